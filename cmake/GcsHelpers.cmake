@@ -1,0 +1,32 @@
+# gcs_add_library(<name> SOURCES ... [DEPS ...])
+#   One static library per subsystem under src/. Headers are included as
+#   "<subsystem>/<Header>.h" from the src/ root, so every include names its subsystem.
+function(gcs_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+endfunction()
+
+# gcs_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [TIMEOUT s] [GUI] [ENV ...])
+#   One Qt Test executable, registered with CTest. Tests run with the offscreen
+#   platform so that no display is needed, and with LOCALAPPDATA unset so that a test
+#   never touches the developer's settings; each test points it at its own folder.
+function(gcs_add_test name)
+    cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test gcs_testsupport ${ARG_LIBS})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 120)
+    endif()
+    if(NOT ARG_LABELS)
+        set(ARG_LABELS unit)
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        LABELS "${ARG_LABELS}"
+        TIMEOUT ${ARG_TIMEOUT}
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;GCS_BIN_DIR=${CMAKE_BINARY_DIR}/bin;GCS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;${ARG_ENV}")
+endfunction()

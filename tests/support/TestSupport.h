@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+namespace gcs::test {
+
+/// Folder of the built executables (build/bin), from GCS_BIN_DIR or the test's own folder.
+QString binDir();
+/// Folder of the recorded test data (tests/data).
+QString dataDir();
+
+/// Runs the event loop until pred() is true or timeoutMs pass; returns pred().
+bool waitUntil(const std::function<bool()>& pred, int timeoutMs);
+
+/// Two pseudo-terminals joined by socat: bytes written to one end come out of the other.
+/// Stopping (or destroying) the pair makes both ends go away, as an unplugged cable would.
+class PtyPair
+{
+public:
+    PtyPair();
+    ~PtyPair();
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    /// Starts socat and waits until both links exist; false (with errorText) on failure.
+    bool start(int timeoutMs = 5000);
+    void stop();
+    bool isRunning() const;
+    QString endA() const { return m_a; }
+    QString endB() const { return m_b; }
+    QString errorText() const { return m_error; }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_socat;
+    QString m_a;
+    QString m_b;
+    QString m_error;
+};
+
+/// A telvo-sim process on its own pseudo-terminal link inside a temporary folder.
+class SimProcess
+{
+public:
+    SimProcess();
+    ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    /// Starts the simulator with extra arguments (not --link, which is chosen here) and
+    /// waits until it has printed its port path.
+    bool start(const QStringList& args = {}, int timeoutMs = 5000);
+    void stop();
+    bool isRunning() const;
+    QString port() const { return m_link; }
+    QString errorText() const { return m_error; }
+    QByteArray standardError();
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QString m_link;
+    QString m_error;
+};
+
+/// Opens a pty path raw (no echo, no line discipline) for direct reads and writes in a
+/// test, without going through the program's own transport.
+class RawTty
+{
+public:
+    explicit RawTty(const QString& path, int baud = 115200);
+    ~RawTty();
+    RawTty(const RawTty&) = delete;
+    RawTty& operator=(const RawTty&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    bool setBaud(int baud);
+    bool write(const QByteArray& data);
+    /// Reads whatever arrives within timeoutMs (returns early once maxBytes are read).
+    QByteArray read(int timeoutMs, qsizetype maxBytes = 1 << 20);
+    void close();
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace gcs::test

@@ -1,0 +1,43 @@
+#include "Motion.h"
+
+#include <cmath>
+
+namespace sim {
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDeg = kPi / 180.0;
+}
+
+NavState navStateAt(double t, uint32_t frame)
+{
+    NavState s;
+    s.frame = frame;
+    s.pitch = 6.0 * std::sin(0.21 * t);
+    s.roll = 4.0 * std::sin(0.33 * t + 0.7);
+    s.yaw = std::fmod(12.0 * t + 30.0, 360.0);
+    s.gnssHeading = std::fmod(s.yaw + 0.4 * std::sin(0.05 * t) + 360.0, 360.0);
+    // Body rates: the derivatives of the attitude above.
+    s.gx = 6.0 * 0.21 * std::cos(0.21 * t);
+    s.gy = 4.0 * 0.33 * std::cos(0.33 * t + 0.7);
+    s.gz = 12.0;
+    // Gravity seen in the body frame plus a little vibration.
+    s.ax = -std::sin(s.pitch * kDeg) + 0.002 * std::sin(37.0 * t);
+    s.ay = std::sin(s.roll * kDeg) * std::cos(s.pitch * kDeg) + 0.002 * std::cos(41.0 * t);
+    s.az = std::cos(s.roll * kDeg) * std::cos(s.pitch * kDeg);
+    const double speed = 8.0;
+    s.ve = speed * std::sin(s.yaw * kDeg);
+    s.vn = speed * std::cos(s.yaw * kDeg);
+    s.vu = 0.2 * std::sin(0.1 * t);
+    // A circle of roughly 200 m around the start point.
+    const double radius = 200.0;
+    const double turn = 12.0 * t * kDeg;
+    s.lat = 31.2304 + (radius * std::sin(turn)) / 111320.0;
+    s.lon = 121.4737 + (radius * (1.0 - std::cos(turn))) / (111320.0 * std::cos(31.2304 * kDeg));
+    s.alt = 12.0 + 2.0 * std::sin(0.1 * t);
+    s.temp = 36.0 + 4.0 * (1.0 - std::exp(-t / 120.0));
+    s.status = 0x97; // integrated navigation, position and heading fix
+    return s;
+}
+
+} // namespace sim

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace sim {
+
+/// One instant of the simulated unit's navigation solution, in the units the device
+/// reports: degrees, degrees per second, g, metres, metres per second, degrees Celsius.
+struct NavState
+{
+    uint32_t frame = 0; ///< running frame number since start
+    double gx = 0, gy = 0, gz = 0;
+    double ax = 0, ay = 0, az = 0;
+    double pitch = 0, roll = 0, yaw = 0;
+    double gnssHeading = 0;
+    double lon = 0, lat = 0, alt = 0;
+    double ve = 0, vn = 0, vu = 0;
+    double temp = 0;
+    uint8_t status = 0; ///< low nibble GNSS fix, high nibble navigation state
+};
+
+/// A slow, smooth drive around a start point: gentle pitch and roll swings, a steady
+/// turn, a warming unit. Deterministic in time, so tests can predict ranges.
+NavState navStateAt(double seconds, uint32_t frame);
+
+} // namespace sim

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Encoders.h"
+
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+/// Settings the simulated unit starts with (from the command line).
+struct DeviceOptions
+{
+    OutputFormat format = OutputFormat::SinsBin;
+    int rateHz = 200;
+    int baud = 115200;
+    std::string model = "KT45";
+    std::string version = "V2.1.0";
+};
+
+/// The simulated unit's behaviour, apart from any line: what it streams, and how it
+/// answers the text commands it receives. Bytes in, bytes out, so that the line handling
+/// in main stays small.
+class SimDevice
+{
+public:
+    explicit SimDevice(const DeviceOptions& options);
+
+    /// Feeds bytes the program sent; returns the device's replies, if any.
+    std::string receive(const char* data, long size);
+    /// The next navigation message at time t (seconds since start).
+    std::string nextFrame(double t);
+
+    bool streaming() const { return m_streaming; }
+    int rateHz() const { return m_options.rateHz; }
+    int baud() const { return m_options.baud; }
+    uint32_t framesSent() const { return m_frame; }
+
+    /// Garbage as the program sees it when its baud rate differs from the device's: no
+    /// frame header and no sentence header can occur in it.
+    static std::string scramble(const std::string& bytes, uint32_t seed);
+
+private:
+    std::string handleLine(const std::string& line);
+    std::string handleCommand(const std::string& body);
+
+    DeviceOptions m_options;
+    std::string m_pending;
+    uint32_t m_frame = 0;
+    bool m_streaming = true;
+};
+
+} // namespace sim

@@ -1,0 +1,186 @@
+// telvo-sim: a stand-in AX-7300 unit on a pseudo-terminal, for tests and the demo.
+#include "PtyLine.h"
+#include "SimDevice.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <string>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void onSignal(int)
+{
+    g_stop = 1;
+}
+
+const char* const kUsage =
+    "usage: telvo-sim [--link PATH] [--format imubin|sinsbin|imuasc|ahrsasc|sinsasc]\n"
+    "                 [--rate HZ] [--baud N] [--seconds S] [--model NAME]\n"
+    "\n"
+    "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
+    "PATH and streams navigation messages of the chosen format (default sinsbin) at HZ\n"
+    "(default 200). The unit talks at N baud (default 115200): while the program's port\n"
+    "is set to another rate it sees only garbage and the unit understands nothing.\n"
+    "It answers \"#vorn,get softver*ff\" and \"#vorn,get device info*ff\" and obeys\n"
+    "\"#vorn,stop com1*ff\" / \"#vorn,start com1*ff\". The time tag of sinsbin frames\n"
+    "and the count of the other formats carry the running frame number.\n"
+    "With --seconds S it ends after S seconds (default: runs until interrupted).\n";
+
+struct Options
+{
+    std::string link = "/tmp/telvo-sim/ttyINS0";
+    double seconds = 0;
+    sim::DeviceOptions device;
+};
+
+bool parseInt(const char* text, int& out, int min, int max)
+{
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (!end || *end != '\0' || v < min || v > max)
+        return false;
+    out = int(v);
+    return true;
+}
+
+int usageError(const char* message)
+{
+    std::fprintf(stderr, "telvo-sim: %s\n\n%s", message, kUsage);
+    return 2;
+}
+
+int parseOptions(int argc, char** argv, Options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 1;
+        }
+        if (i + 1 >= argc)
+            return usageError(("missing value after " + arg).c_str());
+        const char* value = argv[++i];
+        if (arg == "--link") {
+            o.link = value;
+        } else if (arg == "--format") {
+            if (!sim::parseOutputFormat(value, o.device.format))
+                return usageError("unknown format");
+        } else if (arg == "--rate") {
+            if (!parseInt(value, o.device.rateHz, 1, 20000))
+                return usageError("rate must be 1 to 20000");
+        } else if (arg == "--baud") {
+            if (!parseInt(value, o.device.baud, 300, 3000000))
+                return usageError("baud must be 300 to 3000000");
+        } else if (arg == "--seconds") {
+            char* end = nullptr;
+            o.seconds = std::strtod(value, &end);
+            if (!end || *end != '\0' || o.seconds < 0)
+                return usageError("seconds must be a number of at least 0");
+        } else if (arg == "--model") {
+            o.device.model = value;
+        } else {
+            return usageError(("unknown option " + arg).c_str());
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (const int rc = parseOptions(argc, argv, options))
+        return rc == 1 ? 0 : rc;
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    sim::PtyLine line;
+    std::string error;
+    if (!line.open(options.link, error)) {
+        std::fprintf(stderr, "telvo-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", options.link.c_str());
+    std::fflush(stdout);
+
+    sim::SimDevice device(options.device);
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+
+    // Bytes waiting for the line. While a reader keeps up nothing is dropped; the limit
+    // only holds frames back from a reader that fell far behind.
+    constexpr size_t kOutCap = 1 << 20;
+    std::string out;
+    uint64_t ticks = 0;          // frame slots elapsed (streaming or not)
+    uint64_t written = 0;        // bytes handed to the line
+    uint64_t consumedSeen = 0;   // bytes the program had read at the last look
+    double lastConsumed = 0;
+    char buf[4096];
+
+    while (!g_stop) {
+        const double now = elapsed();
+        if (options.seconds > 0 && now >= options.seconds)
+            break;
+
+        // Input: commands are understood only at the device's own rate.
+        const bool rateMatches = line.programBaud() == device.baud();
+        for (;;) {
+            const long n = line.readSome(buf, sizeof buf);
+            if (n <= 0)
+                break;
+            if (rateMatches)
+                out += device.receive(buf, n);
+        }
+
+        // Output: every frame slot that has come due since the last turn.
+        const uint64_t due = uint64_t(now * device.rateHz());
+        if (due > ticks + uint64_t(device.rateHz()))
+            ticks = due - uint64_t(device.rateHz()); // more than a second behind: skip ahead
+        for (; ticks < due; ++ticks) {
+            if (!device.streaming() || out.size() > kOutCap)
+                continue;
+            const std::string frame = device.nextFrame(double(ticks) / device.rateHz());
+            out += rateMatches ? frame : sim::SimDevice::scramble(frame, uint32_t(ticks));
+        }
+
+        // Nobody reading (port closed): let queued bytes vanish, as on a real line, so
+        // that the next reader starts with fresh data.
+        const uint64_t pending = uint64_t(line.pendingTowardsProgram());
+        const uint64_t consumed = written > pending ? written - pending : 0;
+        if (consumed != consumedSeen || pending == 0) {
+            consumedSeen = consumed;
+            lastConsumed = now;
+        } else if (now - lastConsumed > 0.3) {
+            line.flushTowardsProgram();
+            out.clear();
+            written = consumedSeen = 0;
+            lastConsumed = now;
+        }
+
+        while (!out.empty()) {
+            const long n = line.writeSome(out.data(), long(out.size()));
+            if (n <= 0)
+                break;
+            written += uint64_t(n);
+            out.erase(0, size_t(n));
+        }
+
+        const double nextDue = double(ticks + 1) / device.rateHz();
+        int waitMs = int((nextDue - elapsed()) * 1000.0);
+        waitMs = waitMs < 0 ? 0 : (waitMs > 20 ? 20 : waitMs);
+        pollfd p { line.masterFd(), short(POLLIN | (out.empty() ? 0 : POLLOUT)), 0 };
+        ::poll(&p, 1, waitMs);
+    }
+    line.close();
+    return 0;
+}
