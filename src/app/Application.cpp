@@ -72,6 +72,9 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
     registerProducts();
 
     connect(m_uiConfig, &UiConfig::configChanged, this, &Application::applyUiConfigVisibility);
+    // The factory page starts hidden; the menu says so before any profile is read, so that
+    // it never offers a page that setCurrentNav would refuse.
+    applyUiConfigVisibility();
 
     // The first page is set quietly: nothing listens yet.
     m_currentNav = m_products->navId(0);
