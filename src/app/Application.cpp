@@ -1,22 +1,285 @@
 #include "app/Application.h"
 
+#include "catalog/AppSettings.h"
+#include "catalog/ManagedDevices.h"
+#include "catalog/ProductRegistry.h"
+#include "catalog/SettingsKeys.h"
+#include "catalog/UiConfig.h"
+#include "console/CommandCatalog.h"
+#include "ins/InsBridge.h"
+#include "ins/RecDataModel.h"
+#include "ins/TelemetryHub.h"
+#include "link/Session.h"
 #include "link/SessionManager.h"
+#include "record/Recorder.h"
+#include "upgrade/YModem.h"
+
+#include <QLoggingCategory>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcApp, "gcs.app", QtWarningMsg)
 
 namespace gcs {
 
-Application::Application(QObject* parent)
-    : QObject(parent)
-    , m_sessions(new SessionManager(this))
+namespace {
+
+constexpr int kStatsIntervalMs = 1000;
+constexpr int kLogFlushIntervalMs = 200;
+constexpr int kTriggerIntervalMs = 1000;
+const char* const kCompanyName = "Corvane";
+
+QTimer* makeTimer(QObject* parent, const char* name, int intervalMs)
 {
+    auto* timer = new QTimer(parent);
+    // Named so that diagnostics (and tests) can tell the five timers apart.
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(intervalMs);
+    return timer;
 }
 
+QString kilobytesText(qint64 bytes)
+{
+    return QStringLiteral("%1 KB").arg(double(bytes) / 1024.0, 0, 'f', 1);
+}
+
+} // namespace
+
+Application::Application(QObject* parent)
+    : Application(nullptr, parent)
+{ }
+
+Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
+    : QObject(parent)
+    , m_products(new ProductRegistry(this))
+    , m_managedDevices(new ManagedDevices(this))
+    , m_sessions(new SessionManager(this))
+    , m_hub(new TelemetryHub(this))
+    , m_settings(new AppSettings(this))
+    , m_recorder(new Recorder(this))
+    , m_ymodem(new YModem(this))
+    , m_catalog(new CommandCatalog(this))
+    , m_ins(new InsBridge(this))
+    , m_uiConfig(new UiConfig(this))
+    , m_clocks(std::move(time))
+{
+    m_statsTimer = makeTimer(this, "statsTimer", kStatsIntervalMs);
+    m_logFlushTimer = makeTimer(this, "logFlushTimer", kLogFlushIntervalMs);
+    m_pollTimer = makeTimer(this, "pollTimer", 0);
+    m_timedSendTimer = makeTimer(this, "timedSendTimer", 0);
+    m_triggerTimer = makeTimer(this, "triggerTimer", kTriggerIntervalMs);
+
+    // Restores the saved current device and sets up the change relays.
+    registerProducts();
+
+    connect(m_uiConfig, &UiConfig::configChanged, this, &Application::applyUiConfigVisibility);
+    // The factory page starts hidden; the menu says so before any profile is read, so that
+    // it never offers a page that setCurrentNav would refuse.
+    applyUiConfigVisibility();
+
+    // The first page is set quietly: nothing listens yet.
+    m_currentNav = m_products->navId(0);
+
+    wireServices();
+
+    m_clocks.startUptime();
+    connect(m_statsTimer, &QTimer::timeout, this, &Application::onStatsTimer);
+    connect(m_logFlushTimer, &QTimer::timeout, this, [this]() { flushInsLogBatch(false); });
+    // The poll timer only keeps its interval for the pages that read pollMs; its tick has
+    // no work to do.
+    connect(m_timedSendTimer, &QTimer::timeout, this, &Application::timedSendTick);
+    connect(m_triggerTimer, &QTimer::timeout, this, &Application::onTriggerTimer);
+    m_statsTimer->start();
+    m_logFlushTimer->start();
+
+    refreshPorts(false);
+
+    m_deviceAlias = m_settings->store()->value(settingskeys::kDeviceAlias).toString();
+}
+
+// QObject drops every connection to this controller before it deletes the services, so
+// sessions closing their links on the way out reach no handler here.
 Application::~Application() = default;
 
-void Application::loadProfiles(const QString& dir)
+void Application::wireServices()
 {
-    Q_UNUSED(dir);
+    connect(m_hub, &TelemetryHub::rawFrame, m_recorder, &Recorder::onRaw);
+    connect(m_hub, &TelemetryHub::fullSnapshot, m_recorder, &Recorder::onSnapshot);
+    connect(m_ins, &InsBridge::snapshotReady, m_hub, &TelemetryHub::publish);
+    // For the INS product the log renders the raw byte stream instead (raw-data page),
+    // so single messages only go to the log for other products.
+    connect(m_ins->model(), &RecDataModel::wireFrameForLog, this,
+            [this](const QByteArray& frame, qint64) {
+                if (m_products->currentProductId() != QLatin1String("ins"))
+                    appendLogOnePacket(frame);
+            });
+    connect(m_ins->model(), &RecDataModel::wireFrameForLog, m_recorder,
+            &Recorder::storeInsWireFrame);
+    connect(m_ymodem, &YModem::finished, this, &Application::onUpgradeFinished);
 }
 
-void Application::persistManagedState() { }
+void Application::setUpRelays()
+{
+    connect(m_settings, &AppSettings::customSerialBaudsChanged, this,
+            &Application::serialBaudRatesChanged);
+    for (auto signal : { &ManagedDevices::listChanged, &ManagedDevices::currentIdChanged }) {
+        connect(m_managedDevices, signal, this, &Application::contextLinkTextChanged);
+        connect(m_managedDevices, signal, this, &Application::deviceAliasChanged);
+        connect(m_managedDevices, signal, this, &Application::globalStatusTextChanged);
+    }
+    connect(m_managedDevices, &ManagedDevices::currentIdChanged, this,
+            &Application::managedDeviceLinkChanged);
+    connect(m_sessions, &SessionManager::onlineCountChanged, this,
+            &Application::globalStatusTextChanged);
+    connect(m_sessions, &SessionManager::onlineCountChanged, this,
+            &Application::managedDeviceLinkChanged);
+    connect(this, &Application::connectingChanged, this, &Application::managedDeviceLinkChanged);
+    connect(this, &Application::connectingChanged, this, &Application::contextLinkTextChanged);
+    connect(this, &Application::connectingChanged, this,
+            &Application::currentManagedConnectedChanged);
+    for (auto signal : { &Application::pendingConnectChanged, &Application::connectHintChanged,
+                         &Application::deviceAliasChanged, &Application::searchingChanged,
+                         &Application::detectHintChanged, &Application::currentNavChanged })
+        connect(this, signal, this, &Application::contextLinkTextChanged);
+    connect(m_products, &ProductRegistry::currentProductChanged, this,
+            &Application::contextLinkTextChanged);
+}
+
+// ---- errors and notices ----------------------------------------------------------------
+
+void Application::setError(const QString& message)
+{
+    m_lastError = message;
+    emit lastErrorChanged();
+}
+
+void Application::setUserNotice(const QString& message)
+{
+    m_userNotice = message;
+    emit userNoticeChanged();
+}
+
+bool Application::reportUnavailable(const char* operation)
+{
+    qCDebug(lcApp) << "operation not available in this build:" << operation;
+    setError(QStringLiteral("此功能尚未提供（%1）").arg(QLatin1String(operation)));
+    return false;
+}
+
+// ---- timers ------------------------------------------------------------------------------
+
+void Application::onStatsTimer()
+{
+    if (m_products->currentProductId() == QLatin1String("ins")) {
+        if (Session* s = currentManagedSession(); s && s->isConnected())
+            m_ins->tickRecTime(1);
+    }
+    emit statsTick();
+}
+
+void Application::onTriggerTimer()
+{
+    // The timer keeps running at zero; the text simply stays 00:00:00.
+    m_clocks.countDownTrigger();
+    emit statsTick();
+}
+
+void Application::setPollMs(int ms)
+{
+    if (ms > 0) {
+        m_pollMs = ms;
+        m_pollTimer->setInterval(ms);
+        m_pollTimer->start();
+    } else {
+        m_pollMs = 0;
+        m_pollTimer->stop();
+    }
+    emit pollMsChanged();
+}
+
+// ---- clocks ------------------------------------------------------------------------------
+
+QString Application::runTimeText() const
+{
+    return m_clocks.runTimeText();
+}
+
+QString Application::computerTime() const
+{
+    return m_clocks.computerTime();
+}
+
+QString Application::stopwatchText() const
+{
+    return m_clocks.stopwatchText();
+}
+
+QString Application::triggerText() const
+{
+    return m_clocks.triggerText();
+}
+
+void Application::startStopwatch()
+{
+    if (m_clocks.startStopwatch())
+        emit statsTick();
+}
+
+void Application::resetStopwatch()
+{
+    m_clocks.resetStopwatch();
+    emit statsTick();
+}
+
+void Application::startTrigger(int seconds)
+{
+    if (seconds > 0) {
+        m_clocks.setTriggerRemaining(seconds);
+        m_triggerTimer->start();
+    } else {
+        m_clocks.setTriggerRemaining(0);
+        m_triggerTimer->stop();
+    }
+    emit statsTick();
+}
+
+void Application::resetTrigger()
+{
+    m_triggerTimer->stop();
+    m_clocks.setTriggerRemaining(0);
+    emit statsTick();
+}
+
+// ---- status texts ------------------------------------------------------------------------
+
+QString Application::rxText() const
+{
+    const Session* s = currentManagedSession();
+    return kilobytesText(s ? s->rxBytes() : 0);
+}
+
+QString Application::txText() const
+{
+    const Session* s = currentManagedSession();
+    return kilobytesText(s ? s->txBytes() : 0);
+}
+
+QString Application::globalStatusText() const
+{
+    const int n = m_managedDevices->count();
+    if (n < 1)
+        return QStringLiteral("就绪 · 等待纳管设备");
+    return QStringLiteral("纳管 %1 台 · %2").arg(n).arg(m_sessions->statusText());
+}
+
+bool Application::footerLinkActive() const
+{
+    return m_managedDevices->count() > 0 && m_sessions->onlineCount() > 0;
+}
+
+QString Application::aboutText() const
+{
+    return QStringLiteral("TelvoMonitor\n版本 %1\n%2")
+        .arg(appVersion(), QString::fromUtf8(kCompanyName));
+}
 
 } // namespace gcs

@@ -1,34 +1,429 @@
 #pragma once
 
+#include "app/ConfigPageState.h"
+#include "app/ConsoleLogState.h"
+#include "app/ControllerClocks.h"
+#include "app/DiscoveryState.h"
+#include "app/PendingConnect.h"
+#include "app/SendState.h"
+#include "app/UpgradeState.h"
+
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <memory>
+
+class QTimer;
 
 namespace gcs {
 
+class AppSettings;
+class CommandCatalog;
+class InsBridge;
+class ManagedDevices;
+class ProductRegistry;
+class Recorder;
+class SerialTransport;
+class Session;
 class SessionManager;
+class TelemetryHub;
+class TimeSource;
+class UiConfig;
+class YModem;
 
 /// The single controller that QML binds to as "app". It owns every long-lived service
-/// as a Qt child and exposes each as a constant property.
+/// as a Qt child and exposes each as a constant property, runs the periodic timers,
+/// wires the services together and carries the state and texts the window shows.
+///
+/// One object to QML, its implementation is split by operation group: Application.cpp
+/// (core, timers, texts, wiring), ApplicationNavigation.cpp, ApplicationProfiles.cpp,
+/// ApplicationConnection.cpp, ApplicationDiscovery.cpp, ApplicationSending.cpp,
+/// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp and
+/// ApplicationConfigPages.cpp.
+///
+/// Every operation the user triggers reports through two texts: lastError (an error
+/// toast) and userNotice (a success toast). Both signals fire on every assignment, so
+/// the same message shows again when it happens again.
 class Application : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("catalog/AppSettings.h")
+    Q_MOC_INCLUDE("catalog/ManagedDevices.h")
+    Q_MOC_INCLUDE("catalog/ProductRegistry.h")
+    Q_MOC_INCLUDE("catalog/UiConfig.h")
+    Q_MOC_INCLUDE("console/CommandCatalog.h")
+    Q_MOC_INCLUDE("ins/InsBridge.h")
+    Q_MOC_INCLUDE("ins/TelemetryHub.h")
     Q_MOC_INCLUDE("link/SessionManager.h")
+    Q_MOC_INCLUDE("record/Recorder.h")
+    Q_MOC_INCLUDE("upgrade/YModem.h")
+
+    Q_PROPERTY(gcs::ProductRegistry* products READ products CONSTANT)
+    Q_PROPERTY(gcs::ManagedDevices* managedDevices READ managedDevices CONSTANT)
     Q_PROPERTY(gcs::SessionManager* sessions READ sessions CONSTANT)
+    Q_PROPERTY(gcs::TelemetryHub* hub READ hub CONSTANT)
+    Q_PROPERTY(gcs::AppSettings* settings READ settings CONSTANT)
+    Q_PROPERTY(gcs::Recorder* recorder READ recorder CONSTANT)
+    Q_PROPERTY(gcs::YModem* ymodem READ ymodem CONSTANT)
+    Q_PROPERTY(gcs::CommandCatalog* catalog READ catalog CONSTANT)
+    Q_PROPERTY(gcs::InsBridge* ins READ ins CONSTANT)
+    Q_PROPERTY(gcs::UiConfig* uiConfig READ uiConfig CONSTANT)
+    Q_PROPERTY(QString currentNav READ currentNav WRITE setCurrentNav NOTIFY currentNavChanged)
+    Q_PROPERTY(QString connectHint READ connectHint NOTIFY connectHintChanged)
+    Q_PROPERTY(QString runTimeText READ runTimeText NOTIFY statsTick)
+    Q_PROPERTY(QString rxText READ rxText NOTIFY statsTick)
+    Q_PROPERTY(QString txText READ txText NOTIFY statsTick)
+    Q_PROPERTY(QStringList serialPorts READ serialPorts NOTIFY serialPortsChanged)
+    Q_PROPERTY(QVariantList serialBaudRates READ serialBaudRates NOTIFY serialBaudRatesChanged)
+    Q_PROPERTY(bool connecting READ connecting NOTIFY connectingChanged)
+    Q_PROPERTY(QString logText READ logText NOTIFY logChanged)
+    Q_PROPERTY(bool logHexMode READ logHexMode WRITE setLogHexMode NOTIFY logHexModeChanged)
+    Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
+    Q_PROPERTY(QString userNotice READ userNotice NOTIFY userNoticeChanged)
+    Q_PROPERTY(int pollMs READ pollMs WRITE setPollMs NOTIFY pollMsChanged)
+    Q_PROPERTY(bool logPaused READ logPaused WRITE setLogPaused NOTIFY logPausedChanged)
+    Q_PROPERTY(QStringList localIps READ localIps NOTIFY serialPortsChanged)
+    Q_PROPERTY(QString computerTime READ computerTime NOTIFY statsTick)
+    Q_PROPERTY(QString stopwatchText READ stopwatchText NOTIFY statsTick)
+    Q_PROPERTY(QString triggerText READ triggerText NOTIFY statsTick)
+    Q_PROPERTY(QStringList sendHistory READ sendHistory NOTIFY sendHistoryChanged)
+    Q_PROPERTY(QString aboutText READ aboutText CONSTANT)
+    Q_PROPERTY(int timedSendMs READ timedSendMs WRITE setTimedSendMs NOTIFY timedSendMsChanged)
+    Q_PROPERTY(
+        QString timedSendText READ timedSendText WRITE setTimedSendText NOTIFY timedSendMsChanged)
+    Q_PROPERTY(bool timedSendHex READ timedSendHex WRITE setTimedSendHex NOTIFY timedSendMsChanged)
+    Q_PROPERTY(qint64 logRxCount READ logRxCount NOTIFY logChanged)
+    Q_PROPERTY(qint64 logTxCount READ logTxCount NOTIFY logChanged)
+    Q_PROPERTY(QString detectHint READ detectHint NOTIFY detectHintChanged)
+    Q_PROPERTY(int lastDetectBaud READ lastDetectBaud NOTIFY detectHintChanged)
+    Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
+    Q_PROPERTY(bool detectingPort READ detectingPort NOTIFY detectingPortChanged)
+    Q_PROPERTY(bool searchFailed READ searchFailed NOTIFY detectHintChanged)
+    Q_PROPERTY(QString deviceAlias READ deviceAlias NOTIFY deviceAliasChanged)
+    Q_PROPERTY(QString deviceDisplayName READ deviceDisplayName NOTIFY deviceAliasChanged)
+    Q_PROPERTY(bool hasPendingConnect READ hasPendingConnect NOTIFY pendingConnectChanged)
+    Q_PROPERTY(QString pendingConnectPort READ pendingConnectPort NOTIFY pendingConnectChanged)
+    Q_PROPERTY(int pendingConnectBaud READ pendingConnectBaud NOTIFY pendingConnectChanged)
+    Q_PROPERTY(
+        QString pendingConnectSummary READ pendingConnectSummary NOTIFY pendingConnectChanged)
+    Q_PROPERTY(QString contextLinkText READ contextLinkText NOTIFY contextLinkTextChanged)
+    Q_PROPERTY(bool canConnectCurrent READ canConnectCurrent NOTIFY contextLinkTextChanged)
+    Q_PROPERTY(bool currentManagedConnected READ currentManagedConnected NOTIFY
+                   currentManagedConnectedChanged)
+    Q_PROPERTY(QString globalStatusText READ globalStatusText NOTIFY globalStatusTextChanged)
+    Q_PROPERTY(QString protocolTagText READ protocolTagText CONSTANT)
+    Q_PROPERTY(bool footerLinkActive READ footerLinkActive NOTIFY globalStatusTextChanged)
+    Q_PROPERTY(
+        bool factoryReadbackActive READ factoryReadbackActive NOTIFY factoryReadbackActiveChanged)
+    Q_PROPERTY(int serialBaud READ serialBaud NOTIFY serialBaudChanged)
+    Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
+    Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
+
 public:
     explicit Application(QObject* parent = nullptr);
+    /// The same with the clocks taken from time (the system clocks when null).
+    explicit Application(std::unique_ptr<TimeSource> time, QObject* parent = nullptr);
     ~Application() override;
 
+    // ---- services ----
+    ProductRegistry* products() const { return m_products; }
+    ManagedDevices* managedDevices() const { return m_managedDevices; }
     SessionManager* sessions() const { return m_sessions; }
+    TelemetryHub* hub() const { return m_hub; }
+    AppSettings* settings() const { return m_settings; }
+    Recorder* recorder() const { return m_recorder; }
+    YModem* ymodem() const { return m_ymodem; }
+    CommandCatalog* catalog() const { return m_catalog; }
+    InsBridge* ins() const { return m_ins; }
+    UiConfig* uiConfig() const { return m_uiConfig; }
+
+    // ---- core: texts, clocks, poll interval (Application.cpp) ----
+    QString lastError() const { return m_lastError; }
+    QString userNotice() const { return m_userNotice; }
+    /// Sets lastError and emits lastErrorChanged, also when the text is unchanged.
+    void setError(const QString& message);
+    /// Sets userNotice and emits userNoticeChanged, also when the text is unchanged.
+    void setUserNotice(const QString& message);
+    QString runTimeText() const;
+    QString rxText() const;
+    QString txText() const;
+    QString computerTime() const;
+    QString stopwatchText() const;
+    QString triggerText() const;
+    int pollMs() const { return m_pollMs; }
+    /// Above 0 (re)starts the poll timer at that interval, otherwise stores 0 and stops
+    /// it; pollMsChanged on every write.
+    void setPollMs(int ms);
+    QString globalStatusText() const;
+    bool footerLinkActive() const;
+    QString aboutText() const;
+    QString protocolTagText() const { return QStringLiteral("#vorn"); }
     QString appVersion() const { return QStringLiteral("1.0.5"); }
 
+    Q_INVOKABLE void startStopwatch();
+    Q_INVOKABLE void resetStopwatch();
+    Q_INVOKABLE void startTrigger(int seconds);
+    Q_INVOKABLE void resetTrigger();
+
+    // ---- product and page navigation (ApplicationNavigation.cpp) ----
+    QString currentNav() const { return m_currentNav; }
+    void setCurrentNav(const QString& navId);
+    Q_INVOKABLE void selectProduct(const QString& id);
+    Q_INVOKABLE void openDefaultProductPage();
+
+    // ---- profiles (ApplicationProfiles.cpp) ----
     /// Loads "vorn.yaml" and "ui.yaml" from dir; a missing file keeps what was loaded.
     void loadProfiles(const QString& dir);
-    /// Writes the managed-device state to the settings; run when the application quits.
+    void applyUiConfigVisibility();
+
+    // ---- connections and managed devices (ApplicationConnection.cpp) ----
+    QString connectHint() const;
+    bool connecting() const { return m_connecting; }
+    QString deviceAlias() const { return m_deviceAlias; }
+    QString deviceDisplayName() const;
+    bool hasPendingConnect() const { return m_pending.isSet(); }
+    QString pendingConnectPort() const { return m_pending.port(); }
+    int pendingConnectBaud() const { return m_pending.baud(); }
+    QString pendingConnectSummary() const { return m_pending.summary(); }
+    QString contextLinkText() const;
+    bool canConnectCurrent() const;
+    bool currentManagedConnected() const;
+    /// The session of the current managed device, or the primary session without one.
+    Session* currentManagedSession() const;
+    /// The current managed session's link when it is connected over serial.
+    SerialTransport* currentSerialTransport() const;
+    /// Where catalog commands go: the current device's connected session; without a
+    /// current device the primary session.
+    Session* commandSession() const;
+
+    Q_INVOKABLE bool connectSerial(const QString& port, int baud);
+    Q_INVOKABLE bool connectUdp(const QString& localIp, int localPort, const QString& remoteIp,
+                                int remotePort);
+    Q_INVOKABLE bool connectTcp(int listenPort);
+    Q_INVOKABLE bool connectNamedUdp(const QString& id, const QString& label,
+                                     const QString& localIp, int localPort, const QString& remoteIp,
+                                     int remotePort);
+    Q_INVOKABLE bool connectNamedTcp(const QString& id, const QString& label, int listenPort);
+    Q_INVOKABLE void disconnectPrimary();
+    Q_INVOKABLE void disconnectSession(const QString& id);
+    Q_INVOKABLE QString sessionHint(const QString& id) const;
+    Q_INVOKABLE void setPendingSerialConnect(const QString& port, int baud);
+    Q_INVOKABLE void clearPendingConnect();
+    Q_INVOKABLE bool connectPending();
+    Q_INVOKABLE bool stageManualUdp(const QString& productId, const QString& alias,
+                                    const QString& localIp, int localPort, const QString& remoteIp,
+                                    int remotePort);
+    Q_INVOKABLE bool stageManualTcp(const QString& productId, const QString& alias, int listenPort);
+    Q_INVOKABLE bool stageManualSerialConnect(const QString& productId, const QString& alias,
+                                              const QString& port, int baud,
+                                              const QString& deviceModelId = QString());
+    Q_INVOKABLE bool connectCurrentManaged();
+    Q_INVOKABLE void autoConnectSavedDevice();
+    Q_INVOKABLE void selectManagedDevice(const QString& id);
+    Q_INVOKABLE bool enterManagedDevice(const QString& id);
+    Q_INVOKABLE void removeManagedDevice(const QString& id);
+    Q_INVOKABLE bool updateManagedSerial(const QString& id, const QString& alias,
+                                         const QString& port, int baud,
+                                         const QString& deviceModelId = QString());
+    Q_INVOKABLE bool updateManagedUdp(const QString& id, const QString& alias,
+                                      const QString& localIp, int localPort,
+                                      const QString& remoteIp, int remotePort);
+    Q_INVOKABLE bool updateManagedTcp(const QString& id, const QString& alias, int listenPort);
+    Q_INVOKABLE QString managedDeviceLabel(const QString& id) const;
+    Q_INVOKABLE QString defaultManagedDeviceAlias(const QString& deviceModelId = QString()) const;
+    Q_INVOKABLE bool managedDeviceOnline(const QString& id) const;
+    Q_INVOKABLE QString managedDeviceLinkStatus(const QString& id) const;
+    /// Writes the managed-device state to the settings and the settings to disk; run
+    /// when the application quits.
     Q_INVOKABLE void persistManagedState();
 
+    // ---- ports, bauds, search and detection (ApplicationDiscovery.cpp) ----
+    QStringList serialPorts() const { return m_discovery.serialPorts; }
+    QStringList localIps() const { return m_discovery.localIps; }
+    /// The six built-in rates, then the user's own rates in stored order.
+    QList<int> serialBaudRateList() const;
+    QVariantList serialBaudRates() const;
+    QString detectHint() const { return m_discovery.detectHint; }
+    int lastDetectBaud() const { return m_discovery.lastDetectBaud; }
+    bool searching() const { return m_discovery.searching; }
+    bool detectingPort() const { return m_discovery.detectingPort; }
+    bool searchFailed() const;
+    int serialBaud() const;
+
+    Q_INVOKABLE bool addCustomSerialBaud(int baud);
+    Q_INVOKABLE bool removeCustomSerialBaud(int baud);
+    Q_INVOKABLE bool isCustomSerialBaud(int baud) const;
+    Q_INVOKABLE void refreshPorts(bool notify = false);
+    Q_INVOKABLE QString detectPort(const QString& preferredPort = QString(), int preferredBaud = 0);
+    Q_INVOKABLE void beginDetectPort(const QString& preferredPort = QString(),
+                                     int preferredBaud = 0);
+    Q_INVOKABLE QString autoSearchDevices();
+
+    // ---- sending (ApplicationSending.cpp) ----
+    QStringList sendHistory() const { return m_send.history; }
+    int timedSendMs() const { return m_send.timedMs; }
+    QString timedSendText() const { return m_send.timedText; }
+    bool timedSendHex() const { return m_send.timedHex; }
+    void setTimedSendMs(int ms);
+    void setTimedSendText(const QString& text);
+    void setTimedSendHex(bool hex);
+
+    Q_INVOKABLE void rememberSend(const QString& text);
+    Q_INVOKABLE void sendFileLines(const QString& content);
+    Q_INVOKABLE bool sendCommand(const QString& id);
+    Q_INVOKABLE bool sendCommandArgs(const QString& id, const QStringList& args);
+    Q_INVOKABLE bool sendOn(const QString& sessionId, const QString& text, bool asHex);
+    Q_INVOKABLE bool sendRaw(const QString& text, bool asHex);
+
+    // ---- communication log (ApplicationConsole.cpp) ----
+    QString logText() const { return m_log.text; }
+    bool logHexMode() const { return m_log.hexMode; }
+    void setLogHexMode(bool on);
+    bool logPaused() const { return m_log.paused; }
+    /// Emits logPausedChanged only when the value changes.
+    void setLogPaused(bool paused);
+    qint64 logRxCount() const { return m_log.rxCount; }
+    qint64 logTxCount() const { return m_log.txCount; }
+    /// The raw-data view shows received INS bytes only while its page is current.
+    bool insRawLogViewActive() const;
+
+    Q_INVOKABLE bool saveLog(const QString& path);
+    Q_INVOKABLE void clearLog();
+
+    // ---- firmware upgrade (ApplicationUpgrade.cpp) ----
+    QString upgradeFileName() const { return m_upgrade.fileName(); }
+    bool upgradeFileReady() const { return m_upgrade.fileReady(); }
+
+    Q_INVOKABLE bool chooseUpgradeFile();
+    Q_INVOKABLE bool startUpgrade(const QString& filePath);
+    Q_INVOKABLE bool startPickedUpgrade();
+    Q_INVOKABLE bool startUpgradeAfterHardwareReset();
+    Q_INVOKABLE bool startReceive(const QString& filePath);
+    Q_INVOKABLE void cancelUpgrade();
+
+    // ---- recording (ApplicationRecording.cpp) ----
+    Q_INVOKABLE bool startRecord(const QString& csvPath, const QString& rawPath);
+    Q_INVOKABLE bool startRecordInDir(const QString& dir);
+    Q_INVOKABLE void stopRecord();
+
+    // ---- configuration pages and files (ApplicationConfigPages.cpp) ----
+    bool factoryReadbackActive() const { return m_configPages.factoryReadbackActive; }
+
+    Q_INVOKABLE QString readTextFile(const QString& path);
+    Q_INVOKABLE bool writeTextFile(const QString& path, const QString& content);
+    Q_INVOKABLE QVariantMap parseCompensateDatFile(const QString& path);
+    Q_INVOKABLE QVariantMap readCompensateFileBundle(const QString& path);
+    Q_INVOKABLE void readInsUserConfig();
+    Q_INVOKABLE void startFactoryReadback();
+    Q_INVOKABLE void stopFactoryReadback();
+    Q_INVOKABLE QString pickOpenFile(const QString& title, const QString& filter);
+    Q_INVOKABLE QString pickSaveFile(const QString& title, const QString& filter);
+    Q_INVOKABLE QString pickDirectory(const QString& title);
+
+signals:
+    void currentNavChanged();
+    void connectHintChanged();
+    void statsTick();
+    void serialPortsChanged();
+    void serialBaudRatesChanged();
+    void connectingChanged();
+    void logChanged();
+    void logAppended(QString chunk);
+    void logSynced(QString full);
+    void logViewCleared();
+    void logHexModeChanged();
+    void lastErrorChanged();
+    void userNoticeChanged();
+    void pollMsChanged();
+    void logPausedChanged();
+    void sendHistoryChanged();
+    void timedSendMsChanged();
+    void detectHintChanged();
+    void searchingChanged();
+    void detectingPortChanged();
+    void detectPortFinished(bool ok, QString port, int baud);
+    void pendingConnectChanged();
+    void deviceAliasChanged();
+    void contextLinkTextChanged();
+    void currentManagedConnectedChanged();
+    void managedDeviceLinkChanged();
+    void globalStatusTextChanged();
+    void factoryReadbackActiveChanged();
+    void serialBaudChanged();
+    void upgradeFileChanged();
+
 private:
+    // core
+    void onStatsTimer();
+    void onTriggerTimer();
+    /// Reports an operation whose implementation is not part of this build: false, with
+    /// a lastError that names it.
+    bool reportUnavailable(const char* operation);
+    void wireServices();
+    void setUpRelays();
+
+    // navigation
+    void registerProducts();
+    void applyProductSwitch(const QString& id);
+
+    // connections
+    void applyManagedDevice(const QString& id);
+    void setDeviceAlias(const QString& alias);
+
+    // console log
+    void flushInsLogBatch(bool force);
+    void appendLogOnePacket(const QByteArray& frame);
+
+    // sending
+    void timedSendTick();
+
+    // upgrade
+    void onUpgradeFinished(bool ok, const QString& message);
+
+    // configuration pages
+    void enterInsUserConfigPage();
+    void syncInsNavOutForNav(const QString& navId);
+    bool sendVornNavOutCommand(bool on);
+
+    // services, created in this order with the controller as parent
+    ProductRegistry* m_products = nullptr;
+    ManagedDevices* m_managedDevices = nullptr;
     SessionManager* m_sessions = nullptr;
+    TelemetryHub* m_hub = nullptr;
+    AppSettings* m_settings = nullptr;
+    Recorder* m_recorder = nullptr;
+    YModem* m_ymodem = nullptr;
+    CommandCatalog* m_catalog = nullptr;
+    InsBridge* m_ins = nullptr;
+    UiConfig* m_uiConfig = nullptr;
+
+    // core state
+    QString m_lastError;
+    QString m_userNotice;
+    int m_pollMs = 0;
+    QString m_currentNav;
+    ControllerClocks m_clocks;
+    QTimer* m_statsTimer = nullptr;
+    QTimer* m_logFlushTimer = nullptr;
+    QTimer* m_pollTimer = nullptr;
+    QTimer* m_timedSendTimer = nullptr;
+    QTimer* m_triggerTimer = nullptr;
+
+    // state of the operation groups
+    bool m_connecting = false;
+    QString m_deviceAlias;
+    PendingConnect m_pending;
+    int m_connectGeneration = 0;
+    DiscoveryState m_discovery;
+    SendState m_send;
+    ConsoleLogState m_log;
+    UpgradeState m_upgrade;
+    ConfigPageState m_configPages;
 };
 
 } // namespace gcs

@@ -1,6 +1,16 @@
 #include "app/QmlTypes.h"
 
+#include "catalog/AppSettings.h"
+#include "catalog/ManagedDevices.h"
+#include "catalog/ProductRegistry.h"
+#include "catalog/UiConfig.h"
+#include "console/CommandCatalog.h"
+#include "ins/InsBridge.h"
+#include "ins/TelemetryHub.h"
+#include "ins/TelemetrySnapshot.h"
 #include "link/SessionManager.h"
+#include "record/Recorder.h"
+#include "upgrade/YModem.h"
 
 #include <QQmlEngine>
 
@@ -8,9 +18,26 @@ namespace gcs {
 
 void registerQmlTypes()
 {
+    // The services exist once, as properties of the controller; QML only needs to know
+    // their types, and the reason text names where the single instance is reached.
     constexpr const char* kUri = "Gcs";
+    qmlRegisterUncreatableType<ProductRegistry>(kUri, 1, 0, "ProductRegistry",
+                                                QStringLiteral("app.products"));
     qmlRegisterUncreatableType<SessionManager>(kUri, 1, 0, "SessionManager",
                                                QStringLiteral("app.sessions"));
+    qmlRegisterUncreatableType<TelemetryHub>(kUri, 1, 0, "TelemetryHub", QStringLiteral("app.hub"));
+    qmlRegisterUncreatableType<AppSettings>(kUri, 1, 0, "AppSettings",
+                                            QStringLiteral("app.settings"));
+    qmlRegisterUncreatableType<ManagedDevices>(kUri, 1, 0, "ManagedDevices",
+                                               QStringLiteral("app.managedDevices"));
+    qmlRegisterUncreatableType<Recorder>(kUri, 1, 0, "Recorder", QStringLiteral("app.recorder"));
+    qmlRegisterUncreatableType<YModem>(kUri, 1, 0, "YModem", QStringLiteral("app.ymodem"));
+    qmlRegisterUncreatableType<CommandCatalog>(kUri, 1, 0, "CommandCatalog",
+                                               QStringLiteral("app.catalog"));
+    qmlRegisterUncreatableType<UiConfig>(kUri, 1, 0, "UiConfig", QStringLiteral("app.uiConfig"));
+    qmlRegisterUncreatableType<InsBridge>(kUri, 1, 0, "InsBridge", QStringLiteral("app.ins"));
+
+    qRegisterMetaType<gcs::TelemetrySnapshot>("gcs::TelemetrySnapshot");
 }
 
 } // namespace gcs

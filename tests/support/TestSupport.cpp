@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
@@ -37,6 +38,39 @@ bool waitUntil(const std::function<bool()>& pred, int timeoutMs)
         QThread::msleep(2);
     }
     return true;
+}
+
+QByteArray readFileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& data)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
+}
+
+EnvOverride::EnvOverride(const char* name, const QByteArray& value)
+    : m_name(name)
+    , m_previous(qgetenv(name))
+    , m_wasSet(qEnvironmentVariableIsSet(name))
+{
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
+
+EnvOverride::~EnvOverride()
+{
+    if (m_wasSet)
+        qputenv(m_name.constData(), m_previous);
+    else
+        qunsetenv(m_name.constData());
 }
 
 PtyPair::PtyPair() = default;

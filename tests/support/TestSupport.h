@@ -20,6 +20,27 @@ QString dataDir();
 /// Runs the event loop until pred() is true or timeoutMs pass; returns pred().
 bool waitUntil(const std::function<bool()>& pred, int timeoutMs);
 
+/// Whole content of a file, or an empty array when it does not open.
+QByteArray readFileBytes(const QString& path);
+/// Writes data to path (creating missing folders); false when that fails.
+bool writeFileBytes(const QString& path, const QByteArray& data);
+
+/// Sets (or, with a null value, unsets) one environment variable for the lifetime of the
+/// object and restores the previous state afterwards.
+class EnvOverride
+{
+public:
+    EnvOverride(const char* name, const QByteArray& value);
+    ~EnvOverride();
+    EnvOverride(const EnvOverride&) = delete;
+    EnvOverride& operator=(const EnvOverride&) = delete;
+
+private:
+    QByteArray m_name;
+    QByteArray m_previous;
+    bool m_wasSet = false;
+};
+
 /// Two pseudo-terminals joined by socat: bytes written to one end come out of the other.
 /// Stopping (or destroying) the pair makes both ends go away, as an unplugged cable would.
 class PtyPair

@@ -1,0 +1,93 @@
+// Product switch and page navigation of the controller.
+
+#include "app/Application.h"
+
+#include "catalog/AppSettings.h"
+#include "catalog/ManagedDevices.h"
+#include "catalog/ProductRegistry.h"
+#include "catalog/SettingsKeys.h"
+#include "catalog/UiConfig.h"
+#include "ins/InsBridge.h"
+#include "ins/TelemetryHub.h"
+#include "link/Session.h"
+
+namespace gcs {
+
+namespace {
+
+const char* const kIns = "ins";
+
+} // namespace
+
+void Application::registerProducts()
+{
+    m_products->registerBuiltInProducts();
+
+    // This build serves the INS product only; whatever else a settings file names is
+    // taken as INS.
+    QString product
+        = m_settings->store()->value(settingskeys::kProduct, QString::fromLatin1(kIns)).toString();
+    if (product != QLatin1String(kIns))
+        product = QString::fromLatin1(kIns);
+    m_products->setCurrentProductId(product);
+
+    m_managedDevices->load(m_settings->store());
+    if (!m_managedDevices->currentId().isEmpty())
+        applyManagedDevice(m_managedDevices->currentId());
+
+    setUpRelays();
+}
+
+void Application::applyProductSwitch(const QString& id)
+{
+    Q_UNUSED(id); // there is only one product to switch to
+    m_products->setCurrentProductId(QString::fromLatin1(kIns));
+    m_settings->setLastProductId(QString::fromLatin1(kIns));
+    openDefaultProductPage();
+}
+
+void Application::selectProduct(const QString& id)
+{
+    if (m_pending.clear())
+        emit pendingConnectChanged();
+    setDeviceAlias(QString());
+    applyProductSwitch(id);
+}
+
+void Application::openDefaultProductPage()
+{
+    const QString first = m_products->navId(0);
+    setCurrentNav(first.isEmpty() ? QStringLiteral("attitude") : first);
+}
+
+void Application::setCurrentNav(const QString& navId)
+{
+    QString id = navId;
+    if (id == QLatin1String("factory_config") && !m_uiConfig->factoryConfigVisible())
+        id = QStringLiteral("user_config");
+    if (id == m_currentNav)
+        return;
+
+    const bool rawViewWasActive = insRawLogViewActive();
+    m_currentNav = id;
+    if (rawViewWasActive && !insRawLogViewActive())
+        flushInsLogBatch(false);
+
+    if (m_products->currentProductId() == QLatin1String(kIns)) {
+        if (id == QLatin1String("user_config")) {
+            enterInsUserConfigPage();
+        } else if (id == QLatin1String("factory_config")) {
+            // The factory page reads the device itself; the live stream stops first.
+            if (Session* s = currentManagedSession(); s && s->isConnected()) {
+                m_hub->markOffline();
+                m_ins->resetParseBuffer();
+                sendVornNavOutCommand(false);
+            }
+        } else {
+            syncInsNavOutForNav(id);
+        }
+    }
+    emit currentNavChanged();
+}
+
+} // namespace gcs

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLatin1String>
+
+namespace gcs::settingskeys {
+
+// Every key of "gcs.ini". All keys live at the top level of the file (no groups); the
+// managed-device list and the older single-device keys share the same store.
+
+/// Last serial port; also the mirrored port of the current managed device.
+inline constexpr QLatin1String kPort("port");
+/// Last serial baud; also the mirrored baud of the current managed device.
+inline constexpr QLatin1String kBaud("baud");
+inline constexpr QLatin1String kTheme("theme");
+/// Last product; also the mirrored product of the current managed device.
+inline constexpr QLatin1String kProduct("product");
+/// Alias of the current device.
+inline constexpr QLatin1String kDeviceAlias("deviceAlias");
+inline constexpr QLatin1String kReduceMotion("reduceMotion");
+inline constexpr QLatin1String kChartWindowSec("chartWindowSec");
+inline constexpr QLatin1String kCustomSerialBauds("customSerialBauds");
+/// The managed-device list, a compact JSON array stored as a byte array.
+inline constexpr QLatin1String kManagedDevices("managedDevices");
+inline constexpr QLatin1String kCurrentManagedDeviceId("currentManagedDeviceId");
+
+} // namespace gcs::settingskeys

@@ -1,0 +1,3 @@
+#include "console/ConsoleLog.h"
+
+Q_LOGGING_CATEGORY(lcConsole, "gcs.console", QtWarningMsg)
