@@ -61,10 +61,18 @@ const QByteArray& capture(int kind)
     QByteArray& c = captures[kind];
     if (c.isEmpty()) {
         switch (kind) {
-        case 0: c = repeatedTo(recorded("imubin"), kCapture); break;
-        case 1: c = repeatedTo(recorded("sinsbin"), kCapture); break;
-        case 2: c = repeatedTo(recorded("mixed_noisy"), kCapture); break;
-        default: c = repeatedTo(sinsascLines(), kCapture); break;
+        case 0:
+            c = repeatedTo(recorded("imubin"), kCapture);
+            break;
+        case 1:
+            c = repeatedTo(recorded("sinsbin"), kCapture);
+            break;
+        case 2:
+            c = repeatedTo(recorded("mixed_noisy"), kCapture);
+            break;
+        default:
+            c = repeatedTo(sinsascLines(), kCapture);
+            break;
         }
     }
     return c;
@@ -95,8 +103,7 @@ void BM_Decoder(benchmark::State& state)
         benchmark::DoNotOptimize(model.recPackets());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * data.size());
-    state.counters["records/s"]
-        = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+    state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
 }
 
 void decoderArgs(benchmark::internal::Benchmark* b)

@@ -139,10 +139,14 @@ QString InsBridge::recTimeText() const
 QString InsBridge::streamTierLabel() const
 {
     switch (streamTier()) {
-    case 1: return QStringLiteral("IMU");
-    case 2: return QStringLiteral("AHRS");
-    case 3: return QStringLiteral("SINS");
-    default: return QString();
+    case 1:
+        return QStringLiteral("IMU");
+    case 2:
+        return QStringLiteral("AHRS");
+    case 3:
+        return QStringLiteral("SINS");
+    default:
+        return QString();
     }
 }
 
@@ -150,34 +154,48 @@ int InsBridge::tierForPacketFormat(RecPacketFormat format)
 {
     switch (format) {
     case RecImuAsc:
-    case RecImuBin: return 1;
+    case RecImuBin:
+        return 1;
     case RecAhrsBin:
-    case RecAhrsAsc: return 2;
+    case RecAhrsAsc:
+        return 2;
     case RecSinsBin:
-    case RecSinsAsc: return 3;
-    default: return 0;
+    case RecSinsAsc:
+        return 3;
+    default:
+        return 0;
     }
 }
 
 QString InsBridge::decodeGnssFix(quint8 status)
 {
     switch (status & 0x0F) {
-    case 0: return QStringLiteral("故障");
-    case 4: return QStringLiteral("无效");
-    case 6: return QStringLiteral("定位");
-    case 7: return QStringLiteral("定位定向");
-    default: return QStringLiteral("—");
+    case 0:
+        return QStringLiteral("故障");
+    case 4:
+        return QStringLiteral("无效");
+    case 6:
+        return QStringLiteral("定位");
+    case 7:
+        return QStringLiteral("定位定向");
+    default:
+        return QStringLiteral("—");
     }
 }
 
 QString InsBridge::decodeDeviceNav(quint8 status)
 {
     switch (status & 0xF0) {
-    case 0x10: return QStringLiteral("对准");
-    case 0x20: return QStringLiteral("校准");
-    case 0x70: return QStringLiteral("纯惯性导航");
-    case 0x90: return QStringLiteral("组合导航");
-    default: return QStringLiteral("—");
+    case 0x10:
+        return QStringLiteral("对准");
+    case 0x20:
+        return QStringLiteral("校准");
+    case 0x70:
+        return QStringLiteral("纯惯性导航");
+    case 0x90:
+        return QStringLiteral("组合导航");
+    default:
+        return QStringLiteral("—");
     }
 }
 
@@ -273,10 +291,17 @@ void InsBridge::updatePanels(const RecDataStruct& record)
         clearDisplayPanels();
     }
     switch (tierForPacketFormat(m_currentFormat)) {
-    case 1: m_imuPanel = buildImuPanel(record); break;
-    case 2: m_ahrsPanel = buildAhrsPanel(record); break;
-    case 3: m_sinsPanel = buildSinsPanel(record); break;
-    default: return;
+    case 1:
+        m_imuPanel = buildImuPanel(record);
+        break;
+    case 2:
+        m_ahrsPanel = buildAhrsPanel(record);
+        break;
+    case 3:
+        m_sinsPanel = buildSinsPanel(record);
+        break;
+    default:
+        return;
     }
     ++m_panelEpoch;
     emit panelChanged();
@@ -300,8 +325,9 @@ void InsBridge::updateParseHint()
     } else if (m_model->recPackets() > 0) {
         m_parseHint.clear();
     } else if (headers > 0) {
-        m_parseHint = QStringLiteral("已发现 AA55 帧头，正在同步校验…若长时间无数据请检查输出格式是否"
-                                     "与 IMU/AHRS/SINS 页一致。");
+        m_parseHint
+            = QStringLiteral("已发现 AA55 帧头，正在同步校验…若长时间无数据请检查输出格式是否"
+                             "与 IMU/AHRS/SINS 页一致。");
     } else {
         m_parseHint = QStringLiteral("已收 %1 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 "
                                      "115200）。")

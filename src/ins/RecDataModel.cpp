@@ -49,8 +49,7 @@ bool frameVerified(const uchar* p, int len)
     return quint8(0u - byteSum(p, kSinsLen - 1)) == p[kSinsLen - 1];
 }
 
-template<typename T>
-T le(const uchar* p)
+template<typename T> T le(const uchar* p)
 {
     return qFromLittleEndian<T>(p);
 }
@@ -109,8 +108,7 @@ RecDataStruct decodeSins(const uchar* p)
 
 RecDataModel::RecDataModel(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 RecDataModel::~RecDataModel() = default;
 
@@ -385,9 +383,9 @@ RecDataStruct RecDataModel::extractSinsbin(const QByteArray& frame)
 
 QString RecDataModel::PacketEnumToString(const RecPacketFormat& format)
 {
-    static const char* const kNames[] = { "imuasc",  "imubin",      "ahrsbin",     "ahrsasc",
-                                          "sinsbin", "sinsasc",     "extsinsbin0", "extsinsbin1",
-                                          "calibpn", "dzt500" };
+    static const char* const kNames[]
+        = { "imuasc",  "imubin",      "ahrsbin",     "ahrsasc", "sinsbin",
+            "sinsasc", "extsinsbin0", "extsinsbin1", "calibpn", "dzt500" };
     if (format < 0 || format > RecDzt500)
         return QStringLiteral("nullformat");
     return QString::fromLatin1(kNames[format]);

@@ -17,9 +17,9 @@ namespace {
 // conversion) unless listed as doubles.
 bool isExactKey(const QString& key)
 {
-    static const QStringList keys = { "format",   "count",    "status",    "sn",
-                                      "baudRate", "packetFre", "serialType", "packetFormat",
-                                      "bytes",    "packets",  "errors" };
+    static const QStringList keys
+        = { "format",     "count",        "status", "sn",      "baudRate", "packetFre",
+            "serialType", "packetFormat", "bytes",  "packets", "errors" };
     return keys.contains(key);
 }
 
@@ -27,8 +27,8 @@ bool isDoubleKey(const QString& ev, const QString& key)
 {
     if (ev != QLatin1String("record"))
         return true; // configuration values are doubles
-    return key == QLatin1String("lon") || key == QLatin1String("lat")
-        || key == QLatin1String("alt") || key == QLatin1String("utc");
+    return key == QLatin1String("lon") || key == QLatin1String("lat") || key == QLatin1String("alt")
+        || key == QLatin1String("utc");
 }
 
 bool closeEnough(double a, double b, bool isDouble)
@@ -45,20 +45,22 @@ QString compareValue(const QString& ev, const QString& key, const QJsonValue& a,
         if (x.size() != y.size())
             return QStringLiteral("%1: %2 items, expected %3").arg(key).arg(x.size()).arg(y.size());
         for (qsizetype i = 0; i < x.size(); ++i) {
-            const QString d = compareValue(ev, QStringLiteral("%1[%2]").arg(key).arg(i), x[i], y[i]);
+            const QString d
+                = compareValue(ev, QStringLiteral("%1[%2]").arg(key).arg(i), x[i], y[i]);
             if (!d.isEmpty())
                 return d;
         }
         return QString();
     }
     if (a.isDouble() && b.isDouble()) {
-        const bool same = isExactKey(key) ? a.toDouble() == b.toDouble()
-                                          : closeEnough(a.toDouble(), b.toDouble(),
-                                                        isDoubleKey(ev, key));
+        const bool same = isExactKey(key)
+            ? a.toDouble() == b.toDouble()
+            : closeEnough(a.toDouble(), b.toDouble(), isDoubleKey(ev, key));
         if (same)
             return QString();
         return QStringLiteral("%1 = %2, expected %3")
-            .arg(key, QString::number(a.toDouble(), 'g', 17), QString::number(b.toDouble(), 'g', 17));
+            .arg(key, QString::number(a.toDouble(), 'g', 17),
+                 QString::number(b.toDouble(), 'g', 17));
     }
     if (a == b)
         return QString();
@@ -115,23 +117,27 @@ InsEventLog::InsEventLog(RecDataModel* model, QObject* parent)
         wireTrace += QByteArray::number(f.size()) + ':' + f;
         wireStamps << ms;
     });
-    connect(model, &RecDataModel::newConfigSerialValue, this, [this](const RecConfigSerialStruct& c) {
-        events << QJsonObject { { "ev", "serial" },
-                                { "serialType", c.serialType },
-                                { "baudRate", c.baudRate },
-                                { "packetFre", c.packetFre },
-                                { "packetFormat", int(c.packetFormat) } };
-    });
+    connect(model, &RecDataModel::newConfigSerialValue, this,
+            [this](const RecConfigSerialStruct& c) {
+                events << QJsonObject { { "ev", "serial" },
+                                        { "serialType", c.serialType },
+                                        { "baudRate", c.baudRate },
+                                        { "packetFre", c.packetFre },
+                                        { "packetFormat", int(c.packetFormat) } };
+            });
     connect(model, &RecDataModel::newConfigGyroValue, this, [this](const RecConfigGyroStruct& c) {
-        events << QJsonObject { { "ev", "gyro" },          { "sn", c.sn },
-                                { "bias", toArray(c.bias, 3) }, { "kgg", toArray(c.kgg, 3) },
-                                { "t1", toArray(c.t1, 3) },     { "t2", toArray(c.t2, 3) },
+        events << QJsonObject { { "ev", "gyro" },
+                                { "sn", c.sn },
+                                { "bias", toArray(c.bias, 3) },
+                                { "kgg", toArray(c.kgg, 3) },
+                                { "t1", toArray(c.t1, 3) },
+                                { "t2", toArray(c.t2, 3) },
                                 { "kg1", toArray(c.kg1, 9) } };
     });
-    connect(model, &RecDataModel::newConfigInstallValue, this,
-            [this](const RecConfigInstallStruct& c) {
-                events << QJsonObject { { "ev", "install" }, { "x", c.x }, { "y", c.y }, { "z", c.z } };
-            });
+    connect(
+        model, &RecDataModel::newConfigInstallValue, this, [this](const RecConfigInstallStruct& c) {
+            events << QJsonObject { { "ev", "install" }, { "x", c.x }, { "y", c.y }, { "z", c.z } };
+        });
     connect(model, &RecDataModel::newConfigAxisValue, this, [this](const QList<QString>& axis) {
         events << QJsonObject { { "ev", "axis" }, { "list", QJsonArray::fromStringList(axis) } };
     });
@@ -149,14 +155,18 @@ InsEventLog::InsEventLog(RecDataModel* model, QObject* parent)
 QJsonObject InsEventLog::recordEvent(const RecDataStruct& r)
 {
     return QJsonObject {
-        { "ev", "record" },  { "format", int(r.format) }, { "count", r.count },
-        { "gx", r.gx },      { "gy", r.gy },              { "gz", r.gz },
-        { "ax", r.ax },      { "ay", r.ay },              { "az", r.az },
-        { "status", r.status }, { "pitch", r.pitch },     { "roll", r.roll },
-        { "yaw", r.yaw },    { "ve", r.ve },              { "vn", r.vn },
-        { "vu", r.vu },      { "lon", r.lon },            { "lat", r.lat },
-        { "alt", r.alt },    { "temp", r.temp },          { "gps_v", r.gps_v },
-        { "gnss_heading", r.gnss_heading },               { "utc", r.utc },
+        { "ev", "record" },   { "format", int(r.format) },
+        { "count", r.count }, { "gx", r.gx },
+        { "gy", r.gy },       { "gz", r.gz },
+        { "ax", r.ax },       { "ay", r.ay },
+        { "az", r.az },       { "status", r.status },
+        { "pitch", r.pitch }, { "roll", r.roll },
+        { "yaw", r.yaw },     { "ve", r.ve },
+        { "vn", r.vn },       { "vu", r.vu },
+        { "lon", r.lon },     { "lat", r.lat },
+        { "alt", r.alt },     { "temp", r.temp },
+        { "gps_v", r.gps_v }, { "gnss_heading", r.gnss_heading },
+        { "utc", r.utc },
     };
 }
 

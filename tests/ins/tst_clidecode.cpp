@@ -191,9 +191,9 @@ private slots:
     {
         const Run r = runCli({ "decode", "--help" });
         QCOMPARE(r.code, 0);
-        for (const char* part : { "usage: telvo-cli decode [--chunk N] [--fields] FILE",
-                                  "--chunk N", "--fields", "default 4096", "bytes=",
-                                  "packets=", "errors=", "Exit status" })
+        for (const char* part :
+             { "usage: telvo-cli decode [--chunk N] [--fields] FILE", "--chunk N", "--fields",
+               "default 4096", "bytes=", "packets=", "errors=", "Exit status" })
             QVERIFY2(r.out.contains(part), part);
         const Run list = runCli({ "--help" });
         QCOMPARE(list.code, 0);

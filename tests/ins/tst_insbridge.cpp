@@ -86,13 +86,12 @@ private slots:
         const TelemetrySnapshot s = snapshots.at(0).at(0).value<TelemetrySnapshot>();
         QCOMPARE(s.quality, QStringLiteral("online"));
         QVERIFY(qAbs(s.ts - QDateTime::currentMSecsSinceEpoch()) < 60000);
-        const QStringList keys = { "alt",        "ax",     "ay",          "az",
-                                   "count",      "device_status", "format", "gnss_heading",
-                                   "gnss_status", "gps_status", "gps_v", "gx",
-                                   "gy",         "gz",     "lat",         "lon",
-                                   "pitch",      "roll",   "stream_tier", "temp",
-                                   "utc",        "ve",     "vn",          "vu",
-                                   "yaw" };
+        const QStringList keys
+            = { "alt",           "ax",     "ay",           "az",          "count",
+                "device_status", "format", "gnss_heading", "gnss_status", "gps_status",
+                "gps_v",         "gx",     "gy",           "gz",          "lat",
+                "lon",           "pitch",  "roll",         "stream_tier", "temp",
+                "utc",           "ve",     "vn",           "vu",          "yaw" };
         QCOMPARE(s.fields.keys(), keys);
         QCOMPARE(s.fields.value("stream_tier").toInt(), 3);
         QCOMPARE(s.fields.value("gps_status"), s.fields.value("gnss_status"));
@@ -115,8 +114,9 @@ private slots:
         QCOMPARE(bridge.imuPanel().keys(),
                  QStringList({ "ax", "ay", "az", "gx", "gy", "gz", "temp" }));
         const TelemetrySnapshot s = snapshots.at(0).at(0).value<TelemetrySnapshot>();
-        QCOMPARE(s.fields.keys(), QStringList({ "ax", "ay", "az", "count", "format", "gx", "gy",
-                                                "gz", "stream_tier", "temp" }));
+        QCOMPARE(s.fields.keys(),
+                 QStringList({ "ax", "ay", "az", "count", "format", "gx", "gy", "gz", "stream_tier",
+                               "temp" }));
         QCOMPARE(s.fields.value("count").toInt(), m_imu.events[1].value("count").toInt());
     }
 
@@ -176,13 +176,20 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("fix");
         QTest::addColumn<QString>("nav");
-        QTest::newRow("0x00") << 0x00 << "故障" << "—";
-        QTest::newRow("0x14") << 0x14 << "无效" << "对准";
-        QTest::newRow("0x26") << 0x26 << "定位" << "校准";
-        QTest::newRow("0x77") << 0x77 << "定位定向" << "纯惯性导航";
-        QTest::newRow("0x97") << 0x97 << "定位定向" << "组合导航";
-        QTest::newRow("0xF3") << 0xF3 << "—" << "—";
-        QTest::newRow("0x35") << 0x35 << "—" << "—";
+        QTest::newRow("0x00") << 0x00 << "故障"
+                              << "—";
+        QTest::newRow("0x14") << 0x14 << "无效"
+                              << "对准";
+        QTest::newRow("0x26") << 0x26 << "定位"
+                              << "校准";
+        QTest::newRow("0x77") << 0x77 << "定位定向"
+                              << "纯惯性导航";
+        QTest::newRow("0x97") << 0x97 << "定位定向"
+                              << "组合导航";
+        QTest::newRow("0xF3") << 0xF3 << "—"
+                              << "—";
+        QTest::newRow("0x35") << 0x35 << "—"
+                              << "—";
     }
 
     void statusBytesDecodeToTexts()
@@ -208,8 +215,9 @@ private slots:
         bridge.feed(noHeaders(100));
         QCOMPARE(bridge.parseHint(), QStringLiteral("等待导航数据…"));
         bridge.feed(noHeaders(3 * 1024 - 100));
-        QCOMPARE(bridge.parseHint(),
-                 QStringLiteral("已收 3 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 115200）。"));
+        QCOMPARE(
+            bridge.parseHint(),
+            QStringLiteral("已收 3 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 115200）。"));
 
         // Headers whose frames never verify: waiting for a sync.
         InsBridge syncing;
@@ -249,8 +257,7 @@ private slots:
             qunsetenv("GCS_PARSE_LOG");
         else
             qputenv("GCS_PARSE_LOG", value);
-        const QString path
-            = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
             + QStringLiteral("/parse-debug.log");
         QVERIFY(path.startsWith(home.path()));
         {
@@ -266,9 +273,9 @@ private slots:
         QVERIFY(log.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
-        const QRegularExpression form(
-            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\S* bytes=(\\d+) pkts=(\\d+) "
-                           "aa55=(\\d+) hint=(.*)$"));
+        const QRegularExpression form(QStringLiteral(
+            "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\S* bytes=(\\d+) pkts=(\\d+) "
+            "aa55=(\\d+) hint=(.*)$"));
         const QRegularExpressionMatch first = form.match(lines[0]);
         QVERIFY2(first.hasMatch(), qPrintable(lines[0]));
         QCOMPARE(first.captured(1), QStringLiteral("100"));
@@ -416,13 +423,12 @@ private slots:
     void propertiesAreExposedInOrder()
     {
         const QMetaObject& mo = InsBridge::staticMetaObject;
-        const QStringList names = { "softver",      "axis",          "recPackets",  "packetErrs",
-                                    "packetFre",    "recBytes",      "sendBytes",   "recTimeText",
-                                    "gnssFixStatus", "deviceNavStatus", "imuPanel", "ahrsPanel",
-                                    "sinsPanel",    "panelEpoch",    "parseHint",   "messageText",
-                                    "packetFormat", "streamTier",    "streamTierLabel",
-                                    "serialConfig", "gyroConfig",    "installConfig", "gnssYaw",
-                                    "extrapMs",     "factoryRaw" };
+        const QStringList names
+            = { "softver",     "axis",          "recPackets",  "packetErrs",      "packetFre",
+                "recBytes",    "sendBytes",     "recTimeText", "gnssFixStatus",   "deviceNavStatus",
+                "imuPanel",    "ahrsPanel",     "sinsPanel",   "panelEpoch",      "parseHint",
+                "messageText", "packetFormat",  "streamTier",  "streamTierLabel", "serialConfig",
+                "gyroConfig",  "installConfig", "gnssYaw",     "extrapMs",        "factoryRaw" };
         QCOMPARE(mo.propertyCount() - mo.propertyOffset(), names.size());
         for (int i = 0; i < names.size(); ++i) {
             const QMetaProperty p = mo.property(mo.propertyOffset() + i);
@@ -431,9 +437,8 @@ private slots:
             QVERIFY(!p.isWritable());
         }
         QCOMPARE(mo.property(mo.indexOfProperty("recBytes")).typeId(), QMetaType::LongLong);
-        QCOMPARE(QString::fromLatin1(mo.property(mo.indexOfProperty("factoryRaw"))
-                                         .notifySignal()
-                                         .name()),
+        QCOMPARE(QString::fromLatin1(
+                     mo.property(mo.indexOfProperty("factoryRaw")).notifySignal().name()),
                  QStringLiteral("configChanged"));
     }
 };

@@ -125,8 +125,8 @@ private slots:
         QVERIFY(waitUntil([&] { return bridge.recBytes() >= 2048; }, 10000));
         QCOMPARE(bridge.recPackets(), 0);
         QVERIFY2(bridge.parseHint().startsWith(QStringLiteral("已收 "))
-                     && bridge.parseHint().endsWith(
-                         QStringLiteral(" KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 115200）。")),
+                     && bridge.parseHint().endsWith(QStringLiteral(
+                         " KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 115200）。")),
                  qPrintable(bridge.parseHint()));
     }
 };

@@ -483,8 +483,8 @@ private slots:
         // generator, and frames too short for their layout.
         const RecDataStruct imu = RecDataModel::extractImubin(m_imuFrames[0]);
         QCOMPARE(imu.format, RecImuBin);
-        const QString diff = gcs::test::compareInsEvents({ InsEventLog::recordEvent(imu) },
-                                                         { m_imu.events[1] });
+        const QString diff
+            = gcs::test::compareInsEvents({ InsEventLog::recordEvent(imu) }, { m_imu.events[1] });
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         const RecDataStruct sins = RecDataModel::extractSinsbin(m_sinsFrames[0]);
         QCOMPARE(sins.format, RecSinsBin);
@@ -501,7 +501,8 @@ private slots:
         QCOMPARE(RecDataModel::PacketEnumToString(RecSinsBin), QStringLiteral("sinsbin"));
         QCOMPARE(RecDataModel::PacketEnumToString(RecDzt500), QStringLiteral("dzt500"));
         QCOMPARE(RecDataModel::PacketEnumToString(RecNullFormat), QStringLiteral("nullformat"));
-        QCOMPARE(RecDataModel::PacketEnumToString(RecPacketFormat(11)), QStringLiteral("nullformat"));
+        QCOMPARE(RecDataModel::PacketEnumToString(RecPacketFormat(11)),
+                 QStringLiteral("nullformat"));
         const QStringList names = RecDataModel::getPacketEnumStrings();
         QCOMPARE(names,
                  QStringList({ "imubin", "imuasc", "ahrsbin", "ahrsasc", "sinsbin", "sinsasc",

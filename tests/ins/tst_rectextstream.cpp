@@ -134,7 +134,8 @@ private slots:
     {
         auto split = [](const char* line) { return QString::fromLatin1(line).split(','); };
         // gnm: x only with its label; y and z by position; more than five fields: nothing.
-        RecConfigInstallStruct i = RecDataModel::extractConfigInstall(split("#vorn,gnm,ka1:2.5*ff"));
+        RecConfigInstallStruct i
+            = RecDataModel::extractConfigInstall(split("#vorn,gnm,ka1:2.5*ff"));
         QCOMPARE(i.x, 0.0); // "2.5*ff" does not parse
         i = RecDataModel::extractConfigInstall(split("#vorn,gnm,ka1:2.5,7"));
         QCOMPARE(i.x, 2.5);
@@ -156,7 +157,8 @@ private slots:
         QCOMPARE(c.packetFre, 0);
         QCOMPARE(c.packetFormat, RecNullFormat);
         // sinsasc status: hexadecimal, its low eight bits.
-        QList<QString> f = split("#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,12345678*ff");
+        QList<QString> f
+            = split("#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,12345678*ff");
         QCOMPARE(f.size(), 22);
         QCOMPARE(RecDataModel::extractSinsasc(f).status, quint8(0x78));
         QCOMPARE(RecDataModel::extractSinsasc(f).temp, 17.0f);

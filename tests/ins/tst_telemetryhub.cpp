@@ -73,8 +73,9 @@ private slots:
         QTimer source;
         source.setInterval(1);
         int n = 0;
-        connect(&source, &QTimer::timeout, &hub,
-                [&] { hub.publish(online({ { "stream_tier", 1 }, { "count", ++n } })); });
+        connect(&source, &QTimer::timeout, &hub, [&] {
+            hub.publish(online({ { "stream_tier", 1 }, { "count", ++n } }));
+        });
         QElapsedTimer clock;
         clock.start();
         source.start();
@@ -137,15 +138,16 @@ private slots:
     void partialSnapshotsMergeByFormat()
     {
         TelemetryHub hub;
-        hub.publish(online({ { "stream_tier", 3 }, { "format", "sinsbin" }, { "yaw", 1.0 },
-                             { "lat", 30.0 } }));
+        hub.publish(online(
+            { { "stream_tier", 3 }, { "format", "sinsbin" }, { "yaw", 1.0 }, { "lat", 30.0 } }));
         // Same format: merged, the stored keys it does not carry survive.
         hub.publish(online({ { "format", "sinsbin" }, { "yaw", 2.0 } }));
         hub.flushUi();
-        QCOMPARE(hub.fields(), QVariantMap({ { "stream_tier", 3 },
-                                             { "format", "sinsbin" },
-                                             { "yaw", 2.0 },
-                                             { "lat", 30.0 } }));
+        QCOMPARE(hub.fields(),
+                 QVariantMap({ { "stream_tier", 3 },
+                               { "format", "sinsbin" },
+                               { "yaw", 2.0 },
+                               { "lat", 30.0 } }));
         // No format in the update: merged as well.
         hub.publish(online({ { "lon", 120.0 } }));
         hub.flushUi();
@@ -207,8 +209,9 @@ private slots:
         qRegisterMetaType<gcs::TelemetrySnapshot>("gcs::TelemetrySnapshot");
         TelemetryHub hub;
         TelemetrySnapshot got;
-        connect(&hub, &TelemetryHub::fullSnapshot, &hub,
-                [&](const TelemetrySnapshot& s) { got = s; }, Qt::QueuedConnection);
+        connect(
+            &hub, &TelemetryHub::fullSnapshot, &hub, [&](const TelemetrySnapshot& s) { got = s; },
+            Qt::QueuedConnection);
         hub.publish(online({ { "stream_tier", 1 } }, 99));
         QVERIFY(waitUntil([&] { return got.ts == 99; }, 2000));
         QCOMPARE(QMetaType::fromName("gcs::TelemetrySnapshot"),

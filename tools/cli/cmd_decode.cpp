@@ -99,9 +99,10 @@ int runDecode(const QStringList& args)
             chunk = value.toLongLong(&ok);
             if (!ok || chunk < 1)
                 return cli::usageError(
-                    kCommand, QStringLiteral("--chunk needs a whole number of at least 1, not "
-                                             "\"%1\"")
-                                  .arg(value));
+                    kCommand,
+                    QStringLiteral("--chunk needs a whole number of at least 1, not "
+                                   "\"%1\"")
+                        .arg(value));
         } else {
             return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
         }
@@ -127,10 +128,9 @@ int runDecode(const QStringList& args)
                              out.line(gcs::snapshotFieldsText(s.fields));
                          });
     } else {
-        QObject::connect(model, &RecDataModel::wireFrameForLog,
-                         [&out](const QByteArray& frame, qint64) {
-                             out.line(gcs::insMessageText(frame));
-                         });
+        QObject::connect(
+            model, &RecDataModel::wireFrameForLog,
+            [&out](const QByteArray& frame, qint64) { out.line(gcs::insMessageText(frame)); });
     }
 
     for (;;) {

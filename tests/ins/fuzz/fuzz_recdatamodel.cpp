@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     require(wires <= records + model->packetErrs(), "more wire frames than messages");
     require(bridge.factoryRaw().isEmpty(), "factory text without a read-back");
     bridge.appendFactoryRaw(bytes);
-    require(bridge.factoryRaw().size() <= gcs::InsBridge::kFactoryRawCap, "factory text past its cap");
+    require(bridge.factoryRaw().size() <= gcs::InsBridge::kFactoryRawCap,
+            "factory text past its cap");
     return 0;
 }
