@@ -201,14 +201,6 @@ private slots:
         QCOMPARE(InsBridge::decodeDeviceNav(quint8(status)), nav);
     }
 
-    void tiersOfEveryFormat()
-    {
-        const int tiers[] = { 1, 1, 2, 2, 3, 3, 0, 0, 0, 0, 0 };
-        for (int v = 0; v <= 10; ++v)
-            QCOMPARE(InsBridge::tierForPacketFormat(RecPacketFormat(v)), tiers[v]);
-        QCOMPARE(InsBridge::tierForPacketFormat(RecPacketFormat(-1)), 0);
-    }
-
     void parseHintFollowsWhatArrives()
     {
         InsBridge bridge;
@@ -417,29 +409,6 @@ private slots:
         QCOMPARE(bridge.streamTier(), 0);
         QCOMPARE(bridge.packetFormat(), QString());
         QVERIFY(bridge.model()->receiveBuffer().isEmpty());
-    }
-
-    // The properties QML binds to, with their notify signals.
-    void propertiesAreExposedInOrder()
-    {
-        const QMetaObject& mo = InsBridge::staticMetaObject;
-        const QStringList names
-            = { "softver",     "axis",          "recPackets",  "packetErrs",      "packetFre",
-                "recBytes",    "sendBytes",     "recTimeText", "gnssFixStatus",   "deviceNavStatus",
-                "imuPanel",    "ahrsPanel",     "sinsPanel",   "panelEpoch",      "parseHint",
-                "messageText", "packetFormat",  "streamTier",  "streamTierLabel", "serialConfig",
-                "gyroConfig",  "installConfig", "gnssYaw",     "extrapMs",        "factoryRaw" };
-        QCOMPARE(mo.propertyCount() - mo.propertyOffset(), names.size());
-        for (int i = 0; i < names.size(); ++i) {
-            const QMetaProperty p = mo.property(mo.propertyOffset() + i);
-            QCOMPARE(QString::fromLatin1(p.name()), names[i]);
-            QVERIFY(p.hasNotifySignal());
-            QVERIFY(!p.isWritable());
-        }
-        QCOMPARE(mo.property(mo.indexOfProperty("recBytes")).typeId(), QMetaType::LongLong);
-        QCOMPARE(QString::fromLatin1(
-                     mo.property(mo.indexOfProperty("factoryRaw")).notifySignal().name()),
-                 QStringLiteral("configChanged"));
     }
 };
 

@@ -412,15 +412,6 @@ private slots:
         QCOMPARE(model.recPackets(), 1);
     }
 
-    void receiveTimeWrapsAtMidnight()
-    {
-        RecDataModel model;
-        model.addRecStatisticsRecTime(86399);
-        QCOMPARE(model.recTime(), QTime(23, 59, 59));
-        model.addRecStatisticsRecTime(2);
-        QCOMPARE(model.recTime(), QTime(0, 0, 1));
-    }
-
     // A slot that resets the parser or feeds more bytes while a chunk is being decoded.
     void slotsMayResetOrFeedTheDecoder()
     {
