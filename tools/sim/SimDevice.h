@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Encoders.h"
+#include "SimConfig.h"
 
 #include <cstdint>
 #include <string>
@@ -47,6 +48,7 @@ private:
     std::string m_pending;
     uint32_t m_frame = 0;
     bool m_streaming = true;
+    SimConfig m_config;
 };
 
 } // namespace sim

@@ -61,6 +61,7 @@ int parseOptions(int argc, char** argv, Options& o)
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            std::fputs(sim::kConfigHelp, stdout);
             return 1;
         }
         if (i + 1 >= argc)
@@ -113,6 +114,7 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     sim::SimDevice device(options.device);
+    int outputRate = device.rateHz();
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
@@ -143,6 +145,11 @@ int main(int argc, char** argv)
         }
 
         // Output: every frame slot that has come due since the last turn.
+        if (device.rateHz() != outputRate) {
+            // A new rate (set com1) counts its slots from now on, without a burst or a gap.
+            outputRate = device.rateHz();
+            ticks = uint64_t(now * outputRate);
+        }
         const uint64_t due = uint64_t(now * device.rateHz());
         if (due > ticks + uint64_t(device.rateHz()))
             ticks = due - uint64_t(device.rateHz()); // more than a second behind: skip ahead
