@@ -63,11 +63,12 @@ QString rawSendRefusal(const QString& text, bool asHex)
             return QStringLiteral("无法解析为有效的 Hex 数据。");
         return QString();
     }
+    // Short input is always text: "AA" alone is a word, not a byte.
     static const QRegularExpression hexPairs(QStringLiteral("^([0-9A-Fa-f]{2}(\\s+|$))+$"));
-    const bool startsLikeFrame = t.size() >= 4
+    const bool looksLikeBytes = t.size() >= 4
         && (t.startsWith(QLatin1String("AA"), Qt::CaseInsensitive)
-            || t.startsWith(QLatin1String("55")));
-    if (startsLikeFrame || hexPairs.match(t).hasMatch())
+            || t.startsWith(QLatin1String("55")) || hexPairs.match(t).hasMatch());
+    if (looksLikeBytes)
         return QStringLiteral("内容像二进制 Hex（如 AA 55 …）。请勾选「Hex 发送」；"
                               "#vorn 等文本指令则保持不勾选。");
     return QString();
