@@ -23,7 +23,8 @@ void messageLines(benchmark::State& state)
     const bool binary = state.range(0) != 0;
     QTemporaryDir dir;
     gcs::Recorder recorder;
-    recorder.start(dir.filePath(QStringLiteral("b.txt")), dir.filePath(QStringLiteral("b.bin")), true);
+    recorder.start(dir.filePath(QStringLiteral("b.txt")), dir.filePath(QStringLiteral("b.bin")),
+                   true);
     const QByteArray sentence(
         "#vorn,sins,123,0.01,0.02,0.03,0.001,0.002,0.999,1.5,-2.25,180.5,181.25,"
         "116.3912757,39.9064361,43.5,0.1,0.2,0.0,36,12345678.5,97*ff");
@@ -47,7 +48,8 @@ void rawChunks(benchmark::State& state)
 {
     QTemporaryDir dir;
     gcs::Recorder recorder;
-    recorder.start(dir.filePath(QStringLiteral("r.txt")), dir.filePath(QStringLiteral("r.bin")), true);
+    recorder.start(dir.filePath(QStringLiteral("r.txt")), dir.filePath(QStringLiteral("r.bin")),
+                   true);
     const QByteArray chunk(int(state.range(0)), 'x');
     quint32 n = 0;
     for (auto _ : state) {

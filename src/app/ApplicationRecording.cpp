@@ -49,8 +49,7 @@ void Application::stopRecord()
 bool Application::startRecordingChecked(bool started)
 {
     // A file that stops taking data during the recording is told at once, not at the end.
-    connect(m_recorder, &Recorder::writeFailed, this, &Application::setError,
-            Qt::UniqueConnection);
+    connect(m_recorder, &Recorder::writeFailed, this, &Application::setError, Qt::UniqueConnection);
     // Not creating the text file fails the start; a missing raw file is told but the
     // recording of the text runs.
     if (!m_recorder->lastErrorText().isEmpty())

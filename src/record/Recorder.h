@@ -61,8 +61,7 @@ public:
     /// file name begins with "imu", "ahrs" or "sins". False, with lastErrorText, when the
     /// text file cannot be created; a raw file that cannot be created leaves the
     /// recording without raw output (lastErrorText says so).
-    Q_INVOKABLE bool start(const QString& csvPath, const QString& rawPath,
-                           bool insColumns = false);
+    Q_INVOKABLE bool start(const QString& csvPath, const QString& rawPath, bool insColumns = false);
     /// start() with the files prefix + "_" + "yyyyMMdd_HHmmss" + ".txt" / ".bin" in dir.
     /// The prefix is formatHint trimmed and lower-cased, or "ins" / "record" when the
     /// hint is empty or "nullformat". A name taken by an earlier recording in the same

@@ -53,10 +53,10 @@ class TestAppConsole : public QObject
     /// A loopback UDP link as the primary session, so that sends have somewhere to go.
     void addPrimaryLink()
     {
-        auto* session = new gcs::Session(
-            QStringLiteral("primary"), QStringLiteral("UDP"),
-            std::make_unique<gcs::UdpTransport>(QStringLiteral("127.0.0.1"), 0,
-                                                QStringLiteral("127.0.0.1"), 9));
+        auto* session
+            = new gcs::Session(QStringLiteral("primary"), QStringLiteral("UDP"),
+                               std::make_unique<gcs::UdpTransport>(QStringLiteral("127.0.0.1"), 0,
+                                                                   QStringLiteral("127.0.0.1"), 9));
         m_app->sessions()->addSession(session);
         QVERIFY(session->connectTransport());
     }
@@ -134,7 +134,8 @@ private slots:
     {
         m_app->setCurrentNav(QStringLiteral("raw"));
         m_app->appendInsRawLog("AB");
-        QVERIFY(waitUntil([this]() { return m_app->logText().endsWith(QStringLiteral("AB")); }, 2000));
+        QVERIFY(
+            waitUntil([this]() { return m_app->logText().endsWith(QStringLiteral("AB")); }, 2000));
         QSignalSpy synced(m_app.get(), &Application::logSynced);
         QSignalSpy hex(m_app.get(), &Application::logHexModeChanged);
         m_app->setLogHexMode(true);
@@ -171,9 +172,10 @@ private slots:
 
         m_app->appendInsRawLog("second");
         QVERIFY(waitUntil([&appended]() { return appended.count() >= 2; }, 2000));
-        QCOMPARE(m_app->logText(),
-                 QStringLiteral("── 08:30:15 接收 ──\nfirst\n── 08:30:15 发送 ──\n#vorn,get com1*ff\n"
-                                "── 08:30:15 接收 ──\nsecond"));
+        QCOMPARE(
+            m_app->logText(),
+            QStringLiteral("── 08:30:15 接收 ──\nfirst\n── 08:30:15 发送 ──\n#vorn,get com1*ff\n"
+                           "── 08:30:15 接收 ──\nsecond"));
     }
 
     void pauseAndClear()

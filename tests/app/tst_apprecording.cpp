@@ -49,10 +49,10 @@ class TestAppRecording : public QObject
 
     void addPrimaryLink()
     {
-        auto* session = new gcs::Session(
-            QStringLiteral("primary"), QStringLiteral("UDP"),
-            std::make_unique<gcs::UdpTransport>(QStringLiteral("127.0.0.1"), 0,
-                                                QStringLiteral("127.0.0.1"), 9));
+        auto* session
+            = new gcs::Session(QStringLiteral("primary"), QStringLiteral("UDP"),
+                               std::make_unique<gcs::UdpTransport>(QStringLiteral("127.0.0.1"), 0,
+                                                                   QStringLiteral("127.0.0.1"), 9));
         m_app->sessions()->addSession(session);
         QVERIFY(session->connectTransport());
     }
@@ -91,7 +91,8 @@ private slots:
         addPrimaryLink();
         // Before the first message the format is not known: the INS prefix.
         QVERIFY(m_app->startRecordInDir(m_out->path()));
-        QVERIFY(QFileInfo(m_app->recorder()->textPath()).fileName().startsWith(QStringLiteral("ins_")));
+        QVERIFY(
+            QFileInfo(m_app->recorder()->textPath()).fileName().startsWith(QStringLiteral("ins_")));
         m_app->stopRecord();
 
         // What the controller's receive path hands on: raw bytes through the hub, decoded
@@ -138,7 +139,8 @@ private slots:
 
         if (!QFileInfo::exists(QStringLiteral("/dev/full")))
             QSKIP("needs /dev/full, a device on which every write fails");
-        QVERIFY(m_app->startRecord(QStringLiteral("/dev/full"), m_out->filePath(QStringLiteral("y.bin"))));
+        QVERIFY(m_app->startRecord(QStringLiteral("/dev/full"),
+                                   m_out->filePath(QStringLiteral("y.bin"))));
         QSignalSpy errors(m_app.get(), &Application::lastErrorChanged);
         m_app->ins()->feed(QByteArray("#vorn,sins,1*ff\r\n").repeated(2000));
         QVERIFY(errors.wait(2000)); // the next disk flush finds the full device

@@ -113,7 +113,8 @@ private slots:
             { "get_softver", {}, "#vorn,softver,V2.1.0*ff" },
             { "get_device_info", {}, "#vorn,device info,AX-7300," },
             { "get_system_state", {}, "#vorn,system state," },
-            { "set_com1", { "232", "115200", "100", "sinsbin" },
+            { "set_com1",
+              { "232", "115200", "100", "sinsbin" },
               "#vorn,com1,mode:232,baud:115200,fre:100,protocol:sinsbin*ff" },
             { "get_com1", {}, "#vorn,com1,mode:232,baud:115200,fre:100,protocol:sinsbin*ff" },
             { "set_axis", { "-y", "x", "z" }, "#vorn,axis,x:-y,y:x,z:z*ff" },
@@ -151,14 +152,15 @@ private slots:
             const int insSentBefore = ins->sendBytes();
             const qint64 logBefore = m_app->logTxCount();
             QVERIFY2(m_app->sendCommandArgs(trip.id, trip.args), qPrintable(trip.id));
-            const QByteArray sent = m_app->catalog()->build(QStringLiteral("vorn.") + trip.id, trip.args);
+            const QByteArray sent
+                = m_app->catalog()->build(QStringLiteral("vorn.") + trip.id, trip.args);
             QCOMPARE(m_app->lastError(), QString());
             QCOMPARE(m_app->userNotice(), gcs::commandUserNotice(trip.id, sent));
             QCOMPARE(m_session->txBytes() - txBefore, sent.size());
             QCOMPARE(ins->sendBytes() - insSentBefore, sent.size());
             QCOMPARE(m_app->logTxCount() - logBefore, sent.size());
-            QVERIFY2(replied(trip.reply), qPrintable(trip.id + QStringLiteral(": ")
-                                                     + QString::fromLatin1(m_rx)));
+            QVERIFY2(replied(trip.reply),
+                     qPrintable(trip.id + QStringLiteral(": ") + QString::fromLatin1(m_rx)));
             covered.insert(trip.id);
         }
         // What the bridge read back from the replies.
@@ -221,7 +223,8 @@ private slots:
         QVERIFY(m_app->sendRaw(QStringLiteral("  #vorn,get gnss*ff "), false));
         QCOMPARE(m_app->userNotice(), QStringLiteral("已发送：#vorn,get gnss*ff"));
         QVERIFY(replied("#vorn,gnss,0*ff"));
-        QCOMPARE(m_session->txBytes() - before, qint64(QByteArray("  #vorn,get gnss*ff \r\n").size()));
+        QCOMPARE(m_session->txBytes() - before,
+                 qint64(QByteArray("  #vorn,get gnss*ff \r\n").size()));
 
         QVERIFY(m_app->sendRaw(QStringLiteral("AA 55 01 02"), true));
         QCOMPARE(m_app->userNotice(), QStringLiteral("已发送 Hex（4 字节）"));
@@ -238,7 +241,8 @@ private slots:
         QVERIFY(m_app->lastError().startsWith(QStringLiteral("Hex 字节须成对书写")));
         QVERIFY(!m_app->sendRaw(QStringLiteral("   "), false));
         QCOMPARE(m_app->lastError(), QStringLiteral("发送内容为空"));
-        QVERIFY(!m_app->sendOn(QStringLiteral("elsewhere"), QStringLiteral("#vorn,get com1*ff"), false));
+        QVERIFY(!m_app->sendOn(QStringLiteral("elsewhere"), QStringLiteral("#vorn,get com1*ff"),
+                               false));
         QCOMPARE(m_app->lastError(), QStringLiteral("会话未连接"));
         QCOMPARE(m_session->txBytes(), sent);
         QVERIFY(errors.count() >= 5);
@@ -251,7 +255,8 @@ private slots:
         QVERIFY(m_app->sendRaw(QStringLiteral("#vorn,get axis*ff"), false));
         QVERIFY(m_app->sendRaw(QStringLiteral("#vorn,get gnss*ff"), false));
         QCOMPARE(m_app->sendHistory(),
-                 QStringList({ QStringLiteral("#vorn,get gnss*ff"), QStringLiteral("#vorn,get axis*ff") }));
+                 QStringList(
+                     { QStringLiteral("#vorn,get gnss*ff"), QStringLiteral("#vorn,get axis*ff") }));
         QCOMPARE(changed.count(), 3);
 
         // A failed send is not remembered.
@@ -311,7 +316,8 @@ private slots:
         QVERIFY(!m_app->sendRaw(QStringLiteral("#vorn,get com1*ff"), false));
         QCOMPARE(m_app->lastError(), QStringLiteral("会话未连接"));
         // Named sessions are still reachable.
-        QVERIFY(m_app->sendOn(QStringLiteral("primary"), QStringLiteral("#vorn,get gnss*ff"), false));
+        QVERIFY(
+            m_app->sendOn(QStringLiteral("primary"), QStringLiteral("#vorn,get gnss*ff"), false));
         QVERIFY(replied("#vorn,gnss,"));
     }
 

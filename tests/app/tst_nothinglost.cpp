@@ -43,8 +43,8 @@ private slots:
         QVERIFY2(waitUntil([&app]() { return !app.connecting() && app.currentManagedConnected(); },
                            20000),
                  qPrintable(app.lastError()));
-        QVERIFY(waitUntil([&app]() { return app.ins()->packetFormat() == QLatin1String("sinsbin"); },
-                          5000));
+        QVERIFY(waitUntil(
+            [&app]() { return app.ins()->packetFormat() == QLatin1String("sinsbin"); }, 5000));
 
         // The console's buffers, looked at every time the view is told something.
         qsizetype maxText = 0, maxPending = 0, maxArchive = 0, maxChunk = 0;
@@ -71,10 +71,12 @@ private slots:
         app.disconnectPrimary();
 
         QString error;
-        const QList<quint32> raw = sinsbinCaptureCounters(readFileBytes(recorder->rawPath()), &error);
+        const QList<quint32> raw
+            = sinsbinCaptureCounters(readFileBytes(recorder->rawPath()), &error);
         QVERIFY2(!raw.isEmpty(), qPrintable(error));
         QCOMPARE(counterGap(raw), QString());
-        const QList<quint32> lines = messageLogCounters(readFileBytes(recorder->textPath()), &error);
+        const QList<quint32> lines
+            = messageLogCounters(readFileBytes(recorder->textPath()), &error);
         QVERIFY2(!lines.isEmpty(), qPrintable(error));
         QCOMPARE(counterGap(lines), QString());
         // One line per frame of the raw file; the first line may be the frame whose head

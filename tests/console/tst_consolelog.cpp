@@ -92,9 +92,10 @@ private slots:
         log.setHexMode(true);
         QCOMPARE(log.appendCommandTrace(binary, kT1),
                  QStringLiteral("── 10:00:01 发送 ──\naa 55 01 02\n"));
-        QCOMPARE(log.appendCommandTrace("#vorn,start com1*ff\r\n", kT1),
-                 QStringLiteral("── 10:00:01 发送 ──\n23 76 6f 72 6e 2c 73 74 61 72 74 20 63 6f 6d 31 "
-                                "2a 66 66\n"));
+        QCOMPARE(
+            log.appendCommandTrace("#vorn,start com1*ff\r\n", kT1),
+            QStringLiteral("── 10:00:01 发送 ──\n23 76 6f 72 6e 2c 73 74 61 72 74 20 63 6f 6d 31 "
+                           "2a 66 66\n"));
         QCOMPARE(log.txCount(), 4 + 4 + 21);
     }
 
@@ -155,7 +156,8 @@ private slots:
         QCOMPARE(log.pendingRawBytes(), ConsoleLog::kMaxPendingRaw);
         log.setHexMode(true);
         const ConsoleLog::Flush flush = log.flushRawBatch(false, kT1);
-        const QByteArray expected = all.mid(60000 - ConsoleLog::kMaxPendingRaw, ConsoleLog::kBatchBytes);
+        const QByteArray expected
+            = all.mid(60000 - ConsoleLog::kMaxPendingRaw, ConsoleLog::kBatchBytes);
         QVERIFY(flush.appended.endsWith(gcs::formatInsRawBytes(expected, true)));
     }
 
@@ -193,13 +195,15 @@ private slots:
             for (qsizetype at = firstKept; at < all.size();) {
                 const qsizetype batchEnd
                     = (at / ConsoleLog::kBatchBytes + 1) * ConsoleLog::kBatchBytes;
-                expected += gcs::formatInsRawBytes(all.mid(at, qMin(batchEnd, all.size()) - at), hex);
+                expected
+                    += gcs::formatInsRawBytes(all.mid(at, qMin(batchEnd, all.size()) - at), hex);
                 at = batchEnd;
             }
             QVERIFY2(log.text().endsWith(expected), hex ? "hex" : "text");
             // Trimming goes by whole 4096-byte steps, so the text is never emptied far
             // below its cap.
-            QVERIFY(log.text().size() > ConsoleLog::kMaxTextChars - 3 * ConsoleLog::kArchiveTrimStep - 64);
+            QVERIFY(log.text().size()
+                    > ConsoleLog::kMaxTextChars - 3 * ConsoleLog::kArchiveTrimStep - 64);
         }
     }
 
@@ -241,7 +245,8 @@ private slots:
     {
         ConsoleLog log;
         for (int i = 0; i < 3000; ++i)
-            log.appendCommandTrace(QStringLiteral("#vorn,set align time,%1*ff\r\n").arg(i).toUtf8(), kT1);
+            log.appendCommandTrace(QStringLiteral("#vorn,set align time,%1*ff\r\n").arg(i).toUtf8(),
+                                   kT1);
         QVERIFY(log.text().size() <= ConsoleLog::kMaxTextChars);
         QVERIFY(log.text().size() > ConsoleLog::kMaxTextChars - 100);
         QVERIFY(log.text().endsWith(QStringLiteral("#vorn,set align time,2999*ff\n")));

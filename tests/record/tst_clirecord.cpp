@@ -50,11 +50,13 @@ private slots:
     {
         QTemporaryDir dir;
         QProcess cli;
-        cli.start(cliPath(), { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"),
-                               dir.path(), QStringLiteral("--seconds"), QStringLiteral("3") });
+        cli.start(cliPath(),
+                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), dir.path(),
+                    QStringLiteral("--seconds"), QStringLiteral("3") });
         QVERIFY(cli.waitForFinished(60000));
         QCOMPARE(cli.exitCode(), 0);
-        const QStringList paths = QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const QStringList paths
+            = QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(paths.size(), 2);
         QVERIFY(QFileInfo(paths.at(0)).fileName().startsWith(QStringLiteral("sinsbin_")));
         QVERIFY(paths.at(0).endsWith(QStringLiteral(".txt")));
@@ -67,12 +69,14 @@ private slots:
     {
         QTemporaryDir dir;
         QProcess cli;
-        cli.start(cliPath(), { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"),
-                               dir.path(), QStringLiteral("--seconds"), QStringLiteral("120") });
+        cli.start(cliPath(),
+                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), dir.path(),
+                    QStringLiteral("--seconds"), QStringLiteral("120") });
         QStringList paths;
         QVERIFY(waitUntil(
             [&]() {
-                paths += QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+                paths += QString::fromUtf8(cli.readAllStandardOutput())
+                             .split('\n', Qt::SkipEmptyParts);
                 return paths.size() >= 2 || cli.state() != QProcess::Running;
             },
             30000));
@@ -82,7 +86,8 @@ private slots:
         QVERIFY(cli.waitForFinished(10000));
         QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
         QCOMPARE(cli.exitCode(), 0);
-        QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains(QStringLiteral("interrupted")));
+        QVERIFY(
+            QString::fromUtf8(cli.readAllStandardError()).contains(QStringLiteral("interrupted")));
         // Everything received up to the interrupt is in both files.
         checkRecording(paths.at(0), paths.at(1));
     }
@@ -93,12 +98,14 @@ private slots:
         QVERIFY2(pair.start(), qPrintable(pair.errorText()));
         QTemporaryDir dir;
         QProcess cli;
-        cli.start(cliPath(), { QStringLiteral("record"), pair.endA(), QStringLiteral("--dir"),
-                               dir.path(), QStringLiteral("--seconds"), QStringLiteral("1") });
+        cli.start(cliPath(),
+                  { QStringLiteral("record"), pair.endA(), QStringLiteral("--dir"), dir.path(),
+                    QStringLiteral("--seconds"), QStringLiteral("1") });
         QVERIFY(cli.waitForFinished(60000));
         QCOMPARE(cli.exitCode(), 1);
         const QString err = QString::fromUtf8(cli.readAllStandardError());
-        QVERIFY2(err.startsWith(QStringLiteral("telvo-cli record: ")) && err.size() > 20, qPrintable(err));
+        QVERIFY2(err.startsWith(QStringLiteral("telvo-cli record: ")) && err.size() > 20,
+                 qPrintable(err));
         QVERIFY(QDir(dir.path()).isEmpty());
     }
 
@@ -107,14 +114,16 @@ private slots:
         QTemporaryDir dir;
         const QString missing = dir.filePath(QStringLiteral("missing"));
         QProcess cli;
-        cli.start(cliPath(), { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), missing });
+        cli.start(cliPath(),
+                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), missing });
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), 1);
         QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains(missing));
 
         const QString file = dir.filePath(QStringLiteral("plain.txt"));
         QVERIFY(writeFileBytes(file, "x"));
-        cli.start(cliPath(), { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), file });
+        cli.start(cliPath(),
+                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), file });
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), 1);
 

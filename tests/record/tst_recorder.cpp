@@ -81,8 +81,9 @@ private slots:
 
         const QStringList got = lines(readFileBytes(path("a.txt")));
         QCOMPARE(got.size(), 3);
-        QCOMPARE(got.at(0), QStringLiteral("2024-03-09 07:05:04.005 ")
-                                + QString::fromLatin1(imuFrame().toHex(' ')));
+        QCOMPARE(got.at(0),
+                 QStringLiteral("2024-03-09 07:05:04.005 ")
+                     + QString::fromLatin1(imuFrame().toHex(' ')));
         QCOMPARE(got.at(0).count(QLatin1Char(' ')), 2 + 30); // one in the stamp, 31 pairs after it
         QCOMPARE(got.at(1), QStringLiteral("2024-03-09 07:05:04.005 #vorn,sins,1,2,3*ff"));
         QCOMPARE(got.at(2), QStringLiteral("2024-03-09 07:05:03.042 #vorn,imu,0*ff"));
@@ -94,14 +95,18 @@ private slots:
         QVERIFY(rec->start(path("record_1.csv"), path("record_1.bin"), false));
         QVERIFY(!rec->insColumns());
         rec->storeInsWireFrame("#vorn,sins,1*ff", 5); // not in this form
-        rec->onSnapshot(TelemetrySnapshot {
-            9, QStringLiteral("online"), { { "yaw", 12.5 }, { "format", "sinsbin" }, { "count", 7 } } });
+        rec->onSnapshot(
+            TelemetrySnapshot { 9,
+                                QStringLiteral("online"),
+                                { { "yaw", 12.5 }, { "format", "sinsbin" }, { "count", 7 } } });
         rec->onSnapshot(TelemetrySnapshot { 0, QStringLiteral("offline"), {} });
         rec->stop();
-        QCOMPARE(lines(readFileBytes(path("record_1.csv"))),
-                 QStringList({ QStringLiteral("ts,quality,fields"),
-                               QStringLiteral("2024-03-09 07:05:03.042,online,count=7 format=sinsbin yaw=12.5"),
-                               QStringLiteral("2024-03-09 07:05:03.042,offline,") }));
+        QCOMPARE(
+            lines(readFileBytes(path("record_1.csv"))),
+            QStringList(
+                { QStringLiteral("ts,quality,fields"),
+                  QStringLiteral("2024-03-09 07:05:03.042,online,count=7 format=sinsbin yaw=12.5"),
+                  QStringLiteral("2024-03-09 07:05:03.042,offline,") }));
     }
 
     void fileNameCanAskForTheMessageLog()
@@ -156,8 +161,10 @@ private slots:
     {
         auto rec = makeRecorder();
         QVERIFY(rec->startInDirectory(m_dir->path(), QStringLiteral("SINSBIN "), true));
-        QCOMPARE(QFileInfo(rec->textPath()).fileName(), QStringLiteral("sinsbin_20240309_070503.txt"));
-        QCOMPARE(QFileInfo(rec->rawPath()).fileName(), QStringLiteral("sinsbin_20240309_070503.bin"));
+        QCOMPARE(QFileInfo(rec->textPath()).fileName(),
+                 QStringLiteral("sinsbin_20240309_070503.txt"));
+        QCOMPARE(QFileInfo(rec->rawPath()).fileName(),
+                 QStringLiteral("sinsbin_20240309_070503.bin"));
         QCOMPARE(rec->baseName(), QStringLiteral("sinsbin_20240309_070503"));
         rec->stop();
         m_clocks->wall = m_clocks->wall.addSecs(1);
@@ -166,7 +173,8 @@ private slots:
         QVERIFY(rec->insColumns());
         rec->stop();
         QVERIFY(rec->startInDirectory(m_dir->path(), QStringLiteral("nullformat"), false));
-        QCOMPARE(QFileInfo(rec->rawPath()).fileName(), QStringLiteral("record_20240309_070504.bin"));
+        QCOMPARE(QFileInfo(rec->rawPath()).fileName(),
+                 QStringLiteral("record_20240309_070504.bin"));
         rec->stop();
     }
 
@@ -179,8 +187,10 @@ private slots:
         rec->onRaw("first");
         rec->stop();
         QVERIFY(rec->startInDirectory(m_dir->path(), QStringLiteral("sinsbin"), true));
-        QCOMPARE(QFileInfo(rec->textPath()).fileName(), QStringLiteral("sinsbin_20240309_070503_2.txt"));
-        QCOMPARE(QFileInfo(rec->rawPath()).fileName(), QStringLiteral("sinsbin_20240309_070503_2.bin"));
+        QCOMPARE(QFileInfo(rec->textPath()).fileName(),
+                 QStringLiteral("sinsbin_20240309_070503_2.txt"));
+        QCOMPARE(QFileInfo(rec->rawPath()).fileName(),
+                 QStringLiteral("sinsbin_20240309_070503_2.bin"));
         rec->stop();
         QCOMPARE(lines(readFileBytes(first)).size(), 1);
         QCOMPARE(readFileBytes(m_dir->filePath(QStringLiteral("sinsbin_20240309_070503.bin"))),

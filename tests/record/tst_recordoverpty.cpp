@@ -57,17 +57,19 @@ private slots:
         session.disconnectTransport();
 
         QString error;
-        const QList<quint32> raw = sinsbinCaptureCounters(test::readFileBytes(recorder.rawPath()), &error);
+        const QList<quint32> raw
+            = sinsbinCaptureCounters(test::readFileBytes(recorder.rawPath()), &error);
         QVERIFY2(!raw.isEmpty(), qPrintable(error));
         QCOMPARE(counterGap(raw), QString());
-        const QList<quint32> lines = messageLogCounters(test::readFileBytes(recorder.textPath()), &error);
+        const QList<quint32> lines
+            = messageLogCounters(test::readFileBytes(recorder.textPath()), &error);
         QVERIFY2(!lines.isEmpty(), qPrintable(error));
         QCOMPARE(counterGap(lines), QString());
         // The first line may be the frame whose head arrived just before the start.
         QVERIFY(lines.first() == raw.first() || lines.first() + 1 == raw.first());
         QCOMPARE(lines.last(), raw.last());
-        qInfo("recorded %lld frames in %.1f s: %.0f frames/s, %.1f KB/s", qint64(raw.size()), seconds,
-              raw.size() / seconds, raw.size() * 59 / 1024.0 / seconds);
+        qInfo("recorded %lld frames in %.1f s: %.0f frames/s, %.1f KB/s", qint64(raw.size()),
+              seconds, raw.size() / seconds, raw.size() * 59 / 1024.0 / seconds);
         // Enough frames to have crossed many chunk and flush boundaries.
         QVERIFY(raw.size() > 1000);
     }

@@ -31,12 +31,15 @@ QList<quint32> sinsbinCaptureCounters(const QByteArray& capture, QString* error)
     QList<quint32> counters;
     qsizetype at = 0;
     // Lock on two whole frames in a row, so that a header inside a payload cannot pass.
-    while (at < capture.size() && !(validFrameAt(capture, at) && validFrameAt(capture, at + kFrameLen)))
+    while (at < capture.size()
+           && !(validFrameAt(capture, at) && validFrameAt(capture, at + kFrameLen)))
         ++at;
     for (; at + kFrameLen <= capture.size(); at += kFrameLen) {
         if (!validFrameAt(capture, at)) {
             if (error)
-                *error = QStringLiteral("no valid frame at offset %1 of %2").arg(at).arg(capture.size());
+                *error = QStringLiteral("no valid frame at offset %1 of %2")
+                             .arg(at)
+                             .arg(capture.size());
             return {};
         }
         counters << counterAt(capture, at);

@@ -89,7 +89,8 @@ int runRecord(const QStringList& args)
             bool ok = false;
             baud = hasValue ? args.at(++i).toInt(&ok) : 0;
             if (!ok || baud < 300 || baud > 3000000)
-                return cli::usageError(kCommand, QStringLiteral("--baud needs a rate from 300 to 3000000"));
+                return cli::usageError(kCommand,
+                                       QStringLiteral("--baud needs a rate from 300 to 3000000"));
         } else if (arg == QLatin1String("--dir")) {
             if (!hasValue)
                 return cli::usageError(kCommand, QStringLiteral("--dir needs a folder"));
@@ -98,7 +99,8 @@ int runRecord(const QStringList& args)
             bool ok = false;
             seconds = hasValue ? args.at(++i).toDouble(&ok) : -1;
             if (!ok || seconds <= 0 || seconds > 7 * 24 * 3600)
-                return cli::usageError(kCommand, QStringLiteral("--seconds needs a positive number"));
+                return cli::usageError(kCommand,
+                                       QStringLiteral("--seconds needs a positive number"));
         } else if (arg.startsWith(QLatin1String("--"))) {
             return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
         } else if (port.isEmpty()) {
@@ -134,8 +136,8 @@ int runRecord(const QStringList& args)
     app.setCurrentNav(QStringLiteral("record"));
     if (!app.connectSerial(port, baud))
         return fail(app.lastError().isEmpty() ? QStringLiteral("no PORT given") : app.lastError());
-    const bool connected = runUntil([&app]() { return !app.connecting(); },
-                                    QDeadlineTimer(kConnectWaitMs));
+    const bool connected
+        = runUntil([&app]() { return !app.connecting(); }, QDeadlineTimer(kConnectWaitMs));
     if (!connected)
         return fail(QStringLiteral("interrupted while connecting"));
     if (!app.currentManagedConnected()) {

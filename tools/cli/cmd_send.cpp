@@ -100,10 +100,12 @@ int parseSendArgs(const QStringList& args, SendArgs& out)
             out.hex = true;
         } else if (arg == QLatin1String("--baud")) {
             if (!number(i, 300, 3000000, out.baud))
-                return cli::usageError(kCommand, QStringLiteral("--baud needs a rate from 300 to 3000000"));
+                return cli::usageError(kCommand,
+                                       QStringLiteral("--baud needs a rate from 300 to 3000000"));
         } else if (arg == QLatin1String("--wait")) {
             if (!number(i, 0, 3600000, out.waitMs))
-                return cli::usageError(kCommand, QStringLiteral("--wait needs milliseconds (0 or more)"));
+                return cli::usageError(kCommand,
+                                       QStringLiteral("--wait needs milliseconds (0 or more)"));
         } else if (arg == QLatin1String("--raw")) {
             if (i + 1 >= args.size())
                 return cli::usageError(kCommand, QStringLiteral("--raw needs the text to send"));
@@ -118,7 +120,8 @@ int parseSendArgs(const QStringList& args, SendArgs& out)
     if (out.raw && !out.commandId.isEmpty())
         return cli::usageError(kCommand, QStringLiteral("give --raw TEXT or COMMAND_ID, not both"));
     if (!out.raw && out.commandId.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("nothing to send: give --raw TEXT or COMMAND_ID"));
+        return cli::usageError(kCommand,
+                               QStringLiteral("nothing to send: give --raw TEXT or COMMAND_ID"));
     return 0;
 }
 
@@ -138,20 +141,26 @@ void printConfigReplies(gcs::InsBridge& bridge)
     const auto one = [](const QString& key, const QVariant& value) {
         return key + QLatin1Char('=') + value.toString();
     };
-    QObject::connect(model, &RecDataModel::newConfigSerialValue, [&bridge](const RecConfigSerialStruct&) {
-        cli::printOut(QStringLiteral("com1 ") + gcs::snapshotFieldsText(bridge.serialConfig()));
-    });
-    QObject::connect(model, &RecDataModel::newConfigGyroValue, [&bridge](const RecConfigGyroStruct&) {
-        cli::printOut(QStringLiteral("factory ") + gcs::snapshotFieldsText(bridge.gyroConfig()));
-    });
-    QObject::connect(model, &RecDataModel::newConfigInstallValue, [&bridge](const RecConfigInstallStruct&) {
-        cli::printOut(QStringLiteral("gnm ") + gcs::snapshotFieldsText(bridge.installConfig()));
-    });
-    QObject::connect(model, &RecDataModel::newConfigAxisValue, [&bridge, one](const QList<QString>&) {
-        cli::printOut(QStringLiteral("axis ") + one(QStringLiteral("axis"), bridge.axis()));
-    });
+    QObject::connect(
+        model, &RecDataModel::newConfigSerialValue, [&bridge](const RecConfigSerialStruct&) {
+            cli::printOut(QStringLiteral("com1 ") + gcs::snapshotFieldsText(bridge.serialConfig()));
+        });
+    QObject::connect(model, &RecDataModel::newConfigGyroValue,
+                     [&bridge](const RecConfigGyroStruct&) {
+                         cli::printOut(QStringLiteral("factory ")
+                                       + gcs::snapshotFieldsText(bridge.gyroConfig()));
+                     });
+    QObject::connect(
+        model, &RecDataModel::newConfigInstallValue, [&bridge](const RecConfigInstallStruct&) {
+            cli::printOut(QStringLiteral("gnm ") + gcs::snapshotFieldsText(bridge.installConfig()));
+        });
+    QObject::connect(
+        model, &RecDataModel::newConfigAxisValue, [&bridge, one](const QList<QString>&) {
+            cli::printOut(QStringLiteral("axis ") + one(QStringLiteral("axis"), bridge.axis()));
+        });
     QObject::connect(model, &RecDataModel::newSoftVerValue, [&bridge, one](const QString&) {
-        cli::printOut(QStringLiteral("softver ") + one(QStringLiteral("softver"), bridge.softver()));
+        cli::printOut(QStringLiteral("softver ")
+                      + one(QStringLiteral("softver"), bridge.softver()));
     });
     QObject::connect(model, &RecDataModel::newConfig_dyawGNSS, [&bridge, one](double) {
         cli::printOut(QStringLiteral("gnss ") + one(QStringLiteral("gnssYaw"), bridge.gnssYaw()));

@@ -10,16 +10,16 @@
 
 namespace sim {
 
-const char* const kConfigHelp =
-    "\n"
-    "Configuration: \"get com1\", \"get axis\", \"get gnss\", \"get extrap time\",\n"
-    "\"get position\", \"get align time\", \"get factory\", \"get gnm\", \"get calib imu\" and\n"
-    "\"get system state\" answer in the unit's reply grammar; the matching \"set\" commands\n"
-    "change what they report and answer with the new state. \"set com1,TYPE,BAUD,FRE,FMT\"\n"
-    "also switches the output format and rate at once and the baud after its reply (FRE 0\n"
-    "silences the output). \"reset user flash\" restores the user settings the unit started\n"
-    "with, \"reset flash info\" the factory record as well; saving, calibration and debug\n"
-    "commands are acknowledged with \"#vorn,<command>,ok*ff\".\n";
+const char* const kConfigHelp
+    = "\n"
+      "Configuration: \"get com1\", \"get axis\", \"get gnss\", \"get extrap time\",\n"
+      "\"get position\", \"get align time\", \"get factory\", \"get gnm\", \"get calib imu\" and\n"
+      "\"get system state\" answer in the unit's reply grammar; the matching \"set\" commands\n"
+      "change what they report and answer with the new state. \"set com1,TYPE,BAUD,FRE,FMT\"\n"
+      "also switches the output format and rate at once and the baud after its reply (FRE 0\n"
+      "silences the output). \"reset user flash\" restores the user settings the unit started\n"
+      "with, \"reset flash info\" the factory record as well; saving, calibration and debug\n"
+      "commands are acknowledged with \"#vorn,<command>,ok*ff\".\n";
 
 namespace {
 
@@ -39,7 +39,8 @@ std::vector<std::string> splitFields(const std::string& body)
     size_t start = 0;
     for (;;) {
         const size_t comma = body.find(',', start);
-        fields.push_back(trim(body.substr(start, comma == std::string::npos ? comma : comma - start)));
+        fields.push_back(
+            trim(body.substr(start, comma == std::string::npos ? comma : comma - start)));
         if (comma == std::string::npos)
             return fields;
         start = comma + 1;
@@ -106,8 +107,8 @@ std::string SimConfig::com1Reply() const
 
 std::string SimConfig::axisReply() const
 {
-    return vornSentence("axis,x:" + m_user.axis[0] + ",y:" + m_user.axis[1] + ",z:"
-                        + m_user.axis[2]);
+    return vornSentence("axis,x:" + m_user.axis[0] + ",y:" + m_user.axis[1]
+                        + ",z:" + m_user.axis[2]);
 }
 
 std::string SimConfig::factoryReply() const
@@ -261,7 +262,8 @@ std::optional<std::string> SimConfig::handle(const std::string& body, DeviceOpti
         return vornSentence("calib imu,gx:0.0012,gy:-0.0008,gz:0.0005,ax:0.0001,ay:-0.0002,"
                             "az:0.0003");
     if (command == "get system state")
-        return vornSentence(std::string("system state,") + (streaming ? "output on" : "output off"));
+        return vornSentence(std::string("system state,")
+                            + (streaming ? "output on" : "output off"));
     if (command == "reset user flash" || command == "reset flash info") {
         m_user = m_defaults;
         if (command == "reset flash info")
