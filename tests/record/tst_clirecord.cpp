@@ -72,6 +72,7 @@ private slots:
         cli.start(cliPath(),
                   { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), dir.path(),
                     QStringLiteral("--seconds"), QStringLiteral("120") });
+        QVERIFY(cli.waitForStarted());
         QStringList paths;
         QVERIFY(waitUntil(
             [&]() {

@@ -139,7 +139,8 @@ void SimConfig::apply(DeviceOptions& options, bool& streaming)
     OutputFormat format;
     if (parseOutputFormat(s.protocol, format))
         options.format = format;
-    options.baud = s.baud;
+    // A unit switches its line only after the reply went out at the old rate.
+    m_pendingBaud = s.baud != options.baud ? s.baud : 0;
     // The output keeps a timing rate of at least 1 Hz; fre 0 switches it off instead.
     options.rateHz = s.fre > 0 ? s.fre : options.rateHz;
     if (s.fre == 0) {
@@ -149,6 +150,14 @@ void SimConfig::apply(DeviceOptions& options, bool& streaming)
     } else if (m_silencedByRate) {
         m_silencedByRate = false;
         streaming = true;
+    }
+}
+
+void SimConfig::lineDrained(DeviceOptions& options)
+{
+    if (m_pendingBaud > 0) {
+        options.baud = m_pendingBaud;
+        m_pendingBaud = 0;
     }
 }
 
@@ -182,10 +191,8 @@ std::optional<std::string> SimConfig::handle(const std::string& body, DeviceOpti
             && parseWhole(f[2], baud, 300, 3000000) && parseWhole(f[3], fre, 0, 20000)
             && parseOutputFormat(f[4], format)) {
             m_user.com1 = { int(type), int(baud), int(fre), f[4] };
-            // The reply is queued before the switch, so it still goes out at the old rate.
-            const std::string reply = com1Reply();
             apply(options, streaming);
-            return reply;
+            return com1Reply();
         }
         return com1Reply();
     }
@@ -268,9 +275,8 @@ std::optional<std::string> SimConfig::handle(const std::string& body, DeviceOpti
         m_user = m_defaults;
         if (command == "reset flash info")
             m_factory = Factory();
-        const std::string reply = ack(command);
         apply(options, streaming);
-        return reply;
+        return ack(command);
     }
     if (command == "save config" || command == "save factory config"
         || command == "static calib imu" || command == "reset calib imu"

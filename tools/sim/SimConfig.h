@@ -19,9 +19,8 @@ extern const char* const kConfigHelp;
 /// state as it was. Actions (save, reset, calibrations) are acknowledged with
 /// "#vorn,<command>,ok*ff".
 ///
-/// "set com1" also changes how the unit streams: format and rate at once, the baud after
-/// the reply went out at the old rate (the caller's options are switched while the reply
-/// is already queued ahead of anything sent later).
+/// "set com1" also changes how the unit streams: format and rate at once, the baud once
+/// the reply has left at the old rate (lineDrained).
 class SimConfig
 {
 public:
@@ -32,6 +31,8 @@ public:
     /// options are the unit's running output settings, streaming its output switch.
     std::optional<std::string> handle(const std::string& body, DeviceOptions& options,
                                       bool& streaming);
+    /// Everything queued for the line has been written: a new baud takes effect now.
+    void lineDrained(DeviceOptions& options);
 
 private:
     struct Serial
@@ -79,6 +80,7 @@ private:
     User m_user;
     Factory m_factory;
     bool m_silencedByRate = false;
+    int m_pendingBaud = 0; ///< set com1's new baud, waiting for its reply to leave
 };
 
 } // namespace sim

@@ -181,6 +181,8 @@ int main(int argc, char** argv)
             written += uint64_t(n);
             out.erase(0, size_t(n));
         }
+        if (out.empty())
+            device.lineDrained();
 
         const double nextDue = double(ticks + 1) / device.rateHz();
         int waitMs = int((nextDue - elapsed()) * 1000.0);
