@@ -54,7 +54,7 @@ class TestCliSend : public QObject
     {
         CliRun run;
         for (int attempt = 0; attempt < 4; ++attempt) {
-            run = send(args);
+            run = send(QStringList { QStringLiteral("--wait"), QStringLiteral("600") } + args);
             if (run.out.size() >= 2 && run.out.at(1).startsWith(reply))
                 break;
         }
