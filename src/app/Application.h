@@ -456,6 +456,8 @@ private:
     QString m_deviceAlias;
     PendingConnect m_pending;
     int m_connectGeneration = 0;
+    /// Generation of the pre-connect check started last.
+    int m_latestCheckGeneration = 0;
     DiscoveryState m_discovery;
     SendState m_send;
     ConsoleLogState m_log;

@@ -30,8 +30,6 @@ namespace gcs {
 
 namespace {
 
-// How many devices one automatic search takes under management at most.
-constexpr int kMaxSearchHits = 3;
 // The unit needs a moment after the port opens before it takes commands.
 constexpr int kNavOutSyncDelayMs = 300;
 
@@ -50,12 +48,7 @@ void runOnPool(QObject* owner, Work work, Done done)
 
 QList<int> Application::serialBaudRateList() const
 {
-    QList<int> bauds = AppSettings::builtInSerialBauds();
-    for (int baud : m_settings->customSerialBauds()) {
-        if (baud >= 1 && !bauds.contains(baud))
-            bauds.append(baud);
-    }
-    return bauds;
+    return SerialProbe::withCustomBauds(m_settings->customSerialBauds());
 }
 
 QVariantList Application::serialBaudRates() const
@@ -187,8 +180,7 @@ QString Application::autoSearchDevices()
         this,
         [ports, bauds]() {
             QList<AutoSearchHit> hits;
-            for (const SerialProbeHit& hit : SerialProbe::probeAllPorts(ports, kMaxSearchHits,
-                                                                        bauds))
+            for (const SerialProbeHit& hit : SerialProbe::probeAllPorts(ports, SerialProbe::kAutoSearchMaxHits, bauds))
                 hits.append(AutoSearchHit::fromProbeHit(hit));
             return hits;
         },
@@ -292,6 +284,7 @@ void Application::beginSerialConnectAsync(const QString& portText, int baud)
     if (port.isEmpty())
         return;
     const int generation = ++m_connectGeneration;
+    m_latestCheckGeneration = generation;
     const QString managedId = m_managedDevices->currentId();
 
     if (!m_connecting) {
@@ -316,6 +309,12 @@ void Application::beginSerialConnectAsync(const QString& portText, int baud)
                     setError(discoverytext::linkCheckFailed(port, baud));
                     emitLinkTextsChanged();
                 }
+            } else if (generation == m_latestCheckGeneration && m_connecting) {
+                // Dropped because another device was chosen meanwhile, and no newer
+                // check is under way: nothing connects any more, so say so.
+                m_connecting = false;
+                emit connectingChanged();
+                emitLinkTextsChanged();
             }
             emit managedDeviceLinkChanged();
         });

@@ -73,6 +73,16 @@ QList<int> SerialProbe::defaultBaudList()
     return { 9600, 19200, 115200, 230400, 380400, 460800 };
 }
 
+QList<int> SerialProbe::withCustomBauds(const QList<int>& customBauds)
+{
+    QList<int> bauds = defaultBaudList();
+    for (int baud : customBauds) {
+        if (baud >= 1 && !bauds.contains(baud))
+            bauds.append(baud);
+    }
+    return bauds;
+}
+
 QString SerialProbe::classifyReply(const QByteArray& reply)
 {
     if (reply.isEmpty())

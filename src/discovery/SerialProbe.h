@@ -30,6 +30,9 @@ public:
     static QList<QByteArray> probeCommands();
     /// 9600, 19200, 115200, 230400, 380400, 460800: swept when a caller gives no list.
     static QList<int> defaultBaudList();
+    /// The default list followed by the user's own rates (those of at least 1 that are
+    /// not listed yet), in their stored order: the bauds the window offers and sweeps.
+    static QList<int> withCustomBauds(const QList<int>& customBauds);
 
     /// Sweeps ports x bauds in the given orders, at most one hit per port; stops once
     /// maxHits ports answered (checked after each whole port, so a maximum of 0 still
@@ -68,6 +71,9 @@ public:
     /// Registers the three result records with the meta-type system so that they can
     /// travel through futures and queued signals. Safe to call more than once.
     static void registerMetaTypes();
+
+    /// An automatic search takes at most this many devices under management.
+    static constexpr int kAutoSearchMaxHits = 3;
 
     static constexpr int kWriteWaitMs = 150;
     static constexpr int kFirstReplyWaitMs = 300;
