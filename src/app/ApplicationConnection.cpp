@@ -204,7 +204,6 @@ void Application::persistManagedState()
     m_settings->flushToDisk();
 }
 
-
 // ---- sessions ----------------------------------------------------------------------------
 
 QString Application::linkSessionId() const
@@ -337,10 +336,10 @@ bool Application::connectUdp(const QString& localIp, int localPort, const QStrin
 {
     if (!checkNetPort(localPort) || !checkNetPort(remotePort))
         return false;
-    return openSession(linkSessionId(), QStringLiteral("UDP"),
-                       std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp,
-                                                      quint16(remotePort)),
-                       !m_managedDevices->currentId().isEmpty());
+    return openSession(
+        linkSessionId(), QStringLiteral("UDP"),
+        std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp, quint16(remotePort)),
+        !m_managedDevices->currentId().isEmpty());
 }
 
 bool Application::connectTcp(int listenPort)
@@ -357,10 +356,10 @@ bool Application::connectNamedUdp(const QString& id, const QString& label, const
 {
     if (!checkNetPort(localPort) || !checkNetPort(remotePort))
         return false;
-    return openSession(id, label,
-                       std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp,
-                                                      quint16(remotePort)),
-                       true);
+    return openSession(
+        id, label,
+        std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp, quint16(remotePort)),
+        true);
 }
 
 bool Application::connectNamedTcp(const QString& id, const QString& label, int listenPort)
@@ -471,13 +470,13 @@ bool Application::stageManualSerialConnect(const QString& productId, const QStri
         return false;
     }
     if (m_managedDevices->hasSerialPort(key)) {
-        setError(QStringLiteral(
-                     "串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」")
-                     .arg(key));
+        setError(
+            QStringLiteral("串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」")
+                .arg(key));
         return false;
     }
-    const QString id = m_managedDevices->appendSerial(productId, alias.trimmed(), port, baud,
-                                                      true, deviceModelId);
+    const QString id = m_managedDevices->appendSerial(productId, alias.trimmed(), port, baud, true,
+                                                      deviceModelId);
     if (id.isEmpty()) {
         setError(QStringLiteral("无法保存串口纳管信息"));
         return false;
@@ -591,9 +590,8 @@ void Application::removeManagedDevice(const QString& id)
     m_settings->flushToDisk();
 }
 
-bool Application::updateManagedSerial(const QString& id, const QString& alias,
-                                      const QString& port, int baud,
-                                      const QString& deviceModelId)
+bool Application::updateManagedSerial(const QString& id, const QString& alias, const QString& port,
+                                      int baud, const QString& deviceModelId)
 {
     if (!m_managedDevices->ids().contains(id)) {
         setError(QStringLiteral("设备不存在或已移除"));
@@ -608,9 +606,8 @@ bool Application::updateManagedSerial(const QString& id, const QString& alias,
     return true;
 }
 
-bool Application::updateManagedUdp(const QString& id, const QString& alias,
-                                   const QString& localIp, int localPort,
-                                   const QString& remoteIp, int remotePort)
+bool Application::updateManagedUdp(const QString& id, const QString& alias, const QString& localIp,
+                                   int localPort, const QString& remoteIp, int remotePort)
 {
     if (!m_managedDevices->ids().contains(id)) {
         setError(QStringLiteral("设备不存在或已移除"));

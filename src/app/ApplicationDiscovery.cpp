@@ -180,7 +180,8 @@ QString Application::autoSearchDevices()
         this,
         [ports, bauds]() {
             QList<AutoSearchHit> hits;
-            for (const SerialProbeHit& hit : SerialProbe::probeAllPorts(ports, SerialProbe::kAutoSearchMaxHits, bauds))
+            for (const SerialProbeHit& hit :
+                 SerialProbe::probeAllPorts(ports, SerialProbe::kAutoSearchMaxHits, bauds))
                 hits.append(AutoSearchHit::fromProbeHit(hit));
             return hits;
         },
@@ -299,8 +300,7 @@ void Application::beginSerialConnectAsync(const QString& portText, int baud)
         this, [port, baud]() { return SerialProbe::tryInsLinkAt(port, baud); },
         [this, portText, baud, port, generation, managedId](bool answered) {
             // A newer connect, a disconnect or another device makes this result stale.
-            if (generation == m_connectGeneration
-                && managedId == m_managedDevices->currentId()) {
+            if (generation == m_connectGeneration && managedId == m_managedDevices->currentId()) {
                 if (answered) {
                     openSerialAfterProbe(portText, baud, port);
                 } else {
@@ -323,9 +323,9 @@ void Application::beginSerialConnectAsync(const QString& portText, int baud)
 bool Application::openSerialAfterProbe(const QString& portText, int baud, const QString& port)
 {
     const QString managedId = m_managedDevices->currentId();
-    const bool ok = openSession(linkSessionId(), QStringLiteral("串口"),
-                                std::make_unique<SerialTransport>(port, baud),
-                                !managedId.isEmpty());
+    const bool ok
+        = openSession(linkSessionId(), QStringLiteral("串口"),
+                      std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
     if (!ok) {
         if (m_lastError.isEmpty()) {
             setError(QStringLiteral("无法打开串口「%1」，请确认设备已上电、驱动正常，且未被 "

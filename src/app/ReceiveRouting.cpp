@@ -8,10 +8,9 @@ ReceiveRouting::Route ReceiveRouting::route(const QString& sessionId, bool upgra
                                             const QString& currentSessionId)
 {
     if (upgradeBusy)
-        return currentSessionExists && currentSessionId == sessionId ? Route::Upgrade
-                                                                     : Route::Drop;
-    const bool accepted = currentManagedId.isEmpty() ? sessionId == primaryId()
-                                                     : sessionId == currentManagedId;
+        return currentSessionExists && currentSessionId == sessionId ? Route::Upgrade : Route::Drop;
+    const bool accepted
+        = currentManagedId.isEmpty() ? sessionId == primaryId() : sessionId == currentManagedId;
     return accepted ? Route::Telemetry : Route::Drop;
 }
 

@@ -19,9 +19,8 @@ public:
     /// sessionId sent the chunk. currentManagedId is the current device's id (empty
     /// without one); currentSessionId is the id of the current device's session (the
     /// primary session without a current device), when that session exists.
-    static Route route(const QString& sessionId, bool upgradeBusy,
-                       const QString& currentManagedId, bool currentSessionExists,
-                       const QString& currentSessionId);
+    static Route route(const QString& sessionId, bool upgradeBusy, const QString& currentManagedId,
+                       bool currentSessionExists, const QString& currentSessionId);
 
     /// The session id of a link opened while no device is current.
     static QString primaryId() { return QStringLiteral("primary"); }

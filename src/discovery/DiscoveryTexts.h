@@ -9,7 +9,8 @@ namespace gcs::discoverytext {
 /// The check before a serial connection found no device at this port and baud.
 inline QString linkCheckFailed(const QString& port, int baud)
 {
-    return QStringLiteral("「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号")
+    return QStringLiteral(
+               "「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号")
         .arg(port)
         .arg(baud);
 }

@@ -169,8 +169,7 @@ QList<int> SerialProbe::baudTryOrder(int preferredBaud, const QList<int>& bauds)
     return order;
 }
 
-QList<SerialProbe::Attempt> SerialProbe::detectAttempts(const QString& portText,
-                                                        int preferredBaud,
+QList<SerialProbe::Attempt> SerialProbe::detectAttempts(const QString& portText, int preferredBaud,
                                                         const QStringList& ports,
                                                         const QList<int>& bauds)
 {
@@ -191,8 +190,7 @@ QList<SerialProbe::Attempt> SerialProbe::detectAttempts(const QString& portText,
 }
 
 DetectLinkResult SerialProbe::runDetectSerialLink(const QString& portText, int preferredBaud,
-                                                  const QStringList& ports,
-                                                  const QList<int>& bauds)
+                                                  const QStringList& ports, const QList<int>& bauds)
 {
     for (const Attempt& attempt : detectAttempts(portText, preferredBaud, ports, bauds)) {
         if (tryInsLinkAt(attempt.first, attempt.second))

@@ -65,8 +65,7 @@ public:
     /// Detection of one port with fall-back to the others: the first pair of
     /// detectAttempts that passes tryInsLinkAt.
     static DetectLinkResult runDetectSerialLink(const QString& portText, int preferredBaud,
-                                                const QStringList& ports,
-                                                const QList<int>& bauds);
+                                                const QStringList& ports, const QList<int>& bauds);
 
     /// Registers the three result records with the meta-type system so that they can
     /// travel through futures and queued signals. Safe to call more than once.

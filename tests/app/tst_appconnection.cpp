@@ -39,7 +39,8 @@ namespace {
 
 QString checkFailedText(const QString& port, int baud)
 {
-    return QStringLiteral("「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号")
+    return QStringLiteral(
+               "「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号")
         .arg(port)
         .arg(baud);
 }
@@ -108,7 +109,8 @@ private slots:
     {
         Application app;
         QVERIFY(app.connectNamedUdp(QStringLiteral("bench"), QStringLiteral("台架"),
-                                    QStringLiteral("127.0.0.1"), 0, QStringLiteral("127.0.0.1"), 9));
+                                    QStringLiteral("127.0.0.1"), 0, QStringLiteral("127.0.0.1"),
+                                    9));
         QCOMPARE(app.sessions()->sessions().size(), 1);
 
         QSignalSpy connecting(&app, &Application::connectingChanged);
@@ -234,8 +236,7 @@ private slots:
         QVERIFY(app.connectCurrentManaged());
         QVERIFY(app.connecting());
         QCOMPARE(app.managedDeviceLinkStatus(id), QStringLiteral("连接中"));
-        QCOMPARE(app.contextLinkText(),
-                 QStringLiteral("正在连接… %1 @ 230400").arg(sim.port()));
+        QCOMPARE(app.contextLinkText(), QStringLiteral("正在连接… %1 @ 230400").arg(sim.port()));
         QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 8000));
         QVERIFY(!app.connecting());
         QCOMPARE(app.lastError(), QString());
@@ -387,8 +388,8 @@ private slots:
         QVERIFY(!app.stageManualSerialConnect(QStringLiteral("gnss"), QString(),
                                               QStringLiteral("COM3"), 115200));
         QCOMPARE(app.lastError(), QStringLiteral("该产品不支持串口连接（与老版上位机能力一致）"));
-        QVERIFY(!app.stageManualSerialConnect(QStringLiteral("ins"), QString(), QStringLiteral("  "),
-                                              115200));
+        QVERIFY(!app.stageManualSerialConnect(QStringLiteral("ins"), QString(),
+                                              QStringLiteral("  "), 115200));
         QCOMPARE(app.lastError(), QStringLiteral("请选择串口，或点击「刷新端口」后重试"));
 
         QVERIFY(app.stageManualSerialConnect(QStringLiteral("ins"), QStringLiteral("  主机  "),
@@ -405,7 +406,8 @@ private slots:
         QVERIFY(!app.stageManualSerialConnect(QStringLiteral("ins"), QString(),
                                               QStringLiteral(" COM3 other"), 115200));
         QCOMPARE(app.lastError(),
-                 QStringLiteral("串口 COM3 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」"));
+                 QStringLiteral(
+                     "串口 COM3 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」"));
         QCOMPARE(app.managedDevices()->count(), 1);
 
         // The INS product takes serial links only.
@@ -491,7 +493,8 @@ private slots:
         QVERIFY(!app.updateManagedSerial(QStringLiteral("gone"), QString(), sim.port(), 9600));
         QCOMPARE(app.lastError(), QStringLiteral("设备不存在或已移除"));
         QVERIFY(!app.updateManagedSerial(id, QString(), QStringLiteral("ttyTAKEN"), 9600));
-        QCOMPARE(app.lastError(), QStringLiteral("无法保存：串口为空，或相同串口已被其他纳管设备占用"));
+        QCOMPARE(app.lastError(),
+                 QStringLiteral("无法保存：串口为空，或相同串口已被其他纳管设备占用"));
         QVERIFY(app.currentManagedConnected()); // a refused edit changes nothing
 
         QVERIFY(app.updateManagedSerial(id, QStringLiteral("新名"), QStringLiteral("ttyNEW  desc"),

@@ -60,9 +60,10 @@ private slots:
 
         run = runCli({ "probe", sim.port() }, m_appData.path()); // 115200 by default
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.out, QStringLiteral("「%1 @ 115200」通信数据与设备不匹配或未收到有效响应，"
-                                         "请核对波特率、接线与纳管型号\n")
-                              .arg(sim.port()));
+        QCOMPARE(run.out,
+                 QStringLiteral("「%1 @ 115200」通信数据与设备不匹配或未收到有效响应，"
+                                "请核对波特率、接线与纳管型号\n")
+                     .arg(sim.port()));
 
         QCOMPARE(runCli({ "probe" }, m_appData.path()).exitCode, 2);
         QCOMPARE(runCli({ "probe", sim.port(), "--baud", "fast" }, m_appData.path()).exitCode, 2);
@@ -102,8 +103,9 @@ private slots:
         CliRun run = runCli({ "search", missingPort(), a.port(), b.port(), c.port(), d.port() },
                             m_appData.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("%1 19200 ins\n%2 115200 ins\n%3 230400 ins\n")
-                              .arg(a.port(), b.port(), c.port()));
+        QCOMPARE(run.out,
+                 QStringLiteral("%1 19200 ins\n%2 115200 ins\n%3 230400 ins\n")
+                     .arg(a.port(), b.port(), c.port()));
 
         run = runCli({ "search", missingPort() }, m_appData.path());
         QCOMPARE(run.exitCode, 1);

@@ -79,15 +79,17 @@ private slots:
 
         const Attempts attempts = SerialProbe::detectAttempts(
             QStringLiteral("COM7  USB-SERIAL CH340"), 115200, { "COM3", "COM7" }, { 9600, 115200 });
-        QCOMPARE(attempts,
-                 Attempts({ { "COM7", 115200 }, { "COM7", 9600 }, { "COM3", 9600 },
-                            { "COM3", 115200 } }));
+        QCOMPARE(
+            attempts,
+            Attempts(
+                { { "COM7", 115200 }, { "COM7", 9600 }, { "COM3", 9600 }, { "COM3", 115200 } }));
 
         // Without a preferred port only the listed ones are tried, at the plain order.
-        QCOMPARE(SerialProbe::detectAttempts(QStringLiteral("   "), 115200, { "COM3", "COM4" },
-                                             { 9600, 115200 }),
-                 Attempts({ { "COM3", 9600 }, { "COM3", 115200 }, { "COM4", 9600 },
-                            { "COM4", 115200 } }));
+        QCOMPARE(
+            SerialProbe::detectAttempts(QStringLiteral("   "), 115200, { "COM3", "COM4" },
+                                        { 9600, 115200 }),
+            Attempts(
+                { { "COM3", 9600 }, { "COM3", 115200 }, { "COM4", 9600 }, { "COM4", 115200 } }));
     }
 
     void aStreamingUnitAnswersOnlyAtItsOwnBaud()
@@ -180,10 +182,12 @@ private slots:
             QVERIFY(sims.back()->isRunning());
             ports.append(sims.back()->port());
         }
-        const QList<SerialProbeHit> hits = SerialProbe::probeAllPorts(ports, 3, { 9600, 19200, 115200, 230400 });
-        QCOMPARE(hits, QList<SerialProbeHit>({ { ports[0], 9600, "ins" },
-                                               { ports[1], 19200, "ins" },
-                                               { ports[2], 115200, "ins" } }));
+        const QList<SerialProbeHit> hits
+            = SerialProbe::probeAllPorts(ports, 3, { 9600, 19200, 115200, 230400 });
+        QCOMPARE(hits,
+                 QList<SerialProbeHit>({ { ports[0], 9600, "ins" },
+                                         { ports[1], 19200, "ins" },
+                                         { ports[2], 115200, "ins" } }));
         // The maximum is checked after a whole port: 0 still sweeps the first one.
         QCOMPARE(SerialProbe::probeAllPorts(ports, 0, { 19200, 9600 }),
                  QList<SerialProbeHit>({ { ports[0], 9600, "ins" } }));

@@ -13,15 +13,14 @@ int runDetect(const QStringList& args);
 const cli::CliCommand kDetect {
     QStringLiteral("detect"),
     QStringLiteral("find the port and baud a unit answers on"),
-    QStringLiteral(
-        "usage: telvo-cli detect [--port TEXT] [--baud N] [PORT...]\n"
-        "\n"
-        "Tries the port named by TEXT (its first word; the window's lists show\n"
-        "\"name  description\") first, at N baud (default 115200) and then at the\n"
-        "other rates, then every other PORT (default: the computer's serial ports)\n"
-        "at the rates in list order. The rates are the program's list, with your\n"
-        "own rates from its settings. Prints PORT:BAUD and exits 0 for the first\n"
-        "pair that answers, or exits 1."),
+    QStringLiteral("usage: telvo-cli detect [--port TEXT] [--baud N] [PORT...]\n"
+                   "\n"
+                   "Tries the port named by TEXT (its first word; the window's lists show\n"
+                   "\"name  description\") first, at N baud (default 115200) and then at the\n"
+                   "other rates, then every other PORT (default: the computer's serial ports)\n"
+                   "at the rates in list order. The rates are the program's list, with your\n"
+                   "own rates from its settings. Prints PORT:BAUD and exits 0 for the first\n"
+                   "pair that answers, or exits 1."),
     &runDetect,
 };
 
