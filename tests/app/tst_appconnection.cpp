@@ -4,6 +4,8 @@
 #include "app/Application.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
+#include "ins/InsBridge.h"
+#include "ins/TelemetryHub.h"
 #include "link/Session.h"
 #include "link/SessionManager.h"
 #include "link/TcpTransport.h"
@@ -251,9 +253,13 @@ private slots:
         QCOMPARE(app.settings()->lastPort(), sim.port());
         QCOMPARE(app.settings()->lastBaud(), 230400);
         QVERIFY(waitUntil([&] { return app.logRxCount() > 1000; }, 5000));
+        // The frames reach the decoder and the telemetry goes live.
+        QVERIFY(waitUntil([&] { return app.ins()->recPackets() > 10; }, 5000));
+        QVERIFY(waitUntil([&] { return app.hub()->quality() == "online"; }, 5000));
 
         app.disconnectPrimary();
         QVERIFY(!app.currentManagedConnected());
+        QCOMPARE(app.hub()->quality(), QStringLiteral("offline"));
 
         QSignalSpy errors(&app, &Application::lastErrorChanged);
         QVERIFY(app.connectSerial(sim.port() + QStringLiteral("  simulator"), 115200));
@@ -350,6 +356,8 @@ private slots:
         QCOMPARE(app.managedDeviceLinkStatus(id), QStringLiteral("未连接"));
         QVERIFY(app.canConnectCurrent());
         QVERIFY(!app.connecting());
+        // No stale values stay on show once the link is gone.
+        QCOMPARE(app.hub()->quality(), QStringLiteral("offline"));
 
         QVERIFY2(sim.start(), qPrintable(sim.errorText()));
         const qint64 before = app.logRxCount();
@@ -460,6 +468,7 @@ private slots:
         Application app;
         const QString a = addSerial(app, sim.port(), 115200);
         QVERIFY(connectCurrent(app));
+        QVERIFY(waitUntil([&] { return app.ins()->recPackets() > 10; }, 5000));
         const QString b = app.managedDevices()->appendSerial(
             QStringLiteral("ins"), QString(), QStringLiteral("ttyB"), 19200, false, QString());
 
@@ -475,9 +484,16 @@ private slots:
         QCOMPARE(app.connectHint(), QStringLiteral("未连接"));
         QVERIFY(app.managedDeviceOnline(a)); // left open, not routed
         QCOMPARE(app.commandSession(), nullptr);
+        QCOMPARE(app.hub()->quality(), QStringLiteral("offline"));
         const qint64 logged = app.logRxCount();
-        QTest::qWait(200);
+        const int decoded = app.ins()->recPackets();
+        const qint64 received = app.sessions()->session(a)->rxBytes();
+        QVERIFY(waitUntil([&] { return app.sessions()->session(a)->rxBytes() > received + 1000; },
+                          5000));
+        // a still streams, but only the current device reaches log, decoder and telemetry.
         QCOMPARE(app.logRxCount(), logged);
+        QCOMPARE(app.ins()->recPackets(), decoded);
+        QCOMPARE(app.hub()->quality(), QStringLiteral("offline"));
     }
 
     void editingADeviceClosesItsLinkAndTakesTheNewPort()
