@@ -51,7 +51,10 @@ void probeExchange(QSerialPort& port, const QByteArray& command, QByteArray& acc
 {
     port.write(command);
     port.flush();
-    port.waitForBytesWritten(SerialProbe::kWriteWaitMs);
+    // Once flush() has handed everything over there is nothing to wait for; asked anyway,
+    // the serial library would sit out the whole wait.
+    if (port.bytesToWrite() > 0)
+        port.waitForBytesWritten(SerialProbe::kWriteWaitMs);
     if (port.waitForReadyRead(SerialProbe::kFirstReplyWaitMs))
         accumulator += port.readAll();
     // A reply often arrives in more than one piece.
