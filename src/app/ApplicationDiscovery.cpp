@@ -279,11 +279,13 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
 
 // ---- the check before a serial connection ------------------------------------------------
 
-void Application::beginSerialConnectAsync(const QString& portText, int baud)
+void Application::beginSerialConnectAsync(const QString& portText, int requestedBaud)
 {
     const QString port = portKeyFromText(portText);
     if (port.isEmpty())
         return;
+    // No rate given (or a nonsensical one): the units' factory rate, as everywhere else.
+    const int baud = requestedBaud >= 1 ? requestedBaud : PendingConnect::kDefaultBaud;
     const int generation = ++m_connectGeneration;
     m_latestCheckGeneration = generation;
     const QString managedId = m_managedDevices->currentId();

@@ -286,6 +286,19 @@ private slots:
         QCOMPARE(ini.value(QStringLiteral("baud")).toInt(), 460800);
     }
 
+    void aConnectWithoutABaudUsesTheFactoryRate()
+    {
+        SimProcess sim;
+        QVERIFY2(sim.start(), qPrintable(sim.errorText()));
+        Application app;
+        QVERIFY(app.connectSerial(sim.port(), 0));
+        QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 8000));
+        QCOMPARE(app.connectHint(), QStringLiteral("Serial: %1 @ 115200").arg(sim.port()));
+        QCOMPARE(app.settings()->lastBaud(), 115200);
+        // Without a managed device the link is the primary session.
+        QVERIFY(app.sessions()->session(QStringLiteral("primary")));
+    }
+
     void aCheckThatReturnsAfterAnotherDeviceWasChosenDoesNothing()
     {
         SimProcess first;
