@@ -186,6 +186,12 @@ int main(int argc, char** argv)
             lastConsumed = now;
         }
 
+        // A line carries bytes at the rate they are sent with: what was queued while the
+        // rates matched is noise to a program that has switched to another rate since (a
+        // probe that opens the port at a new rate must not see frames of the old one).
+        if (rateMatches && !out.empty() && line.programBaud() != device.baud())
+            out = sim::SimDevice::scramble(out, uint32_t(ticks));
+
         while (!out.empty()) {
             const long n = line.writeSome(out.data(), long(out.size()));
             if (n <= 0)
