@@ -540,7 +540,10 @@ bool Application::enterManagedDevice(const QString& id)
     if (!previous.isEmpty() && previous != id)
         disconnectSession(previous);
 
-    ++m_connectGeneration;
+    // Checks started for another device are void; one running for this very device is
+    // the connect that entering it asks for, so it is left to finish.
+    if (previous != id)
+        ++m_connectGeneration;
     m_managedDevices->setCurrentId(id);
     applyManagedDevice(id);
     resetTelemetry();
