@@ -573,7 +573,13 @@ void Application::removeManagedDevice(const QString& id)
         return;
     const bool wasCurrent = id == m_managedDevices->currentId();
     disconnectSession(id);
+    // A running transfer may hold this device's link, which is deleted below: end the
+    // transfer and let go of the link first.
+    if (m_ymodem->busy())
+        m_ymodem->cancel();
+    m_ymodem->attach(nullptr);
     m_sessions->remove(id);
+    reattachYModem();
     if (wasCurrent)
         clearPendingConnect();
     m_managedDevices->remove(id);

@@ -220,6 +220,16 @@ private slots:
         app.ymodem()->cancel();
         QVERIFY(!app.ymodem()->busy());
         QVERIFY(waitUntil([&] { return app.logRxCount() > logBefore; }, 5000));
+
+        // Removing the device during a transfer ends the transfer before its link goes.
+        QVERIFY(app.ymodem()->startSend(image));
+        app.ymodem()->beginHandshake(5000);
+        QSignalSpy finished(app.ymodem(), &gcs::YModem::finished);
+        app.removeManagedDevice(app.managedDevices()->currentId());
+        QVERIFY(!app.ymodem()->busy());
+        QCOMPARE(finished.count(), 1);
+        QTest::qWait(100); // the engine's poll timer finds no deleted link
+        QCOMPARE(app.sessions()->sessions().size(), 0);
     }
 
     // ---- the check before a serial connect -----------------------------------------------
