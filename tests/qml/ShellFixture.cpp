@@ -70,6 +70,14 @@ void ShellFixture::restartController()
     createController();
 }
 
+void ShellFixture::showFactoryPage()
+{
+    const QString dir = QDir(m_dir->path()).filePath(QStringLiteral("profiles"));
+    gcs::test::writeFileBytes(QDir(dir).filePath(QStringLiteral("ui.yaml")),
+                              "factory_config: true\n");
+    m_app->loadProfiles(dir);
+}
+
 QString ShellFixture::settingsText() const
 {
     return QString::fromUtf8(gcs::test::readFileBytes(

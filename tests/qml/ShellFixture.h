@@ -37,6 +37,8 @@ public:
     /// Destroys the controller (writing its settings) and starts a new one on the same
     /// folder.
     Q_INVOKABLE void restartController();
+    /// Loads a "ui.yaml" that offers the factory configuration page.
+    Q_INVOKABLE void showFactoryPage();
     /// The settings file as text.
     Q_INVOKABLE QString settingsText() const;
 

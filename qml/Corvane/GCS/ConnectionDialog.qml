@@ -153,12 +153,19 @@ Popup {
 
     function applyDetected(port, rate) {
         var ports = app.serialPorts
-        for (var i = 0; i < ports.length; ++i) {
+        var found = false
+        for (var i = 0; i < ports.length && !found; ++i) {
             if (firstWord(ports[i]) === port || String(ports[i]).indexOf(port) === 0) {
                 portBox.currentIndex = i
                 portBox.editText = ports[i]
-                break
+                found = true
             }
+        }
+        // A port found by detection but not listed by the platform (a typed one) is
+        // written into the box as it was found.
+        if (!found && port.length > 0) {
+            portBox.currentIndex = -1
+            portBox.editText = port
         }
         selectBaud(rate)
     }

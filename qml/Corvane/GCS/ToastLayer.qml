@@ -4,7 +4,7 @@ import Corvane.GCS
 // Short notices under the header: newest on top, at most five, each for 4.2 seconds.
 // kind "success" or "error". A click dismisses a notice early.
 Item {
-    id: layer
+    id: toastLayer
 
     readonly property int maxToasts: 5
     readonly property int lifetimeMs: 4200
@@ -111,12 +111,12 @@ Item {
                 }
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: layer.dismiss(toast.uid)
+                    onClicked: toastLayer.dismiss(toast.uid)
                 }
                 Timer {
-                    interval: layer.lifetimeMs
+                    interval: toastLayer.lifetimeMs
                     running: true
-                    onTriggered: layer.dismiss(toast.uid)
+                    onTriggered: toastLayer.dismiss(toast.uid)
                 }
             }
         }

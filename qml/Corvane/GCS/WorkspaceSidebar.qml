@@ -60,32 +60,37 @@ Rectangle {
             color: Theme.accentHi
             elide: Text.ElideRight
         }
-        Row {
+        Item {
             id: hubLink
             objectName: "hubLink"
             anchors.right: parent.right
             anchors.rightMargin: 10
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 4
-            Icon {
-                anchors.verticalCenter: parent.verticalCenter
-                name: "home"
-                width: 15
-                height: 15
-            }
-            Text {
-                anchors.verticalCenter: parent.verticalCenter
-                text: "设备总览"
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontCaption
-                color: hubArea.containsMouse ? Theme.text : Theme.muted
-                font.underline: hubArea.containsMouse
+            width: hubLinkRow.implicitWidth
+            height: hubLinkRow.implicitHeight
+            Row {
+                id: hubLinkRow
+                spacing: 4
+                Icon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "home"
+                    width: 15
+                    height: 15
+                }
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "设备总览"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
+                    color: hubArea.containsMouse ? Theme.text : Theme.muted
+                    font.underline: hubArea.containsMouse
+                }
             }
             MouseArea {
                 id: hubArea
                 objectName: "hubLinkArea"
-                width: parent.width
-                height: parent.height
+                anchors.fill: parent
+                anchors.margins: -4
                 hoverEnabled: true
                 cursorShape: Qt.PointingHandCursor
                 onClicked: sidebar.showHubRequested()

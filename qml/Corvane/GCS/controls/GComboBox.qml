@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Templates as T
 import Corvane.GCS
 
 // Drop-down list of the shell. labelFor(value) gives an entry's text when the model holds
@@ -102,7 +101,7 @@ ComboBox {
         }
     }
 
-    contentItem: T.TextField {
+    contentItem: TextField {
         leftPadding: 10
         rightPadding: control.indicator.width + 14
         text: control.editable ? control.editText : control.displayText
@@ -117,8 +116,9 @@ ComboBox {
         selectionColor: Theme.accent
         selectedTextColor: Theme.accentText
         verticalAlignment: Text.AlignVCenter
-        placeholderText: control.placeholderText
+        placeholderText: control.editable ? control.placeholderText : ""
         placeholderTextColor: Theme.faint
+        background: null
     }
 
     background: Rectangle {
