@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QQmlEngine>
 #include <QPointer>
+#include <QQmlEngine>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>

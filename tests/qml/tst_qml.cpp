@@ -42,8 +42,8 @@ private:
 int main(int argc, char** argv)
 {
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QUICK_TEST_SOURCE_DIR
-                                   "/offscreen-screen.json");
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" QUICK_TEST_SOURCE_DIR "/offscreen-screen.json");
     QTEST_SET_MAIN_SOURCE_PATH
     Setup setup;
     return quick_test_main_with_setup(argc, argv, "tst_qml", QUICK_TEST_SOURCE_DIR, &setup);

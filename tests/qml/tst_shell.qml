@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import Corvane.GCS
 
 // The frame of the window on a first start: what the body shows, the header switches and
 // what they store, the footer texts and the window's size rules.
@@ -7,6 +8,7 @@ ShellTestCase {
     name: "Shell"
 
     function init() { freshStart() }
+    function cleanup() { Theme.apply("defense"); Theme.reduceMotion = false }
 
     function test_firstStartShowsTheWelcomePanel() {
         var shell = openShell()
@@ -47,6 +49,8 @@ ShellTestCase {
         compare(box.currentText, "极简高亮白")
         compare(app.settings.theme, "极简高亮白")
         compare(shell.color, "#e9eef3", "the light theme paints the window")
+        compare(Theme.themeId, "chart", "one theme object for the shell and its parts")
+        verify(Theme.light)
 
         // A new start on the same settings folder opens in the stored theme.
         shell.destroy()

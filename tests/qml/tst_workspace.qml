@@ -156,6 +156,39 @@ ShellTestCase {
         compare(spy.count, 1)
     }
 
+    Component {
+        id: imageComponent
+        Image {}
+    }
+
+    // Every icon the shell can ask for exists in the plain and the highlight ink of every
+    // theme, and every model has its showcase.
+    function test_allArtworkTheShellAsksForIsThere() {
+        var names = ["home", "cmd"]
+        for (var nav in ShellCatalog.navIcons)
+            names.push(ShellCatalog.navIcon(nav))
+        var sources = []
+        for (var t = 0; t < Theme.themeIds.length; ++t) {
+            Theme.themeId = Theme.themeIds[t]
+            for (var i = 0; i < names.length; ++i) {
+                sources.push(ShellCatalog.iconSource(names[i], Theme.iconInk))
+                sources.push(ShellCatalog.iconSource(names[i], Theme.iconAccentInk))
+            }
+        }
+        Theme.themeId = "defense"
+        var models = app.products.allDeviceModelIds()
+        compare(models.length, 6)
+        for (var m = 0; m < models.length; ++m)
+            sources.push(ShellCatalog.showcaseSource(models[m]))
+        compare(ShellCatalog.showcaseSource("kt99"), "", "no image for other models")
+        sources.push("qrc:/Corvane/GCS/assets/brand-mark.png")
+        sources.push("qrc:/Corvane/GCS/assets/app-icon.png")
+        for (var k = 0; k < sources.length; ++k) {
+            var image = createTemporaryObject(imageComponent, tc, { "source": sources[k] })
+            tryCompare(image, "status", Image.Ready, 1000, sources[k])
+        }
+    }
+
     function test_connectBarOffersConnectAndEditWhileOffline() {
         var ws = makeWorkspace()
         var bar = find(ws, "deviceConnectBar")

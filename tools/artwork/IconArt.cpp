@@ -44,8 +44,8 @@ void horizon(QPainter& p, const QColor& ink)
 void chart(QPainter& p, const QColor&)
 {
     p.drawPolyline(QPolygonF({ QPointF(4, 4), QPointF(4, 20), QPointF(20, 20) }));
-    p.drawPolyline(QPolygonF({ QPointF(7, 16), QPointF(10.5, 11), QPointF(13.5, 13.5),
-                               QPointF(19, 6.5) }));
+    p.drawPolyline(
+        QPolygonF({ QPointF(7, 16), QPointF(10.5, 11), QPointF(13.5, 13.5), QPointF(19, 6.5) }));
 }
 
 void list(QPainter& p, const QColor& ink)
@@ -117,18 +117,18 @@ void home(QPainter& p, const QColor&)
 {
     p.drawPolyline(QPolygonF({ QPointF(3.5, 11.5), QPointF(12, 4), QPointF(20.5, 11.5) }));
     p.drawPolyline(QPolygonF({ QPointF(6, 10), QPointF(6, 20), QPointF(18, 20), QPointF(18, 10) }));
-    p.drawPolyline(
-        QPolygonF({ QPointF(10.2, 20), QPointF(10.2, 14.5), QPointF(13.8, 14.5), QPointF(13.8, 20) }));
+    p.drawPolyline(QPolygonF(
+        { QPointF(10.2, 20), QPointF(10.2, 14.5), QPointF(13.8, 14.5), QPointF(13.8, 20) }));
 }
 
 const std::map<QString, Drawer>& drawers()
 {
     static const std::map<QString, Drawer> kDrawers = {
-        { QStringLiteral("horizon"), horizon }, { QStringLiteral("chart"), chart },
-        { QStringLiteral("list"), list },       { QStringLiteral("terminal"), terminal },
+        { QStringLiteral("horizon"), horizon },   { QStringLiteral("chart"), chart },
+        { QStringLiteral("list"), list },         { QStringLiteral("terminal"), terminal },
         { QStringLiteral("settings"), settings }, { QStringLiteral("target"), target },
-        { QStringLiteral("upload"), upload },   { QStringLiteral("record"), record },
-        { QStringLiteral("cmd"), cmd },         { QStringLiteral("home"), home },
+        { QStringLiteral("upload"), upload },     { QStringLiteral("record"), record },
+        { QStringLiteral("cmd"), cmd },           { QStringLiteral("home"), home },
     };
     return kDrawers;
 }

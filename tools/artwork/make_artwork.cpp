@@ -14,17 +14,16 @@
 
 namespace {
 
-// Line icons come in three inks: light for the dark themes, dark for the light theme,
-// and the accent for the selected navigation entry.
+// Line icons come in several inks: light for the dark themes, dark for the light theme,
+// and each theme's highlight accent for the selected navigation entry and the page title.
 struct Ink
 {
     const char* suffix;
     const char* colour;
 };
 const Ink kInks[] = {
-    { "light", "#c9d8e6" },
-    { "dark", "#33475c" },
-    { "accent", "#4898e8" },
+    { "light", "#c9d8e6" },        { "dark", "#33475c" },         { "accent-defense", "#4898e8" },
+    { "accent-polar", "#66acd0" }, { "accent-chart", "#2d83d9" }, { "accent-ephemeris", "#9680ee" },
 };
 
 // Sizes are twice what the shell shows, so the images stay sharp on scaled screens.
@@ -62,7 +61,10 @@ QImage contactSheet()
         int x = 160;
         for (const QString& name : icons) {
             for (const Ink& ink : kInks) {
-                if (QLatin1String(ink.suffix) == QLatin1String(light ? "light" : "dark"))
+                const QLatin1String suffix(ink.suffix);
+                if (suffix == QLatin1String(light ? "light" : "dark")
+                    || (suffix.startsWith(QLatin1String("accent"))
+                        && suffix != QLatin1String(light ? "accent-chart" : "accent-defense")))
                     continue;
                 p.drawImage(QRect(x, top + 36, 24, 24),
                             artwork::paintNavIcon(name, QColor(ink.colour), kIconSize));
@@ -102,8 +104,7 @@ int main(int argc, char** argv)
     }
     for (const QString& model : artwork::showcaseModels()) {
         const QString file = QStringLiteral("products/%1-showcase.png").arg(model);
-        ok = save(artwork::paintShowcase(model, kShowcaseWidth, kShowcaseHeight), dir, file)
-            && ok;
+        ok = save(artwork::paintShowcase(model, kShowcaseWidth, kShowcaseHeight), dir, file) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -82,9 +82,9 @@ public:
             gcs::Application seed;
             for (int i = 0; i < ports.size(); ++i) {
                 const char* const models[] = { "kt45", "kt80", "kt10", "kt60" };
-                seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(),
-                                                    ports.at(i), i == 1 ? 460800 : 115200,
-                                                    i == 0, QString::fromLatin1(models[i % 4]));
+                seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), ports.at(i),
+                                                    i == 1 ? 460800 : 115200, i == 0,
+                                                    QString::fromLatin1(models[i % 4]));
             }
         }
         m_app = std::make_unique<gcs::Application>();
@@ -157,9 +157,9 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
         ok = stage.shoot(file("2-add-dialog")) && ok;
     }
 
-    const QStringList ports = { simPort.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : simPort,
-                                QStringLiteral("/dev/ttyUSB1"), QStringLiteral("COM7"),
-                                QStringLiteral("/dev/ttyS3") };
+    const QStringList ports
+        = { simPort.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : simPort,
+            QStringLiteral("/dev/ttyUSB1"), QStringLiteral("COM7"), QStringLiteral("/dev/ttyS3") };
     Stage stage(binDir, ports);
     if (!stage.ok())
         return false;
@@ -180,8 +180,9 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
                               Q_ARG(QVariant, QStringLiteral("已添加波特率 57600")));
     QMetaObject::invokeMethod(
         toasts, "push", Q_ARG(QVariant, QStringLiteral("error")),
-        Q_ARG(QVariant, QStringLiteral("「/dev/ttyUSB0 @ 115200」通信数据与设备不匹配或未收到有效响应，"
-                                       "请核对波特率、接线与纳管型号")));
+        Q_ARG(QVariant,
+              QStringLiteral("「/dev/ttyUSB0 @ 115200」通信数据与设备不匹配或未收到有效响应，"
+                             "请核对波特率、接线与纳管型号")));
     ok = stage.shoot(file("6-toasts")) && ok;
     call(toasts, "clear");
 
@@ -242,9 +243,9 @@ int main(int argc, char** argv)
     QString simPort;
     if (args.contains(QStringLiteral("--sim"))) {
         simPort = simDir.filePath(QStringLiteral("ttyINS0"));
-        sim.start(QDir(binDir).filePath(QStringLiteral("telvo-sim")),
-                  { QStringLiteral("--link"), simPort, QStringLiteral("--rate"),
-                    QStringLiteral("50") });
+        sim.start(
+            QDir(binDir).filePath(QStringLiteral("telvo-sim")),
+            { QStringLiteral("--link"), simPort, QStringLiteral("--rate"), QStringLiteral("50") });
         if (!sim.waitForStarted(3000) || !waitFor([&] { return QFile::exists(simPort); }, 3000)) {
             std::fprintf(stderr, "telvo-shots: telvo-sim did not start\n");
             return 1;

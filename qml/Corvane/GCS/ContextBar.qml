@@ -26,7 +26,7 @@ Rectangle {
         Icon {
             anchors.verticalCenter: parent.verticalCenter
             name: ShellCatalog.navIcon(bar.navId)
-            ink: "accent"
+            ink: Theme.iconAccentInk
         }
         Text {
             objectName: "pageTitle"

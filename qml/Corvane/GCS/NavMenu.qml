@@ -64,7 +64,7 @@ ListView {
                 anchors.leftMargin: 14
                 anchors.verticalCenter: parent.verticalCenter
                 name: ShellCatalog.navIcon(row.navId)
-                ink: row.current ? "accent" : Theme.iconInk
+                ink: row.current ? Theme.iconAccentInk : Theme.iconInk
             }
             Text {
                 anchors.left: icon.right

@@ -90,8 +90,11 @@ QtObject {
     readonly property color accentText: current.accentText
     readonly property color linkOk: current.linkOk
     readonly property color linkOkStrong: current.linkOkStrong
-    // Ink of the line icons that suits the background of this theme.
+    // Inks of the line icons: the plain one that suits this theme's background, and its
+    // highlight for the selected entry.
     readonly property string iconInk: light ? "dark" : "light"
+    readonly property string iconAccentInk: "accent-" + (palettes[themeId] !== undefined
+                                                         ? themeId : "defense")
 
     // Layout.
     readonly property int headerHeight: 48
