@@ -1,28 +1,417 @@
 #include "ins/InsBridge.h"
 
-#include "ins/RecDataModel.h"
+#include "ins/InsLogging.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstring>
 
 namespace gcs {
+
+namespace {
+
+// Positions of the pair AA 55 in [from, to).
+int countHeaders(const QByteArray& bytes, qsizetype from)
+{
+    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    int count = 0;
+    while (from + 1 < n) {
+        const void* hit = std::memchr(d + from, 0xAA, size_t(n - 1 - from));
+        if (!hit)
+            break;
+        const qsizetype i = static_cast<const uchar*>(hit) - d;
+        if (d[i + 1] == 0x55)
+            ++count;
+        from = i + 1;
+    }
+    return count;
+}
+
+void insertImuKeys(QVariantMap& m, const RecDataStruct& r)
+{
+    m.insert(QStringLiteral("ax"), r.ax);
+    m.insert(QStringLiteral("ay"), r.ay);
+    m.insert(QStringLiteral("az"), r.az);
+    m.insert(QStringLiteral("gx"), r.gx);
+    m.insert(QStringLiteral("gy"), r.gy);
+    m.insert(QStringLiteral("gz"), r.gz);
+    m.insert(QStringLiteral("temp"), r.temp);
+}
+
+void insertAttitudeKeys(QVariantMap& m, const RecDataStruct& r)
+{
+    m.insert(QStringLiteral("pitch"), r.pitch);
+    m.insert(QStringLiteral("roll"), r.roll);
+    m.insert(QStringLiteral("yaw"), r.yaw);
+}
+
+} // namespace
 
 InsBridge::InsBridge(QObject* parent)
     : QObject(parent)
     , m_model(new RecDataModel(this))
-{ }
+{
+    connect(m_model, &RecDataModel::newValue, this, &InsBridge::onRecord);
+    connect(m_model, &RecDataModel::newConfigSerialValue, this, &InsBridge::onSerialConfig);
+    connect(m_model, &RecDataModel::newConfigGyroValue, this, &InsBridge::onGyroConfig);
+    connect(m_model, &RecDataModel::newConfigInstallValue, this, &InsBridge::onInstallConfig);
+    connect(m_model, &RecDataModel::newConfigAxisValue, this, &InsBridge::onAxis);
+    connect(m_model, &RecDataModel::newSoftVerValue, this, &InsBridge::onSoftVer);
+    connect(m_model, &RecDataModel::newConfig_dyawGNSS, this, &InsBridge::onGnssYaw);
+    connect(m_model, &RecDataModel::newConfigExtrapTime, this, &InsBridge::onExtrapTime);
+
+    bool ok = false;
+    if (qEnvironmentVariableIntValue("GCS_PARSE_LOG", &ok) >= 1 && ok) {
+        const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        // The folder may not exist yet on a machine where the program never stored
+        // anything; the diagnostic is asked for explicitly, so create it.
+        QDir().mkpath(dir);
+        m_parseLogPath = dir + QStringLiteral("/parse-debug.log");
+    }
+}
 
 InsBridge::~InsBridge() = default;
 
-void InsBridge::feed(const QByteArray&) { }
+void InsBridge::feed(const QByteArray& bytes)
+{
+    m_model->anaylzeRec(bytes);
+    updateParseHint();
+    emit statsChanged();
+}
 
-void InsBridge::appendFactoryRaw(const QByteArray&) { }
+void InsBridge::appendFactoryRaw(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    m_factoryRaw += QString::fromLatin1(bytes);
+    if (m_factoryRaw.size() > kFactoryRawCap)
+        m_factoryRaw = m_factoryRaw.right(kFactoryRawKeep);
+    emit configChanged();
+}
 
-void InsBridge::resetStats() { }
+void InsBridge::clearFactoryRaw()
+{
+    if (m_factoryRaw.isEmpty())
+        return;
+    m_factoryRaw.clear();
+    emit configChanged();
+}
 
-void InsBridge::resetParseBuffer() { }
+void InsBridge::resetStats()
+{
+    m_model->resetRecStatistics();
+    emit statsChanged();
+}
 
-void InsBridge::tickRecTime(int) { }
+void InsBridge::resetParseBuffer()
+{
+    m_model->resetRecStatistics();
+    m_model->resetParseBuffer();
+    m_currentFormat = RecNullFormat;
+    m_packetFormat.clear();
+    clearDisplayPanels();
+    emit statsChanged();
+}
 
-void InsBridge::addSendBytes(int) { }
+void InsBridge::tickRecTime(int secs)
+{
+    m_model->addRecStatisticsRecTime(secs);
+    emit statsChanged();
+}
 
-void InsBridge::clearFactoryRaw() { }
+void InsBridge::addSendBytes(int n)
+{
+    if (n < 1)
+        return;
+    m_model->addRecStatisticsSendBytes(n);
+    emit statsChanged();
+}
+
+QString InsBridge::recTimeText() const
+{
+    return m_model->recTime().toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString InsBridge::streamTierLabel() const
+{
+    switch (streamTier()) {
+    case 1:
+        return QStringLiteral("IMU");
+    case 2:
+        return QStringLiteral("AHRS");
+    case 3:
+        return QStringLiteral("SINS");
+    default:
+        return QString();
+    }
+}
+
+int InsBridge::tierForPacketFormat(RecPacketFormat format)
+{
+    switch (format) {
+    case RecImuAsc:
+    case RecImuBin:
+        return 1;
+    case RecAhrsBin:
+    case RecAhrsAsc:
+        return 2;
+    case RecSinsBin:
+    case RecSinsAsc:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+QString InsBridge::decodeGnssFix(quint8 status)
+{
+    switch (status & 0x0F) {
+    case 0:
+        return QStringLiteral("故障");
+    case 4:
+        return QStringLiteral("无效");
+    case 6:
+        return QStringLiteral("定位");
+    case 7:
+        return QStringLiteral("定位定向");
+    default:
+        return QStringLiteral("—");
+    }
+}
+
+QString InsBridge::decodeDeviceNav(quint8 status)
+{
+    switch (status & 0xF0) {
+    case 0x10:
+        return QStringLiteral("对准");
+    case 0x20:
+        return QStringLiteral("校准");
+    case 0x70:
+        return QStringLiteral("纯惯性导航");
+    case 0x90:
+        return QStringLiteral("组合导航");
+    default:
+        return QStringLiteral("—");
+    }
+}
+
+QVariantMap InsBridge::buildImuPanel(const RecDataStruct& record)
+{
+    QVariantMap m;
+    insertImuKeys(m, record);
+    return m;
+}
+
+QVariantMap InsBridge::buildAhrsPanel(const RecDataStruct& record)
+{
+    QVariantMap m;
+    insertImuKeys(m, record);
+    insertAttitudeKeys(m, record);
+    return m;
+}
+
+QVariantMap InsBridge::buildSinsPanel(const RecDataStruct& record)
+{
+    QVariantMap m;
+    insertImuKeys(m, record);
+    insertAttitudeKeys(m, record);
+    m.insert(QStringLiteral("ve"), record.ve);
+    m.insert(QStringLiteral("vn"), record.vn);
+    m.insert(QStringLiteral("vu"), record.vu);
+    m.insert(QStringLiteral("lat"), record.lat);
+    m.insert(QStringLiteral("lon"), record.lon);
+    m.insert(QStringLiteral("alt"), record.alt);
+    m.insert(QStringLiteral("utc"), record.utc);
+    m.insert(QStringLiteral("gnss_heading"), record.gnss_heading);
+    m.insert(QStringLiteral("gnss_status"), decodeGnssFix(record.status));
+    m.insert(QStringLiteral("device_status"), decodeDeviceNav(record.status));
+    return m;
+}
+
+TelemetrySnapshot InsBridge::toSnapshot(const RecDataStruct& record)
+{
+    TelemetrySnapshot s;
+    s.ts = QDateTime::currentMSecsSinceEpoch();
+    s.quality = QStringLiteral("online");
+    const int tier = tierForPacketFormat(record.format);
+    QVariantMap& m = s.fields;
+    m.insert(QStringLiteral("format"), RecDataModel::PacketEnumToString(record.format));
+    m.insert(QStringLiteral("stream_tier"), tier);
+    m.insert(QStringLiteral("count"), record.count);
+    insertImuKeys(m, record);
+    if (tier == 2 || tier == 3)
+        insertAttitudeKeys(m, record);
+    if (tier == 3) {
+        m.insert(QStringLiteral("ve"), record.ve);
+        m.insert(QStringLiteral("vn"), record.vn);
+        m.insert(QStringLiteral("vu"), record.vu);
+        m.insert(QStringLiteral("lat"), record.lat);
+        m.insert(QStringLiteral("lon"), record.lon);
+        m.insert(QStringLiteral("alt"), record.alt);
+        m.insert(QStringLiteral("gps_v"), record.gps_v);
+        m.insert(QStringLiteral("gnss_heading"), record.gnss_heading);
+        m.insert(QStringLiteral("utc"), record.utc);
+        const QString fix = decodeGnssFix(record.status);
+        m.insert(QStringLiteral("gnss_status"), fix);
+        m.insert(QStringLiteral("gps_status"), fix);
+        m.insert(QStringLiteral("device_status"), decodeDeviceNav(record.status));
+    }
+    return s;
+}
+
+void InsBridge::onRecord(const RecDataStruct& record)
+{
+    updatePanels(record);
+    m_gnssFixStatus = decodeGnssFix(record.status);
+    m_deviceNavStatus = decodeDeviceNav(record.status);
+    const TelemetrySnapshot snapshot = toSnapshot(record);
+    m_packetFormat = snapshot.fields.value(QStringLiteral("format")).toString();
+    QString text;
+    for (auto it = snapshot.fields.cbegin(); it != snapshot.fields.cend(); ++it) {
+        if (!text.isEmpty())
+            text += QLatin1Char('\n');
+        text += it.key();
+        text += QLatin1Char('\t');
+        text += it.value().toString();
+    }
+    m_messageText = text;
+    emit snapshotReady(snapshot);
+    emit statsChanged();
+}
+
+void InsBridge::updatePanels(const RecDataStruct& record)
+{
+    if (record.format != m_currentFormat) {
+        m_currentFormat = record.format;
+        m_packetFormat = RecDataModel::PacketEnumToString(m_currentFormat);
+        clearDisplayPanels();
+    }
+    switch (tierForPacketFormat(m_currentFormat)) {
+    case 1:
+        m_imuPanel = buildImuPanel(record);
+        break;
+    case 2:
+        m_ahrsPanel = buildAhrsPanel(record);
+        break;
+    case 3:
+        m_sinsPanel = buildSinsPanel(record);
+        break;
+    default:
+        return;
+    }
+    ++m_panelEpoch;
+    emit panelChanged();
+}
+
+void InsBridge::clearDisplayPanels()
+{
+    m_imuPanel.clear();
+    m_ahrsPanel.clear();
+    m_sinsPanel.clear();
+    ++m_panelEpoch;
+    emit panelChanged();
+}
+
+void InsBridge::updateParseHint()
+{
+    const QByteArray& buffer = m_model->receiveBuffer();
+    const int headers = countHeaders(buffer, qMax<qsizetype>(0, buffer.size() - kHintWindow));
+    if (m_model->recBytes() < kHintMinBytes) {
+        m_parseHint = QStringLiteral("等待导航数据…");
+    } else if (m_model->recPackets() > 0) {
+        m_parseHint.clear();
+    } else if (headers > 0) {
+        m_parseHint
+            = QStringLiteral("已发现 AA55 帧头，正在同步校验…若长时间无数据请检查输出格式是否"
+                             "与 IMU/AHRS/SINS 页一致。");
+    } else {
+        m_parseHint = QStringLiteral("已收 %1 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 "
+                                     "115200）。")
+                          .arg(m_model->recBytes() / 1024);
+    }
+    if (!m_parseLogPath.isEmpty())
+        writeParseLog(headers);
+}
+
+void InsBridge::writeParseLog(int headerCount)
+{
+    QFile file(m_parseLogPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    const QString line = QDateTime::currentDateTime().toString(Qt::ISODate)
+        + QStringLiteral(" bytes=%1 pkts=%2 aa55=%3 hint=")
+              .arg(m_model->recBytes())
+              .arg(m_model->recPackets())
+              .arg(headerCount)
+        + m_parseHint + QLatin1Char('\n');
+    file.write(line.toUtf8());
+}
+
+void InsBridge::onSerialConfig(const RecConfigSerialStruct& config)
+{
+    m_serialConfig.insert(QStringLiteral("serialType"), config.serialType);
+    m_serialConfig.insert(QStringLiteral("baudRate"), config.baudRate);
+    m_serialConfig.insert(QStringLiteral("packetFre"), config.packetFre);
+    m_serialConfig.insert(QStringLiteral("packetFormat"),
+                          RecDataModel::PacketEnumToString(config.packetFormat));
+    emit configChanged();
+}
+
+void InsBridge::onGyroConfig(const RecConfigGyroStruct& c)
+{
+    static const char* const kAxes[3] = { "x", "y", "z" };
+    m_gyroConfig.insert(QStringLiteral("sn"), qint64(c.sn));
+    for (int i = 0; i < 3; ++i) {
+        const QLatin1String axis(kAxes[i]);
+        m_gyroConfig.insert(QLatin1String("kgg") + axis, c.kgg[i]);
+        m_gyroConfig.insert(QLatin1String("t1") + axis, c.t1[i]);
+        m_gyroConfig.insert(QLatin1String("t2") + axis, c.t2[i]);
+        m_gyroConfig.insert(QLatin1String("bias") + axis, c.bias[i]);
+    }
+    // Only the off-diagonal terms of the misalignment matrix are configurable.
+    m_gyroConfig.insert(QStringLiteral("kg1xy"), c.kg1[1]);
+    m_gyroConfig.insert(QStringLiteral("kg1xz"), c.kg1[2]);
+    m_gyroConfig.insert(QStringLiteral("kg1yx"), c.kg1[3]);
+    m_gyroConfig.insert(QStringLiteral("kg1yz"), c.kg1[5]);
+    m_gyroConfig.insert(QStringLiteral("kg1zx"), c.kg1[6]);
+    m_gyroConfig.insert(QStringLiteral("kg1zy"), c.kg1[7]);
+    emit configChanged();
+}
+
+void InsBridge::onInstallConfig(const RecConfigInstallStruct& config)
+{
+    m_installConfig.insert(QStringLiteral("x"), config.x);
+    m_installConfig.insert(QStringLiteral("y"), config.y);
+    m_installConfig.insert(QStringLiteral("z"), config.z);
+    emit configChanged();
+}
+
+void InsBridge::onAxis(const QList<QString>& axis)
+{
+    m_axis = axis.join(QLatin1Char(' '));
+    emit configChanged();
+}
+
+void InsBridge::onSoftVer(const QString& version)
+{
+    m_softver = version;
+    emit configChanged();
+}
+
+void InsBridge::onGnssYaw(double value)
+{
+    m_gnssYaw = value;
+    emit configChanged();
+}
+
+void InsBridge::onExtrapTime(double value)
+{
+    m_extrapMs = value;
+    emit configChanged();
+}
 
 } // namespace gcs

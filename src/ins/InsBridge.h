@@ -1,26 +1,63 @@
 #pragma once
 
+#include "ins/RecDataModel.h"
 #include "ins/TelemetrySnapshot.h"
 
-#include <QByteArray>
 #include <QObject>
-
-class RecDataModel;
+#include <QString>
+#include <QVariantMap>
 
 namespace gcs {
 
-/// Stand-in until the INS subsystem lands: the bridge between the decoder and the rest
-/// of the program. It owns the decoder and takes the controller's calls, but decodes and
-/// publishes nothing.
+/// Connects the INS decoder to the rest of the program ("app.ins"): owns the one
+/// RecDataModel, feeds it the data session's bytes, and turns its signals into what the
+/// pages show: per-format panels, status texts, receive statistics, a hint while nothing
+/// decodes, the configuration read back from the device and the raw text of a factory
+/// read-back. Every navigation record also leaves as a TelemetrySnapshot for the hub.
 class InsBridge : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(QString softver READ softver NOTIFY configChanged)
+    Q_PROPERTY(QString axis READ axis NOTIFY configChanged)
+    Q_PROPERTY(int recPackets READ recPackets NOTIFY statsChanged)
+    Q_PROPERTY(int packetErrs READ packetErrs NOTIFY statsChanged)
+    Q_PROPERTY(int packetFre READ packetFre NOTIFY statsChanged)
+    Q_PROPERTY(qint64 recBytes READ recBytes NOTIFY statsChanged)
+    Q_PROPERTY(int sendBytes READ sendBytes NOTIFY statsChanged)
+    Q_PROPERTY(QString recTimeText READ recTimeText NOTIFY statsChanged)
+    Q_PROPERTY(QString gnssFixStatus READ gnssFixStatus NOTIFY statsChanged)
+    Q_PROPERTY(QString deviceNavStatus READ deviceNavStatus NOTIFY statsChanged)
+    Q_PROPERTY(QVariantMap imuPanel READ imuPanel NOTIFY panelChanged)
+    Q_PROPERTY(QVariantMap ahrsPanel READ ahrsPanel NOTIFY panelChanged)
+    Q_PROPERTY(QVariantMap sinsPanel READ sinsPanel NOTIFY panelChanged)
+    Q_PROPERTY(int panelEpoch READ panelEpoch NOTIFY panelChanged)
+    Q_PROPERTY(QString parseHint READ parseHint NOTIFY statsChanged)
+    Q_PROPERTY(QString messageText READ messageText NOTIFY statsChanged)
+    Q_PROPERTY(QString packetFormat READ packetFormat NOTIFY statsChanged)
+    Q_PROPERTY(int streamTier READ streamTier NOTIFY statsChanged)
+    Q_PROPERTY(QString streamTierLabel READ streamTierLabel NOTIFY statsChanged)
+    Q_PROPERTY(QVariantMap serialConfig READ serialConfig NOTIFY configChanged)
+    Q_PROPERTY(QVariantMap gyroConfig READ gyroConfig NOTIFY configChanged)
+    Q_PROPERTY(QVariantMap installConfig READ installConfig NOTIFY configChanged)
+    Q_PROPERTY(double gnssYaw READ gnssYaw NOTIFY configChanged)
+    Q_PROPERTY(double extrapMs READ extrapMs NOTIFY configChanged)
+    Q_PROPERTY(QString factoryRaw READ factoryRaw NOTIFY configChanged)
 public:
+    /// Window of the receive buffer in which the hint looks for frame headers.
+    static constexpr qsizetype kHintWindow = 8192;
+    /// Below this many received bytes the hint only asks to wait.
+    static constexpr qint64 kHintMinBytes = 512;
+    static constexpr qsizetype kFactoryRawCap = 20000;
+    static constexpr qsizetype kFactoryRawKeep = 10000;
+
     explicit InsBridge(QObject* parent = nullptr);
     ~InsBridge() override;
 
     RecDataModel* model() const { return m_model; }
+
+    /// One chunk from the data session: decoded, then the hint and statistics refreshed.
     void feed(const QByteArray& bytes);
+    /// One chunk received while a factory read-back runs, each byte one Latin-1 character.
     void appendFactoryRaw(const QByteArray& bytes);
 
     Q_INVOKABLE void resetStats();
@@ -29,6 +66,48 @@ public:
     Q_INVOKABLE void addSendBytes(int n);
     Q_INVOKABLE void clearFactoryRaw();
 
+    QString softver() const { return m_softver; }
+    QString axis() const { return m_axis; }
+    int recPackets() const { return m_model->recPackets(); }
+    int packetErrs() const { return m_model->packetErrs(); }
+    int packetFre() const { return m_model->packetFre(); }
+    qint64 recBytes() const { return m_model->recBytes(); }
+    int sendBytes() const { return m_model->sendBytes(); }
+    QString recTimeText() const;
+    QString gnssFixStatus() const { return m_gnssFixStatus; }
+    QString deviceNavStatus() const { return m_deviceNavStatus; }
+    QVariantMap imuPanel() const { return m_imuPanel; }
+    QVariantMap ahrsPanel() const { return m_ahrsPanel; }
+    QVariantMap sinsPanel() const { return m_sinsPanel; }
+    int panelEpoch() const { return m_panelEpoch; }
+    QString parseHint() const { return m_parseHint; }
+    QString messageText() const { return m_messageText; }
+    QString packetFormat() const { return m_packetFormat; }
+    int streamTier() const { return tierForPacketFormat(m_currentFormat); }
+    QString streamTierLabel() const;
+    QVariantMap serialConfig() const { return m_serialConfig; }
+    QVariantMap gyroConfig() const { return m_gyroConfig; }
+    QVariantMap installConfig() const { return m_installConfig; }
+    double gnssYaw() const { return m_gnssYaw; }
+    double extrapMs() const { return m_extrapMs; }
+    QString factoryRaw() const { return m_factoryRaw; }
+
+    /// 1 IMU (imuasc, imubin), 2 AHRS (ahrsbin, ahrsasc), 3 SINS (sinsbin, sinsasc), 0 other.
+    static int tierForPacketFormat(RecPacketFormat format);
+    /// GNSS fix text of the status byte's low nibble.
+    static QString decodeGnssFix(quint8 status);
+    /// Navigation state text of the status byte's high nibble.
+    static QString decodeDeviceNav(quint8 status);
+    static QVariantMap buildImuPanel(const RecDataStruct& record);
+    static QVariantMap buildAhrsPanel(const RecDataStruct& record);
+    static QVariantMap buildSinsPanel(const RecDataStruct& record);
+    /// The record as telemetry: time stamp now, "online", the keys of its tier.
+    static TelemetrySnapshot toSnapshot(const RecDataStruct& record);
+
+    void updatePanels(const RecDataStruct& record);
+    void clearDisplayPanels();
+    void updateParseHint();
+
 signals:
     void snapshotReady(gcs::TelemetrySnapshot snapshot);
     void configChanged();
@@ -36,7 +115,37 @@ signals:
     void panelChanged();
 
 private:
+    void onRecord(const RecDataStruct& record);
+    void onSerialConfig(const RecConfigSerialStruct& config);
+    void onGyroConfig(const RecConfigGyroStruct& config);
+    void onInstallConfig(const RecConfigInstallStruct& config);
+    void onAxis(const QList<QString>& axis);
+    void onSoftVer(const QString& version);
+    void onGnssYaw(double value);
+    void onExtrapTime(double value);
+    void writeParseLog(int headerCount);
+
     RecDataModel* m_model = nullptr;
+    RecPacketFormat m_currentFormat = RecNullFormat;
+    QString m_softver;
+    QString m_axis;
+    QString m_messageText;
+    QString m_packetFormat;
+    QVariantMap m_serialConfig;
+    QVariantMap m_gyroConfig;
+    QVariantMap m_installConfig;
+    double m_gnssYaw = 0;
+    double m_extrapMs = 0;
+    QString m_factoryRaw;
+    QString m_gnssFixStatus;
+    QString m_deviceNavStatus;
+    QVariantMap m_imuPanel;
+    QVariantMap m_ahrsPanel;
+    QVariantMap m_sinsPanel;
+    int m_panelEpoch = 0;
+    QString m_parseHint;
+    /// Path of the per-chunk diagnostic file, empty unless GCS_PARSE_LOG asks for it.
+    QString m_parseLogPath;
 };
 
 } // namespace gcs

@@ -1,17 +1,142 @@
 #pragma once
 
-#include <QByteArray>
-#include <QObject>
+#include "ins/RecConfigGyroStruct.h"
+#include "ins/RecConfigInstallStruct.h"
+#include "ins/RecConfigSerialStruct.h"
+#include "ins/RecDataStruct.h"
+#include "ins/RecPacketFormat.h"
 
-/// Stand-in until the INS subsystem lands: the protocol decoder. It decodes nothing yet;
-/// it only carries the signal the controller and the recorder connect to.
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+
+/// Decoder of the INS device protocol. Every received chunk goes to anaylzeRec; the
+/// decoder keeps one receive buffer, finds binary frames (header AA 55, 31 or 59 bytes,
+/// 8-bit checksum) and "#vorn" text lines in it, and reports each decoded message,
+/// configuration reply and accepted message's bytes through signals, synchronously.
+///
+/// Cost is linear in the input: a call walks its buffer once with an offset and drops
+/// the consumed front once at the end, and the searches for "#vorn", AA 55 and line
+/// feeds resume where the previous call stopped instead of rescanning bytes already seen.
+/// Every buffer is bounded: a buffer without any header is cut to its newest
+/// kBufferKeep bytes past kBufferCap, and an unterminated text line past kMaxLineBytes is
+/// dropped and counted as a packet error.
 class RecDataModel : public QObject
 {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    /// Frame lengths, tried in this order while hunting.
+    static constexpr int kFrameLens[2] = { 31, 59 };
+    static constexpr qsizetype kBufferCap = 0x40000;
+    static constexpr qsizetype kBufferKeep = 0x20000;
+    static constexpr qsizetype kMaxLineBytes = 0x10000;
+
+    /// Whether emitWireFrame receives a text line (its line end is stripped) or a binary
+    /// frame (passed on whole: a checksum byte may well be 0x0A or 0x0D).
+    enum class WireKind { TextLine, BinaryFrame };
+
+    explicit RecDataModel(QObject* parent = nullptr);
+    ~RecDataModel() override;
+
+    qint64 recBytes() const { return m_recBytes; }
+    int recPackets() const { return m_recPackets; }
+    int sendBytes() const { return m_sendBytes; }
+    int packetFre() const { return m_packetFre; }
+    int packetErrs() const { return m_packetErrs; }
+    QTime recTime() const { return m_recTime; }
+    /// Wall-clock time (ms since the epoch) at which the latest chunk arrived; 0 before.
+    qint64 hostRxMs() const { return m_hostRxMs; }
+    /// Bytes received and not yet consumed.
+    const QByteArray& receiveBuffer() const { return m_buffer; }
+    /// 0 while hunting, else the length of the frame kind last verified.
+    int lockedFrameLength() const { return m_locked ? m_lockedLen : 0; }
+
+    void addRecStatisticsRecTime(int secs);
+    void addRecStatisticsSendBytes(int n);
+
+    static bool isBinaryAA55(const QByteArray& data);
+    static bool isStringVorn(const QByteArray& data);
+    /// Sum of the first n bytes modulo 256; 0 when n < 1.
+    static quint8 checksumCalc(const QByteArray& data, signed char n);
+    /// Two's complement of the same sum; 0 when n < 1.
+    static quint8 checksumCompCalc(const QByteArray& data, signed char n);
+
+    static RecDataStruct extractImubin(const QByteArray& frame);
+    static RecDataStruct extractSinsbin(const QByteArray& frame);
+    static RecDataStruct extractImuasc(const QList<QString>& fields);
+    static RecDataStruct extractAhrsasc(const QList<QString>& fields);
+    static RecDataStruct extractSinsasc(const QList<QString>& fields);
+    static RecConfigSerialStruct extractConfigSerial(const QList<QString>& fields);
+    static RecConfigGyroStruct extractConfigGyro(const QList<QString>& fields);
+    static RecConfigInstallStruct extractConfigInstall(const QList<QString>& fields);
+    static QList<QString> extractConfigAxis(const QList<QString>& fields);
+    static double extract_dyawGNSS(const QList<QString>& fields);
+    static double extractExtrapTime(const QList<QString>& fields);
+
+    /// Hands one accepted message to the log and the recorder (wireFrameForLog), stamped
+    /// with the arrival time of its chunk.
+    void emitWireFrame(const QByteArray& frame, WireKind kind = WireKind::TextLine);
+
+    static QString PacketEnumToString(const RecPacketFormat& format);
+    static RecPacketFormat stringToPacketEnum(const QString& name);
+    static QStringList getPacketEnumStrings();
+
+public slots:
+    void anaylzeRec(const QByteArray& data);
+    void anaylzeRecDataStream();
+    void anaylzeRecTextStream();
+    void resetRecStatistics();
+    void resetParseBuffer();
 
 signals:
-    /// The exact bytes of one accepted message and the host receive time (ms).
-    void wireFrameForLog(QByteArray frame, qint64 stamp);
+    void newValue(const RecDataStruct& record);
+    void newConfigSerialValue(const RecConfigSerialStruct& config);
+    void newConfigGyroValue(const RecConfigGyroStruct& config);
+    void newConfigInstallValue(const RecConfigInstallStruct& config);
+    void newConfigAxisValue(const QList<QString>& axis);
+    void newSoftVerValue(QString version);
+    void newConfig_dyawGNSS(double value);
+    void newConfigExtrapTime(double value);
+    void wireFrameForLog(const QByteArray& frame, qint64 hostRxMs);
+
+private:
+    void dispatchBuffer();
+    bool bufferHasVorn();
+    bool bufferHasHeader();
+    /// Drops the first n bytes of the buffer and moves the search marks with them.
+    void consume(qsizetype n);
+    void clearBuffer();
+    void setLock(int len);
+    void clearLock();
+    void handleTextLine(const QByteArray& raw);
+    void emitNavigation(const QByteArray& raw, const RecDataStruct& record);
+    bool wireFrameWanted() const;
+
+    QByteArray m_buffer;
+    // Search marks: the buffer's first m_*Clean bytes are known to hold no start of
+    // "#vorn", of AA 55 and no line feed respectively. Appending keeps them true.
+    qsizetype m_vornClean = 0;
+    qsizetype m_headerClean = 0;
+    qsizetype m_lfClean = 0;
+
+    qint16 m_lockedLen = 0;
+    qint16 m_locked = 0;
+
+    qint64 m_recBytes = 0;
+    qint32 m_recPackets = 0;
+    qint32 m_sendBytes = 0;
+    qint32 m_packetFre = 0;
+    qint32 m_packetErrs = 0;
+    QTime m_recTime = QTime(0, 0);
+    qint64 m_hostRxMs = 0;
+
+    // A slot connected to a signal may reset the buffer or feed more bytes while a chunk
+    // is being decoded; the epoch tells the loops to stop, and input fed from inside is
+    // decoded after the current pass instead of recursively.
+    quint32 m_epoch = 0;
+    bool m_decoding = false;
+    bool m_inputPending = false;
 };

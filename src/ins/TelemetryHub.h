@@ -2,28 +2,52 @@
 
 #include "ins/TelemetrySnapshot.h"
 
-#include <QByteArray>
 #include <QObject>
+#include <QTimer>
+#include <QVariant>
 
 namespace gcs {
 
-/// Stand-in until the INS subsystem lands: the hub that publishes telemetry to QML and
-/// fans raw bytes and snapshots out to the recorder. It keeps and publishes nothing.
+/// Holds the latest telemetry snapshot for QML ("app.hub") and fans snapshots and raw
+/// received bytes out to the recorder. Live snapshots are merged into a working copy
+/// that QML sees at most every 50 ms, however fast frames arrive; going offline is shown
+/// at once.
 class TelemetryHub : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(QVariantMap fields READ fields NOTIFY snapshotChanged)
+    Q_PROPERTY(QString quality READ quality NOTIFY snapshotChanged)
+    Q_PROPERTY(bool hasFix READ hasFix NOTIFY snapshotChanged)
 public:
-    explicit TelemetryHub(QObject* parent = nullptr);
-    ~TelemetryHub() override;
+    static constexpr int kFlushIntervalMs = 50;
 
-    void publish(const gcs::TelemetrySnapshot& snapshot);
-    void markOffline();
-    void ingestRaw(const QByteArray& bytes);
+    explicit TelemetryHub(QObject* parent = nullptr);
+
+    QVariantMap fields() const { return m_shown.fields; }
+    QString quality() const { return m_shown.quality; }
+    bool hasFix() const { return m_shown.quality == QLatin1String("online"); }
+
+    /// The shown value of name while online; fallback when offline or absent.
+    Q_INVOKABLE QVariant field(const QString& name, const QVariant& fallback) const;
+    Q_INVOKABLE QVariant field(const QString& name) const;
 
 signals:
     void snapshotChanged();
     void rawFrame(const QByteArray& frame);
     void fullSnapshot(gcs::TelemetrySnapshot snapshot);
+
+public slots:
+    void publish(const gcs::TelemetrySnapshot& snapshot);
+    void markOffline();
+    /// Passes bytes received from the data link on to the recorder, untouched.
+    void ingestRaw(const QByteArray& bytes);
+    void flushUi();
+
+private:
+    TelemetrySnapshot m_working;
+    TelemetrySnapshot m_shown;
+    QTimer m_flushTimer;
+    bool m_dirty = false;
 };
 
 } // namespace gcs
