@@ -125,6 +125,21 @@ ShellTestCase {
         compare(shell.toasts.messageAt(0), "已删除自定义波特率 57600")
     }
 
+    function test_choiceSurvivesBaudListChangesMadeElsewhere() {
+        var shell = openShell()
+        var dialog = openAdd(shell)
+        chooseEntry(dialog.baudBox, 3)
+        compare(dialog.baud, 230400)
+        // Another page adds and removes a rate of the user's own while the dialog is open.
+        verify(app.addCustomSerialBaud(57600))
+        compare(dialog.baudBox.count, 7)
+        compare(dialog.baud, 230400)
+        compare(dialog.baudBox.displayText, "230400")
+        verify(app.removeCustomSerialBaud(57600))
+        compare(dialog.baudBox.count, 6)
+        compare(dialog.baud, 230400)
+    }
+
     function test_detectionHintShowsOnlyDetectionMessages() {
         var shell = openShell()
         var dialog = openAdd(shell)

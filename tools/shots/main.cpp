@@ -73,7 +73,7 @@ void call(QObject* o, const char* method, const QVariant& arg = QVariant())
 class Stage
 {
 public:
-    Stage(const QString& binDir, const QStringList& ports)
+    Stage(const QString& binDir, const QStringList& ports, const QString& tier)
     {
         qputenv("LOCALAPPDATA", QFile::encodeName(m_dir.path()));
         if (!ports.isEmpty()) {
@@ -97,9 +97,8 @@ public:
             m_window = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
         if (m_window) {
             m_window->show();
-            QMetaObject::invokeMethod(m_window, "applyWindowTier",
-                                      Q_ARG(QVariant, QVariant(QStringLiteral("medium"))));
             waitFor([this] { return m_window->property("centredOnce").toBool(); }, 2000);
+            QMetaObject::invokeMethod(m_window, "applyWindowTier", Q_ARG(QVariant, tier));
         }
     }
 
@@ -139,28 +138,35 @@ private:
     QQuickWindow* m_window = nullptr;
 };
 
-bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QString& simPort)
+bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QString& tier,
+                const QString& simPort)
 {
     const QString theme = QString::fromLatin1(kThemes[themeIndex]);
     const auto file = [&](const char* state) {
-        return out.filePath(QStringLiteral("%1-%2.png").arg(theme, QLatin1String(state)));
+        return out.filePath(
+            QStringLiteral("%1-%2-%3.png").arg(theme, tier, QLatin1String(state)));
     };
     bool ok = true;
 
     {
-        Stage stage(binDir, {});
+        Stage stage(binDir, {}, tier);
         if (!stage.ok())
             return false;
         stage.setTheme(themeIndex);
         ok = stage.shoot(file("1-welcome")) && ok;
         call(stage.window(), "openAddDevice");
         ok = stage.shoot(file("2-add-dialog")) && ok;
+        // The baud list with one rate of the user's own.
+        stage.app()->addCustomSerialBaud(57600);
+        call(prop(stage.window(), "toasts"), "clear");
+        call(prop(prop(prop(stage.window(), "connectionDialog"), "baudBox"), "popup"), "open");
+        ok = stage.shoot(file("2b-baud-list")) && ok;
     }
 
     const QStringList ports
         = { simPort.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : simPort,
             QStringLiteral("/dev/ttyUSB1"), QStringLiteral("COM7"), QStringLiteral("/dev/ttyS3") };
-    Stage stage(binDir, ports);
+    Stage stage(binDir, ports, tier);
     if (!stage.ok())
         return false;
     stage.setTheme(themeIndex);
@@ -190,6 +196,7 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     if (!QMetaObject::invokeMethod(w, "enterDeviceWorkspace", Q_ARG(QVariant, current))
         || w->property("bodyState").toString() != QLatin1String("workspace"))
         w->setProperty("shellAtDeviceHub", false);
+    call(toasts, "clear");
     stage.app()->setCurrentNav(QStringLiteral("attitude"));
     ok = stage.shoot(file("7-workspace-attitude")) && ok;
     stage.app()->setCurrentNav(QStringLiteral("upgrade"));
@@ -252,9 +259,13 @@ int main(int argc, char** argv)
         }
     }
 
+    // Every theme at the medium tier the window opens with, and the smallest tier in one
+    // dark and the light theme, where clipping shows first.
     bool ok = true;
     for (int i = 0; i < 4; ++i)
-        ok = shootTheme(binDir, out, i, simPort) && ok;
+        ok = shootTheme(binDir, out, i, QStringLiteral("medium"), simPort) && ok;
+    for (int i : { 0, 2 })
+        ok = shootTheme(binDir, out, i, QStringLiteral("min"), simPort) && ok;
     if (sim.state() != QProcess::NotRunning) {
         sim.terminate();
         sim.waitForFinished(3000);

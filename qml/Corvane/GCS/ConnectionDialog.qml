@@ -20,8 +20,18 @@ Popup {
     signal editSaveLinkConfirmRequested(string message)
 
     readonly property var fallbackBauds: [9600, 19200, 115200, 230400, 380400, 460800]
-    readonly property var baudRates: typeof app !== "undefined" && app ? app.serialBaudRates
-                                                                       : fallbackBauds
+    // The lists are taken over by hand when the controller changes them, so the choice
+    // (or the typed port) survives: a combo box given a new model forgets its selection.
+    property var baudRates: []
+    property var portList: []
+    Component.onCompleted: {
+        baudRates = currentBaudRates()
+        portList = typeof app !== "undefined" && app ? app.serialPorts.slice() : []
+    }
+
+    function currentBaudRates() {
+        return typeof app !== "undefined" && app ? app.serialBaudRates : fallbackBauds
+    }
     readonly property var categoryIds: app.products.productCategoryIds
     readonly property string categoryId: categoryBox.currentIndex >= 0
                                          && categoryBox.currentIndex < categoryIds.length
@@ -95,7 +105,7 @@ Popup {
     }
 
     function listedPortIndex(name) {
-        var ports = app.serialPorts
+        var ports = portList
         for (var i = 0; i < ports.length; ++i) {
             if (firstWord(ports[i]) === name)
                 return i
@@ -108,7 +118,7 @@ Popup {
     function selectPortName(name, keepTyped) {
         var index = name.length > 0 ? listedPortIndex(name) : -1
         portBox.currentIndex = index
-        portBox.editText = index >= 0 ? app.serialPorts[index] : (keepTyped ? name : "")
+        portBox.editText = index >= 0 ? portList[index] : (keepTyped ? name : "")
     }
 
     function refreshPortList(notify) {
@@ -121,9 +131,9 @@ Popup {
             portBox.editText = previous
         } else if (previous.length > 0 && listedPortIndex(previous) >= 0) {
             selectPortName(previous, false)
-        } else if (app.serialPorts.length > 0) {
+        } else if (portList.length > 0) {
             portBox.currentIndex = 0
-            portBox.editText = app.serialPorts[0]
+            portBox.editText = portList[0]
         } else {
             portBox.currentIndex = -1
             portBox.editText = ""
@@ -152,7 +162,7 @@ Popup {
     }
 
     function applyDetected(port, rate) {
-        var ports = app.serialPorts
+        var ports = portList
         var found = false
         for (var i = 0; i < ports.length && !found; ++i) {
             if (firstWord(ports[i]) === port || String(ports[i]).indexOf(port) === 0) {
@@ -227,6 +237,23 @@ Popup {
 
     Connections {
         target: app
+        function onSerialBaudRatesChanged() {
+            var keep = dialog.baud
+            dialog.baudRates = dialog.currentBaudRates()
+            dialog.selectBaud(keep)
+        }
+        function onSerialPortsChanged() {
+            var keep = dialog.portText()
+            var index = portBox.currentIndex
+            dialog.portList = app.serialPorts.slice()
+            var name = dialog.firstWord(keep)
+            if (index >= 0 && dialog.listedPortIndex(name) >= 0)
+                dialog.selectPortName(name, false)
+            else {
+                portBox.currentIndex = -1
+                portBox.editText = keep
+            }
+        }
         function onDetectPortFinished(ok, port, rate) {
             if (ok && dialog.opened && dialog.activeTransport === "serial")
                 dialog.applyDetected(port, rate)
@@ -343,7 +370,7 @@ Popup {
                     objectName: "portBox"
                     Layout.fillWidth: true
                     editable: true
-                    model: app.serialPorts
+                    model: dialog.portList
                     placeholderText: "COM3 或 /dev/ttyUSB0"
                 }
                 GButton {
