@@ -55,6 +55,16 @@ TestCase {
             keyClick(text.charAt(i))
     }
 
+    // Clicks into a text box, selects what it holds and types over it.
+    function typeInto(item, text) {
+        mouseClick(item)
+        keySequence("Ctrl+A")
+        if (text.length === 0)
+            keyClick(Qt.Key_Delete)
+        else
+            typeText(text)
+    }
+
     // Picks entry index of a combo box the way a user does: open it, click the entry.
     function chooseEntry(box, index) {
         mouseClick(box)

@@ -19,12 +19,10 @@ ShellTestCase {
     function test_typedPortIsUsedExactlyLikeAListedOne() {
         var shell = openShell()
         var dialog = openAdd(shell)
-        mouseClick(dialog.portBox)
-        typeText("/tmp/typed dev/ttyX0")
+        typeInto(dialog.portBox, "/tmp/typed dev/ttyX0")
         compare(dialog.portText(), "/tmp/typed dev/ttyX0")
         compare(dialog.portName(), "/tmp/typed", "only the first word names the port")
-        keySequence("Ctrl+A")
-        typeText("/tmp/typed/ttyX0")
+        typeInto(dialog.portBox, "/tmp/typed/ttyX0")
         compare(dialog.portName(), "/tmp/typed/ttyX0")
 
         click(dialogItem(dialog, "dialogSave"))
@@ -50,8 +48,7 @@ ShellTestCase {
         compare(dialog.baud, 460800)
         compare(dialog.baudBox.displayText, "460800")
 
-        mouseClick(dialog.portBox)
-        typeText("/dev/ttyUSB3")
+        typeInto(dialog.portBox, "/dev/ttyUSB3")
         click(dialogItem(dialog, "dialogSave"))
         skipIfUnavailable()
         tryVerify(function () { return !dialog.visible })
@@ -64,7 +61,8 @@ ShellTestCase {
     function test_aRefusedSaveKeepsTheDialogOpen() {
         var shell = openShell()
         var dialog = openAdd(shell)
-        compare(dialog.portText(), "", "nothing listed, nothing typed")
+        typeInto(dialog.portBox, "")
+        compare(dialog.portText(), "")
         click(dialogItem(dialog, "dialogSave"))
         // Refused (no port), whatever the reason the controller gives.
         verify(app.lastError.length > 0)
@@ -145,8 +143,7 @@ ShellTestCase {
         var dialog = openAdd(shell)
         var hint = dialogItem(dialog, "detectHintText")
         verify(!hint.visible, "no detection yet")
-        mouseClick(dialog.portBox)
-        typeText("/dev/ttyNOPE0")
+        typeInto(dialog.portBox, "/dev/ttyNOPE0")
         click(dialogItem(dialog, "detectButton"))
         skipIfUnavailable()
         tryVerify(function () { return !app.detectingPort }, 20000)

@@ -162,8 +162,7 @@ ShellTestCase {
         click(findIn(shell, "welcomeAddButton"))
         var dialog = shell.connectionDialog
         tryVerify(function () { return dialog.opened })
-        mouseClick(dialog.portBox)
-        typeText("/dev/ttyUSB9")
+        typeInto(dialog.portBox, "/dev/ttyUSB9")
         click(dialogItem(dialog, "dialogSave"))
         skipIfUnavailable()
         tryVerify(function () { return !dialog.visible })

@@ -204,9 +204,15 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     stage.app()->setCurrentNav(QStringLiteral("attitude"));
 
     if (!simPort.isEmpty()) {
-        stage.app()->connectCurrentManaged();
-        if (waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000))
+        // Entering connects by itself; connect here only when that did not happen.
+        if (!stage.app()->connecting() && !stage.app()->currentManagedConnected())
+            stage.app()->connectCurrentManaged();
+        if (waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000)) {
+            call(toasts, "clear");
             ok = stage.shoot(file("9-workspace-online"), 1200) && ok;
+            call(w, "showDeviceHub");
+            ok = stage.shoot(file("10-hub-online")) && ok;
+        }
         else
             std::fprintf(stderr, "telvo-shots: no link to the simulator (%s)\n",
                          qPrintable(stage.app()->lastError()));

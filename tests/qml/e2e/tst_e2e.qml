@@ -22,8 +22,7 @@ ShellTestCase {
         click(findIn(shell, "welcomeAddButton"))
         var dialog = shell.connectionDialog
         tryVerify(function () { return dialog.opened })
-        mouseClick(dialog.portBox)
-        typeText(simPort)
+        typeInto(dialog.portBox, simPort)
         click(dialogItem(dialog, "dialogSave"))
         skipIfUnavailable()
         tryVerify(function () { return !dialog.visible })
@@ -128,8 +127,7 @@ ShellTestCase {
         click(findIn(shell, "welcomeAddButton"))
         var dialog = shell.connectionDialog
         tryVerify(function () { return dialog.opened })
-        mouseClick(dialog.portBox)
-        typeText(simPort)
+        typeInto(dialog.portBox, simPort)
         click(dialogItem(dialog, "detectButton"))
         skipIfUnavailable()
         tryVerify(function () { return !app.detectingPort }, 30000)
