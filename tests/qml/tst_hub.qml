@@ -14,7 +14,8 @@ ShellTestCase {
         var models = ["kt45", "kt80", "kt10", "kt60", "kt15", "kt40"]
         var devices = []
         for (var i = 0; i < n; ++i)
-            devices.push({ "port": ports[i], "baud": i === 1 ? 460800 : 115200, "model": models[i] })
+            devices.push({ "port": ports[i], "baud": i === 1 ? 460800 : 115200,
+                           "model": models[i] })
         ids = fixture.resetWithDevices(devices)
         compare(ids.length, n)
     }
@@ -125,7 +126,8 @@ ShellTestCase {
         compare(shell.pendingRemoveDeviceId, ids[1])
         compare(dialogItem(confirm, "confirmTitle").text, "取消纳管")
         compare(dialogItem(confirm, "confirmMessage").text,
-                "确定将「KT80」从纳管列表中移除吗？\n未完成的连接准备将被清除；若该设备已联机，将先断开。")
+                "确定将「KT80」从纳管列表中移除吗？\n"
+                + "未完成的连接准备将被清除；若该设备已联机，将先断开。")
         compare(dialogItem(confirm, "confirmAccept").text, "移除")
         click(dialogItem(confirm, "confirmCancel"))
         compare(dialogItem(confirm, "confirmCancel").text, "保留")

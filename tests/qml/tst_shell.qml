@@ -93,6 +93,83 @@ ShellTestCase {
         verify(!again.header.reduceMotionBox.checked)
     }
 
+    function test_reduceMotionStopsTheBackdrop() {
+        var shell = openShell()
+        var backdrop = findIn(shell, "backdrop")
+        verify(backdrop.animating)
+        click(shell.header.reduceMotionBox)
+        verify(!backdrop.animating)
+        compare(Theme.colorDuration, 0)
+        click(shell.header.reduceMotionBox)
+        verify(backdrop.animating)
+        compare(Theme.colorDuration, 260)
+    }
+
+    function test_chineseTextsUseAnInstalledFace() {
+        var installed = Qt.fontFamilies()
+        verify(installed.indexOf(Theme.fontFamily) >= 0, Theme.fontFamily)
+        verify(installed.indexOf(Theme.monoFamily) >= 0 || Theme.monoFamily === "monospace",
+               Theme.monoFamily)
+        // Where the Windows faces are missing the CJK faces of Noto carry the texts.
+        if (installed.indexOf("Microsoft YaHei UI") < 0
+                && installed.indexOf("Noto Sans CJK SC") >= 0)
+            compare(Theme.fontFamily, "Noto Sans CJK SC")
+        var shell = openShell()
+        compare(findIn(shell, "welcomeTitle").font.family, Theme.fontFamily)
+    }
+
+    function test_captionButtonsMaximiseRestoreAndClose() {
+        var shell = openShell()
+        click(findIn(shell, "maximizeButton"))
+        tryVerify(function () { return shell.maximized }, 2000)
+        compare(findIn(shell, "maximizeButton").glyph, "restore")
+        click(findIn(shell, "maximizeButton"))
+        tryVerify(function () { return !shell.maximized }, 2000)
+        tryCompare(shell, "width", 1434)
+        tryCompare(shell, "height", 896)
+
+        // A double click on the free header area does the same.
+        mouseDoubleClickSequence(findIn(shell, "headerDragArea"), 400, 20)
+        tryVerify(function () { return shell.maximized }, 2000)
+        mouseDoubleClickSequence(findIn(shell, "headerDragArea"), 400, 20)
+        tryVerify(function () { return !shell.maximized }, 2000)
+
+        click(findIn(shell, "closeButton"))
+        tryVerify(function () { return !shell.visible }, 2000)
+    }
+
+    Component {
+        id: headerComponent
+        Item {
+            property alias header: header
+            width: 800
+            height: 48
+            QtObject {
+                id: shellStub
+                property string headerClockTime: "12:00:00"
+                property string headerClockDate: "2024-01-01"
+                property string headerClockWeek: "周一"
+                property bool maximized: false
+                function themeBoxChosen(index) {}
+            }
+            ShellHeader {
+                id: header
+                width: parent.width
+                shell: shellStub
+            }
+        }
+    }
+
+    function test_headerClockIsHiddenOnNarrowWindows() {
+        var host = createTemporaryObject(headerComponent, this)
+        waitForRendering(host)
+        verify(!host.header.clockShown, "800 wide")
+        host.width = 1100
+        tryVerify(function () { return host.header.clockShown }, 1000, "1100 wide")
+        host.width = 819
+        tryVerify(function () { return !host.header.clockShown }, 1000, "819 wide")
+    }
+
     function test_headerClockShowsTimeDateAndWeekday() {
         var shell = openShell()
         var time = findIn(shell, "clockTime")

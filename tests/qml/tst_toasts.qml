@@ -18,7 +18,8 @@ ShellTestCase {
         verify(!app.addCustomSerialBaud(100))
         compare(toasts.count, 1)
         compare(toasts.kindAt(0), "error")
-        compare(toasts.messageAt(0), "无法添加波特率 100（需在 300～3000000 内，且不能与已有项重复）")
+        compare(toasts.messageAt(0),
+                "无法添加波特率 100（需在 300～3000000 内，且不能与已有项重复）")
 
         verify(app.addCustomSerialBaud(57600))
         compare(toasts.count, 2)

@@ -37,7 +37,8 @@ ShellTestCase {
 
     function init() {
         wait(0)
-        ids = fixture.resetWithDevices([{ "port": "/dev/ttyUSB4", "baud": 230400, "model": "kt80" }])
+        ids = fixture.resetWithDevices([{ "port": "/dev/ttyUSB4", "baud": 230400,
+                                          "model": "kt80" }])
         Theme.reduceMotion = true
     }
 
@@ -149,8 +150,8 @@ ShellTestCase {
         var image = find(ws, "deviceShowcase")
         compare(String(image.source), "qrc:/Corvane/GCS/assets/products/kt80-showcase.png")
         compare(image.status, Image.Ready)
-        var spy = createTemporaryQmlObject("import QtTest; SignalSpy { signalName: 'showHubRequested' }",
-                                           tc)
+        var spy = createTemporaryQmlObject(
+                    "import QtTest; SignalSpy { signalName: 'showHubRequested' }", tc)
         spy.target = ws
         mouseClick(find(ws, "hubLinkArea"))
         compare(spy.count, 1)
@@ -202,7 +203,8 @@ ShellTestCase {
         verify(edit.visible && edit.enabled)
         compare(edit.toolTipText, "编辑当前设备连接信息")
 
-        var spy = createTemporaryQmlObject("import QtTest; SignalSpy { signalName: 'editRequested' }", tc)
+        var spy = createTemporaryQmlObject(
+                    "import QtTest; SignalSpy { signalName: 'editRequested' }", tc)
         spy.target = ws
         mouseClick(edit)
         compare(spy.count, 1)

@@ -206,11 +206,13 @@ Popup {
             var status = app.managedDeviceLinkStatus(editDeviceId)
             var label = app.managedDeviceLabel(editDeviceId)
             if (status === "连接中") {
-                editSaveLinkConfirmRequested("「" + label + "」正在连接中。\n保存将中断当前连接过程，并应用新的连接信息。")
+                editSaveLinkConfirmRequested("「" + label + "」正在连接中。\n"
+                                             + "保存将中断当前连接过程，并应用新的连接信息。")
                 return false
             }
             if (status === "已连接") {
-                editSaveLinkConfirmRequested("「" + label + "」当前已联机。\n保存将先断开连接，再应用新的连接信息。")
+                editSaveLinkConfirmRequested("「" + label + "」当前已联机。\n"
+                                             + "保存将先断开连接，再应用新的连接信息。")
                 return false
             }
             return commitEditSave()

@@ -50,7 +50,8 @@ Window {
         if (!s && Qt.application.screens.length > 0)
             s = Qt.application.screens[0]
         if (s && s.desktopAvailableWidth > 0 && s.desktopAvailableHeight > 0)
-            return Qt.rect(s.virtualX, s.virtualY, s.desktopAvailableWidth, s.desktopAvailableHeight)
+            return Qt.rect(s.virtualX, s.virtualY, s.desktopAvailableWidth,
+                           s.desktopAvailableHeight)
         return Qt.rect(0, 0, 1920, 1080)
     }
 
@@ -77,7 +78,8 @@ Window {
             root.showNormal()
         var avail = availableGeometry()
         var size = tier === "min"
-                ? Qt.size(Math.min(minTierWidth, avail.width), Math.min(minTierHeight, avail.height))
+                ? Qt.size(Math.min(minTierWidth, avail.width),
+                          Math.min(minTierHeight, avail.height))
                 : mediumSize(avail)
         root.width = size.width
         root.height = size.height
@@ -219,6 +221,7 @@ Window {
     // ---- layout ----------------------------------------------------------------------
 
     Backdrop {
+        objectName: "backdrop"
         anchors.fill: parent
         lightMode: root.bodyState === "workspace"
                    && (app.currentNav === "charts" || app.currentNav === "stats")

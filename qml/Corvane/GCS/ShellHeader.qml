@@ -12,7 +12,9 @@ Rectangle {
 
     property alias themeBox: themeBox
     property alias reduceMotionBox: reduceMotionBox
-    readonly property bool clockShown: clock.visible
+    // The clock needs a window of at least 820 and room between brand and switches.
+    readonly property bool clockShown: width >= 820
+                                       && clock.freeRight - clock.freeLeft >= clock.width
 
     height: Theme.headerHeight
     color: Theme.panel
@@ -26,18 +28,21 @@ Rectangle {
         color: Theme.border
     }
 
-    // Free area: moves the window, double click toggles between full and medium.
-    Item {
+    // Free area: moves the window, double click toggles between full and medium. The
+    // move is handed to the window system once the pointer travels past the drag
+    // threshold, so a double click still arrives here as one.
+    MouseArea {
         id: dragArea
         objectName: "headerDragArea"
         anchors.fill: parent
-        DragHandler {
-            target: null
-            onActiveChanged: if (active) header.shell.startSystemMove()
+        property point pressedAt: Qt.point(0, 0)
+        onPressed: (mouse) => pressedAt = Qt.point(mouse.x, mouse.y)
+        onPositionChanged: (mouse) => {
+            var travel = Math.max(Math.abs(mouse.x - pressedAt.x), Math.abs(mouse.y - pressedAt.y))
+            if (pressed && travel >= Qt.styleHints.startDragDistance)
+                header.shell.startSystemMove()
         }
-        TapHandler {
-            onDoubleTapped: header.shell.toggleMaximized()
-        }
+        onDoubleClicked: header.shell.toggleMaximized()
     }
 
     Row {
@@ -85,7 +90,7 @@ Rectangle {
         readonly property real freeRight: tools.x - 12
         x: Math.max(freeLeft, Math.min((header.width - width) / 2, freeRight - width))
         anchors.verticalCenter: parent.verticalCenter
-        visible: header.width >= 820 && freeRight - freeLeft >= width
+        visible: header.clockShown
         timeText: header.shell.headerClockTime
         dateText: header.shell.headerClockDate
         weekText: header.shell.headerClockWeek

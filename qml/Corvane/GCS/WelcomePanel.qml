@@ -78,7 +78,8 @@ Item {
                 width: parent.width
                 spacing: 6
                 Repeater {
-                    model: ["上电并接好线缆后，点击「添加设备」完成纳管。", "纳管后在功能页点击「连接」联机。"]
+                    model: ["上电并接好线缆后，点击「添加设备」完成纳管。",
+                            "纳管后在功能页点击「连接」联机。"]
                     Text {
                         required property string modelData
                         width: parent.width
