@@ -138,6 +138,25 @@ ShellTestCase {
         compare(dialog.baud, 230400)
     }
 
+    function test_detectedPortPrefersTheEntryNamedExactly() {
+        var shell = openShell()
+        var dialog = openAdd(shell)
+        // A platform list in which a longer name comes first.
+        dialog.portList = ["COM10  USB Serial", "COM1  Communications Port", "COM3"]
+        dialog.applyDetected("COM1", 230400)
+        compare(dialog.portName(), "COM1")
+        compare(dialog.portBox.currentIndex, 1)
+        compare(dialog.baud, 230400)
+        dialog.applyDetected("COM3", 999)
+        compare(dialog.portName(), "COM3")
+        compare(dialog.baud, 115200, "a rate that is not listed falls back to 115200")
+        // Not listed at all (a typed pseudo-terminal): written into the box as found.
+        dialog.applyDetected("/tmp/sim/ttyINS0", 460800)
+        compare(dialog.portBox.currentIndex, -1)
+        compare(dialog.portName(), "/tmp/sim/ttyINS0")
+        compare(dialog.baud, 460800)
+    }
+
     function test_detectionHintShowsOnlyDetectionMessages() {
         var shell = openShell()
         var dialog = openAdd(shell)

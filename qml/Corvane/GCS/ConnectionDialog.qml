@@ -162,14 +162,18 @@ Popup {
     }
 
     function applyDetected(port, rate) {
+        // The entry named exactly so wins; an entry that merely begins with the name is
+        // taken only when none does, so COM1 never lands on a COM10 listed before it.
         var ports = portList
-        var found = false
-        for (var i = 0; i < ports.length && !found; ++i) {
-            if (firstWord(ports[i]) === port || String(ports[i]).indexOf(port) === 0) {
-                portBox.currentIndex = i
-                portBox.editText = ports[i]
-                found = true
-            }
+        var index = listedPortIndex(port)
+        for (var i = 0; i < ports.length && index < 0 && port.length > 0; ++i) {
+            if (String(ports[i]).indexOf(port) === 0)
+                index = i
+        }
+        var found = index >= 0
+        if (found) {
+            portBox.currentIndex = index
+            portBox.editText = ports[index]
         }
         // A port found by detection but not listed by the platform (a typed one) is
         // written into the box as it was found.
