@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import ".."
+import "../../qml/shell"
 
 // End to end with telvo-sim on a pseudo-terminal: add its port through the dialog,
 // "进入并连接", watch the connect bar go live, edit while linked, disconnect.
