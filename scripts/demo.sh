@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the device simulator and TelvoMonitor against it, with a throw-away settings
-# folder that already manages one KT45 on the simulator's port. Without a display the
-# window opens inside Xvfb.
+# folder that already manages one KT45 on the simulator's port: the window opens on the
+# device hub with that card, ready for "进入并连接". Without a display the window opens
+# inside Xvfb.
 set -euo pipefail
 build=${1:-build}
 bin="$(cd "$build/bin" && pwd)"
@@ -37,6 +38,7 @@ export LOCALAPPDATA="$work"
 export XDG_DATA_HOME="$work/data"
 echo "demo: simulator on $port (KT45, sinsbin at 200 Hz, 115200 baud)"
 echo "demo: settings in $settings/gcs.ini"
+echo "demo: the hub shows the KT45 card; 进入并连接 opens its workspace and connects"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "demo: no display, running inside Xvfb"
     xvfb-run -a -s "-screen 0 1920x1080x24" "$bin/TelvoMonitor"

@@ -6,6 +6,7 @@
 #include "catalog/SettingsKeys.h"
 #include "catalog/UiConfig.h"
 #include "console/CommandCatalog.h"
+#include "discovery/SerialProbe.h"
 #include "ins/InsBridge.h"
 #include "ins/RecDataModel.h"
 #include "ins/TelemetryHub.h"
@@ -62,6 +63,9 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
     , m_uiConfig(new UiConfig(this))
     , m_clocks(std::move(time))
 {
+    // Probe results travel from the thread pool through futures.
+    SerialProbe::registerMetaTypes();
+
     m_statsTimer = makeTimer(this, "statsTimer", kStatsIntervalMs);
     m_logFlushTimer = makeTimer(this, "logFlushTimer", kLogFlushIntervalMs);
     m_pollTimer = makeTimer(this, "pollTimer", 0);

@@ -7,6 +7,7 @@
 #include "app/SendState.h"
 #include "app/UpgradeState.h"
 #include "console/ConsoleLog.h"
+#include "discovery/SerialPortListing.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -15,6 +16,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 
 class QTimer;
@@ -22,7 +24,9 @@ class QTimer;
 namespace gcs {
 
 class AppSettings;
+struct AutoSearchHit;
 class CommandCatalog;
+class ITransport;
 class InsBridge;
 class ManagedDevices;
 class ProductRegistry;
@@ -243,6 +247,11 @@ public:
     Q_INVOKABLE void persistManagedState();
 
     // ---- ports, bauds, search and detection (ApplicationDiscovery.cpp) ----
+    /// Where refreshPorts takes the serial ports from. The platform's list by default;
+    /// tests and tools give ports it does not show (pseudo-terminals on Linux). A null
+    /// source restores the platform's list. Takes effect at the next refresh.
+    using SerialPortSource = std::function<QList<SerialPortListing>()>;
+    void setSerialPortSource(SerialPortSource source);
     QStringList serialPorts() const { return m_discovery.serialPorts; }
     QStringList localIps() const { return m_discovery.localIps; }
     /// The six built-in rates, then the user's own rates in stored order.
@@ -385,8 +394,36 @@ private:
     void applyProductSwitch(const QString& id);
 
     // connections
+    /// Replaces the session of this id (or, without keepOthers, every session) by a new
+    /// one around transport and opens it; false when the link did not open.
+    bool openSession(const QString& id, const QString& label,
+                     std::unique_ptr<ITransport> transport, bool keepOthers);
+    void bindSession(Session* session);
+    /// The id a new link of the current device gets: the managed id, else "primary".
+    QString linkSessionId() const;
+    void routeReceived(const QString& sessionId, const QByteArray& chunk);
+    void reattachYModem();
+    /// connectHintChanged, contextLinkTextChanged and currentManagedConnectedChanged.
+    void emitLinkTextsChanged();
+    /// Marks the telemetry offline and drops half-parsed input: the data that follows
+    /// belongs to another link, device or page.
+    void resetTelemetry();
     void applyManagedDevice(const QString& id);
+    void afterManagedConnectionEdited(const QString& id);
     void setDeviceAlias(const QString& alias);
+    /// False (with lastError) for a network port outside 0 to 65535.
+    bool checkNetPort(int port);
+
+    // discovery
+    void setDetectHint(const QString& hint);
+    /// Bare names of the ports in serialPorts, in list order.
+    QStringList listedPortNames() const;
+    /// Probes the port of portText at baud on a worker thread and opens the serial
+    /// session when a unit answers; a result that comes back after another connect, a
+    /// disconnect or a change of device is dropped.
+    void beginSerialConnectAsync(const QString& portText, int baud);
+    bool openSerialAfterProbe(const QString& portText, int baud, const QString& port);
+    void finishAutoSearch(const QList<AutoSearchHit>& hits);
 
     // console log
     /// Appends a text block to the log and announces it.
@@ -440,6 +477,8 @@ private:
     QString m_deviceAlias;
     PendingConnect m_pending;
     int m_connectGeneration = 0;
+    /// Generation of the pre-connect check started last.
+    int m_latestCheckGeneration = 0;
     DiscoveryState m_discovery;
     SendState m_send;
     ConsoleLog m_log;

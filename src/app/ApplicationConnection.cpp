@@ -1,24 +1,31 @@
-// Sessions, the current device and the managed-device operations of the controller.
-//
-// The queries and the pending-connect bookkeeping are complete; opening, closing and
-// routing sessions and the add/edit/select/enter/remove operations are not part of this
-// build yet and report that through lastError.
+// Sessions, the current device and the managed-device operations of the controller:
+// opening and replacing sessions, routing what they receive, disconnecting, and adding,
+// editing, selecting, entering and removing managed devices.
 
 #include "app/Application.h"
 
+#include "app/ReceiveRouting.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
 #include "catalog/ProductRegistry.h"
+#include "ins/InsBridge.h"
+#include "ins/TelemetryHub.h"
 #include "link/SerialPortName.h"
 #include "link/SerialTransport.h"
 #include "link/Session.h"
 #include "link/SessionManager.h"
+#include "link/TcpTransport.h"
+#include "link/UdpTransport.h"
+#include "upgrade/YModem.h"
+
+#include <QTimer>
 
 namespace gcs {
 
 namespace {
 
 const char* const kNotConnected = "未连接";
+constexpr int kMaxNetPort = 65535;
 
 } // namespace
 
@@ -197,115 +204,461 @@ void Application::persistManagedState()
     m_settings->flushToDisk();
 }
 
-// ---- operations that open, close or change connections -----------------------------------
+// ---- sessions ----------------------------------------------------------------------------
 
-bool Application::connectSerial(const QString& /*port*/, int /*baud*/)
+QString Application::linkSessionId() const
 {
-    return reportUnavailable("connectSerial");
+    const QString id = m_managedDevices->currentId();
+    return id.isEmpty() ? ReceiveRouting::primaryId() : id;
 }
 
-bool Application::connectUdp(const QString& /*localIp*/, int /*localPort*/,
-                             const QString& /*remoteIp*/, int /*remotePort*/)
+void Application::emitLinkTextsChanged()
 {
-    return reportUnavailable("connectUdp");
+    emit connectHintChanged();
+    emit contextLinkTextChanged();
+    emit currentManagedConnectedChanged();
 }
 
-bool Application::connectTcp(int /*listenPort*/)
+void Application::resetTelemetry()
 {
-    return reportUnavailable("connectTcp");
+    m_hub->markOffline();
+    m_ins->resetParseBuffer();
 }
 
-bool Application::connectNamedUdp(const QString& /*id*/, const QString& /*label*/,
-                                  const QString& /*localIp*/, int /*localPort*/,
-                                  const QString& /*remoteIp*/, int /*remotePort*/)
+void Application::reattachYModem()
 {
-    return reportUnavailable("connectNamedUdp");
+    // A running transfer keeps its link whatever happens to the sessions around it.
+    if (m_ymodem->busy())
+        return;
+    Session* s = currentManagedSession();
+    m_ymodem->attach(s && s->isConnected() ? s->transport() : nullptr);
 }
 
-bool Application::connectNamedTcp(const QString& /*id*/, const QString& /*label*/,
-                                  int /*listenPort*/)
+bool Application::openSession(const QString& id, const QString& label,
+                              std::unique_ptr<ITransport> transport, bool keepOthers)
 {
-    return reportUnavailable("connectNamedTcp");
+    if (m_ymodem->busy())
+        m_ymodem->cancel();
+    // The engine must not hold a transport that is about to be deleted.
+    m_ymodem->attach(nullptr);
+
+    if (keepOthers)
+        m_sessions->remove(id);
+    else
+        m_sessions->clear();
+    resetTelemetry();
+
+    auto* session = new Session(id, label, std::move(transport));
+    m_sessions->addSession(session);
+    bindSession(session);
+
+    m_connecting = true;
+    emit connectingChanged();
+    // A failed open has already put the transport's own error text into lastError.
+    const bool ok = session->connectTransport();
+    m_connecting = false;
+    emit connectingChanged();
+
+    if (!ok) {
+        m_sessions->remove(id);
+        if (id == m_managedDevices->currentId())
+            resetTelemetry();
+    }
+    reattachYModem();
+    emitLinkTextsChanged();
+    return ok;
 }
 
-void Application::disconnectPrimary()
+void Application::bindSession(Session* session)
 {
-    reportUnavailable("disconnectPrimary");
+    const QString id = session->id();
+    connect(session, &Session::bytesReceived, this,
+            [this, id](const QByteArray& data) { routeReceived(id, data); });
+    connect(session, &Session::connectedChanged, this, [this, id]() {
+        // A link of the current device that went away (closed, unplugged) leaves no live
+        // telemetry behind. A session being replaced or removed is no longer listed here
+        // when its transport reports the close, so it changes nothing.
+        Session* current = currentManagedSession();
+        if (current && current->id() == id && !current->isConnected())
+            resetTelemetry();
+        reattachYModem();
+        emitLinkTextsChanged();
+        emit serialBaudChanged();
+    });
+    connect(session, &Session::statsChanged, this, &Application::statsTick);
+    // The session stays as the transport left it; the user disconnects or connects anew.
+    connect(session, &Session::errorOccurred, this, &Application::setError);
 }
 
-void Application::disconnectSession(const QString& /*id*/)
+void Application::routeReceived(const QString& sessionId, const QByteArray& chunk)
 {
-    reportUnavailable("disconnectSession");
+    const Session* current = currentManagedSession();
+    const ReceiveRouting::Route route
+        = ReceiveRouting::route(sessionId, m_ymodem->busy(), m_managedDevices->currentId(),
+                                current != nullptr, current ? current->id() : QString());
+    switch (route) {
+    case ReceiveRouting::Route::Drop:
+        return;
+    case ReceiveRouting::Route::Upgrade:
+        m_ymodem->onRx(chunk);
+        return;
+    case ReceiveRouting::Route::Telemetry:
+        break;
+    }
+    // The hub passes raw data on to the recorder's raw file.
+    m_hub->ingestRaw(chunk);
+    m_ins->feed(chunk);
+    if (m_configPages.factoryReadbackActive)
+        m_ins->appendFactoryRaw(chunk);
+    m_log.takeReceived(chunk, insRawLogViewActive());
+}
+
+// ---- opening links -----------------------------------------------------------------------
+
+bool Application::checkNetPort(int port)
+{
+    if (port >= 0 && port <= kMaxNetPort)
+        return true;
+    setError(QStringLiteral("端口号 %1 无效（需在 0～65535 内）").arg(port));
+    return false;
+}
+
+bool Application::connectSerial(const QString& port, int baud)
+{
+    if (portKeyFromText(port).isEmpty())
+        return false;
+    beginSerialConnectAsync(port, baud);
+    return true;
+}
+
+bool Application::connectUdp(const QString& localIp, int localPort, const QString& remoteIp,
+                             int remotePort)
+{
+    if (!checkNetPort(localPort) || !checkNetPort(remotePort))
+        return false;
+    return openSession(
+        linkSessionId(), QStringLiteral("UDP"),
+        std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp, quint16(remotePort)),
+        !m_managedDevices->currentId().isEmpty());
+}
+
+bool Application::connectTcp(int listenPort)
+{
+    if (!checkNetPort(listenPort))
+        return false;
+    return openSession(linkSessionId(), QStringLiteral("TCP"),
+                       std::make_unique<TcpTransport>(quint16(listenPort)),
+                       !m_managedDevices->currentId().isEmpty());
+}
+
+bool Application::connectNamedUdp(const QString& id, const QString& label, const QString& localIp,
+                                  int localPort, const QString& remoteIp, int remotePort)
+{
+    if (!checkNetPort(localPort) || !checkNetPort(remotePort))
+        return false;
+    return openSession(
+        id, label,
+        std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp, quint16(remotePort)),
+        true);
+}
+
+bool Application::connectNamedTcp(const QString& id, const QString& label, int listenPort)
+{
+    if (!checkNetPort(listenPort))
+        return false;
+    return openSession(id, label, std::make_unique<TcpTransport>(quint16(listenPort)), true);
 }
 
 bool Application::connectPending()
 {
-    return reportUnavailable("connectPending");
-}
-
-bool Application::stageManualUdp(const QString& /*productId*/, const QString& /*alias*/,
-                                 const QString& /*localIp*/, int /*localPort*/,
-                                 const QString& /*remoteIp*/, int /*remotePort*/)
-{
-    return reportUnavailable("stageManualUdp");
-}
-
-bool Application::stageManualTcp(const QString& /*productId*/, const QString& /*alias*/,
-                                 int /*listenPort*/)
-{
-    return reportUnavailable("stageManualTcp");
-}
-
-bool Application::stageManualSerialConnect(const QString& /*productId*/, const QString& /*alias*/,
-                                           const QString& /*port*/, int /*baud*/,
-                                           const QString& /*deviceModelId*/)
-{
-    return reportUnavailable("stageManualSerialConnect");
+    if (!m_pending.isSet())
+        return false;
+    beginSerialConnectAsync(m_pending.port(), m_pending.baud());
+    return true;
 }
 
 bool Application::connectCurrentManaged()
 {
-    return reportUnavailable("connectCurrentManaged");
+    setError(QString());
+    const QString id = m_managedDevices->currentId();
+    if (id.isEmpty() || !m_managedDevices->ids().contains(id))
+        return false;
+    const ManagedDevices::Entry e = m_managedDevices->entry(id);
+    if (e.kind == ManagedDevices::EntryKind::Serial) {
+        if (e.port.trimmed().isEmpty()) {
+            setError(QStringLiteral("当前设备未配置串口，请点顶栏「添加」重新选择端口"));
+            return false;
+        }
+        // A pending connection chosen in the dialog wins over the stored entry.
+        if (!m_pending.isSet())
+            setPendingSerialConnect(e.port, e.baud);
+        beginSerialConnectAsync(m_pending.port(), m_pending.baud());
+        return true;
+    }
+    if (e.netTransport == QLatin1String("udp")) {
+        const QString local = e.localIp.isEmpty() ? QStringLiteral("0.0.0.0") : e.localIp;
+        return connectUdp(local, e.localPort, e.remoteIp, e.remotePort);
+    }
+    if (e.netTransport == QLatin1String("tcp"))
+        return connectTcp(e.listenPort);
+    return false;
 }
 
 void Application::autoConnectSavedDevice()
 {
-    reportUnavailable("autoConnectSavedDevice");
+    if (currentManagedConnected())
+        return;
+    if (m_managedDevices->count() > 0)
+        connectCurrentManaged();
 }
 
-void Application::selectManagedDevice(const QString& /*id*/)
+// ---- closing links -----------------------------------------------------------------------
+
+void Application::disconnectSession(const QString& id)
 {
-    reportUnavailable("selectManagedDevice");
+    const bool current = id == m_managedDevices->currentId();
+    // A pre-connect check still running for this device must not open it afterwards.
+    if (current)
+        ++m_connectGeneration;
+    if (Session* s = m_sessions->session(id))
+        s->disconnectTransport();
+    if (current) {
+        resetTelemetry();
+        m_configPages.navOutputOn = false;
+        if (m_connecting) {
+            m_connecting = false;
+            emit connectingChanged();
+        }
+    }
+    reattachYModem();
+    emitLinkTextsChanged();
 }
 
-bool Application::enterManagedDevice(const QString& /*id*/)
+void Application::disconnectPrimary()
 {
-    return reportUnavailable("enterManagedDevice");
+    ++m_connectGeneration;
+    const QString id = m_managedDevices->currentId();
+    if (!id.isEmpty()) {
+        disconnectSession(id);
+    } else {
+        if (Session* s = m_sessions->primary())
+            s->disconnectTransport();
+        resetTelemetry();
+        m_configPages.navOutputOn = false;
+    }
+    if (m_connecting) {
+        m_connecting = false;
+        emit connectingChanged();
+    }
+    reattachYModem();
+    emitLinkTextsChanged();
 }
 
-void Application::removeManagedDevice(const QString& /*id*/)
+// ---- managed devices ---------------------------------------------------------------------
+
+bool Application::stageManualSerialConnect(const QString& productId, const QString& alias,
+                                           const QString& port, int baud,
+                                           const QString& deviceModelId)
 {
-    reportUnavailable("removeManagedDevice");
+    if (!m_products->supportsTransport(productId, QStringLiteral("serial"))) {
+        setError(QStringLiteral("该产品不支持串口连接（与老版上位机能力一致）"));
+        return false;
+    }
+    const QString key = portKeyFromText(port);
+    if (key.isEmpty()) {
+        setError(QStringLiteral("请选择串口，或点击「刷新端口」后重试"));
+        return false;
+    }
+    if (m_managedDevices->hasSerialPort(key)) {
+        setError(
+            QStringLiteral("串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」")
+                .arg(key));
+        return false;
+    }
+    const QString id = m_managedDevices->appendSerial(productId, alias.trimmed(), port, baud, true,
+                                                      deviceModelId);
+    if (id.isEmpty()) {
+        setError(QStringLiteral("无法保存串口纳管信息"));
+        return false;
+    }
+    applyManagedDevice(m_managedDevices->currentId());
+    setError(QString());
+    return true;
 }
 
-bool Application::updateManagedSerial(const QString& /*id*/, const QString& /*alias*/,
-                                      const QString& /*port*/, int /*baud*/,
-                                      const QString& /*deviceModelId*/)
+bool Application::stageManualUdp(const QString& productId, const QString& alias,
+                                 const QString& localIp, int localPort, const QString& remoteIp,
+                                 int remotePort)
 {
-    return reportUnavailable("updateManagedSerial");
+    if (!m_products->supportsTransport(productId, QStringLiteral("udp"))) {
+        setError(QStringLiteral("该产品不支持 UDP 连接（与老版上位机能力一致）"));
+        return false;
+    }
+    const QString id = m_managedDevices->appendNetUdp(productId, alias, localIp, localPort,
+                                                      remoteIp, remotePort, true);
+    if (id.isEmpty()) {
+        setError(QStringLiteral("无法保存 UDP 纳管信息"));
+        return false;
+    }
+    applyManagedDevice(m_managedDevices->currentId());
+    setError(QString());
+    return true;
 }
 
-bool Application::updateManagedUdp(const QString& /*id*/, const QString& /*alias*/,
-                                   const QString& /*localIp*/, int /*localPort*/,
-                                   const QString& /*remoteIp*/, int /*remotePort*/)
+bool Application::stageManualTcp(const QString& productId, const QString& alias, int listenPort)
 {
-    return reportUnavailable("updateManagedUdp");
+    if (!m_products->supportsTransport(productId, QStringLiteral("tcp"))) {
+        setError(QStringLiteral("该产品不支持 TCP 连接（与老版上位机能力一致）"));
+        return false;
+    }
+    const QString id = m_managedDevices->appendNetTcp(productId, alias, listenPort, true);
+    if (id.isEmpty()) {
+        setError(QStringLiteral("无法保存 TCP 纳管信息"));
+        return false;
+    }
+    applyManagedDevice(m_managedDevices->currentId());
+    setError(QString());
+    return true;
 }
 
-bool Application::updateManagedTcp(const QString& /*id*/, const QString& /*alias*/,
-                                   int /*listenPort*/)
+void Application::selectManagedDevice(const QString& id)
 {
-    return reportUnavailable("updateManagedTcp");
+    if (!m_managedDevices->ids().contains(id) || id == m_managedDevices->currentId())
+        return;
+    m_managedDevices->setCurrentId(id);
+    applyManagedDevice(id);
+    resetTelemetry();
+    reattachYModem();
+    emitLinkTextsChanged();
+}
+
+bool Application::enterManagedDevice(const QString& id)
+{
+    if (!m_managedDevices->ids().contains(id))
+        return false;
+    const QString previous = m_managedDevices->currentId();
+    if (!previous.isEmpty() && previous != id)
+        disconnectSession(previous);
+
+    // Checks started for another device are void; one running for this very device is
+    // the connect that entering it asks for, so it is left to finish.
+    if (previous != id)
+        ++m_connectGeneration;
+    m_managedDevices->setCurrentId(id);
+    applyManagedDevice(id);
+    resetTelemetry();
+    reattachYModem();
+    emitLinkTextsChanged();
+    emit managedDeviceLinkChanged();
+    setError(QString());
+
+    if (managedDeviceOnline(id) || m_connecting)
+        return true;
+    // Entering returns at once; the connect starts from the event loop, unless by then
+    // the device is connected or a connect is already under way.
+    QTimer::singleShot(0, this, [this]() {
+        if (m_connecting)
+            return;
+        const QString currentId = m_managedDevices->currentId();
+        if (!currentId.isEmpty() && managedDeviceOnline(currentId))
+            return;
+        connectCurrentManaged();
+    });
+    return true;
+}
+
+void Application::removeManagedDevice(const QString& id)
+{
+    if (!m_managedDevices->ids().contains(id))
+        return;
+    const bool wasCurrent = id == m_managedDevices->currentId();
+    disconnectSession(id);
+    // A running transfer may hold this device's link, which is deleted below: end the
+    // transfer and let go of the link first.
+    if (m_ymodem->busy())
+        m_ymodem->cancel();
+    m_ymodem->attach(nullptr);
+    m_sessions->remove(id);
+    reattachYModem();
+    if (wasCurrent)
+        clearPendingConnect();
+    m_managedDevices->remove(id);
+
+    emitLinkTextsChanged();
+    emit globalStatusTextChanged();
+    emit managedDeviceLinkChanged();
+
+    if (m_managedDevices->count() == 0) {
+        setDeviceAlias(QString());
+        m_settings->setLastPort(QString());
+        applyProductSwitch(m_products->currentProductId());
+    } else if (wasCurrent) {
+        applyManagedDevice(m_managedDevices->currentId());
+    }
+    m_managedDevices->save(m_settings->store());
+    m_settings->flushToDisk();
+}
+
+bool Application::updateManagedSerial(const QString& id, const QString& alias, const QString& port,
+                                      int baud, const QString& deviceModelId)
+{
+    if (!m_managedDevices->ids().contains(id)) {
+        setError(QStringLiteral("设备不存在或已移除"));
+        return false;
+    }
+    if (!m_managedDevices->updateSerial(id, alias, port, baud, deviceModelId)) {
+        setError(QStringLiteral("无法保存：串口为空，或相同串口已被其他纳管设备占用"));
+        return false;
+    }
+    setError(QString());
+    afterManagedConnectionEdited(id);
+    return true;
+}
+
+bool Application::updateManagedUdp(const QString& id, const QString& alias, const QString& localIp,
+                                   int localPort, const QString& remoteIp, int remotePort)
+{
+    if (!m_managedDevices->ids().contains(id)) {
+        setError(QStringLiteral("设备不存在或已移除"));
+        return false;
+    }
+    if (!m_managedDevices->updateNetUdp(id, alias, localIp, localPort, remoteIp, remotePort)) {
+        setError(QStringLiteral("无法保存：远端地址无效，或相同 UDP 连接已被其他纳管设备占用"));
+        return false;
+    }
+    setError(QString());
+    afterManagedConnectionEdited(id);
+    return true;
+}
+
+bool Application::updateManagedTcp(const QString& id, const QString& alias, int listenPort)
+{
+    if (!m_managedDevices->ids().contains(id)) {
+        setError(QStringLiteral("设备不存在或已移除"));
+        return false;
+    }
+    if (!m_managedDevices->updateNetTcp(id, alias, listenPort)) {
+        setError(QStringLiteral("无法保存：相同 TCP 监听端口已被其他纳管设备占用"));
+        return false;
+    }
+    setError(QString());
+    afterManagedConnectionEdited(id);
+    return true;
+}
+
+void Application::afterManagedConnectionEdited(const QString& id)
+{
+    if (!m_managedDevices->ids().contains(id))
+        return;
+    const bool wasCurrent = id == m_managedDevices->currentId();
+    // The old link no longer matches what the entry says.
+    disconnectSession(id);
+    if (wasCurrent)
+        applyManagedDevice(id);
+    resetTelemetry();
+    reattachYModem();
+    emitLinkTextsChanged();
+    emit managedDeviceLinkChanged();
 }
 
 } // namespace gcs

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "discovery/SerialPortListing.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace gcs {
 
 /// What the connection dialog shows about the computer's ports and the last search or
-/// detection.
+/// detection, and where the port list comes from.
 struct DiscoveryState
 {
     QStringList serialPorts; ///< "name  description" per port
@@ -15,6 +20,8 @@ struct DiscoveryState
     bool searching = false;
     bool detectingPort = false;
     int lastDetectBaud = 115200;
+    /// The platform's port list when empty.
+    std::function<QList<SerialPortListing>()> portSource;
 };
 
 } // namespace gcs

@@ -10,6 +10,7 @@
 #include "ins/TelemetrySnapshot.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "ui/SceneViewport.h"
 #include "upgrade/YModem.h"
 
 #include <QQmlEngine>
@@ -18,9 +19,11 @@ namespace gcs {
 
 void registerQmlTypes()
 {
-    // The services exist once, as properties of the controller; QML only needs to know
-    // their types, and the reason text names where the single instance is reached.
+    // The attitude indicator is the one type QML creates itself. The services exist once,
+    // as properties of the controller; QML only needs to know their types, and the reason
+    // text names where the single instance is reached.
     constexpr const char* kUri = "Gcs";
+    qmlRegisterType<SceneViewport>(kUri, 1, 0, "SceneViewport");
     qmlRegisterUncreatableType<ProductRegistry>(kUri, 1, 0, "ProductRegistry",
                                                 QStringLiteral("app.products"));
     qmlRegisterUncreatableType<SessionManager>(kUri, 1, 0, "SessionManager",

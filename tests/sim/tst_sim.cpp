@@ -185,6 +185,44 @@ private slots:
         QVERIFY(tty.read(400).contains("#vorn,softver,"));
     }
 
+    void misbehavesOnRequestForTheProbeTests()
+    {
+        const QByteArray softver = "#vorn,get softver*ff\r\n";
+        const QByteArray info = "#vorn,get device info*ff\r\n";
+        {
+            SimProcess sim; // answers the second identification command only, silent
+            QVERIFY2(sim.start({ "--stream", "off", "--answer", "info-only" }),
+                     qPrintable(sim.errorText()));
+            RawTty tty(sim.port(), 115200);
+            QCOMPARE(tty.read(300), QByteArray());
+            QVERIFY(tty.write(softver));
+            QCOMPARE(tty.read(300), QByteArray());
+            QVERIFY(tty.write(info));
+            QVERIFY(tty.read(300).startsWith("#vorn,device info,AX-7300,KT45,"));
+            // Streaming can still be switched on.
+            QVERIFY(tty.write("#vorn,start com1*ff\r\n"));
+            QVERIFY(scanBinary(tty.read(500), 59).valid > 20);
+        }
+        {
+            SimProcess sim; // streams frames and answers nothing
+            QVERIFY2(sim.start({ "--answer", "none" }), qPrintable(sim.errorText()));
+            RawTty tty(sim.port(), 115200);
+            tty.read(100);
+            QVERIFY(tty.write(softver + info));
+            const QByteArray data = tty.read(400);
+            QVERIFY(scanBinary(data, 59).valid > 20);
+            QVERIFY(!data.contains("#vorn"));
+        }
+        {
+            SimProcess sim; // replies in capitals
+            QVERIFY2(sim.start({ "--stream", "off", "--reply-style", "upper" }),
+                     qPrintable(sim.errorText()));
+            RawTty tty(sim.port(), 115200);
+            QVERIFY(tty.write(softver));
+            QCOMPARE(tty.read(300), QByteArray("#VORN,SOFTVER,V2.1.0*FF\r\n"));
+        }
+    }
+
     void rejectsBadArguments()
     {
         QProcess p;
@@ -192,6 +230,13 @@ private slots:
         QVERIFY(p.waitForFinished(5000));
         QCOMPARE(p.exitCode(), 2);
         QVERIFY(p.readAllStandardError().contains("usage:"));
+        for (const QStringList& bad : { QStringList { "--answer", "some" },
+                                        QStringList { "--reply-style", "lower" },
+                                        QStringList { "--stream", "maybe" } }) {
+            p.start(QDir(gcs::test::binDir()).filePath("telvo-sim"), bad);
+            QVERIFY(p.waitForFinished(5000));
+            QCOMPARE(p.exitCode(), 2);
+        }
         p.start(QDir(gcs::test::binDir()).filePath("telvo-sim"), { "--help" });
         QVERIFY(p.waitForFinished(5000));
         QCOMPARE(p.exitCode(), 0);

@@ -1,94 +1,82 @@
 // Paints the program's own artwork into the QML module's assets folder. The images are
 // committed; run this again (cmake --build build --target telvo-artwork, then
-// build/bin/telvo-artwork qml/Corvane/GCS/assets) only to change them.
-#include <QCoreApplication>
+// QT_QPA_PLATFORM=offscreen build/bin/telvo-artwork qml/Corvane/GCS/assets) only to
+// change them.
+#include "Artwork.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRadialGradient>
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
 
-// A dark rounded tile with an attitude ball: sky and ground split by a tilted horizon,
-// a ring of heading ticks and a small aircraft mark in the middle.
-QImage paintAppIcon(int size)
+// Line icons come in several inks: light for the dark themes, dark for the light theme,
+// and each theme's highlight accent for the selected navigation entry and the page title.
+struct Ink
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size;
+    const char* suffix;
+    const char* colour;
+};
+const Ink kInks[] = {
+    { "light", "#c9d8e6" },        { "dark", "#33475c" },         { "accent-defense", "#4898e8" },
+    { "accent-polar", "#66acd0" }, { "accent-chart", "#2d83d9" }, { "accent-ephemeris", "#9680ee" },
+};
 
-    QLinearGradient tile(0, 0, 0, s);
-    tile.setColorAt(0, QColor("#13243a"));
-    tile.setColorAt(1, QColor("#060b14"));
-    p.setPen(Qt::NoPen);
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.2, s * 0.2);
-
-    const QPointF c(s / 2, s / 2);
-    const double r = s * 0.33;
-    QPainterPath ball;
-    ball.addEllipse(c, r, r);
-    p.save();
-    p.setClipPath(ball);
-    p.translate(c);
-    p.rotate(-14);
-    QLinearGradient sky(0, -r, 0, 0);
-    sky.setColorAt(0, QColor("#2a7fd4"));
-    sky.setColorAt(1, QColor("#6ec4f0"));
-    p.fillRect(QRectF(-s, -s, 2 * s, s + r * 0.12), sky);
-    QLinearGradient ground(0, 0, 0, r);
-    ground.setColorAt(0, QColor("#8a5a2b"));
-    ground.setColorAt(1, QColor("#4a2e15"));
-    p.fillRect(QRectF(-s, r * 0.12, 2 * s, s), ground);
-    p.setPen(QPen(QColor("#f2f8fc"), s * 0.014));
-    p.drawLine(QPointF(-r, r * 0.12), QPointF(r, r * 0.12));
-    for (int i = -2; i <= 2; ++i) {
-        if (i == 0)
-            continue;
-        const double y = r * 0.12 - i * r * 0.22;
-        const double half = (i % 2 == 0) ? r * 0.28 : r * 0.16;
-        p.drawLine(QPointF(-half, y), QPointF(half, y));
-    }
-    p.restore();
-
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor("#4898e8"), s * 0.035));
-    p.drawEllipse(c, r + s * 0.035, r + s * 0.035);
-    p.setPen(QPen(QColor("#8aa3bc"), s * 0.012));
-    for (int deg = 0; deg < 360; deg += 30) {
-        const double a = deg * M_PI / 180.0;
-        const double r0 = r + s * 0.07;
-        const double r1 = r + s * (deg % 90 == 0 ? 0.11 : 0.09);
-        p.drawLine(QPointF(c.x() + r0 * std::sin(a), c.y() - r0 * std::cos(a)),
-                   QPointF(c.x() + r1 * std::sin(a), c.y() - r1 * std::cos(a)));
-    }
-
-    p.setPen(QPen(QColor("#ffcf3a"), s * 0.03, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(c.x() - r * 0.55, c.y()), QPointF(c.x() - r * 0.18, c.y()));
-    p.drawLine(QPointF(c.x() + r * 0.18, c.y()), QPointF(c.x() + r * 0.55, c.y()));
-    p.setBrush(QColor("#ffcf3a"));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(c, s * 0.022, s * 0.022);
-    return image;
-}
+// Sizes are twice what the shell shows, so the images stay sharp on scaled screens.
+constexpr int kIconSize = 48;
+constexpr int kBrandSize = 72;
+constexpr int kShowcaseWidth = 320;
+constexpr int kShowcaseHeight = 200;
 
 bool save(const QImage& image, const QDir& dir, const QString& name)
 {
     const QString path = dir.filePath(name);
-    if (!image.save(path, "PNG")) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!image.save(path, "PNG", 0)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// All images on a dark and on a light strip, to look at them together before committing.
+QImage contactSheet()
+{
+    const QStringList icons = artwork::navIconNames();
+    const QStringList models = artwork::showcaseModels();
+    const int w = 40 + int(models.size()) * 170;
+    QImage sheet(w, 2 * 260, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&sheet);
+    for (int band = 0; band < 2; ++band) {
+        const bool light = band == 1;
+        const int top = band * 260;
+        p.fillRect(QRect(0, top, w, 260), QColor(light ? "#e9eef3" : "#060b14"));
+        p.drawImage(QRect(20, top + 16, 64, 64), artwork::paintAppIcon(256));
+        p.drawImage(QRect(100, top + 30, 36, 36), artwork::paintBrandMark(kBrandSize));
+        int x = 160;
+        for (const QString& name : icons) {
+            for (const Ink& ink : kInks) {
+                const QLatin1String suffix(ink.suffix);
+                if (suffix == QLatin1String(light ? "light" : "dark")
+                    || (suffix.startsWith(QLatin1String("accent"))
+                        && suffix != QLatin1String(light ? "accent-chart" : "accent-defense")))
+                    continue;
+                p.drawImage(QRect(x, top + 36, 24, 24),
+                            artwork::paintNavIcon(name, QColor(ink.colour), kIconSize));
+                x += 30;
+            }
+        }
+        for (int i = 0; i < models.size(); ++i) {
+            p.drawImage(QRect(20 + i * 170, top + 100, 160, 100),
+                        artwork::paintShowcase(models.at(i), kShowcaseWidth, kShowcaseHeight));
+        }
+    }
+    return sheet;
 }
 
 } // namespace
@@ -97,11 +85,26 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--sheet"))
+        return contactSheet().save(args.at(2), "PNG") ? 0 : 1;
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: telvo-artwork ASSETS_DIR\n");
+        std::fprintf(stderr, "usage: telvo-artwork ASSETS_DIR | --sheet FILE.png\n");
         return 2;
     }
     QDir dir(args.at(1));
     dir.mkpath(QStringLiteral("."));
-    return save(paintAppIcon(256), dir, QStringLiteral("app-icon.png")) ? 0 : 1;
+
+    bool ok = save(artwork::paintAppIcon(256), dir, QStringLiteral("app-icon.png"));
+    ok = save(artwork::paintBrandMark(kBrandSize), dir, QStringLiteral("brand-mark.png")) && ok;
+    for (const QString& name : artwork::navIconNames()) {
+        for (const Ink& ink : kInks) {
+            const QString file = QStringLiteral("icons/%1-%2.png").arg(name, ink.suffix);
+            ok = save(artwork::paintNavIcon(name, QColor(ink.colour), kIconSize), dir, file) && ok;
+        }
+    }
+    for (const QString& model : artwork::showcaseModels()) {
+        const QString file = QStringLiteral("products/%1-showcase.png").arg(model);
+        ok = save(artwork::paintShowcase(model, kShowcaseWidth, kShowcaseHeight), dir, file) && ok;
+    }
+    return ok ? 0 : 1;
 }

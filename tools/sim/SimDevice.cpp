@@ -29,9 +29,23 @@ std::string lower(std::string s)
 
 } // namespace
 
+bool parseProbeAnswer(const std::string& name, ProbeAnswer& out)
+{
+    if (name == "all")
+        out = ProbeAnswer::All;
+    else if (name == "info-only")
+        out = ProbeAnswer::InfoOnly;
+    else if (name == "none")
+        out = ProbeAnswer::None;
+    else
+        return false;
+    return true;
+}
+
 SimDevice::SimDevice(const DeviceOptions& options)
     : m_options(options)
 {
+    m_streaming = options.streamAtStart;
 }
 
 std::string SimDevice::receive(const char* data, long size)
@@ -68,10 +82,10 @@ std::string SimDevice::handleCommand(const std::string& body)
     if (auto reply = m_config.handle(body, m_options, m_streaming))
         return *reply;
     if (body == "get softver")
-        return vornSentence("softver," + m_options.version);
+        return identification(false, "softver," + m_options.version);
     if (body == "get device info")
-        return vornSentence("device info,AX-7300," + m_options.model + ",SN:2406" +
-                            std::to_string(1000 + m_options.baud % 9000));
+        return identification(true, "device info,AX-7300," + m_options.model + ",SN:2406" +
+                                        std::to_string(1000 + m_options.baud % 9000));
     if (body == "stop com1") {
         m_streaming = false;
         return {};
@@ -81,6 +95,19 @@ std::string SimDevice::handleCommand(const std::string& body)
         return {};
     }
     return {};
+}
+
+std::string SimDevice::identification(bool isDeviceInfo, const std::string& body) const
+{
+    const bool answers = m_options.answer == ProbeAnswer::All
+        || (m_options.answer == ProbeAnswer::InfoOnly && isDeviceInfo);
+    if (!answers)
+        return {};
+    std::string reply = vornSentence(body);
+    if (m_options.upperCaseReplies)
+        std::transform(reply.begin(), reply.end(), reply.begin(),
+                       [](unsigned char c) { return char(std::toupper(c)); });
+    return reply;
 }
 
 std::string SimDevice::nextFrame(double t)

@@ -8,10 +8,19 @@
 
 namespace sim {
 
+/// Which identification commands ("get softver", "get device info") the unit answers;
+/// the others are ignored, as by units with other firmware.
+enum class ProbeAnswer { All, InfoOnly, None };
+
+bool parseProbeAnswer(const std::string& name, ProbeAnswer& out);
+
 /// Settings the simulated unit starts with (from the command line).
 struct DeviceOptions
 {
     OutputFormat format = OutputFormat::SinsBin;
+    ProbeAnswer answer = ProbeAnswer::All;
+    bool upperCaseReplies = false; ///< replies written in capitals ("#VORN,SOFTVER,...")
+    bool streamAtStart = true; ///< navigation output on from power-up
     int rateHz = 200;
     int baud = 115200;
     std::string model = "KT45";
@@ -47,6 +56,7 @@ public:
 private:
     std::string handleLine(const std::string& line);
     std::string handleCommand(const std::string& body);
+    std::string identification(bool isDeviceInfo, const std::string& body) const;
 
     DeviceOptions m_options;
     std::string m_pending;

@@ -21,12 +21,18 @@ void onSignal(int)
 
 const char* const kUsage =
     "usage: telvo-sim [--link PATH] [--format imubin|sinsbin|imuasc|ahrsasc|sinsasc]\n"
+    "                 [--answer all|info-only|none] [--reply-style plain|upper]\n"
+    "                 [--stream on|off]\n"
     "                 [--rate HZ] [--baud N] [--seconds S] [--model NAME]\n"
     "\n"
     "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
     "PATH and streams navigation messages of the chosen format (default sinsbin) at HZ\n"
     "(default 200). The unit talks at N baud (default 115200): while the program's port\n"
     "is set to another rate it sees only garbage and the unit understands nothing.\n"
+    "Misbehaving units: --answer info-only answers only the second identification\n"
+    "command below, --answer none neither of them; --reply-style upper writes replies\n"
+    "in capitals (\"#VORN,SOFTVER,...\"); --stream off starts with the navigation\n"
+    "output stopped, so the unit is silent until asked.\n"
     "It answers \"#vorn,get softver*ff\" and \"#vorn,get device info*ff\" and obeys\n"
     "\"#vorn,stop com1*ff\" / \"#vorn,start com1*ff\". The time tag of sinsbin frames\n"
     "and the count of the other formats carry the running frame number.\n"
@@ -72,6 +78,19 @@ int parseOptions(int argc, char** argv, Options& o)
         } else if (arg == "--format") {
             if (!sim::parseOutputFormat(value, o.device.format))
                 return usageError("unknown format");
+        } else if (arg == "--answer") {
+            if (!sim::parseProbeAnswer(value, o.device.answer))
+                return usageError("answer must be all, info-only or none");
+        } else if (arg == "--reply-style") {
+            const std::string style = value;
+            if (style != "plain" && style != "upper")
+                return usageError("reply style must be plain or upper");
+            o.device.upperCaseReplies = style == "upper";
+        } else if (arg == "--stream") {
+            const std::string stream = value;
+            if (stream != "on" && stream != "off")
+                return usageError("stream must be on or off");
+            o.device.streamAtStart = stream == "on";
         } else if (arg == "--rate") {
             if (!parseInt(value, o.device.rateHz, 1, 20000))
                 return usageError("rate must be 1 to 20000");
@@ -173,6 +192,12 @@ int main(int argc, char** argv)
             written = consumedSeen = 0;
             lastConsumed = now;
         }
+
+        // A line carries bytes at the rate they are sent with: what was queued while the
+        // rates matched is noise to a program that has switched to another rate since (a
+        // probe that opens the port at a new rate must not see frames of the old one).
+        if (rateMatches && !out.empty() && line.programBaud() != device.baud())
+            out = sim::SimDevice::scramble(out, uint32_t(ticks));
 
         while (!out.empty()) {
             const long n = line.writeSome(out.data(), long(out.size()));

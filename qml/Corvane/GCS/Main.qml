@@ -1,26 +1,57 @@
 import QtQuick
 import QtQuick.Window
+import Corvane.GCS
 
-// Frameless main window. The shell with its header, hub and workspace grows here; for now
-// it carries the window tiers that start-up and the placement timer rely on.
+// The main window. It draws its own frame and title bar, keeps one of three size tiers,
+// and shows the welcome panel (nothing managed yet), the device hub, or the workspace of
+// the current device. It holds no device logic: every action goes to the controller.
 Window {
     id: root
 
     readonly property int minTierWidth: 1100
     readonly property int minTierHeight: 700
 
+    // Shell state.
+    property bool shellAtDeviceHub: true
+    property string pendingRemoveDeviceId: ""
+    property string headerClockDate: ""
+    property string headerClockWeek: ""
+    property string headerClockTime: ""
+    property int _prevManagedDeviceCount: 0
+    property bool themeBoxReady: false
+    property bool centredOnce: false
+
+    readonly property int deviceCount: app.managedDevices.count
+    readonly property string bodyState: deviceCount === 0 ? "welcome"
+                                                          : shellAtDeviceHub ? "hub" : "workspace"
+    readonly property bool maximized: visibility === Window.Maximized
+                                      || visibility === Window.FullScreen
+
+    property alias header: header
+    property alias footer: footer
+    property alias toasts: toasts
+    property alias connectionDialog: connectionDialog
+    property alias removeConfirm: removeConfirm
+    property alias editSaveConfirm: editSaveConfirm
+    readonly property Item body: bodyLoader.item
+
     width: minTierWidth
     height: minTierHeight
     minimumWidth: minTierWidth
     minimumHeight: minTierHeight
     flags: Qt.Window | Qt.FramelessWindowHint
-    color: "#060b14"
+    color: Theme.bg
     visible: true
+
+    // ---- window tiers ----------------------------------------------------------------
 
     function availableGeometry() {
         var s = root.screen
+        if (!s && Qt.application.screens.length > 0)
+            s = Qt.application.screens[0]
         if (s && s.desktopAvailableWidth > 0 && s.desktopAvailableHeight > 0)
-            return Qt.rect(s.virtualX, s.virtualY, s.desktopAvailableWidth, s.desktopAvailableHeight)
+            return Qt.rect(s.virtualX, s.virtualY, s.desktopAvailableWidth,
+                           s.desktopAvailableHeight)
         return Qt.rect(0, 0, 1920, 1080)
     }
 
@@ -43,11 +74,12 @@ Window {
             root.showMaximized()
             return
         }
-        if (root.visibility === Window.Maximized || root.visibility === Window.FullScreen)
+        if (root.maximized)
             root.showNormal()
         var avail = availableGeometry()
         var size = tier === "min"
-                ? Qt.size(Math.min(minTierWidth, avail.width), Math.min(minTierHeight, avail.height))
+                ? Qt.size(Math.min(minTierWidth, avail.width),
+                          Math.min(minTierHeight, avail.height))
                 : mediumSize(avail)
         root.width = size.width
         root.height = size.height
@@ -55,21 +87,255 @@ Window {
         root.y = avail.y + Math.max(0, Math.floor((avail.height - size.height) / 2))
     }
 
+    function toggleMaximized() {
+        applyWindowTier(root.maximized ? "medium" : "full")
+    }
+
+    function placeOnce() {
+        if (!root.maximized)
+            applyWindowTier("medium")
+        centredOnce = true
+    }
+
+    // The window system may still be settling its screen when the root completes; the
+    // tier is applied once more shortly after, and on a screen change before that.
     Timer {
         id: placementTimer
         interval: 50
-        onTriggered: {
-            if (root.visibility !== Window.Maximized)
-                root.applyWindowTier("medium")
+        onTriggered: root.placeOnce()
+    }
+    onScreenChanged: if (!centredOnce) placeOnce()
+
+    // Nothing narrower or lower than the minimum tier unless maximised.
+    onWidthChanged: if (!maximized && width < minTierWidth) width = minTierWidth
+    onHeightChanged: if (!maximized && height < minTierHeight) height = minTierHeight
+
+    // ---- themes and motion -----------------------------------------------------------
+
+    function themeBoxChosen(index) {
+        if (!themeBoxReady || index < 0)
+            return
+        Theme.themeId = Theme.themeIds[index]
+        app.settings.theme = Theme.themeNames[index]
+    }
+
+    function setReduceMotion(on) {
+        app.settings.reduceMotion = on
+        Theme.reduceMotion = on
+    }
+
+    // ---- body ------------------------------------------------------------------------
+
+    function enterDeviceWorkspace(id) {
+        if (!id)
+            return false
+        if (!app.enterManagedDevice(id))
+            return false
+        shellAtDeviceHub = false
+        return true
+    }
+
+    function showDeviceHub() {
+        if (deviceCount > 0)
+            shellAtDeviceHub = true
+    }
+
+    function openAddDevice() {
+        connectionDialog.openForAdd()
+    }
+
+    function openEditDevice(id) {
+        if (id)
+            connectionDialog.openForEdit(id)
+    }
+
+    // "连接" with a link that cannot be used as stored: fix the current device's link, or
+    // add one when nothing is current.
+    function openConnectionForCurrent() {
+        var id = app.managedDevices.currentId
+        if (id.length > 0)
+            openEditDevice(id)
+        else
+            openAddDevice()
+    }
+
+    function requestRemoveDevice(id) {
+        pendingRemoveDeviceId = id
+        removeConfirm.message = "确定将「" + app.managedDeviceLabel(id)
+                + "」从纳管列表中移除吗？\n未完成的连接准备将被清除；若该设备已联机，将先断开。"
+        removeConfirm.open()
+    }
+
+    function refreshClock() {
+        var now = new Date()
+        headerClockTime = Qt.formatDateTime(now, "HH:mm:ss")
+        headerClockDate = Qt.formatDateTime(now, "yyyy-MM-dd")
+        headerClockWeek = "周" + ["日", "一", "二", "三", "四", "五", "六"][now.getDay()]
+    }
+
+    Timer {
+        interval: 1000
+        repeat: true
+        running: true
+        triggeredOnStart: true
+        onTriggered: root.refreshClock()
+    }
+
+    Connections {
+        target: app.managedDevices
+        function onListChanged() {
+            var count = app.managedDevices.count
+            if (count === 0 || (root._prevManagedDeviceCount === 0 && count > 0))
+                root.shellAtDeviceHub = true
+            root._prevManagedDeviceCount = count
         }
     }
 
-    Component.onCompleted: placementTimer.start()
+    Connections {
+        target: app
+        function onUserNoticeChanged() {
+            if (app.userNotice.length > 0)
+                toasts.push("success", app.userNotice)
+        }
+        function onLastErrorChanged() {
+            if (app.lastError.length > 0)
+                toasts.push("error", app.lastError)
+        }
+    }
 
-    Text {
-        anchors.centerIn: parent
-        text: "TelvoMonitor " + (typeof app !== "undefined" && app ? app.appVersion : "")
-        color: "#e8f2fa"
-        font.pixelSize: 22
+    Connections {
+        target: app.settings
+        function onReduceMotionChanged() { Theme.reduceMotion = app.settings.reduceMotion }
+    }
+
+    Component.onCompleted: {
+        Theme.apply(app.settings.theme)
+        Theme.reduceMotion = app.settings.reduceMotion
+        var index = Theme.indexOfTheme(Theme.themeId)
+        header.themeBox.currentIndex = index >= 0 ? index : 0
+        themeBoxReady = true
+        _prevManagedDeviceCount = app.managedDevices.count
+        placementTimer.start()
+    }
+
+    // ---- layout ----------------------------------------------------------------------
+
+    Backdrop {
+        objectName: "backdrop"
+        anchors.fill: parent
+        lightMode: root.bodyState === "workspace"
+                   && (app.currentNav === "charts" || app.currentNav === "stats")
+    }
+
+    ShellHeader {
+        id: header
+        shell: root
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.margins: root.maximized ? 0 : 1
+    }
+
+    Item {
+        id: bodyArea
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: header.bottom
+        anchors.bottom: footer.top
+        anchors.margins: Theme.shellMargin
+
+        Loader {
+            id: bodyLoader
+            objectName: "bodyLoader"
+            anchors.fill: parent
+            sourceComponent: root.bodyState === "welcome" ? welcomeComponent
+                           : root.bodyState === "hub" ? hubComponent : workspaceComponent
+        }
+    }
+
+    Component {
+        id: welcomeComponent
+        WelcomePanel {
+            objectName: "welcomePanel"
+            onAddDeviceRequested: root.openAddDevice()
+        }
+    }
+
+    Component {
+        id: hubComponent
+        DeviceHub {
+            objectName: "deviceHub"
+            onAddDeviceRequested: root.openAddDevice()
+            onEnterRequested: (id) => root.enterDeviceWorkspace(id)
+            onEditRequested: (id) => root.openEditDevice(id)
+            onRemoveRequested: (id) => root.requestRemoveDevice(id)
+        }
+    }
+
+    Component {
+        id: workspaceComponent
+        Workspace {
+            objectName: "workspace"
+            onShowHubRequested: root.showDeviceHub()
+            onConnectDialogRequested: root.openConnectionForCurrent()
+            onEditRequested: root.openEditDevice(app.managedDevices.currentId)
+        }
+    }
+
+    ShellFooter {
+        id: footer
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: root.maximized ? 0 : 1
+    }
+
+    ToastLayer {
+        id: toasts
+        objectName: "toastLayer"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: header.y + header.height + 8
+        z: 10
+    }
+
+    ConnectionDialog {
+        id: connectionDialog
+        objectName: "connectionDialog"
+        onDeviceAdded: root.showDeviceHub()
+        onEditSaveLinkConfirmRequested: (message) => {
+            editSaveConfirm.message = message
+            editSaveConfirm.open()
+        }
+    }
+
+    ConfirmDialog {
+        id: removeConfirm
+        objectName: "removeConfirm"
+        title: "取消纳管"
+        confirmText: "移除"
+        cancelText: "保留"
+        dangerous: true
+        onConfirmed: {
+            var id = root.pendingRemoveDeviceId
+            root.pendingRemoveDeviceId = ""
+            app.removeManagedDevice(id)
+        }
+        onCancelled: root.pendingRemoveDeviceId = ""
+    }
+
+    ConfirmDialog {
+        id: editSaveConfirm
+        objectName: "editSaveConfirm"
+        title: "保存连接信息"
+        confirmText: "保存并断开"
+        cancelText: "继续编辑"
+        onConfirmed: connectionDialog.commitEditSave()
+    }
+
+    ResizeFrame {
+        anchors.fill: parent
+        window: root
+        visible: !root.maximized
+        z: 20
     }
 }

@@ -1,0 +1,109 @@
+import QtQuick
+import Corvane.GCS
+
+// The status bar: link dot and overall status, the run time and byte counters while
+// devices are managed, and the maker, version and web-site link at the right.
+Rectangle {
+    id: footer
+
+    readonly property bool hasDevices: app.managedDevices.count > 0
+    // Third line of the about text is the maker's name.
+    readonly property string companyName: {
+        var lines = app.aboutText.split("\n")
+        return lines.length > 2 ? lines[2] : ""
+    }
+    property string siteUrl: "https://www.corvane.example/"
+
+    height: Theme.footerHeight
+    color: Theme.panel
+    Behavior on color { ColorAnimation { duration: Theme.colorDuration } }
+
+    Rectangle {
+        anchors.top: parent.top
+        width: parent.width
+        height: 1
+        color: Theme.border
+    }
+
+    component FooterText: Text {
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontCaption
+        color: Theme.muted
+    }
+    component Separator: Rectangle {
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
+        width: 1
+        height: 12
+        color: Theme.border
+    }
+
+    Row {
+        id: left
+        anchors.left: parent.left
+        anchors.leftMargin: Theme.shellMargin
+        anchors.right: right.left
+        anchors.rightMargin: 16
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 12
+        clip: true
+
+        PulseDot {
+            id: linkDot
+            objectName: "footerDot"
+            anchors.verticalCenter: parent.verticalCenter
+            active: app.footerLinkActive
+        }
+        FooterText {
+            objectName: "footerStatus"
+            text: app.globalStatusText
+            color: Theme.text
+        }
+        Separator {}
+        Row {
+            visible: footer.hasDevices
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 12
+            FooterText { objectName: "footerRunTime"; text: "运行  " + app.runTimeText }
+            FooterText { objectName: "footerRx"; text: "RX  " + app.rxText }
+            FooterText { objectName: "footerTx"; text: "TX  " + app.txText }
+            FooterText {
+                text: app.protocolTagText
+                font.family: Theme.monoFamily
+                color: Theme.value
+            }
+        }
+        FooterText {
+            objectName: "footerIdleHint"
+            visible: !footer.hasDevices
+            text: "联机后将显示 RX / TX 与运行时间"
+            color: Theme.faint
+        }
+    }
+
+    Row {
+        id: right
+        anchors.right: parent.right
+        anchors.rightMargin: Theme.shellMargin
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 12
+        FooterText { text: footer.companyName }
+        Separator {}
+        FooterText { objectName: "footerVersion"; text: "版本 " + app.appVersion }
+        Separator {}
+        FooterText {
+            objectName: "siteLink"
+            text: "官网"
+            color: siteArea.containsMouse ? Theme.accentHi : Theme.accent
+            font.underline: siteArea.containsMouse
+            MouseArea {
+                id: siteArea
+                anchors.fill: parent
+                anchors.margins: -4
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onClicked: Qt.openUrlExternally(footer.siteUrl)
+            }
+        }
+    }
+}

@@ -1,0 +1,154 @@
+import QtQuick
+import QtQuick.Controls
+import Corvane.GCS
+
+// The window's own title bar: brand, clock, the motion and theme switches and the caption
+// buttons. Dragging the free area moves the window; a double click toggles maximised.
+Rectangle {
+    id: header
+
+    // The main window; the header calls its tier and theme functions.
+    required property var shell
+
+    property alias themeBox: themeBox
+    property alias reduceMotionBox: reduceMotionBox
+    // The clock needs a window of at least 820 and room between brand and switches.
+    readonly property bool clockShown: width >= 820
+                                       && clock.freeRight - clock.freeLeft >= clock.width
+
+    height: Theme.headerHeight
+    color: Theme.panel
+    Behavior on color { ColorAnimation { duration: Theme.colorDuration } }
+
+    Rectangle {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        height: 1
+        color: Theme.border
+    }
+
+    // Free area: moves the window, double click toggles between full and medium. The
+    // move is handed to the window system once the pointer travels past the drag
+    // threshold, so a double click still arrives here as one.
+    MouseArea {
+        id: dragArea
+        objectName: "headerDragArea"
+        anchors.fill: parent
+        property point pressedAt: Qt.point(0, 0)
+        onPressed: (mouse) => pressedAt = Qt.point(mouse.x, mouse.y)
+        onPositionChanged: (mouse) => {
+            var travel = Math.max(Math.abs(mouse.x - pressedAt.x), Math.abs(mouse.y - pressedAt.y))
+            if (pressed && travel >= Qt.styleHints.startDragDistance)
+                header.shell.startSystemMove()
+        }
+        onDoubleClicked: header.shell.toggleMaximized()
+    }
+
+    Row {
+        id: brand
+        x: Theme.shellMargin
+        width: Theme.navWidth
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 10
+        Image {
+            objectName: "brandMark"
+            width: 36
+            height: 36
+            source: "qrc:/Corvane/GCS/assets/brand-mark.png"
+            sourceSize: Qt.size(72, 72)
+            smooth: true
+            mipmap: true
+        }
+        Column {
+            anchors.verticalCenter: parent.verticalCenter
+            width: Theme.navWidth - 46
+            Text {
+                text: "TelvoMonitor"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontTitle
+                font.bold: true
+                color: Theme.text
+            }
+            Text {
+                width: parent.width
+                text: app.products.displayName(app.products.currentProductId)
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption - 1
+                color: Theme.muted
+                elide: Text.ElideRight
+            }
+        }
+    }
+
+    HeaderClock {
+        id: clock
+        objectName: "headerClock"
+        // Centred in the window, or between brand and switches when the middle is taken;
+        // hidden on narrow windows and wherever it would touch its neighbours.
+        readonly property real freeLeft: brand.x + brand.width + 12
+        readonly property real freeRight: tools.x - 12
+        x: Math.max(freeLeft, Math.min((header.width - width) / 2, freeRight - width))
+        anchors.verticalCenter: parent.verticalCenter
+        visible: header.clockShown
+        timeText: header.shell.headerClockTime
+        dateText: header.shell.headerClockDate
+        weekText: header.shell.headerClockWeek
+    }
+
+    Row {
+        id: tools
+        anchors.right: captions.left
+        anchors.rightMargin: 12
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 12
+
+        GCheckBox {
+            id: reduceMotionBox
+            objectName: "reduceMotionBox"
+            anchors.verticalCenter: parent.verticalCenter
+            text: "减少动效"
+            toolTipText: "关闭背景动画与界面过渡动效"
+            checked: Theme.reduceMotion
+            onToggled: header.shell.setReduceMotion(checked)
+        }
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: "主题"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontLabel
+            color: Theme.muted
+        }
+
+        GComboBox {
+            id: themeBox
+            objectName: "themeBox"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 132
+            model: Theme.themeNames
+            onCurrentIndexChanged: header.shell.themeBoxChosen(currentIndex)
+        }
+    }
+
+    Row {
+        id: captions
+        anchors.right: parent.right
+        anchors.top: parent.top
+        CaptionButton {
+            objectName: "minimizeButton"
+            glyph: "minimize"
+            onClicked: header.shell.showMinimized()
+        }
+        CaptionButton {
+            objectName: "maximizeButton"
+            glyph: header.shell.maximized ? "restore" : "maximize"
+            onClicked: header.shell.toggleMaximized()
+        }
+        CaptionButton {
+            objectName: "closeButton"
+            glyph: "close"
+            onClicked: header.shell.close()
+        }
+    }
+}

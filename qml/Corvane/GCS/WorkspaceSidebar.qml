@@ -1,0 +1,181 @@
+import QtQuick
+import Corvane.GCS
+
+// Left column of the workspace: the product band with the way back to the overview, the
+// header of the current device and the navigation.
+Rectangle {
+    id: sidebar
+
+    signal showHubRequested()
+
+    readonly property string currentId: app.managedDevices.currentId
+    readonly property string modelId: {
+        app.managedDevices.revision
+        return currentId.length > 0 ? app.managedDevices.entryDeviceModelId(currentId)
+                                    : app.products.defaultDeviceModelId()
+    }
+    readonly property string modelName: app.products.deviceModelDisplayName(modelId)
+    readonly property string categoryName:
+        app.products.categoryDisplayName(app.products.deviceModelCategoryId(modelId))
+    property int linkRevision: 0
+    Connections {
+        target: app
+        function onManagedDeviceLinkChanged() { sidebar.linkRevision++ }
+    }
+    readonly property string linkStatus: {
+        linkRevision
+        return app.managedDeviceLinkStatus(currentId)
+    }
+
+    width: Theme.navWidth
+    radius: Theme.radius
+    color: Theme.alpha(Theme.panel, 0.94)
+    border.width: 1
+    border.color: Theme.border
+
+    StarField {
+        anchors.fill: menu
+    }
+
+    // Product band.
+    Rectangle {
+        id: band
+        x: 1
+        y: 1
+        width: parent.width - 2
+        height: 36
+        radius: Theme.radius
+        color: Theme.alpha(Theme.accentDim, 0.8)
+        Text {
+            objectName: "productBand"
+            anchors.left: parent.left
+            anchors.leftMargin: 12
+            anchors.right: hubLink.left
+            anchors.verticalCenter: parent.verticalCenter
+            text: sidebar.categoryName.length > 0 ? sidebar.categoryName
+                                                  : app.products.productShortName
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontLabel
+            font.bold: true
+            color: Theme.accentHi
+            elide: Text.ElideRight
+        }
+        Item {
+            id: hubLink
+            objectName: "hubLink"
+            anchors.right: parent.right
+            anchors.rightMargin: 10
+            anchors.verticalCenter: parent.verticalCenter
+            width: hubLinkRow.implicitWidth
+            height: hubLinkRow.implicitHeight
+            Row {
+                id: hubLinkRow
+                spacing: 4
+                Icon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "home"
+                    width: 15
+                    height: 15
+                }
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "设备总览"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
+                    color: hubArea.containsMouse ? Theme.text : Theme.muted
+                    font.underline: hubArea.containsMouse
+                }
+            }
+            MouseArea {
+                id: hubArea
+                objectName: "hubLinkArea"
+                anchors.fill: parent
+                anchors.margins: -4
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onClicked: sidebar.showHubRequested()
+            }
+        }
+    }
+
+    // Device header.
+    Item {
+        id: device
+        anchors.top: band.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.margins: 12
+        height: 112
+
+        Column {
+            anchors.left: parent.left
+            anchors.top: parent.top
+            spacing: 2
+            Text {
+                text: sidebar.categoryName
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                color: Theme.muted
+            }
+            Text {
+                objectName: "deviceModelLabel"
+                text: sidebar.modelName
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontData
+                font.bold: true
+                color: Theme.text
+            }
+            Row {
+                spacing: 6
+                Rectangle {
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 8
+                    height: 8
+                    radius: 4
+                    color: sidebar.linkStatus === "已连接" ? Theme.linkOk
+                         : sidebar.linkStatus === "连接中" ? Theme.warn : Theme.faint
+                }
+                Text {
+                    objectName: "deviceLinkStatus"
+                    text: sidebar.linkStatus
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
+                    color: Theme.muted
+                }
+            }
+        }
+        Image {
+            objectName: "deviceShowcase"
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            width: 136
+            height: 85
+            source: ShellCatalog.showcaseSource(sidebar.modelId)
+            visible: source.toString().length > 0
+            sourceSize: Qt.size(320, 200)
+            fillMode: Image.PreserveAspectFit
+            smooth: true
+            mipmap: true
+        }
+    }
+
+    Rectangle {
+        id: divider
+        anchors.top: device.bottom
+        anchors.topMargin: 8
+        x: 12
+        width: parent.width - 24
+        height: 1
+        color: Theme.border
+    }
+
+    NavMenu {
+        id: menu
+        anchors.top: divider.bottom
+        anchors.topMargin: 6
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 8
+    }
+}

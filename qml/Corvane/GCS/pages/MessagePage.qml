@@ -1,0 +1,7 @@
+import QtQuick
+
+// Placeholder of the "message" page.
+PlaceholderPage {
+    objectName: "page_message"
+    navId: "message"
+}

@@ -1,0 +1,7 @@
+import QtQuick
+
+// Placeholder of the "raw" page.
+PlaceholderPage {
+    objectName: "page_raw"
+    navId: "raw"
+}

@@ -1,0 +1,7 @@
+import QtQuick
+
+// Placeholder of the "record" page.
+PlaceholderPage {
+    objectName: "page_record"
+    navId: "record"
+}

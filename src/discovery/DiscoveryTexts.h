@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace gcs::discoverytext {
+
+// Outcome texts of probing that both the window and the command-line tool show.
+
+/// The check before a serial connection found no device at this port and baud.
+inline QString linkCheckFailed(const QString& port, int baud)
+{
+    return QStringLiteral(
+               "「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号")
+        .arg(port)
+        .arg(baud);
+}
+
+/// Port detection found no answering port and baud.
+inline QString detectNoMatch()
+{
+    return QStringLiteral("未匹配到设备响应，请检查接线与电源");
+}
+
+/// Port detection found port at baud.
+inline QString detectMatched(const QString& port, int baud)
+{
+    return QStringLiteral("已匹配 %1 @ %2").arg(port).arg(baud);
+}
+
+} // namespace gcs::discoverytext

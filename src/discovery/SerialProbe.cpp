@@ -1,0 +1,213 @@
+#include "discovery/SerialProbe.h"
+
+#include "discovery/AutoSearchHit.h"
+#include "discovery/DiscoveryLog.h"
+#include "link/SerialPortName.h"
+
+#include <QSerialPort>
+
+namespace gcs {
+
+namespace {
+
+// The head of every binary frame.
+const QByteArray& frameMarker()
+{
+    static const QByteArray marker = QByteArray::fromHex("aa55");
+    return marker;
+}
+
+const QByteArray& sentenceHeader()
+{
+    static const QByteArray header("#vorn");
+    return header;
+}
+
+bool containsAa55(const QByteArray& bytes)
+{
+    return bytes.contains(frameMarker());
+}
+
+bool openProbePort(QSerialPort& port, const QString& name, int baud)
+{
+    port.setPortName(name);
+    port.setBaudRate(baud, QSerialPort::AllDirections);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    if (!port.open(QIODevice::ReadWrite)) {
+        qCDebug(lcDiscovery) << "cannot open" << name << port.errorString();
+        return false;
+    }
+    // Whatever the line held before we asked says nothing about this baud.
+    port.clear(QSerialPort::AllDirections);
+    return true;
+}
+
+// One command and its reply. The accumulator is shared by both commands of a probe, so a
+// unit that answers only the second one is still recognised. Write failures are not
+// errors here: the waits simply run out.
+void probeExchange(QSerialPort& port, const QByteArray& command, QByteArray& accumulator)
+{
+    port.write(command);
+    port.flush();
+    // Once flush() has handed everything over there is nothing to wait for; asked anyway,
+    // the serial library would sit out the whole wait.
+    if (port.bytesToWrite() > 0)
+        port.waitForBytesWritten(SerialProbe::kWriteWaitMs);
+    if (port.waitForReadyRead(SerialProbe::kFirstReplyWaitMs))
+        accumulator += port.readAll();
+    // A reply often arrives in more than one piece.
+    port.waitForReadyRead(SerialProbe::kTrailingReplyWaitMs);
+    accumulator += port.readAll();
+}
+
+} // namespace
+
+QList<QByteArray> SerialProbe::probeCommands()
+{
+    return { QByteArrayLiteral("#vorn,get softver*ff\r\n"),
+             QByteArrayLiteral("#vorn,get device info*ff\r\n") };
+}
+
+QList<int> SerialProbe::defaultBaudList()
+{
+    // 380400, not 384000: the units' own list has it so.
+    return { 9600, 19200, 115200, 230400, 380400, 460800 };
+}
+
+QList<int> SerialProbe::withCustomBauds(const QList<int>& customBauds)
+{
+    QList<int> bauds = defaultBaudList();
+    for (int baud : customBauds) {
+        if (baud >= 1 && !bauds.contains(baud))
+            bauds.append(baud);
+    }
+    return bauds;
+}
+
+QString SerialProbe::classifyReply(const QByteArray& reply)
+{
+    if (reply.isEmpty())
+        return QString();
+    if (containsAa55(reply))
+        return QStringLiteral("ins");
+    const QByteArray lower = reply.toLower();
+    static const char* const kNames[] = { "imu", "ahrs", "sins", "ins-", "ax7300", "#vorn" };
+    for (const char* name : kNames) {
+        if (lower.contains(name))
+            return QStringLiteral("ins");
+    }
+    return reply.contains(sentenceHeader()) ? QStringLiteral("ins") : QString();
+}
+
+bool SerialProbe::passesLinkTest(const QByteArray& reply)
+{
+    return !reply.isEmpty() && (containsAa55(reply) || reply.contains(sentenceHeader()));
+}
+
+QByteArray SerialProbe::probePort(const QString& port, int baud)
+{
+    QSerialPort serial;
+    if (!openProbePort(serial, port, baud))
+        return QByteArray();
+    QByteArray reply;
+    for (const QByteArray& command : probeCommands()) {
+        probeExchange(serial, command, reply);
+        if (!classifyReply(reply).isEmpty())
+            break;
+    }
+    serial.close();
+    qCDebug(lcDiscovery) << "probe" << port << baud << reply.size() << "bytes";
+    return reply;
+}
+
+bool SerialProbe::tryInsLinkAt(const QString& port, int baud)
+{
+    QSerialPort serial;
+    if (!openProbePort(serial, port, baud))
+        return false;
+    QByteArray reply;
+    for (const QByteArray& command : probeCommands()) {
+        probeExchange(serial, command, reply);
+        if (passesLinkTest(reply)) {
+            serial.close();
+            qCDebug(lcDiscovery) << "link at" << port << baud;
+            return true;
+        }
+    }
+    serial.close();
+    qCDebug(lcDiscovery) << "no link at" << port << baud << reply.size() << "bytes";
+    return false;
+}
+
+QList<SerialProbeHit> SerialProbe::probeAllPorts(const QStringList& ports, int maxHits,
+                                                 const QList<int>& bauds)
+{
+    const QList<int> sweep = bauds.isEmpty() ? defaultBaudList() : bauds;
+    QList<SerialProbeHit> hits;
+    for (const QString& port : ports) {
+        for (int baud : sweep) {
+            const QString productId = classifyReply(probePort(port, baud));
+            if (!productId.isEmpty()) {
+                hits.append(SerialProbeHit { port, baud, productId });
+                break;
+            }
+        }
+        if (hits.size() >= maxHits)
+            break;
+    }
+    return hits;
+}
+
+QList<int> SerialProbe::baudTryOrder(int preferredBaud, const QList<int>& bauds)
+{
+    if (preferredBaud <= 0)
+        return bauds;
+    QList<int> order { preferredBaud };
+    for (int baud : bauds) {
+        if (baud != preferredBaud)
+            order.append(baud);
+    }
+    return order;
+}
+
+QList<SerialProbe::Attempt> SerialProbe::detectAttempts(const QString& portText, int preferredBaud,
+                                                        const QStringList& ports,
+                                                        const QList<int>& bauds)
+{
+    // The port lists show "name  description"; only the name is a port.
+    const QString primary = portKeyFromText(portText);
+    QList<Attempt> attempts;
+    if (!primary.isEmpty()) {
+        for (int baud : baudTryOrder(preferredBaud, bauds))
+            attempts.append(Attempt(primary, baud));
+    }
+    for (const QString& port : ports) {
+        if (port == primary)
+            continue;
+        for (int baud : baudTryOrder(0, bauds))
+            attempts.append(Attempt(port, baud));
+    }
+    return attempts;
+}
+
+DetectLinkResult SerialProbe::runDetectSerialLink(const QString& portText, int preferredBaud,
+                                                  const QStringList& ports, const QList<int>& bauds)
+{
+    for (const Attempt& attempt : detectAttempts(portText, preferredBaud, ports, bauds)) {
+        if (tryInsLinkAt(attempt.first, attempt.second))
+            return DetectLinkResult { true, attempt.first, attempt.second };
+    }
+    return DetectLinkResult {};
+}
+
+void SerialProbe::registerMetaTypes()
+{
+    qRegisterMetaType<SerialProbeHit>("gcs::SerialProbeHit");
+    qRegisterMetaType<AutoSearchHit>("gcs::AutoSearchHit");
+    qRegisterMetaType<DetectLinkResult>("gcs::DetectLinkResult");
+    qRegisterMetaType<QList<AutoSearchHit>>("QList<gcs::AutoSearchHit>");
+}
+
+} // namespace gcs

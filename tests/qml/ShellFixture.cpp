@@ -1,0 +1,107 @@
+#include "ShellFixture.h"
+
+#include "TestSupport.h"
+#include "app/Application.h"
+#include "catalog/AppSettings.h"
+#include "catalog/ManagedDevices.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QTemporaryDir>
+
+ShellFixture::ShellFixture(QQmlEngine* engine)
+    : m_engine(engine)
+{
+    resetController();
+}
+
+ShellFixture::~ShellFixture()
+{
+    stopSim();
+    destroyController();
+}
+
+void ShellFixture::destroyController()
+{
+    // Windows of the previous test are deleted late; let them go before their controller.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (m_engine)
+        m_engine->rootContext()->setContextProperty(QStringLiteral("app"), nullptr);
+    delete m_app.data();
+}
+
+void ShellFixture::createController()
+{
+    qputenv("LOCALAPPDATA", QFile::encodeName(m_dir->path()));
+    m_app = new gcs::Application();
+    m_app->loadProfiles(QDir(gcs::test::binDir()).filePath(QStringLiteral("profiles")));
+    m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.data());
+}
+
+void ShellFixture::resetController()
+{
+    destroyController();
+    m_dir = std::make_unique<QTemporaryDir>();
+    createController();
+}
+
+QStringList ShellFixture::resetWithDevices(const QVariantList& devices)
+{
+    resetController();
+    QStringList ids;
+    for (const QVariant& v : devices) {
+        const QVariantMap d = v.toMap();
+        const QString id = m_app->managedDevices()->appendSerial(
+            QStringLiteral("ins"), QString(), d.value(QStringLiteral("port")).toString(),
+            d.value(QStringLiteral("baud"), 115200).toInt(), ids.isEmpty(),
+            d.value(QStringLiteral("model")).toString());
+        ids << id;
+    }
+    restartController();
+    return ids;
+}
+
+void ShellFixture::restartController()
+{
+    destroyController();
+    createController();
+}
+
+void ShellFixture::showFactoryPage()
+{
+    const QString dir = QDir(m_dir->path()).filePath(QStringLiteral("profiles"));
+    gcs::test::writeFileBytes(QDir(dir).filePath(QStringLiteral("ui.yaml")),
+                              "factory_config: true\n");
+    m_app->loadProfiles(dir);
+}
+
+QString ShellFixture::settingsText() const
+{
+    return QString::fromUtf8(gcs::test::readFileBytes(
+        QDir(m_dir->path()).filePath(QStringLiteral("TelvoMonitor/gcs.ini"))));
+}
+
+QString ShellFixture::startSim(const QStringList& args)
+{
+    m_sim = std::make_unique<gcs::test::SimProcess>();
+    if (!m_sim->start(args)) {
+        m_simError = m_sim->errorText();
+        return QString();
+    }
+    return m_sim->port();
+}
+
+void ShellFixture::stopSim()
+{
+    if (m_sim)
+        m_sim->stop();
+    m_sim.reset();
+}
+
+QString ShellFixture::simError() const
+{
+    return m_simError;
+}

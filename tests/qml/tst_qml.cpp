@@ -1,0 +1,52 @@
+// The Qt Quick Test suite of the window: the real QML module (from the resources linked
+// into this executable) on the real controller, offscreen.
+#include "ShellFixture.h"
+
+#include "app/QmlTypes.h"
+
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickStyle>
+#include <QtQuickTest>
+
+#include <memory>
+
+class Setup : public QObject
+{
+    Q_OBJECT
+public slots:
+    void applicationAvailable()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
+        QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
+        QQuickStyle::setStyle(QStringLiteral("Fusion"));
+        gcs::registerQmlTypes();
+    }
+
+    void qmlEngineAvailable(QQmlEngine* engine)
+    {
+        engine->addImportPath(QStringLiteral("qrc:/"));
+        m_fixture = std::make_unique<ShellFixture>(engine);
+        engine->rootContext()->setContextProperty(QStringLiteral("fixture"), m_fixture.get());
+    }
+
+    // The controller and the simulator end with the suite.
+    void cleanupTestCase() { m_fixture.reset(); }
+
+private:
+    std::unique_ptr<ShellFixture> m_fixture;
+};
+
+// The offscreen platform's own screen is 800 x 800, smaller than the window's minimum
+// tier; the tests run on a 1920 x 1080 screen, the baseline the window is designed for.
+int main(int argc, char** argv)
+{
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" QUICK_TEST_SOURCE_DIR "/offscreen-screen.json");
+    QTEST_SET_MAIN_SOURCE_PATH
+    Setup setup;
+    return quick_test_main_with_setup(argc, argv, "tst_qml", QUICK_TEST_SOURCE_DIR, &setup);
+}
+
+#include "tst_qml.moc"

@@ -1,0 +1,48 @@
+// telvo-cli search: the automatic search's sweep over serial ports.
+#include "CliCommand.h"
+
+#include "catalog/AppSettings.h"
+#include "discovery/SerialPortListing.h"
+#include "discovery/SerialProbe.h"
+
+namespace {
+
+int runSearch(const QStringList& args);
+
+const cli::CliCommand kSearch {
+    QStringLiteral("search"),
+    QStringLiteral("sweep serial ports and rates for units (at most three)"),
+    QStringLiteral("usage: telvo-cli search [PORT...]\n"
+                   "\n"
+                   "Asks every PORT (default: the computer's serial ports) at every rate of\n"
+                   "the program's list, with your own rates from its settings, and stops\n"
+                   "after three ports answered. Prints one line \"PORT BAUD PRODUCT\" per\n"
+                   "answering port; exits 0 with at least one, else 1."),
+    &runSearch,
+};
+
+int runSearch(const QStringList& args)
+{
+    QStringList ports;
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1String("--")))
+            return cli::usageError(kSearch, QStringLiteral("unknown option %1").arg(arg));
+        ports.append(arg);
+    }
+    if (ports.isEmpty()) {
+        for (const gcs::SerialPortListing& port : gcs::platformSerialPorts())
+            ports.append(port.name);
+    }
+    const gcs::AppSettings settings;
+    const QList<int> bauds = gcs::SerialProbe::withCustomBauds(settings.customSerialBauds());
+
+    const QList<gcs::SerialProbeHit> hits
+        = gcs::SerialProbe::probeAllPorts(ports, gcs::SerialProbe::kAutoSearchMaxHits, bauds);
+    for (const gcs::SerialProbeHit& hit : hits)
+        cli::printOut(QStringLiteral("%1 %2 %3").arg(hit.port).arg(hit.baud).arg(hit.productId));
+    return hits.isEmpty() ? 1 : 0;
+}
+
+cli::CliRegistration reg(kSearch);
+
+} // namespace

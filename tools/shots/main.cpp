@@ -1,0 +1,280 @@
+// telvo-shots OUT_DIR [--sim]
+//
+// Opens the real window on the real controller with throw-away settings and writes PNGs
+// of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
+// notices) in each theme to OUT_DIR (for example build/shots). With --sim it also
+// connects a KT45 on telvo-sim and photographs the live workspace.
+//
+// Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
+// window opens at its real medium size.
+#include "app/Application.h"
+#include "app/QmlTypes.h"
+#include "catalog/ManagedDevices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const char* const kMainQml = "qrc:/Corvane/GCS/Main.qml";
+const char* const kThemes[] = { "defense", "polar", "chart", "ephemeris" };
+
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+bool waitFor(const std::function<bool()>& pred, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return pred();
+}
+
+QObject* prop(QObject* o, const char* name)
+{
+    return o ? o->property(name).value<QObject*>() : nullptr;
+}
+
+void call(QObject* o, const char* method, const QVariant& arg = QVariant())
+{
+    if (!o)
+        return;
+    if (arg.isValid())
+        QMetaObject::invokeMethod(o, method, Q_ARG(QVariant, arg));
+    else
+        QMetaObject::invokeMethod(o, method);
+}
+
+/// One window on one controller with its own settings folder.
+class Stage
+{
+public:
+    Stage(const QString& binDir, const QStringList& ports, const QString& tier)
+    {
+        qputenv("LOCALAPPDATA", QFile::encodeName(m_dir.path()));
+        if (!ports.isEmpty()) {
+            // Write the managed devices, then start the controller on them as a program
+            // start would.
+            gcs::Application seed;
+            for (int i = 0; i < ports.size(); ++i) {
+                const char* const models[] = { "kt45", "kt80", "kt10", "kt60" };
+                seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), ports.at(i),
+                                                    i == 1 ? 460800 : 115200, i == 0,
+                                                    QString::fromLatin1(models[i % 4]));
+            }
+        }
+        m_app = std::make_unique<gcs::Application>();
+        m_app->loadProfiles(QDir(binDir).filePath(QStringLiteral("profiles")));
+        m_engine = std::make_unique<QQmlApplicationEngine>();
+        m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.get());
+        m_engine->addImportPath(QStringLiteral("qrc:/"));
+        m_engine->load(QUrl(QString::fromLatin1(kMainQml)));
+        if (!m_engine->rootObjects().isEmpty())
+            m_window = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
+        if (m_window) {
+            m_window->show();
+            waitFor([this] { return m_window->property("centredOnce").toBool(); }, 2000);
+            QMetaObject::invokeMethod(m_window, "applyWindowTier", Q_ARG(QVariant, tier));
+        }
+    }
+
+    ~Stage()
+    {
+        m_engine.reset();
+        m_app.reset();
+    }
+
+    bool ok() const { return m_window != nullptr; }
+    QQuickWindow* window() const { return m_window; }
+    gcs::Application* app() const { return m_app.get(); }
+
+    void setTheme(int index)
+    {
+        QObject* box = prop(prop(m_window, "header"), "themeBox");
+        if (box)
+            box->setProperty("currentIndex", index);
+    }
+
+    bool shoot(const QString& path, int settleMs = 450)
+    {
+        settle(settleMs);
+        const QImage image = m_window->grabWindow();
+        if (image.isNull() || !image.save(path)) {
+            std::fprintf(stderr, "telvo-shots: cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
+        return true;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<gcs::Application> m_app;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    QQuickWindow* m_window = nullptr;
+};
+
+bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QString& tier,
+                const QString& simPort)
+{
+    const QString theme = QString::fromLatin1(kThemes[themeIndex]);
+    const auto file = [&](const char* state) {
+        return out.filePath(
+            QStringLiteral("%1-%2-%3.png").arg(theme, tier, QLatin1String(state)));
+    };
+    bool ok = true;
+
+    {
+        Stage stage(binDir, {}, tier);
+        if (!stage.ok())
+            return false;
+        stage.setTheme(themeIndex);
+        ok = stage.shoot(file("1-welcome")) && ok;
+        call(stage.window(), "openAddDevice");
+        ok = stage.shoot(file("2-add-dialog")) && ok;
+        // The baud list with one rate of the user's own.
+        stage.app()->addCustomSerialBaud(57600);
+        call(prop(stage.window(), "toasts"), "clear");
+        call(prop(prop(prop(stage.window(), "connectionDialog"), "baudBox"), "popup"), "open");
+        ok = stage.shoot(file("2b-baud-list")) && ok;
+    }
+
+    const QStringList ports
+        = { simPort.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : simPort,
+            QStringLiteral("/dev/ttyUSB1"), QStringLiteral("COM7"), QStringLiteral("/dev/ttyS3") };
+    Stage stage(binDir, ports, tier);
+    if (!stage.ok())
+        return false;
+    stage.setTheme(themeIndex);
+    QQuickWindow* w = stage.window();
+    ok = stage.shoot(file("3-hub")) && ok;
+
+    const QString current = stage.app()->managedDevices()->currentId();
+    call(w, "openEditDevice", current);
+    ok = stage.shoot(file("4-edit-dialog")) && ok;
+    call(prop(w, "connectionDialog"), "close");
+    call(w, "requestRemoveDevice", current);
+    ok = stage.shoot(file("5-remove-confirm")) && ok;
+    call(prop(w, "removeConfirm"), "cancel");
+
+    QObject* toasts = prop(w, "toasts");
+    QMetaObject::invokeMethod(toasts, "push", Q_ARG(QVariant, QStringLiteral("success")),
+                              Q_ARG(QVariant, QStringLiteral("已添加波特率 57600")));
+    QMetaObject::invokeMethod(
+        toasts, "push", Q_ARG(QVariant, QStringLiteral("error")),
+        Q_ARG(QVariant,
+              QStringLiteral("「/dev/ttyUSB0 @ 115200」通信数据与设备不匹配或未收到有效响应，"
+                             "请核对波特率、接线与纳管型号")));
+    ok = stage.shoot(file("6-toasts")) && ok;
+    call(toasts, "clear");
+
+    // The workspace of the current device, on two pages.
+    if (!QMetaObject::invokeMethod(w, "enterDeviceWorkspace", Q_ARG(QVariant, current))
+        || w->property("bodyState").toString() != QLatin1String("workspace"))
+        w->setProperty("shellAtDeviceHub", false);
+    call(toasts, "clear");
+    stage.app()->setCurrentNav(QStringLiteral("attitude"));
+    ok = stage.shoot(file("7-workspace-attitude")) && ok;
+    stage.app()->setCurrentNav(QStringLiteral("upgrade"));
+    ok = stage.shoot(file("8-workspace-upgrade")) && ok;
+    stage.app()->setCurrentNav(QStringLiteral("attitude"));
+
+    if (!simPort.isEmpty()) {
+        // Entering connects by itself; connect here only when that did not happen.
+        if (!stage.app()->connecting() && !stage.app()->currentManagedConnected())
+            stage.app()->connectCurrentManaged();
+        if (waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000)) {
+            call(toasts, "clear");
+            ok = stage.shoot(file("9-workspace-online"), 1200) && ok;
+            call(w, "showDeviceHub");
+            ok = stage.shoot(file("10-hub-online")) && ok;
+        }
+        else
+            std::fprintf(stderr, "telvo-shots: no link to the simulator (%s)\n",
+                         qPrintable(stage.app()->lastError()));
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir screenDir;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        const QString config = screenDir.filePath(QStringLiteral("screen.json"));
+        QFile f(config);
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(R"({"screens":[{"name":"SHOTS","x":0,"y":0,"width":1920,"height":1080,)"
+                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+            f.close();
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+        qputenv("QT_QUICK_BACKEND", "software");
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
+    QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim]\n");
+        return 2;
+    }
+    QDir out(args.at(1));
+    out.mkpath(QStringLiteral("."));
+    const QString binDir = QCoreApplication::applicationDirPath();
+
+    QQuickStyle::setStyle(QStringLiteral("Fusion"));
+    gcs::registerQmlTypes();
+
+    QTemporaryDir simDir;
+    QProcess sim;
+    QString simPort;
+    if (args.contains(QStringLiteral("--sim"))) {
+        simPort = simDir.filePath(QStringLiteral("ttyINS0"));
+        sim.start(
+            QDir(binDir).filePath(QStringLiteral("telvo-sim")),
+            { QStringLiteral("--link"), simPort, QStringLiteral("--rate"), QStringLiteral("50") });
+        if (!sim.waitForStarted(3000) || !waitFor([&] { return QFile::exists(simPort); }, 3000)) {
+            std::fprintf(stderr, "telvo-shots: telvo-sim did not start\n");
+            return 1;
+        }
+    }
+
+    // Every theme at the medium tier the window opens with, and the smallest tier in one
+    // dark and the light theme, where clipping shows first.
+    bool ok = true;
+    for (int i = 0; i < 4; ++i)
+        ok = shootTheme(binDir, out, i, QStringLiteral("medium"), simPort) && ok;
+    for (int i : { 0, 2 })
+        ok = shootTheme(binDir, out, i, QStringLiteral("min"), simPort) && ok;
+    if (sim.state() != QProcess::NotRunning) {
+        sim.terminate();
+        sim.waitForFinished(3000);
+    }
+    return ok ? 0 : 1;
+}
