@@ -10,12 +10,6 @@ class TestLogFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void bannerSaysTimeAndDirection()
-    {
-        QCOMPARE(logDirBanner(QStringLiteral("10:04:59"), QStringLiteral("发送")),
-                 QStringLiteral("── 10:04:59 发送 ──\n"));
-    }
-
     void asciiRenderingOfBytes_data()
     {
         QTest::addColumn<QByteArray>("bytes");

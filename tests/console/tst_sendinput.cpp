@@ -78,14 +78,6 @@ private slots:
                  QStringLiteral("设备\r\n").toUtf8());
     }
 
-    void catalogKeys()
-    {
-        QCOMPARE(commandCatalogKey(QStringLiteral("get_com1")), QStringLiteral("vorn.get_com1"));
-        QCOMPARE(commandCatalogKey(QStringLiteral("other.get_x")), QStringLiteral("other.get_x"));
-        QCOMPARE(unknownCommandText(QStringLiteral("vorn.nosuch")),
-                 QStringLiteral("未知指令：vorn.nosuch"));
-    }
-
     void noticesNameTheCommand()
     {
         QCOMPARE(commandUserNotice(QStringLiteral("get_softver"), "#vorn,get softver*ff\r\n"),
