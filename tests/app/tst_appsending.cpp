@@ -6,6 +6,7 @@
 #include "link/SerialTransport.h"
 #include "link/Session.h"
 #include "link/SessionManager.h"
+#include "upgrade/YModem.h"
 
 #include "TestSupport.h"
 
@@ -320,6 +321,30 @@ private slots:
         QCOMPARE(m_app->lastError(), QStringLiteral("未连接"));
         QVERIFY(!m_app->sendRaw(QStringLiteral("#vorn,get com1*ff"), false));
         QCOMPARE(m_app->lastError(), QStringLiteral("会话未连接"));
+    }
+
+    void nothingIsSentWhileAFirmwareTransferRuns()
+    {
+        QTemporaryDir dir;
+        gcs::YModem* ymodem = m_app->ymodem();
+        ymodem->attach(m_session->transport());
+        if (!ymodem->startReceive(dir.filePath(QStringLiteral("image.bin"))) || !ymodem->busy())
+            QSKIP("the YModem engine of this build runs no transfers");
+        const qint64 sent = m_session->txBytes();
+        const QString upgrading = QStringLiteral("固件升级进行中");
+        QVERIFY(!m_app->sendCommand(QStringLiteral("get_softver")));
+        QCOMPARE(m_app->lastError(), upgrading);
+        QVERIFY(!m_app->sendCommand(QStringLiteral("no_such"))); // before any other check
+        QCOMPARE(m_app->lastError(), upgrading);
+        QVERIFY(!m_app->sendRaw(QStringLiteral("#vorn,get com1*ff"), false));
+        QCOMPARE(m_app->lastError(), upgrading);
+        QVERIFY(!m_app->sendOn(QStringLiteral("primary"), QString(), true));
+        QCOMPARE(m_app->lastError(), upgrading);
+        QCOMPARE(m_session->txBytes(), sent);
+        ymodem->cancel();
+        QVERIFY(!ymodem->busy());
+        ymodem->attach(nullptr);
+        QVERIFY(m_app->sendCommand(QStringLiteral("get_softver")));
     }
 
     void sentCommandsAreTracedInTheLog()
