@@ -43,6 +43,7 @@ void YModem::resetTransferState()
 {
     m_nextBlock = 0;
     m_headerAcked = false;
+    m_eotAcked = false;
     m_chunk.clear();
     m_lastPacket.clear();
     m_fileSize = 0;
@@ -268,6 +269,8 @@ void YModem::onDeadline()
         return;
     if (m_state == WaitingForC)
         finish(false, handshakeTimeoutMessage());
+    else if (m_state == EotSent && m_eotAcked)
+        completeSend(); // the whole file is confirmed; the receiver just never asked again
     else
         finish(false, QStringLiteral("传输超时"));
 }

@@ -53,6 +53,9 @@ public:
     static constexpr int kCaptureLimit = 128;
     /// How many of them the timeout message shows.
     static constexpr int kCaptureShown = 24;
+    /// After the EOT's ACK, how long the sender waits for the receiver's 'C' before it sends
+    /// the empty header anyway.
+    static constexpr int kEndOfBatchWaitMs = 3000;
     /// Bytes kept while Prepared (only a 'C', the newest byte, can matter there).
     static constexpr int kPreparedBufferLimit = 4096;
 
@@ -151,6 +154,7 @@ private:
     // sender
     int m_nextBlock = 0;
     bool m_headerAcked = false;
+    bool m_eotAcked = false;
     QByteArray m_chunk;      ///< data of the last data block read from the file
     QByteArray m_lastPacket; ///< sent once more on NAK
     qint64 m_fileSize = 0;

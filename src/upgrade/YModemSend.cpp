@@ -97,13 +97,22 @@ bool YModem::onSenderByte(char c)
         return false;
     }
     if (m_state == EotSent) {
+        if (m_eotAcked) {
+            if (c != kCrcRequest)
+                return false;
+            completeSend();
+            return true;
+        }
         if (c == kNak) {
             sendCtrl(kEot);
             return true;
         }
         if (c == kAck) {
-            completeSend();
-            return true;
+            // The receiver asks for the next header with 'C' and may throw away what comes
+            // before it (it clears its line first), so the empty header waits for that 'C'.
+            m_eotAcked = true;
+            m_deadline.start(kEndOfBatchWaitMs);
+            return false;
         }
     }
     return false;
@@ -187,6 +196,7 @@ void YModem::onDataAck()
 void YModem::completeSend()
 {
     // The receiver answers the empty header too, but nothing depends on that answer.
+    m_deadline.stop();
     sendPacket(0, endOfBatchData());
     if (!m_busy)
         return;

@@ -191,7 +191,13 @@ private slots:
         QCOMPARE(rig.last(), kEot);
         QCOMPARE(rig.finished.count(), 0);
 
+        // The empty header goes out when the receiver asks for the next file.
         rig.engine.onRx(kAck);
+        QCOMPARE(rig.last(), kEot);
+        QCOMPARE(rig.finished.count(), 0);
+        rig.engine.onRx(kNak + kAck); // stale: the EOT is already confirmed
+        QCOMPARE(rig.last(), kEot);
+        rig.engine.onRx(kC);
         QCOMPARE(rig.last(), makePacket(0, QByteArray(), 128));
         QCOMPARE(rig.link.writes.size(), 6);
         QCOMPARE(rig.finished.count(), 1);
@@ -222,7 +228,7 @@ private slots:
         QCOMPARE(rig.last(), makePacket(0, QByteArray("empty.bin\0" "0\0", 12), 128));
         rig.engine.onRx(kAck + kC);
         QCOMPARE(rig.last(), kEot);
-        rig.engine.onRx(kAck);
+        rig.engine.onRx(kAck + kC);
         QCOMPARE(rig.last(), makePacket(0, QByteArray(), 128));
         QCOMPARE(rig.finished.count(), 1);
         QCOMPARE(rig.finished.at(0).at(0).toBool(), true);
@@ -277,6 +283,27 @@ private slots:
         rig.engine.onRx(kC + kAck);
         QCOMPARE(rig.last(), makePacket(3, content.mid(2048, 1024)));
         rig.engine.cancel();
+    }
+
+    void receiverThatNeverAsksAgainStillGetsTheEndOfBatch()
+    {
+        // Some boot loaders restart right after the EOT's ACK: the file is confirmed, so
+        // the transfer succeeds once the wait for the receiver's 'C' is over.
+        Rig rig;
+        rig.engine.setInactivityLimitMs(100); // not the limit that applies here
+        QVERIFY(rig.engine.startSend(writeFile("e.bin", "abc")));
+        rig.engine.beginHandshake(5000);
+        rig.engine.onRx(kC);
+        rig.engine.onRx(kAck + kC);
+        rig.engine.onRx(kAck);
+        rig.engine.onRx(kAck);
+        QCOMPARE(rig.last(), kEot);
+        QTest::qWait(300);
+        QCOMPARE(rig.finished.count(), 0);
+        QVERIFY(rig.finished.wait(YModem::kEndOfBatchWaitMs + 2000));
+        QCOMPARE(rig.finished.at(0).at(0).toBool(), true);
+        QCOMPARE(rig.finished.at(0).at(1).toString(), QStringLiteral("文件发送成功"));
+        QCOMPARE(rig.last(), makePacket(0, QByteArray(), 128));
     }
 
     void cBeforeTheHeaderIsConfirmedAsksForTheHeaderAgain()
@@ -438,7 +465,7 @@ private slots:
                 received += w.mid(3, w.size() - 5);
                 rig.engine.onRx(kAck);
             } else if (w == kEot) {
-                rig.engine.onRx(kAck);
+                rig.engine.onRx(kAck + kC);
             }
         };
         QVERIFY(rig.engine.startSend(writeFile("re.bin", content)));
