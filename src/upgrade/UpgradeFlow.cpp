@@ -109,6 +109,9 @@ bool UpgradeFlow::reopenSerialForBootloader()
         emit errorReported(QStringLiteral("无法在 115200 重开串口"));
         return false;
     }
+    // Closing the port does not empty the system's input queue; what the old firmware sent
+    // at the old rate would otherwise be read as noise at the new one.
+    serial->discardInbound();
     m_engine->attach(serial);
     emit serialLinkChanged();
     return true;
@@ -136,12 +139,12 @@ bool UpgradeFlow::startUpgrade(const QString& filePath)
         m_engine->cancel();
         return false;
     }
-    m_engine->beginHandshake(kHandshakeMs);
+    m_engine->beginHandshake(m_handshakeMs);
     emit errorReported(QString());
     const QString notice = baudBeforeReset == kBootloaderBaud
         ? QStringLiteral("已复位，115200 下 %1 秒内等待进入升级模式")
         : QStringLiteral("已复位并在 115200 重开串口，%1 秒内等待进入升级模式");
-    emit noticeReported(notice.arg(kHandshakeSeconds));
+    emit noticeReported(notice.arg((m_handshakeMs + 999) / 1000));
     return true;
 }
 
@@ -155,10 +158,10 @@ bool UpgradeFlow::startUpgradeAfterHardwareReset()
     if (!beginUpgradeSession(QString()))
         return false;
     if (currentSerialTransport() && reopenSerialForBootloader()) {
-        m_engine->beginHandshake(kHandshakeMs);
+        m_engine->beginHandshake(m_handshakeMs);
         emit errorReported(QString());
         emit noticeReported(QStringLiteral("已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式")
-                                .arg(kHandshakeSeconds));
+                                .arg((m_handshakeMs + 999) / 1000));
         return true;
     }
     m_engine->cancel();

@@ -47,6 +47,9 @@ public:
     /// A file has been chosen (whether it still exists is checked at the start).
     bool upgradeFileReady() const { return !m_upgradeFile.isEmpty(); }
     int upgradeRestoreBaud() const { return m_upgradeRestoreBaud; }
+    /// The handshake window after the reset (kHandshakeMs unless changed; tests shorten it).
+    void setHandshakeWindowMs(int ms) { m_handshakeMs = ms > 0 ? ms : kHandshakeMs; }
+    int handshakeWindowMs() const { return m_handshakeMs; }
 
     /// The file the user picked in the dialog; an empty path (dialog cancelled) changes
     /// nothing and returns false. Otherwise stores it and confirms with a notice.
@@ -88,6 +91,7 @@ private:
     SessionSource m_currentSession;
     QString m_upgradeFile;
     int m_upgradeRestoreBaud = 0;
+    int m_handshakeMs = kHandshakeMs;
 };
 
 } // namespace gcs

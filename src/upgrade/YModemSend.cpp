@@ -33,8 +33,27 @@ bool YModem::startSend(const QString& filePath)
     return true;
 }
 
+namespace {
+
+// During a transfer a receiver sends nothing but these. A chunk with anything else in it
+// is line noise (a device still running its firmware at another rate, say), and the
+// ACK, 'C' or CAN bytes that noise contains by chance must not drive the transfer.
+bool isReceiverAnswer(const QByteArray& chunk)
+{
+    for (const char c : chunk) {
+        if (c != kAck && c != kNak && c != kCrcRequest && c != kCan)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void YModem::scanSenderBytes(const QByteArray& chunk)
 {
+    // In noise only a cancel still counts: a device that gives up often sends CAN CAN and
+    // then restarts, and what it sends while restarting may share the chunk.
+    const bool answersCount = m_state == WaitingForC || isReceiverAnswer(chunk);
     for (const char c : chunk) {
         if (!m_busy)
             return;
@@ -46,6 +65,8 @@ void YModem::scanSenderBytes(const QByteArray& chunk)
             continue;
         }
         m_cancelCount = 0;
+        if (!answersCount)
+            continue;
         if (m_state == WaitingForC) {
             if (c == kCrcRequest) {
                 onHandshakeC();

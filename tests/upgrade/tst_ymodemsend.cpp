@@ -326,6 +326,57 @@ private slots:
         rig.engine.cancel();
     }
 
+    void noiseIsNotAnAnswer()
+    {
+        const QByteArray content = gcs::test::testContent(3000);
+        Rig rig;
+        QVERIFY(rig.engine.startSend(writeFile("noise.bin", content)));
+        rig.engine.beginHandshake(5000);
+        rig.engine.onRx("Boot v1.2\r\nC"); // text before the handshake is fine
+        QCOMPARE(rig.link.writes.size(), 1);
+        rig.engine.onRx("\x06" "AB" "C");
+        QCOMPARE(rig.link.writes.size(), 1);
+        rig.engine.onRx(kAck + kC);
+        QCOMPARE(rig.last(), makePacket(1, content.left(1024)));
+        rig.engine.onRx("\x18" "x" "\x18" "\x06");
+        QCOMPARE(rig.link.writes.size(), 2);
+        QVERIFY(rig.engine.busy());
+        rig.engine.onRx(kAck);
+        QCOMPARE(rig.last(), makePacket(2, content.mid(1024, 1024)));
+        // A cancel still counts when the restarting device's noise follows it.
+        rig.engine.onRx("\x18\x18" "q#7");
+        QCOMPARE(rig.finished.count(), 1);
+        QCOMPARE(rig.finished.at(0).at(1).toString(), QStringLiteral("设备取消"));
+    }
+
+    void deviceTalkingAtAnotherRateNeverCompletesATransfer()
+    {
+        // What a unit that never entered its boot loader sends, as read at the wrong rate:
+        // seven-bit noise, with ACK, NAK and 'C' bytes in it by chance.
+        Rig rig;
+        rig.engine.setInactivityLimitMs(400);
+        QVERIFY(rig.engine.startSend(writeFile("wrong.bin", gcs::test::testContent(4096))));
+        rig.engine.beginHandshake(5000);
+        quint32 x = 12345;
+        int answers = 0;
+        for (int round = 0; round < 300 && rig.finished.isEmpty(); ++round) {
+            QByteArray chunk = round == 0 ? QByteArray("zC") : QByteArray();
+            for (int i = 0; i < 64; ++i) {
+                x = x * 1103515245u + 12345u;
+                const char c = char((x >> 16) & 0x7F);
+                chunk.append(c == '\x18' ? '\x19' : c); // cancels are checked elsewhere
+            }
+            answers += chunk.count('\x06');
+            rig.engine.onRx(chunk);
+            QTest::qWait(3);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rig.finished.count(), 1, 3000);
+        QVERIFY(answers > 50);
+        QCOMPARE(rig.finished.at(0).at(0).toBool(), false);
+        QCOMPARE(rig.finished.at(0).at(1).toString(), QStringLiteral("传输超时"));
+        QCOMPARE(rig.link.writes.size(), 1); // the header, and nothing else
+    }
+
     void twoCanInARowCancelButOneDoesNot()
     {
         Rig rig;

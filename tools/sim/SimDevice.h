@@ -39,7 +39,7 @@ public:
     /// True once after each reset: output still queued from before it is lost.
     bool takeResetEvent();
 
-    bool streaming() const { return m_streaming && !m_boot.active(); }
+    bool streaming() const { return m_streaming && !m_boot.active() && m_bootAgainAt < 0; }
     bool inBootLoader() const { return m_boot.active(); }
     int rateHz() const { return m_options.rateHz; }
     /// Rate of the line as the unit runs now: the boot loader talks at 115200 only.

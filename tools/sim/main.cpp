@@ -164,6 +164,7 @@ int main(int argc, char** argv)
     uint64_t consumedSeen = 0;   // bytes the program had read at the last look
     double lastConsumed = 0;
     char buf[4096];
+    int lastProgramBaud = line.programBaud();
 
     while (!g_stop) {
         const double now = elapsed();
@@ -181,8 +182,12 @@ int main(int argc, char** argv)
         const bool ownRateMatches = line.programBaud() == device.baud();
         out += ownRateMatches ? own : scrambleWithoutC(own, uint32_t(ticks));
 
-        // Input: commands are understood only at the device's own rate.
-        const bool rateMatches = line.programBaud() == device.baud();
+        // Input: commands are understood only at the device's own rate. A pty carries no
+        // rate of its own, so bytes read now may have been written before the program
+        // switched its rate since the last look: the rate seen then counts as well.
+        const int programBaud = line.programBaud();
+        const bool rateMatches = programBaud == device.baud() || lastProgramBaud == device.baud();
+        lastProgramBaud = programBaud;
         for (;;) {
             const long n = line.readSome(buf, sizeof buf);
             if (n <= 0)
