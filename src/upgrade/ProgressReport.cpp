@@ -31,6 +31,8 @@ ProgressReport::ProgressReport(bool interactive)
 
 QString ProgressReport::update(int percent, const QString& status)
 {
+    if (status.isEmpty())
+        return {}; // nothing to say yet
     percent = qBound(0, percent, 100);
     if (!m_interactive) {
         const int step = percent / 10;

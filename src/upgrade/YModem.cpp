@@ -44,6 +44,7 @@ void YModem::resetTransferState()
     m_nextBlock = 0;
     m_headerAcked = false;
     m_eotAcked = false;
+    m_endOfBatchSent = false;
     m_chunk.clear();
     m_lastPacket.clear();
     m_fileSize = 0;
@@ -149,6 +150,15 @@ bool YModem::sendBytes(const QByteArray& bytes)
     // A cancel inside the send (the event loop may run there) has reset the counter.
     if (m_sendDepth > 0)
         --m_sendDepth;
+    // A serial port that reads while it waits for the write to finish does not announce
+    // what it read when the write itself runs inside its read notification (which is where
+    // the answers to the previous packet come from). Left there, the peer's answer would
+    // wait for the next byte to arrive; collect it now.
+    if (m_busy && m_transport) {
+        const QByteArray held = m_transport->readInbound();
+        if (!held.isEmpty())
+            m_pending.append(held);
+    }
     if (!m_draining && m_busy && m_state != Prepared)
         drain();
     return ok;
@@ -269,8 +279,10 @@ void YModem::onDeadline()
         return;
     if (m_state == WaitingForC)
         finish(false, handshakeTimeoutMessage());
+    else if (m_state == EotSent && m_eotAcked && !m_endOfBatchSent)
+        sendEndOfBatch(); // the receiver never asked again (it may have restarted)
     else if (m_state == EotSent && m_eotAcked)
-        completeSend(); // the whole file is confirmed; the receiver just never asked again
+        completeSend(); // the whole file is confirmed; the empty header's answer is a courtesy
     else
         finish(false, QStringLiteral("传输超时"));
 }

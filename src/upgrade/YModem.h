@@ -54,7 +54,7 @@ public:
     /// How many of them the timeout message shows.
     static constexpr int kCaptureShown = 24;
     /// After the EOT's ACK, how long the sender waits for the receiver's 'C' before it sends
-    /// the empty header anyway.
+    /// the empty header anyway, and then for that header's ACK before it ends regardless.
     static constexpr int kEndOfBatchWaitMs = 3000;
     /// Bytes kept while Prepared (only a 'C', the newest byte, can matter there).
     static constexpr int kPreparedBufferLimit = 4096;
@@ -126,6 +126,7 @@ private:
     void onHandshakeC();
     void onDataAck();
     void startData();
+    void sendEndOfBatch();
     void completeSend();
     bool readNextChunk();
 
@@ -155,6 +156,7 @@ private:
     int m_nextBlock = 0;
     bool m_headerAcked = false;
     bool m_eotAcked = false;
+    bool m_endOfBatchSent = false;
     QByteArray m_chunk;      ///< data of the last data block read from the file
     QByteArray m_lastPacket; ///< sent once more on NAK
     qint64 m_fileSize = 0;

@@ -100,6 +100,12 @@ bool YModem::onSenderByte(char c)
             return true;
         }
         if (c == kCrcRequest) {
+            if (m_nextBlock == 2) {
+                // A receiver repeats its 'C' until the first data block arrives: it did
+                // not get block 1 (rb, for one, can lose a block that comes too soon).
+                sendBytes(m_lastPacket);
+                return true;
+            }
             if (m_nextBlock != 1)
                 return false;
             if (!m_headerAcked) {
@@ -118,10 +124,21 @@ bool YModem::onSenderByte(char c)
         return false;
     }
     if (m_state == EotSent) {
-        if (m_eotAcked) {
+        if (m_eotAcked && !m_endOfBatchSent) {
             if (c != kCrcRequest)
                 return false;
-            completeSend();
+            sendEndOfBatch();
+            return true;
+        }
+        if (m_eotAcked) {
+            if (c == kAck) {
+                completeSend();
+                return true;
+            }
+            if (c != kCrcRequest && c != kNak)
+                return false;
+            // The receiver missed the empty header and asks again.
+            sendBytes(m_lastPacket);
             return true;
         }
         if (c == kNak) {
@@ -214,13 +231,20 @@ void YModem::onDataAck()
         setStatus(QStringLiteral("发送 EOT"));
 }
 
-void YModem::completeSend()
+void YModem::sendEndOfBatch()
 {
-    // The receiver answers the empty header too, but nothing depends on that answer.
-    m_deadline.stop();
+    m_endOfBatchSent = true;
     sendPacket(0, endOfBatchData());
     if (!m_busy)
         return;
+    setProgress(100);
+    // The file is complete either way; its answer is awaited only briefly.
+    m_deadline.start(kEndOfBatchWaitMs);
+}
+
+void YModem::completeSend()
+{
+    m_deadline.stop();
     setProgress(100);
     finish(true, QStringLiteral("文件发送成功"));
 }

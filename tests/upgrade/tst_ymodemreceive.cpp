@@ -348,6 +348,33 @@ private slots:
         QCOMPARE(rig.finished.at(0).at(1).toString(), QStringLiteral("写入接收文件失败"));
     }
 
+    void packetsHeldByTheTransportDuringAWriteAreCollected()
+    {
+        // The link reads the sender's next packet while our answer is being written, and
+        // does not announce it.
+        const QByteArray content = testContent(2000);
+        const QString path = m_dir.filePath("held.bin");
+        Rig rig;
+        QVERIFY(rig.engine.startReceive(path));
+        rig.feed(makeHeader("held.bin", "2000"));
+        const QList<QByteArray> nextFromSender = {
+            makePacket(2, content.mid(1024)), // after the ACK of block 1
+            kEot,                             // after the ACK of block 2
+            kEot,                             // after the NAK of the first EOT
+            QByteArray(),                     // after the ACK of the second EOT
+            makePacket(0, QByteArray(), 128), // after the 'C' for the next file
+        };
+        int answer = 0;
+        rig.link.onWrite = [&](const QByteArray&) {
+            if (answer < nextFromSender.size())
+                rig.link.inbound = nextFromSender.at(answer++);
+        };
+        rig.feed(makePacket(1, content.left(1024)));
+        QCOMPARE(rig.finished.count(), 1);
+        QCOMPARE(rig.finished.at(0).at(0).toBool(), true);
+        QCOMPARE(readAll(path), content);
+    }
+
     void answersDuringASendWaitUntilItReturns()
     {
         // A sender that answers while our ACK is still being written.
