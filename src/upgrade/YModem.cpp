@@ -1,10 +1,26 @@
 #include "upgrade/YModem.h"
 
+#include "link/ITransport.h"
+#include "upgrade/YModemProtocol.h"
+
+#include <QLoggingCategory>
+
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcYModem, "gcs.upgrade.ymodem", QtWarningMsg)
+
 namespace gcs {
 
 YModem::YModem(QObject* parent)
     : QObject(parent)
-{ }
+{
+    m_deadline.setSingleShot(true);
+    m_countdown.setInterval(kCountdownIntervalMs);
+    m_poll.setInterval(kPollIntervalMs);
+    connect(&m_deadline, &QTimer::timeout, this, &YModem::onDeadline);
+    connect(&m_countdown, &QTimer::timeout, this, &YModem::onCountdownTick);
+    connect(&m_poll, &QTimer::timeout, this, &YModem::pollInbound);
+}
 
 YModem::~YModem() = default;
 
@@ -13,20 +29,277 @@ void YModem::attach(ITransport* transport)
     m_transport = transport;
 }
 
-bool YModem::startSend(const QString&)
+quint16 YModem::crc16(const QByteArray& data)
 {
-    return false;
+    return ymodem::crc16(data);
 }
 
-void YModem::beginHandshake(int) { }
-
-bool YModem::startReceive(const QString&)
+void YModem::setInactivityLimitMs(int ms)
 {
-    return false;
+    m_inactivityLimitMs = ms > 0 ? ms : kInactivityLimitMs;
 }
 
-void YModem::cancel() { }
+void YModem::resetTransferState()
+{
+    m_nextBlock = 0;
+    m_headerAcked = false;
+    m_eotAcked = false;
+    m_endOfBatchSent = false;
+    m_chunk.clear();
+    m_lastPacket.clear();
+    m_fileSize = 0;
+    m_bytesSent = 0;
+    m_bytesReceived = 0;
+    m_rxBuffer.clear();
+    m_eotSeen = false;
+    m_lastBlock = 0;
+    m_blocksTaken = 0;
+    m_heldBlock.clear();
+    m_pending.clear();
+    m_draining = false;
+    m_sendDepth = 0;
+    m_cancelCount = 0;
+    m_handshakeBytes = 0;
+    m_handshakeCapture.clear();
+}
 
-void YModem::onRx(const QByteArray&) { }
+void YModem::beginHandshake(int ms)
+{
+    if (!m_busy || m_state != Prepared)
+        return;
+    m_state = WaitingForC;
+    m_cancelCount = 0;
+    int window = ms;
+    int countdown = 0;
+    if (ms < 1) {
+        window = kDefaultHandshakeMs;
+        countdown = kDefaultHandshakeMs / 1000;
+    } else if (ms <= 1000) {
+        countdown = 1;
+    } else {
+        countdown = (ms + 999) / 1000;
+    }
+    setHandshakeRemain(countdown);
+    refreshHandshakeStatus();
+    emit waitingForCChanged();
+    m_deadline.start(window);
+    m_countdown.start();
+    m_poll.start();
+    pollInbound();
+    // Bytes that arrived while Prepared (a 'C' the boot loader sent early) count now.
+    if (m_busy && m_state == WaitingForC && !m_draining && m_sendDepth == 0)
+        drain();
+}
+
+void YModem::onRx(const QByteArray& bytes)
+{
+    if (!m_busy || bytes.isEmpty())
+        return;
+    if (m_state == Prepared || m_state == WaitingForC) {
+        m_handshakeBytes += int(bytes.size());
+        const qsizetype room = kCaptureLimit - m_handshakeCapture.size();
+        if (room > 0)
+            m_handshakeCapture.append(bytes.left(room));
+    }
+    m_pending.append(bytes);
+    if (m_state == Prepared) {
+        if (m_pending.size() > kPreparedBufferLimit)
+            m_pending.remove(0, m_pending.size() - kPreparedBufferLimit);
+        return;
+    }
+    if (m_sendDepth > 0 || m_draining)
+        return;
+    drain();
+}
+
+void YModem::pollInbound()
+{
+    if (!m_busy || m_state != WaitingForC || !m_transport)
+        return;
+    // The base transport returns nothing here, so asking any transport is harmless.
+    const QByteArray bytes = m_transport->readInbound();
+    if (!bytes.isEmpty())
+        onRx(bytes);
+}
+
+void YModem::drain()
+{
+    if (m_draining)
+        return;
+    m_draining = true;
+    while (!m_pending.isEmpty()) {
+        if (!m_busy || m_sendDepth > 0)
+            break; // a send in progress drains once it returns
+        const QByteArray chunk = std::exchange(m_pending, QByteArray());
+        if (m_receiving) {
+            m_rxBuffer.append(chunk);
+            parseReceived();
+        } else {
+            scanSenderBytes(chunk);
+        }
+    }
+    m_draining = false;
+}
+
+bool YModem::sendBytes(const QByteArray& bytes)
+{
+    if (!m_transport)
+        return false;
+    ++m_sendDepth;
+    const bool ok = m_transport->sendBlocking(bytes);
+    // A cancel inside the send (the event loop may run there) has reset the counter.
+    if (m_sendDepth > 0)
+        --m_sendDepth;
+    // A serial port that reads while it waits for the write to finish does not announce
+    // what it read when the write itself runs inside its read notification (which is where
+    // the answers to the previous packet come from). Left there, the peer's answer would
+    // wait for the next byte to arrive; collect it now.
+    if (m_busy && m_transport) {
+        const QByteArray held = m_transport->readInbound();
+        if (!held.isEmpty())
+            m_pending.append(held);
+    }
+    if (!m_draining && m_busy && m_state != Prepared)
+        drain();
+    return ok;
+}
+
+bool YModem::sendPacket(quint8 number, const QByteArray& data)
+{
+    m_lastPacket = ymodem::packet(number, data);
+    return sendBytes(m_lastPacket);
+}
+
+bool YModem::sendCtrl(char c)
+{
+    return sendBytes(QByteArray(1, c));
+}
+
+void YModem::sendCancelBytes()
+{
+    if (!m_transport)
+        return;
+    // The transfer ends right after this; whatever arrives during the write is stale.
+    ++m_sendDepth;
+    m_transport->sendBlocking(QByteArray(2, ymodem::kCan));
+    if (m_sendDepth > 0)
+        --m_sendDepth;
+}
+
+void YModem::cancel()
+{
+    if (!m_busy)
+        return;
+    sendCancelBytes();
+    finish(false, QStringLiteral("已取消"));
+}
+
+void YModem::finish(bool ok, const QString& message)
+{
+    if (!m_busy)
+        return;
+    m_deadline.stop();
+    m_countdown.stop();
+    m_poll.stop();
+    if (m_receiving && !m_heldBlock.isEmpty())
+        flushHeldBlock(true);
+    m_file.close();
+    const State oldState = m_state;
+    m_state = Idle;
+    m_busy = false;
+    m_receiving = false;
+    m_rxBuffer.clear();
+    m_pending.clear();
+    m_draining = false;
+    m_sendDepth = 0;
+    m_cancelCount = 0;
+    setHandshakeRemain(0);
+    m_handshakeBytes = 0;
+    m_handshakeCapture.clear();
+    qCDebug(lcYModem) << "finished" << ok << message;
+    emit busyChanged();
+    if (oldState == WaitingForC)
+        emit waitingForCChanged();
+    setStatus(message);
+    emit finished(ok, message);
+}
+
+void YModem::renewInactivityLimit()
+{
+    if (m_busy && m_state != Prepared && m_state != WaitingForC)
+        m_deadline.start(m_inactivityLimitMs);
+}
+
+void YModem::setStatus(const QString& text)
+{
+    if (m_statusText == text)
+        return;
+    m_statusText = text;
+    emit statusTextChanged();
+}
+
+void YModem::setProgress(int value)
+{
+    m_progress = value;
+    emit progressChanged();
+}
+
+void YModem::setHandshakeRemain(int seconds)
+{
+    if (m_handshakeRemain == seconds)
+        return;
+    m_handshakeRemain = seconds;
+    emit handshakeRemainChanged();
+}
+
+void YModem::refreshHandshakeStatus()
+{
+    if (!m_busy || m_state != WaitingForC)
+        return;
+    if (m_handshakeBytes == 0)
+        setStatus(QStringLiteral("等待设备进入升级模式"));
+    else
+        setStatus(QStringLiteral("已收 %1 字节，尚未进入升级模式").arg(m_handshakeBytes));
+}
+
+void YModem::onCountdownTick()
+{
+    if (!m_busy || m_state != WaitingForC) {
+        m_countdown.stop();
+        return;
+    }
+    const int left = m_deadline.remainingTime();
+    setHandshakeRemain(left > 0 ? (left + 999) / 1000 : 0);
+    refreshHandshakeStatus();
+}
+
+void YModem::onDeadline()
+{
+    if (!m_busy)
+        return;
+    if (m_state == WaitingForC)
+        finish(false, handshakeTimeoutMessage());
+    else if (m_state == EotSent && m_eotAcked && !m_endOfBatchSent)
+        sendEndOfBatch(); // the receiver never asked again (it may have restarted)
+    else if (m_state == EotSent && m_eotAcked)
+        completeSend(); // the whole file is confirmed; the empty header's answer is a courtesy
+    else
+        finish(false, QStringLiteral("传输超时"));
+}
+
+QString YModem::handshakeTimeoutMessage() const
+{
+    QString text = QStringLiteral("限时内未进入升级模式（串口共 %1 字节").arg(m_handshakeBytes);
+    if (m_handshakeCapture.isEmpty()) {
+        text += QStringLiteral("，无数据：请确认已复位且串口为 115200");
+    } else {
+        const QByteArray shown = m_handshakeCapture.left(kCaptureShown).toHex(' ');
+        text += QStringLiteral("，片段 %1").arg(QString::fromLatin1(shown).trimmed());
+        if (!m_handshakeCapture.contains(ymodem::kCrcRequest))
+            text += QStringLiteral("；有数据但未识别到升级握手，请核对波特率或复位时机");
+    }
+    text += QLatin1Char(')');
+    return text;
+}
 
 } // namespace gcs

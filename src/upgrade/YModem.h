@@ -1,37 +1,184 @@
 #pragma once
 
+#include "link/ITransport.h"
+
 #include <QByteArray>
+#include <QFile>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 
 namespace gcs {
 
-class ITransport;
-
-/// Stand-in until the upgrade subsystem lands: the YModem engine. It is never busy and
-/// refuses every transfer.
+/// YModem with CRC-16 (128- and 1024-byte blocks, block 0 carrying name and size, EOT
+/// handshake, empty block 0 ending the batch) over a borrowed transport: the sender for
+/// firmware upgrades and, the other way round, a receiver for files from a device.
+///
+/// Event-driven on the caller's thread. Bytes come in through onRx (the owner forwards the
+/// link's chunks while busy) or, during the handshake, by polling the transport. Timers
+/// give the handshake window with its countdown and, after it, the inactivity limit.
+/// The only re-entrancy is the transport's sendBlocking, which may run the event loop:
+/// bytes that arrive meanwhile are only buffered and looked at once the send returns.
+///
+/// Stop-and-wait: one block in flight. The inactivity limit is renewed each time the
+/// transfer advances (a block, header or EOT accepted), so a peer that only ever answers
+/// with NAK, or only sends noise, ends the transfer instead of keeping it alive.
 class YModem : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(int progress READ progress NOTIFY progressChanged)
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
+    Q_PROPERTY(QString statusText READ statusText NOTIFY statusTextChanged)
+    Q_PROPERTY(bool waitingForC READ waitingForC NOTIFY waitingForCChanged)
+    Q_PROPERTY(int handshakeRemainSec READ handshakeRemainSec NOTIFY handshakeRemainChanged)
 public:
+    enum State {
+        Idle = 0,
+        Prepared = 1,    ///< file open for sending; received bytes only buffered
+        WaitingForC = 2, ///< handshake window running
+        Sending = 3,     ///< header sent, data blocks in flight
+        EotSent = 4,
+        ReceiveStart = 5, ///< receiver: 'C' sent, waiting for the header
+        Receiving = 6,
+        ReceiveEnd = 7, ///< receiver: second EOT acknowledged, waiting for the empty header
+    };
+    Q_ENUM(State)
+
+    static constexpr int kInactivityLimitMs = 15000;
+    static constexpr int kDefaultHandshakeMs = 20000;
+    static constexpr int kPollIntervalMs = 15;
+    static constexpr int kCountdownIntervalMs = 200;
+    /// How many of the first handshake bytes are kept for the timeout diagnosis.
+    static constexpr int kCaptureLimit = 128;
+    /// How many of them the timeout message shows.
+    static constexpr int kCaptureShown = 24;
+    /// After the EOT's ACK, how long the sender waits for the receiver's 'C' before it sends
+    /// the empty header anyway, and then for that header's ACK before it ends regardless.
+    static constexpr int kEndOfBatchWaitMs = 3000;
+    /// Bytes kept while Prepared (only a 'C', the newest byte, can matter there).
+    static constexpr int kPreparedBufferLimit = 4096;
+
     explicit YModem(QObject* parent = nullptr);
     ~YModem() override;
 
-    bool busy() const { return false; }
-    void attach(gcs::ITransport* transport);
+    /// Replaces the borrowed transport (may be null). The engine never deletes it.
+    void attach(ITransport* transport);
+    ITransport* transport() const { return m_transport; }
+
+    /// Opens the file and prepares sending; the handshake starts with beginHandshake.
     Q_INVOKABLE bool startSend(const QString& filePath);
+    /// Starts waiting for the receiver's 'C' for `ms` (20000 when below 1).
     void beginHandshake(int ms);
+    /// Starts receiving into savePath (truncated); sends one 'C'.
     Q_INVOKABLE bool startReceive(const QString& savePath);
+    /// Aborts a transfer: two CAN bytes to the peer, then "已取消".
     Q_INVOKABLE void cancel();
+    /// Feeds received bytes; ignored unless busy.
     void onRx(const QByteArray& bytes);
+    /// Handshake poll: reads what the transport holds but has not announced.
+    void pollInbound();
+
+    static quint16 crc16(const QByteArray& data);
+
+    int progress() const { return m_progress; }
+    bool busy() const { return m_busy; }
+    QString statusText() const { return m_statusText; }
+    bool waitingForC() const { return m_busy && m_state == WaitingForC; }
+    int handshakeRemainSec() const { return m_handshakeRemain; }
+    State state() const { return m_state; }
+
+    /// The limit without progress after the handshake (15000 ms unless changed; tests use
+    /// short limits). Takes effect the next time the limit is renewed.
+    void setInactivityLimitMs(int ms);
+    int inactivityLimitMs() const { return m_inactivityLimitMs; }
 
 signals:
+    void progressChanged();
     void busyChanged();
+    void statusTextChanged();
+    void waitingForCChanged();
+    void handshakeRemainChanged();
+    /// Once per transfer that became busy, and for the two file-open failures.
     void finished(bool ok, QString message);
 
 private:
-    gcs::ITransport* m_transport = nullptr;
+    // YModem.cpp: shared plumbing
+    void resetTransferState();
+    void drain();
+    bool sendBytes(const QByteArray& bytes);
+    bool sendPacket(quint8 number, const QByteArray& data);
+    bool sendCtrl(char c);
+    void sendCancelBytes();
+    void finish(bool ok, const QString& message);
+    void renewInactivityLimit();
+    void setStatus(const QString& text);
+    void setProgress(int value);
+    void setHandshakeRemain(int seconds);
+    void refreshHandshakeStatus();
+    void onCountdownTick();
+    void onDeadline();
+    QString handshakeTimeoutMessage() const;
+
+    // YModemSend.cpp
+    void scanSenderBytes(const QByteArray& chunk);
+    bool onSenderByte(char c);
+    void onHandshakeC();
+    void onDataAck();
+    void startData();
+    void sendEndOfBatch();
+    void completeSend();
+    bool readNextChunk();
+
+    // YModemReceive.cpp
+    void parseReceived();
+    void rejectPacket();
+    void onReceivedEot();
+    void onReceivedPacket(quint8 number, const QByteArray& data);
+    void onReceivedHeader(const QByteArray& data);
+    void acceptDataBlock(quint8 number, const QByteArray& data);
+    bool writeReceived(const QByteArray& data);
+    bool flushHeldBlock(bool last);
+
+    QPointer<ITransport> m_transport;
+    QFile m_file;
+    QTimer m_deadline;
+    QTimer m_countdown;
+    QTimer m_poll;
+
+    State m_state = Idle;
+    int m_progress = 0;
+    bool m_busy = false;
+    QString m_statusText;
+    int m_inactivityLimitMs = kInactivityLimitMs;
+
+    // sender
+    int m_nextBlock = 0;
+    bool m_headerAcked = false;
+    bool m_eotAcked = false;
+    bool m_endOfBatchSent = false;
+    QByteArray m_chunk;      ///< data of the last data block read from the file
+    QByteArray m_lastPacket; ///< sent once more on NAK
+    qint64 m_fileSize = 0;
+    qint64 m_bytesSent = 0;
+
+    // receiver
+    qint64 m_bytesReceived = 0;
+    QByteArray m_rxBuffer;
+    bool m_receiving = false;
+    bool m_eotSeen = false;
+    quint8 m_lastBlock = 0; ///< number of the last data block taken (0 after the header)
+    qint64 m_blocksTaken = 0;
+    QByteArray m_heldBlock; ///< without an announced size: last block, written once the next arrives
+
+    // both
+    QByteArray m_pending;
+    bool m_draining = false;
+    int m_sendDepth = 0;
+    int m_cancelCount = 0;
+    int m_handshakeRemain = 0;
+    int m_handshakeBytes = 0;
+    QByteArray m_handshakeCapture;
 };
 
 } // namespace gcs

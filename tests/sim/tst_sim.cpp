@@ -6,7 +6,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 using gcs::test::RawTty;
 using gcs::test::SimProcess;
@@ -223,8 +226,109 @@ private slots:
         }
     }
 
+    void resetStartsTheBootLoaderAtItsOwnRateOnly()
+    {
+        // A unit running at 9600: the reset is understood at 9600, the boot loader's 'C'
+        // only at 115200.
+        SimProcess sim;
+        QVERIFY2(sim.start({ "--baud", "9600" }), qPrintable(sim.errorText()));
+        RawTty tty(sim.port(), 9600);
+        tty.read(200);
+        QVERIFY(tty.write("#vorn,reset system*ff\r\n$cmd,reset system*ff\r\n"));
+        tty.read(200);
+        const QByteArray atOldRate = tty.read(800);
+        QVERIFY2(!atOldRate.contains('C'), atOldRate.toHex().constData());
+        QCOMPARE(scanBinary(atOldRate, 59).valid, 0);
+        QVERIFY(tty.setBaud(115200));
+        const QByteArray asking = tty.read(800);
+        QVERIFY2(asking.count('C') >= 2, asking.toHex().constData());
+        QCOMPARE(asking.count('C'), asking.size()); // nothing but 'C'
+    }
+
+    void dollarCommandAndResetKeyAlsoReset()
+    {
+        SimProcess sim;
+        QVERIFY2(sim.start(), qPrintable(sim.errorText()));
+        RawTty tty(sim.port(), 115200);
+        tty.read(200);
+        QVERIFY(tty.write("$cmd,reset system*ff\r\n"));
+        tty.read(100);
+        QVERIFY(tty.read(700).contains("CC"));
+
+        SimProcess other;
+        QVERIFY2(other.start(), qPrintable(other.errorText()));
+        RawTty line(other.port(), 115200);
+        line.read(200);
+        QCOMPARE(::kill(pid_t(other.processId()), SIGUSR1), 0);
+        line.read(100);
+        QVERIFY(line.read(700).contains("CC"));
+    }
+
+    void bootLoaderTakesAnImageFromAnIndependentSender()
+    {
+        // lrzsz's sb is the sender here: it checks the simulator's own YModem receiver.
+        QTemporaryDir dir;
+        QByteArray image(70000, '\0');
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char((i * 7919) >> 3);
+        image.replace(40000, 15, QByteArray("SOFTVER=V3.0.7\0", 15));
+        QFile file(dir.filePath("fw.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
+        file.close();
+
+        SimProcess sim;
+        QVERIFY2(sim.start({ "--image-out", dir.filePath("received.bin") }),
+                 qPrintable(sim.errorText()));
+        {
+            RawTty tty(sim.port(), 115200);
+            tty.read(200);
+            QVERIFY(tty.write("#vorn,reset system*ff\r\n"));
+            tty.read(200);
+        }
+        gcs::test::TtyProgram sb;
+        QVERIFY(sb.start("sb", { "--ymodem", "-k", "fw.bin" }, sim.port(), dir.path()));
+        QVERIFY(sb.waitForEnd(30000));
+        QCOMPARE(sb.exitCode(), 0);
+        QVERIFY(gcs::test::waitUntil([&] { return QFile::exists(dir.filePath("received.bin")); },
+                                     2000));
+        QFile received(dir.filePath("received.bin"));
+        QVERIFY(received.open(QIODevice::ReadOnly));
+        QCOMPARE(received.readAll(), image);
+
+        RawTty tty(sim.port(), 115200);
+        tty.read(500); // booting again
+        QVERIFY(tty.write("#vorn,get softver*ff\r\n"));
+        QVERIFY(tty.read(500).contains("#vorn,softver,V3.0.7*ff\r\n"));
+        QVERIFY(scanBinary(tty.read(300), 59).valid > 20); // streaming again
+        const QByteArray report = sim.standardError();
+        QVERIFY2(report.contains("boot loader received 70000 bytes (fw.bin), now V3.0.7"),
+                 report.constData());
+    }
+
+    void silentBootLoaderGivesUpAndBootsTheOldFirmware()
+    {
+        SimProcess sim;
+        QVERIFY2(sim.start({ "--boot-fault", "silent", "--boot-wait", "1" }),
+                 qPrintable(sim.errorText()));
+        RawTty tty(sim.port(), 115200);
+        tty.read(200);
+        QVERIFY(tty.write("#vorn,reset system*ff\r\n"));
+        tty.read(100);
+        const QByteArray quiet = tty.read(900);
+        QVERIFY2(quiet.isEmpty(), quiet.toHex().constData());
+        tty.read(1000);
+        QVERIFY(tty.write("#vorn,get softver*ff\r\n"));
+        QVERIFY(tty.read(500).contains("#vorn,softver,V2.1.0*ff\r\n"));
+    }
+
     void rejectsBadArguments()
     {
+        {
+            QProcess p;
+            p.start(QDir(gcs::test::binDir()).filePath("telvo-sim"), { "--boot-fault", "loud" });
+            QVERIFY(p.waitForFinished(5000));
+            QCOMPARE(p.exitCode(), 2);
+        }
         QProcess p;
         p.start(QDir(gcs::test::binDir()).filePath("telvo-sim"), { "--format", "nmea" });
         QVERIFY(p.waitForFinished(5000));

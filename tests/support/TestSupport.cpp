@@ -181,6 +181,61 @@ QByteArray SimProcess::standardError()
     return m_process.readAllStandardError();
 }
 
+TtyProgram::TtyProgram() = default;
+
+TtyProgram::~TtyProgram()
+{
+    stop();
+}
+
+bool TtyProgram::start(const QString& program, const QStringList& args, const QString& ttyPath,
+                       const QString& workDir, int timeoutMs)
+{
+    m_process.setStandardInputFile(ttyPath);
+    m_process.setStandardOutputFile(ttyPath);
+    if (!workDir.isEmpty())
+        m_process.setWorkingDirectory(workDir);
+    m_process.start(program, args);
+    if (!m_process.waitForStarted(timeoutMs)) {
+        m_error = QStringLiteral("%1 did not start: %2").arg(program, m_process.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool TtyProgram::waitForEnd(int timeoutMs)
+{
+    return waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs);
+}
+
+bool TtyProgram::isRunning() const
+{
+    return m_process.state() != QProcess::NotRunning;
+}
+
+int TtyProgram::exitCode() const
+{
+    if (m_process.state() != QProcess::NotRunning || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return m_process.exitCode();
+}
+
+QByteArray TtyProgram::standardError()
+{
+    return m_process.readAllStandardError();
+}
+
+void TtyProgram::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
 namespace {
 
 speed_t speedFor(int baud)

@@ -88,11 +88,40 @@ public:
     QString port() const { return m_link; }
     QString errorText() const { return m_error; }
     QByteArray standardError();
+    qint64 processId() const { return m_process.processId(); }
 
 private:
     QTemporaryDir m_dir;
     QProcess m_process;
     QString m_link;
+    QString m_error;
+};
+
+/// Runs a program with its standard input and output on a terminal (one end of a PtyPair),
+/// as serial peers that talk over stdio expect (lrzsz's sb and rb). Standard error is kept
+/// for the test to read.
+class TtyProgram
+{
+public:
+    TtyProgram();
+    ~TtyProgram();
+    TtyProgram(const TtyProgram&) = delete;
+    TtyProgram& operator=(const TtyProgram&) = delete;
+
+    /// Starts program in workDir (the current folder when empty).
+    bool start(const QString& program, const QStringList& args, const QString& ttyPath,
+               const QString& workDir = QString(), int timeoutMs = 5000);
+    /// Waits, turning the event loop, until the program has ended; false on timeout.
+    bool waitForEnd(int timeoutMs);
+    bool isRunning() const;
+    /// Exit code, or -1 when it crashed or was killed.
+    int exitCode() const;
+    QByteArray standardError();
+    void stop();
+    QString errorText() const { return m_error; }
+
+private:
+    QProcess m_process;
     QString m_error;
 };
 

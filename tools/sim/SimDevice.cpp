@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <fstream>
 
 namespace sim {
 
@@ -44,18 +46,26 @@ bool parseProbeAnswer(const std::string& name, ProbeAnswer& out)
 
 SimDevice::SimDevice(const DeviceOptions& options)
     : m_options(options)
+    , m_boot(options.boot)
 {
     m_streaming = options.streamAtStart;
 }
 
 std::string SimDevice::receive(const char* data, long size)
 {
+    if (m_boot.active())
+        return m_boot.receive(data, size, m_now);
+    if (m_bootAgainAt >= 0)
+        return {}; // still booting after the boot loader
     std::string replies;
     for (long i = 0; i < size; ++i) {
         const char c = data[i];
         if (c == '\n') {
             replies += handleLine(m_pending);
             m_pending.clear();
+            // After a reset the rest was sent to a unit that is no longer listening.
+            if (m_boot.active())
+                return {};
         } else if (m_pending.size() < kMaxLine) {
             m_pending.push_back(c);
         }
@@ -63,18 +73,115 @@ std::string SimDevice::receive(const char* data, long size)
     return replies;
 }
 
+std::string SimDevice::poll(double now)
+{
+    m_now = now;
+    if (m_bootAgainAt >= 0 && now >= m_bootAgainAt)
+        m_bootAgainAt = -1;
+    if (!m_boot.active())
+        return {};
+    std::string out = m_boot.poll(now);
+    if (m_boot.result() != BootLoader::Result::Running)
+        leaveBootLoader();
+    return out;
+}
+
+void SimDevice::pressResetKey()
+{
+    enterBootLoader();
+}
+
+bool SimDevice::takeResetEvent()
+{
+    const bool event = m_resetEvent;
+    m_resetEvent = false;
+    return event;
+}
+
+void SimDevice::enterBootLoader()
+{
+    m_pending.clear();
+    m_resetEvent = true;
+    m_bootAgainAt = -1;
+    m_boot.enter(m_now);
+    std::fprintf(stderr, "telvo-sim: reset, boot loader waiting for an image at 115200\n");
+}
+
+void SimDevice::leaveBootLoader()
+{
+    const BootLoader::Result result = m_boot.result();
+    m_boot.leave();
+    m_resetEvent = true;
+    // Rebooting takes a moment; the unit answers again after it.
+    m_bootAgainAt = m_now + 0.3;
+    if (result == BootLoader::Result::Received) {
+        const std::string& image = m_boot.image();
+        m_options.version = versionAfterUpgrade(m_options.version, image);
+        if (!m_options.imageOut.empty()) {
+            std::ofstream file(m_options.imageOut, std::ios::binary | std::ios::trunc);
+            file.write(image.data(), std::streamsize(image.size()));
+        }
+        std::fprintf(stderr, "telvo-sim: boot loader received %zu bytes (%s), now %s\n",
+                     image.size(), m_boot.imageName().c_str(), m_options.version.c_str());
+    } else {
+        const char* why = result == BootLoader::Result::Cancelled ? "cancelled"
+            : result == BootLoader::Result::Aborted              ? "transfer stopped"
+                                                                  : "no image";
+        std::fprintf(stderr, "telvo-sim: boot loader: %s, booting %s\n", why,
+                     m_options.version.c_str());
+    }
+    std::fflush(stderr);
+}
+
+std::string SimDevice::versionAfterUpgrade(const std::string& oldVersion, const std::string& image)
+{
+    const std::string tag = "SOFTVER=";
+    const size_t at = image.find(tag);
+    if (at != std::string::npos) {
+        std::string version;
+        for (size_t i = at + tag.size(); i < image.size() && version.size() < 32; ++i) {
+            const unsigned char c = uint8_t(image[i]);
+            if (c <= ' ' || c > '~' || c == '*' || c == ',')
+                break;
+            version.push_back(char(c));
+        }
+        if (!version.empty())
+            return version;
+    }
+    // Raise the last number: V2.1.0 becomes V2.1.1.
+    size_t end = oldVersion.size();
+    while (end > 0 && !std::isdigit(uint8_t(oldVersion[end - 1])))
+        --end;
+    size_t begin = end;
+    while (begin > 0 && std::isdigit(uint8_t(oldVersion[begin - 1])))
+        --begin;
+    if (begin == end)
+        return oldVersion + ".1";
+    const long number = std::strtol(oldVersion.substr(begin, end - begin).c_str(), nullptr, 10);
+    return oldVersion.substr(0, begin) + std::to_string(number + 1) + oldVersion.substr(end);
+}
+
 std::string SimDevice::handleLine(const std::string& raw)
 {
     const std::string line = trim(raw);
-    // "#vorn,<body>*ff" (the checksum text is not checked, like the device does).
-    const std::string header = "#vorn,";
-    if (line.compare(0, header.size(), header) != 0)
+    // "#vorn,<body>*ff" and "$cmd,<body>*ff" (the checksum text is not checked, like the
+    // device does). Of the "$cmd" family the unit knows only the reset.
+    const std::string vorn = "#vorn,";
+    const std::string cmd = "$cmd,";
+    const bool isVorn = line.compare(0, vorn.size(), vorn) == 0;
+    const bool isCmd = line.compare(0, cmd.size(), cmd) == 0;
+    if (!isVorn && !isCmd)
         return {};
-    std::string body = line.substr(header.size());
+    std::string body = line.substr(isVorn ? vorn.size() : cmd.size());
     const size_t star = body.rfind('*');
     if (star != std::string::npos)
         body.erase(star);
-    return handleCommand(lower(trim(body)));
+    body = lower(trim(body));
+    if (body == "reset system") {
+        enterBootLoader();
+        return {};
+    }
+    return isVorn ? handleCommand(body) : std::string();
 }
 
 std::string SimDevice::handleCommand(const std::string& body)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BootLoader.h"
 #include "Encoders.h"
 #include "SimConfig.h"
 
@@ -25,6 +26,8 @@ struct DeviceOptions
     int baud = 115200;
     std::string model = "KT45";
     std::string version = "V2.1.0";
+    BootOptions boot;
+    std::string imageOut; ///< where a received firmware image is written (none when empty)
 };
 
 /// The simulated unit's behaviour, apart from any line: what it streams, and how it
@@ -37,13 +40,27 @@ public:
 
     /// Feeds bytes the program sent; returns the device's replies, if any.
     std::string receive(const char* data, long size);
+    /// Time passes (seconds since start): the boot loader's own output, if any.
+    std::string poll(double now);
     /// The next navigation message at time t (seconds since start).
     std::string nextFrame(double t);
+    /// The reset key: the unit restarts into its boot loader.
+    void pressResetKey();
+    /// True once after each reset: output still queued from before it is lost.
+    bool takeResetEvent();
 
-    bool streaming() const { return m_streaming; }
+    bool streaming() const { return m_streaming && !m_boot.active() && m_bootAgainAt < 0; }
+    bool inBootLoader() const { return m_boot.active(); }
     int rateHz() const { return m_options.rateHz; }
-    int baud() const { return m_options.baud; }
+    /// Rate of the line as the unit runs now: the boot loader talks at 115200 only.
+    int baud() const { return m_boot.active() ? kBootBaud : m_options.baud; }
+    const std::string& version() const { return m_options.version; }
     uint32_t framesSent() const { return m_frame; }
+
+    static constexpr int kBootBaud = 115200;
+    /// The version the unit reports after booting `image`: the text after "SOFTVER=" in
+    /// the image when there is one, else the old version with its last number raised.
+    static std::string versionAfterUpgrade(const std::string& oldVersion, const std::string& image);
 
     /// Garbage as the program sees it when its baud rate differs from the device's: no
     /// frame header and no sentence header can occur in it.
@@ -57,8 +74,14 @@ private:
     std::string handleLine(const std::string& line);
     std::string handleCommand(const std::string& body);
     std::string identification(bool isDeviceInfo, const std::string& body) const;
+    void enterBootLoader();
+    void leaveBootLoader();
 
     DeviceOptions m_options;
+    BootLoader m_boot;
+    double m_now = 0;
+    bool m_resetEvent = false;
+    double m_bootAgainAt = -1;
     std::string m_pending;
     uint32_t m_frame = 0;
     bool m_streaming = true;

@@ -13,10 +13,16 @@
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_resetKey = 0;
 
 void onSignal(int)
 {
     g_stop = 1;
+}
+
+void onResetKey(int)
+{
+    g_resetKey = 1;
 }
 
 const char* const kUsage =
@@ -24,6 +30,8 @@ const char* const kUsage =
     "                 [--answer all|info-only|none] [--reply-style plain|upper]\n"
     "                 [--stream on|off]\n"
     "                 [--rate HZ] [--baud N] [--seconds S] [--model NAME]\n"
+    "                 [--boot-fault none|silent|cancel|nak] [--boot-wait S]\n"
+    "                 [--image-out PATH]\n"
     "\n"
     "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
     "PATH and streams navigation messages of the chosen format (default sinsbin) at HZ\n"
@@ -36,7 +44,15 @@ const char* const kUsage =
     "It answers \"#vorn,get softver*ff\" and \"#vorn,get device info*ff\" and obeys\n"
     "\"#vorn,stop com1*ff\" / \"#vorn,start com1*ff\". The time tag of sinsbin frames\n"
     "and the count of the other formats carry the running frame number.\n"
-    "With --seconds S it ends after S seconds (default: runs until interrupted).\n";
+    "With --seconds S it ends after S seconds (default: runs until interrupted).\n"
+    "\n"
+    "\"#vorn,reset system*ff\" or \"$cmd,reset system*ff\" (or SIGUSR1, the reset key)\n"
+    "restarts the unit into its boot loader: it listens at 115200 only, sends 'C' for\n"
+    "S seconds (--boot-wait, default 30), takes a firmware image with YModem, reports\n"
+    "its size on standard error, writes it to --image-out if given and boots again\n"
+    "with a new version (the text after \"SOFTVER=\" in the image, else the last\n"
+    "number raised). --boot-fault makes it never answer (silent), cancel after three\n"
+    "blocks (cancel) or refuse every block (nak).\n";
 
 struct Options
 {
@@ -53,6 +69,17 @@ bool parseInt(const char* text, int& out, int min, int max)
         return false;
     out = int(v);
     return true;
+}
+
+// The boot loader's bytes as seen at a wrong rate: garbage in which no 'C' appears.
+std::string scrambleWithoutC(const std::string& bytes, uint32_t seed)
+{
+    std::string out = sim::SimDevice::scramble(bytes, seed);
+    for (char& c : out) {
+        if (c == 'C')
+            c = 'c';
+    }
+    return out;
 }
 
 int usageError(const char* message)
@@ -104,6 +131,16 @@ int parseOptions(int argc, char** argv, Options& o)
                 return usageError("seconds must be a number of at least 0");
         } else if (arg == "--model") {
             o.device.model = value;
+        } else if (arg == "--boot-fault") {
+            if (!sim::parseBootFault(value, o.device.boot.fault))
+                return usageError("unknown boot fault");
+        } else if (arg == "--boot-wait") {
+            char* end = nullptr;
+            o.device.boot.askFor = std::strtod(value, &end);
+            if (!end || *end != '\0' || o.device.boot.askFor < 0)
+                return usageError("boot wait must be a number of at least 0");
+        } else if (arg == "--image-out") {
+            o.device.imageOut = value;
         } else {
             return usageError(("unknown option " + arg).c_str());
         }
@@ -122,6 +159,7 @@ int main(int argc, char** argv)
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGUSR1, onResetKey);
 
     sim::PtyLine line;
     std::string error;
@@ -147,20 +185,38 @@ int main(int argc, char** argv)
     uint64_t consumedSeen = 0;   // bytes the program had read at the last look
     double lastConsumed = 0;
     char buf[4096];
+    int lastProgramBaud = line.programBaud();
 
     while (!g_stop) {
         const double now = elapsed();
         if (options.seconds > 0 && now >= options.seconds)
             break;
 
-        // Input: commands are understood only at the device's own rate.
-        const bool rateMatches = line.programBaud() == device.baud();
+        if (g_resetKey) {
+            g_resetKey = 0;
+            device.pressResetKey();
+        }
+        // The boot loader's own output ('C' while it asks for an image).
+        std::string own = device.poll(now);
+        if (device.takeResetEvent())
+            out.clear(); // a unit that restarts stops in the middle of what it was sending
+        const bool ownRateMatches = line.programBaud() == device.baud();
+        out += ownRateMatches ? own : scrambleWithoutC(own, uint32_t(ticks));
+
+        // Input: commands are understood only at the device's own rate. A pty carries no
+        // rate of its own, so bytes read now may have been written before the program
+        // switched its rate since the last look: the rate seen then counts as well.
+        const int programBaud = line.programBaud();
+        const bool rateMatches = programBaud == device.baud() || lastProgramBaud == device.baud();
+        lastProgramBaud = programBaud;
         for (;;) {
             const long n = line.readSome(buf, sizeof buf);
             if (n <= 0)
                 break;
             if (rateMatches)
                 out += device.receive(buf, n);
+            if (device.takeResetEvent())
+                out.clear();
         }
 
         // Output: every frame slot that has come due since the last turn.

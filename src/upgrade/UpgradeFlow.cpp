@@ -1,0 +1,201 @@
+#include "upgrade/UpgradeFlow.h"
+
+#include "link/SerialTransport.h"
+#include "link/Session.h"
+#include "upgrade/YModem.h"
+
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcUpgrade, "gcs.upgrade.flow", QtWarningMsg)
+
+namespace gcs {
+
+UpgradeFlow::UpgradeFlow(YModem* engine, SessionSource currentSession, QObject* parent)
+    : QObject(parent)
+    , m_engine(engine)
+    , m_currentSession(std::move(currentSession))
+{
+    connect(m_engine, &YModem::finished, this, &UpgradeFlow::onEngineFinished);
+}
+
+QString UpgradeFlow::upgradeFileName() const
+{
+    return QFileInfo(m_upgradeFile).fileName();
+}
+
+bool UpgradeFlow::acceptChosenFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    m_upgradeFile = path;
+    emit upgradeFileChanged();
+    emit errorReported(QString());
+    emit noticeReported(QStringLiteral("已选择 %1，选好后再点复位并烧写").arg(upgradeFileName()));
+    return true;
+}
+
+void UpgradeFlow::setUpgradeFile(const QString& path)
+{
+    if (path == m_upgradeFile)
+        return;
+    m_upgradeFile = path;
+    emit upgradeFileChanged();
+}
+
+void UpgradeFlow::syncYModemTransport()
+{
+    if (m_engine->busy())
+        return;
+    Session* session = m_currentSession ? m_currentSession() : nullptr;
+    m_engine->attach(session && session->isConnected() ? session->transport() : nullptr);
+}
+
+SerialTransport* UpgradeFlow::currentSerialTransport() const
+{
+    Session* session = m_currentSession ? m_currentSession() : nullptr;
+    ITransport* transport = session ? session->transport() : nullptr;
+    if (!transport || transport->kind() != TransportKind::Serial)
+        return nullptr;
+    return qobject_cast<SerialTransport*>(transport);
+}
+
+bool UpgradeFlow::beginUpgradeSession(const QString& filePath)
+{
+    Session* session = m_currentSession ? m_currentSession() : nullptr;
+    if (!session || !session->isConnected()) {
+        emit errorReported(QStringLiteral("请先连接串口后再升级固件"));
+        return false;
+    }
+    ITransport* transport = session->transport();
+    if (!transport || transport->kind() != TransportKind::Serial) {
+        emit errorReported(QStringLiteral("固件升级仅支持串口，且必须 115200 才能识别 C"));
+        return false;
+    }
+    const QString path = filePath.isEmpty() ? m_upgradeFile : filePath;
+    if (path.isEmpty()) {
+        emit errorReported(QStringLiteral("请先选择固件文件"));
+        return false;
+    }
+    setUpgradeFile(path);
+    syncYModemTransport();
+    // A transfer already running keeps the rate it has to restore: the refused second
+    // start must not overwrite it with the boot loader's rate.
+    const bool alreadyRunning = m_engine->busy();
+    if (!alreadyRunning)
+        m_upgradeRestoreBaud = transport->baudRate();
+    if (m_engine->startSend(path)) {
+        // No queued command may follow the reset into the boot loader.
+        transport->clearOutbound();
+        return true;
+    }
+    if (!alreadyRunning)
+        m_upgradeRestoreBaud = 0;
+    emit errorReported(QStringLiteral("无法开始升级，请确认固件文件可读"));
+    return false;
+}
+
+bool UpgradeFlow::reopenSerialForBootloader()
+{
+    Session* session = m_currentSession ? m_currentSession() : nullptr;
+    SerialTransport* serial = session && session->isConnected() ? currentSerialTransport() : nullptr;
+    if (!serial) {
+        emit errorReported(QStringLiteral("固件升级仅支持串口"));
+        return false;
+    }
+    // Reopening even at the same rate also throws away what the device sent while it
+    // was resetting.
+    if (!serial->reopenAt(kBootloaderBaud)) {
+        emit errorReported(QStringLiteral("无法在 115200 重开串口"));
+        return false;
+    }
+    // Closing the port does not empty the system's input queue; what the old firmware sent
+    // at the old rate would otherwise be read as noise at the new one.
+    serial->discardInbound();
+    m_engine->attach(serial);
+    emit serialLinkChanged();
+    return true;
+}
+
+bool UpgradeFlow::startUpgrade(const QString& filePath)
+{
+    if (!beginUpgradeSession(filePath))
+        return false;
+    SerialTransport* serial = currentSerialTransport();
+    if (!serial) {
+        m_engine->cancel();
+        return false;
+    }
+    const int baudBeforeReset = serial->baudRate();
+    const bool vornSent = serial->sendBlocking(vornResetCommand());
+    const bool cmdSent = serial->sendBlocking(cmdResetCommand());
+    if (!vornSent && !cmdSent) {
+        // The specific error first; the engine's "已取消" follows it.
+        emit errorReported(QStringLiteral("复位命令发送失败"));
+        m_engine->cancel();
+        return false;
+    }
+    if (!reopenSerialForBootloader()) {
+        m_engine->cancel();
+        return false;
+    }
+    m_engine->beginHandshake(m_handshakeMs);
+    emit errorReported(QString());
+    const QString notice = baudBeforeReset == kBootloaderBaud
+        ? QStringLiteral("已复位，115200 下 %1 秒内等待进入升级模式")
+        : QStringLiteral("已复位并在 115200 重开串口，%1 秒内等待进入升级模式");
+    emit noticeReported(notice.arg((m_handshakeMs + 999) / 1000));
+    return true;
+}
+
+bool UpgradeFlow::startPickedUpgrade()
+{
+    return startUpgrade(m_upgradeFile);
+}
+
+bool UpgradeFlow::startUpgradeAfterHardwareReset()
+{
+    if (!beginUpgradeSession(QString()))
+        return false;
+    if (currentSerialTransport() && reopenSerialForBootloader()) {
+        m_engine->beginHandshake(m_handshakeMs);
+        emit errorReported(QString());
+        emit noticeReported(QStringLiteral("已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式")
+                                .arg((m_handshakeMs + 999) / 1000));
+        return true;
+    }
+    m_engine->cancel();
+    return false;
+}
+
+bool UpgradeFlow::startReceive(const QString& filePath)
+{
+    return m_engine->startReceive(filePath);
+}
+
+void UpgradeFlow::cancelUpgrade()
+{
+    m_engine->cancel();
+}
+
+void UpgradeFlow::onEngineFinished(bool ok, const QString& message)
+{
+    if (m_upgradeRestoreBaud > 0) {
+        SerialTransport* serial = currentSerialTransport();
+        if (serial && serial->baudRate() != m_upgradeRestoreBaud) {
+            qCDebug(lcUpgrade) << "restoring" << m_upgradeRestoreBaud << "baud";
+            serial->reopenAt(m_upgradeRestoreBaud);
+        }
+        m_upgradeRestoreBaud = 0;
+        emit serialLinkChanged();
+    }
+    if (ok) {
+        emit errorReported(QString());
+        emit noticeReported(message);
+    } else {
+        emit errorReported(message);
+    }
+    emit upgradeFinished(ok, message);
+}
+
+} // namespace gcs
