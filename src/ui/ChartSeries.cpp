@@ -42,6 +42,24 @@ bool ChartSeries::append(double t, double v)
     return true;
 }
 
+bool ChartSeries::appendThinned(double t, double v, double minSpacing)
+{
+    if (!std::isfinite(v) || !std::isfinite(t))
+        return false;
+    // Buckets on the time axis rather than distances between samples: a stream at the
+    // full rate with some jitter keeps every sample but the rare one sharing a bucket.
+    if (m_size == 0 || !(minSpacing > 0)
+        || std::floor(t / minSpacing) > std::floor(newest().t / minSpacing))
+        return append(t, v);
+    Sample& last = m_ring[size_t(index(m_size - 1))];
+    if (m_size >= 2) {
+        const double before = at(m_size - 2).v;
+        if (std::abs(v - before) > std::abs(last.v - before))
+            last.v = v;
+    }
+    return true;
+}
+
 void ChartSeries::trim(double windowStart)
 {
     // Keep one sample before the edge: drop the oldest while the next one is old too.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 namespace gcs {
@@ -34,6 +35,13 @@ public:
     /// ordered. When full, the oldest sample goes.
     bool append(double t, double v);
 
+    /// Appends like append(), but keeps at most one sample per minSpacing seconds of the
+    /// time axis: a sample in the same slot as the newest one takes the newest one's
+    /// value (not its time) when it lies farther from the sample before, so a short spike
+    /// survives.
+    /// Returns whether the value was taken (stored or merged).
+    bool appendThinned(double t, double v, double minSpacing);
+
     /// Drops the samples older than windowStart, keeping the newest of them.
     void trim(double windowStart);
 
@@ -44,6 +52,17 @@ public:
     /// Sample i counted from the oldest.
     const Sample& at(int i) const { return m_ring[index(i)]; }
     const Sample& newest() const { return at(m_size - 1); }
+
+    /// Calls f(sample) for every sample from the oldest, without the ring's index
+    /// arithmetic per sample (for the drawing loop).
+    template<class F> void forEach(F&& f) const
+    {
+        const int firstRun = std::min(m_size, m_capacity - m_head);
+        for (int i = 0; i < firstRun; ++i)
+            f(m_ring[size_t(m_head + i)]);
+        for (int i = 0; i < m_size - firstRun; ++i)
+            f(m_ring[size_t(i)]);
+    }
 
     /// Smallest and largest value of the samples at or after windowStart and of the
     /// newest sample; false for an empty series.

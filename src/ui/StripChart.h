@@ -7,9 +7,12 @@
 #include <QElapsedTimer>
 #include <QPolygonF>
 #include <QQuickPaintedItem>
+#include <QRectF>
 #include <QTimer>
+#include <QVector>
 
 #include <functional>
+#include <vector>
 
 namespace gcs {
 
@@ -18,8 +21,10 @@ namespace gcs {
 ///
 /// QML calls addSample once per decoded record; the chart stamps it with its own
 /// monotonic clock and keeps at most windowSec * 250 samples (never more than 32000).
-/// Drawing thins the line to a few points per pixel column, so a full two-minute window
-/// costs no more to paint than a short one.
+/// Faster streams are thinned to one sample per 4 ms as they arrive (keeping the one
+/// farthest from its predecessor), so a 1000 Hz stream still fills the whole window
+/// instead of its newest quarter. Drawing reduces the line to its extent per pixel
+/// column, so a full two-minute window costs little more to paint than a short one.
 ///
 /// Repaints are coalesced to one per 50 ms and a 40 ms timer scrolls the line while the
 /// chart is active and has samples; with reduceMotion both are off and every sample
@@ -79,6 +84,8 @@ public:
     /// One sample at the chart's current time; a non-finite value is ignored. Returns
     /// whether it was stored.
     Q_INVOKABLE bool addSample(double value);
+    /// Samples taken since the chart was created (also those merged by thinning).
+    Q_INVOKABLE int takenCount() const { return m_taken; }
     /// Forgets every sample (and, for a heading, the unwrap history).
     Q_INVOKABLE void clear();
     Q_INVOKABLE int sampleCount() const { return m_series.size(); }
@@ -127,6 +134,7 @@ private:
     double m_fixedMax = 1;
     bool m_active = true;
     bool m_reduceMotion = false;
+    int m_taken = 0;
     QColor m_lineColor = QColor(0x6e, 0xc4, 0xf0);
     QColor m_gridColor = QColor(0x24, 0x38, 0x50);
     QColor m_labelColor = QColor(0x8a, 0xa3, 0xbc);
@@ -137,8 +145,13 @@ private:
     QElapsedTimer m_sinceRepaint;
     QTimer m_coalesceTimer;
     QTimer m_scrollTimer;
-    /// The thinned line of the last repaint, kept to reuse its memory.
-    QPolygonF m_line;
+    // The line of the last repaint, kept to reuse their memory: the lowest and highest
+    // y per pixel column, the column spans between them and the wash below them.
+    std::vector<float> m_colLo;
+    std::vector<float> m_colHi;
+    QVector<QRectF> m_band;
+    QPolygonF m_wash;
+    QPointF m_head;
 };
 
 } // namespace gcs

@@ -109,6 +109,31 @@ private slots:
         QCOMPARE(s.newest().v, double(ChartSeries::kMaxSamples + 4999));
     }
 
+    void thinningKeepsOneSamplePerSlotAndItsSpike()
+    {
+        ChartSeries s(100);
+        const double slot = 0.004;
+        QVERIFY(s.appendThinned(1.0000, 5, slot));
+        QVERIFY(s.appendThinned(1.0041, 6, slot)); // next slot: stored
+        QCOMPARE(s.size(), 2);
+        // The same slot: merged; the value farthest from the sample before (5) wins.
+        QVERIFY(s.appendThinned(1.0050, 9, slot));
+        QVERIFY(s.appendThinned(1.0060, 7, slot));
+        QCOMPARE(s.size(), 2);
+        QCOMPARE(s.newest().v, 9.0);
+        QCOMPARE(s.newest().t, 1.0041);
+        QVERIFY(!s.appendThinned(1.0070, std::nan(""), slot));
+        QCOMPARE(s.newest().v, 9.0);
+        QVERIFY(s.appendThinned(1.0081, 7, slot));
+        QCOMPARE(s.size(), 3);
+
+        // A stream at exactly one sample per slot keeps them all.
+        ChartSeries full(2000);
+        for (int i = 0; i < 1000; ++i)
+            full.appendThinned(10 + i * 0.005, i, slot);
+        QCOMPARE(full.size(), 1000);
+    }
+
     void extentCoversTheWindowAndTheNewestSample()
     {
         ChartSeries s(100);

@@ -122,12 +122,31 @@ private slots:
         StripChart chart;
         ClockedChart c(chart);
         chart.setWindowSec(8);
-        c.feed(4, 250, [](double) { return 0.0; });
-        QCOMPARE(chart.sampleCount(), 1000);
-        c.feed(20, 250, [](double) { return 0.0; });
-        // Never more than the window's capacity, whatever the run time.
-        QVERIFY(chart.sampleCount() <= chart.capacity());
-        QVERIFY(chart.sampleCount() >= 1999);
+        c.feed(4, 200, [](double) { return 0.0; });
+        QCOMPARE(chart.sampleCount(), 800);
+        c.feed(20, 200, [](double) { return 0.0; });
+        QVERIFY(std::abs(chart.sampleCount() - (8 * 200 + 1)) <= 1);
+        QCOMPARE(chart.takenCount(), 24 * 200);
+    }
+
+    void aFastStreamStillFillsTheWholeWindow()
+    {
+        StripChart chart;
+        ClockedChart c(chart);
+        QCOMPARE(chart.windowSec(), 16);
+        int i = 0;
+        // 1000 records a second for 20 s, one of them a spike.
+        c.feed(20, 1000, [&i](double) { return ++i == 18001 ? 50.0 : 1.0; });
+        QCOMPARE(chart.takenCount(), 20000);
+        QVERIFY(chart.sampleCount() <= chart.capacity() + 1);
+        // The oldest sample is at the window's edge (within one 4 ms slot): the line
+        // spans all of it, not just its newest four seconds.
+        QVERIFY2(chart.series().at(0).t < c.now - 16 + 0.008,
+                 qPrintable(QString::number(c.now - chart.series().at(0).t)));
+        double high = 0;
+        for (int k = 0; k < chart.sampleCount(); ++k)
+            high = std::max(high, chart.series().at(k).v);
+        QCOMPARE(high, 50.0);
     }
 
     void notANumberIsIgnoredAndDeactivatingClearsTheHistory()
@@ -154,6 +173,7 @@ private slots:
         HeadingChart chart;
         ClockedChart c(chart);
         QVERIFY(chart.addSample(359));
+        c.now += 0.01;
         QVERIFY(chart.addSample(1));
         QCOMPARE(chart.newestValue(), 361.0);
         QCOMPARE(chart.series().at(1).v - chart.series().at(0).v, 2.0);
@@ -161,6 +181,7 @@ private slots:
         // Cleared history starts the unwrap afresh.
         chart.setActive(false);
         chart.setActive(true);
+        c.now += 0.01;
         chart.addSample(10);
         QCOMPARE(chart.newestValue(), 10.0);
     }
@@ -219,9 +240,9 @@ private slots:
         chart.setFixedMax(11);
         chart.setFixedRange(true);
         int i = 0;
-        // 30000 samples; exactly one of them at 10, in the middle of the window.
-        c.feed(120, 250, [&i](double) { return ++i == 15000 ? 10.0 : 0.0; });
-        QCOMPARE(chart.sampleCount(), 30000);
+        // 24000 samples; exactly one of them at 10, in the middle of the window.
+        c.feed(120, 200, [&i](double) { return ++i == 12000 ? 10.0 : 0.0; });
+        QCOMPARE(chart.sampleCount(), 24000);
         const QImage image = render(chart);
 
         const int spikeRow = int(kPlotBottom - 11.0 / 12 * (kPlotBottom - kPlotTop));
