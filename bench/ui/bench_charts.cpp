@@ -1,4 +1,5 @@
 // bench_charts [--rates 200,1000] [--seconds S] [--warmup S] [--page charts|attitude]
+//              [--direct ROUNDS]
 //
 // The charts page live in the real window against telvo-sim: for each frame rate of the
 // simulator, the process's CPU use and the window's frame timing while the four charts
@@ -18,6 +19,11 @@
 //
 // --page attitude measures the attitude page instead, as a baseline for what the charts
 // add.
+//
+// --direct ROUNDS leaves the simulator out and measures the work per record on the GUI
+// thread alone: the recorded sinsbin stream of tests/data is fed to the bridge ROUNDS
+// times, one frame per chunk, without rendering in between; the time per record covers
+// decoding, the page's bindings and, on the charts page, the four samples.
 #include "TestSupport.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
@@ -231,7 +237,80 @@ struct Options
     int seconds = 10;
     int warmup = 4;
     QString page = QStringLiteral("charts");
+    int directRounds = 0;
 };
+
+QQuickWindow* loadWindow(QQmlApplicationEngine& engine, gcs::Application& app)
+{
+    engine.rootContext()->setContextProperty(QStringLiteral("app"), &app);
+    engine.addImportPath(QStringLiteral("qrc:/"));
+    engine.load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));
+    auto* window = engine.rootObjects().isEmpty()
+        ? nullptr
+        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    if (!window)
+        return nullptr;
+    window->show();
+    waitFor([&] { return window->property("centredOnce").toBool(); }, 3000);
+    return window;
+}
+
+// Records fed straight into the bridge on the shown page; prints the cost per record.
+int runDirect(const Options& o)
+{
+    QFile file(QStringLiteral(GCS_TEST_DATA_DIR "/ins/sinsbin.bin"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "bench_charts: %s\n", qPrintable(file.fileName()));
+        return 1;
+    }
+    const QByteArray stream = file.readAll();
+    constexpr int kFrame = 59;
+    QTemporaryDir settings;
+    qputenv("LOCALAPPDATA", QFile::encodeName(settings.path()));
+    {
+        gcs::Application seed;
+        seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(),
+                                            QStringLiteral("/dev/null-bench"), 115200, true,
+                                            QStringLiteral("kt45"));
+    }
+    gcs::Application app;
+    app.loadProfiles(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
+    QQmlApplicationEngine engine;
+    QQuickWindow* window = loadWindow(engine, app);
+    if (!window)
+        return 1;
+    window->setProperty("shellAtDeviceHub", false);
+    app.setCurrentNav(o.page);
+    runFor(300);
+    // One pass so the hub is online and the page's layers are live.
+    for (qsizetype at = 0; at + kFrame <= stream.size(); at += kFrame)
+        app.ins()->feed(stream.mid(at, kFrame));
+    runFor(200);
+    QQuickItem* roll = findItem(window->contentItem(), QStringLiteral("rollChart"));
+    int taken0 = 0;
+    if (roll)
+        QMetaObject::invokeMethod(roll, "takenCount", Q_RETURN_ARG(int, taken0));
+
+    const int packets0 = app.ins()->recPackets();
+    const double cpu0 = processCpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    for (int r = 0; r < o.directRounds; ++r) {
+        for (qsizetype at = 0; at + kFrame <= stream.size(); at += kFrame)
+            app.ins()->feed(stream.mid(at, kFrame));
+    }
+    const double seconds = double(wall.nsecsElapsed()) / 1e9;
+    const double cpu = processCpuSeconds() - cpu0;
+    const int records = app.ins()->recPackets() - packets0;
+    int taken = 0;
+    if (roll)
+        QMetaObject::invokeMethod(roll, "takenCount", Q_RETURN_ARG(int, taken));
+    std::printf("%-8s direct  %d records  %.1f us/record (cpu %.1f us)  chart took %d\n",
+                qPrintable(o.page), records, 1e6 * seconds / std::max(1, records),
+                1e6 * cpu / std::max(1, records), taken - taken0);
+    return 0;
+}
 
 int runOne(const Options& o, int rate)
 {
@@ -368,13 +447,17 @@ int main(int argc, char** argv)
             o.warmup = std::max(0, value.toInt());
         } else if (key == QLatin1String("--page")) {
             o.page = value;
+        } else if (key == QLatin1String("--direct")) {
+            o.directRounds = std::max(1, value.toInt());
         } else {
             std::fprintf(stderr,
                          "usage: bench_charts [--rates 200,1000] [--seconds S] [--warmup S] "
-                         "[--page charts|attitude]\n");
+                         "[--page charts|attitude] [--direct ROUNDS]\n");
             return 2;
         }
     }
+    if (o.directRounds > 0)
+        return runDirect(o);
     int rc = 0;
     for (int rate : o.rates)
         rc |= runOne(o, rate);

@@ -17,26 +17,10 @@ Item {
     readonly property int columns: 3
     readonly property real tileHeight: Math.max(64, Math.min(96, (height - 150) / 3))
 
-    readonly property var tiles: [
-        { key: "recBytes", label: "接收字节", value: String(app.ins.recBytes), unit: "B",
-          online: connected },
-        { key: "sendBytes", label: "发送字节", value: String(app.ins.sendBytes), unit: "B",
-          online: connected },
-        { key: "recTime", label: "接收时长",
-          value: app.ins.recTimeText.length > 0 ? app.ins.recTimeText : "00:00:00",
-          online: connected },
-        { key: "recPackets", label: "接收包", value: String(packets), unit: "pkt",
-          online: connected },
-        { key: "errors", label: "错包 · 丢包率",
-          value: Telemetry.errorRateText(connected, errors, packets),
-          tone: errors > 0 ? "warn" : "normal", online: connected },
-        { key: "packetFre", label: "频率", value: String(app.ins.packetFre), unit: "Hz",
-          online: connected },
-        { key: "sessionRx", label: "会话接收", value: app.rxText, online: connected },
-        { key: "sessionTx", label: "会话发送", value: app.txText, online: connected },
-        { key: "runTime", label: "软件运行", value: app.runTimeText, online: true }
-    ]
+    readonly property real tileWidth: (width - gap * (columns - 1)) / columns
 
+    // One binding per tile: the bridge's counters change with every chunk and record, and
+    // only the tiles whose text really changed lay it out again.
     Grid {
         id: tileGrid
         objectName: "statsGrid"
@@ -44,20 +28,83 @@ Item {
         columns: page.columns
         rowSpacing: page.gap
         columnSpacing: page.gap
-        Repeater {
-            model: page.tiles.length
-            delegate: ValueTile {
-                required property int index
-                readonly property var entry: page.tiles[index]
-                objectName: "stat_" + entry.key
-                width: (tileGrid.width - page.gap * (page.columns - 1)) / page.columns
-                height: page.tileHeight
-                label: entry.label
-                value: entry.value
-                unit: entry.unit !== undefined ? entry.unit : ""
-                tone: entry.tone !== undefined ? entry.tone : "normal"
-                online: entry.online
-            }
+
+        ValueTile {
+            objectName: "stat_recBytes"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "接收字节"
+            value: String(app.ins.recBytes)
+            unit: "B"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sendBytes"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "发送字节"
+            value: String(app.ins.sendBytes)
+            unit: "B"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_recTime"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "接收时长"
+            value: app.ins.recTimeText.length > 0 ? app.ins.recTimeText : "00:00:00"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_recPackets"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "接收包"
+            value: String(page.packets)
+            unit: "pkt"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_errors"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "错包 · 丢包率"
+            value: Telemetry.errorRateText(page.connected, page.errors, page.packets)
+            tone: page.errors > 0 ? "warn" : "normal"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_packetFre"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "频率"
+            value: String(app.ins.packetFre)
+            unit: "Hz"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sessionRx"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "会话接收"
+            value: app.rxText
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sessionTx"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "会话发送"
+            value: app.txText
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_runTime"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "软件运行"
+            value: app.runTimeText
+            online: true
         }
     }
 
