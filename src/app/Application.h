@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/ConfigPageState.h"
-#include "app/ConsoleLogState.h"
 #include "app/ControllerClocks.h"
 #include "app/DiscoveryState.h"
 #include "app/PendingConnect.h"
 #include "app/SendState.h"
 #include "app/UpgradeState.h"
+#include "console/ConsoleLog.h"
 #include "discovery/SerialPortListing.h"
 
 #include <QByteArray>
@@ -274,6 +274,11 @@ public:
     Q_INVOKABLE QString autoSearchDevices();
 
     // ---- sending (ApplicationSending.cpp) ----
+    /// Counts n bytes sent to the device in the INS statistics (INS product only).
+    void noteInsBytesSent(int n);
+    /// The success notice of a catalog command: its label and the text sent.
+    QString commandUserNotice(const QString& name, const QByteArray& sent) const;
+
     QStringList sendHistory() const { return m_send.history; }
     int timedSendMs() const { return m_send.timedMs; }
     QString timedSendText() const { return m_send.timedText; }
@@ -290,16 +295,24 @@ public:
     Q_INVOKABLE bool sendRaw(const QString& text, bool asHex);
 
     // ---- communication log (ApplicationConsole.cpp) ----
-    QString logText() const { return m_log.text; }
-    bool logHexMode() const { return m_log.hexMode; }
+    QString logText() const { return m_log.text(); }
+    bool logHexMode() const { return m_log.hexMode(); }
+    /// Renders the raw-data view again in the new form (announced with logSynced while
+    /// that view is shown); lines already written keep their form.
     void setLogHexMode(bool on);
-    bool logPaused() const { return m_log.paused; }
+    bool logPaused() const { return m_log.paused(); }
     /// Emits logPausedChanged only when the value changes.
     void setLogPaused(bool paused);
-    qint64 logRxCount() const { return m_log.rxCount; }
-    qint64 logTxCount() const { return m_log.txCount; }
+    qint64 logRxCount() const { return m_log.rxCount(); }
+    qint64 logTxCount() const { return m_log.txCount(); }
     /// The raw-data view shows received INS bytes only while its page is current.
     bool insRawLogViewActive() const;
+    /// The log's state, read-only (buffer sizes, banner flags).
+    const ConsoleLog& consoleLog() const { return m_log; }
+    /// Traces bytes that went out to the device: a "发送" banner and the command.
+    void appendCommandTrace(const QByteArray& bytes);
+    /// Accounts one received chunk of the current device for the log.
+    void appendInsRawLog(const QByteArray& bytes);
 
     Q_INVOKABLE bool saveLog(const QString& path);
     Q_INVOKABLE void clearLog();
@@ -413,11 +426,19 @@ private:
     void finishAutoSearch(const QList<AutoSearchHit>& hits);
 
     // console log
+    /// Appends a text block to the log and announces it.
+    void commitLog(const QString& text);
+    /// Renders one batch of received INS bytes; a backlog drains batch by batch, one per
+    /// turn of the event loop.
     void flushInsLogBatch(bool force);
     void appendLogOnePacket(const QByteArray& frame);
 
     // sending
     void timedSendTick();
+
+    // recording
+    /// Reports what the recorder's start ran into; passes started through.
+    bool startRecordingChecked(bool started);
 
     // upgrade
     void onUpgradeFinished(bool ok, const QString& message);
@@ -460,7 +481,8 @@ private:
     int m_latestCheckGeneration = 0;
     DiscoveryState m_discovery;
     SendState m_send;
-    ConsoleLogState m_log;
+    ConsoleLog m_log;
+    bool m_logDrainQueued = false;
     UpgradeState m_upgrade;
     ConfigPageState m_configPages;
 };

@@ -22,6 +22,8 @@ public:
     void startUptime();
     QString runTimeText() const;
     QString computerTime() const;
+    /// The local wall-clock time of the time source.
+    QDateTime localNow() const { return m_time->localNow(); }
 
     bool stopwatchRunning() const { return m_stopwatchRunning; }
     /// Restarts the stopwatch unless it runs already; false when it did.

@@ -1,6 +1,6 @@
 #include "console/CommandCatalog.h"
 
-#include "console/ConsoleLog.h"
+#include "console/ConsoleLogging.h"
 
 #include <QFile>
 #include <QTextStream>

@@ -1,29 +1,208 @@
 #include "record/Recorder.h"
 
+#include "ins/InsLogText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcRecord, "gcs.record", QtWarningMsg)
+
 namespace gcs {
+
+namespace {
+
+const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+/// How many "_2", "_3", ... variants of a taken name are tried before giving up.
+constexpr int kMaxNameVariants = 999;
+
+QString twoDigits(qint64 v)
+{
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+QString hmsText(qint64 totalSeconds)
+{
+    return QStringLiteral("%1:%2:%3")
+        .arg(twoDigits(totalSeconds / 3600), twoDigits((totalSeconds / 60) % 60),
+             twoDigits(totalSeconds % 60));
+}
+
+bool namesInsMessageLog(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    return name.startsWith(QLatin1String("imu")) || name.startsWith(QLatin1String("ahrs"))
+        || name.startsWith(QLatin1String("sins"));
+}
+
+} // namespace
 
 Recorder::Recorder(QObject* parent)
     : QObject(parent)
-{ }
+{
+    m_systemClock.start();
+    setClocks(nullptr, nullptr);
+    m_elapsedTimer.setInterval(kElapsedIntervalMs);
+    m_flushTimer.setInterval(kFlushIntervalMs);
+    connect(&m_elapsedTimer, &QTimer::timeout, this, &Recorder::elapsedChanged);
+    connect(&m_flushTimer, &QTimer::timeout, this, &Recorder::flushToDisk);
+}
 
+// The files close (and flush) with their destructors when the controller goes away.
 Recorder::~Recorder() = default;
 
-bool Recorder::start(const QString&, const QString&, bool)
+void Recorder::setClocks(MonotonicClock monotonic, WallClock wall)
 {
-    return false;
+    m_monotonic = monotonic ? std::move(monotonic) : [this]() { return m_systemClock.elapsed(); };
+    m_wall = wall ? std::move(wall) : []() { return QDateTime::currentDateTime(); };
 }
 
-bool Recorder::startInDirectory(const QString&, const QString&, bool)
+QString Recorder::elapsedText() const
 {
-    return false;
+    if (!m_recording)
+        return QStringLiteral("00:00:00");
+    return hmsText(qMax<qint64>(0, m_monotonic() - m_startedMs) / 1000);
 }
 
-void Recorder::stop() { }
+bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insColumns)
+{
+    if (m_recording)
+        stop();
+    m_lastError.clear();
+    m_text.setFileName(csvPath);
+    m_raw.setFileName(rawPath);
+    m_baseName = QFileInfo(csvPath).completeBaseName();
+    const bool ins = insColumns || namesInsMessageLog(csvPath);
 
-void Recorder::onRaw(const QByteArray&) { }
+    if (!m_text.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        m_lastError = QStringLiteral("无法创建记录文件：%1（%2）")
+                          .arg(QDir::toNativeSeparators(csvPath), m_text.errorString());
+        qCWarning(lcRecord) << "cannot create" << csvPath << m_text.errorString();
+        return false;
+    }
+    if (!m_raw.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        m_lastError = QStringLiteral("无法创建原始数据文件：%1（%2），本次记录不含串口原码")
+                          .arg(QDir::toNativeSeparators(rawPath), m_raw.errorString());
+        qCWarning(lcRecord) << "recording without raw file:" << rawPath << m_raw.errorString();
+    }
 
-void Recorder::onSnapshot(const TelemetrySnapshot&) { }
+    m_stream.setDevice(&m_text);
+    m_stream.setRealNumberNotation(QTextStream::SmartNotation);
+    m_stream.setRealNumberPrecision(6);
+    m_insColumns = ins;
+    m_wireLinesActive = ins;
+    if (!ins)
+        m_stream << "ts,quality,fields\n";
 
-void Recorder::storeInsWireFrame(const QByteArray&, qint64) { }
+    m_textFailureReported = false;
+    m_rawFailureReported = false;
+    m_lastStampMs = -1;
+    m_recording = true;
+    m_startedMs = m_monotonic();
+    m_elapsedTimer.start();
+    m_flushTimer.start();
+    emit recordingChanged();
+    emit elapsedChanged();
+    return true;
+}
+
+bool Recorder::startInDirectory(const QString& dir, const QString& formatHint, bool insColumns)
+{
+    if (dir.trimmed().isEmpty()) {
+        // An empty folder would mean the process's working folder: never what was meant.
+        m_lastError = QStringLiteral("未选择记录目录");
+        return false;
+    }
+    QString prefix = formatHint.trimmed().toLower();
+    if (prefix.isEmpty() || prefix == QLatin1String("nullformat"))
+        prefix = insColumns ? QStringLiteral("ins") : QStringLiteral("record");
+    const QDir folder(dir);
+    const QString base
+        = prefix + QLatin1Char('_') + m_wall().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    QString name = base;
+    for (int n = 2; n <= kMaxNameVariants + 1; ++n) {
+        if (!QFileInfo::exists(folder.filePath(name + QStringLiteral(".txt")))
+            && !QFileInfo::exists(folder.filePath(name + QStringLiteral(".bin"))))
+            break;
+        name = base + QLatin1Char('_') + QString::number(n);
+    }
+    return start(folder.filePath(name + QStringLiteral(".txt")),
+                 folder.filePath(name + QStringLiteral(".bin")), insColumns);
+}
+
+void Recorder::stop()
+{
+    if (!m_recording)
+        return;
+    checkWrites();
+    m_flushTimer.stop();
+    m_stream.setDevice(nullptr);
+    m_text.close();
+    m_raw.close();
+    m_elapsedTimer.stop();
+    m_recording = false;
+    emit recordingChanged();
+    emit elapsedChanged();
+}
+
+void Recorder::onRaw(const QByteArray& bytes)
+{
+    if (!m_recording || bytes.isEmpty() || !m_raw.isOpen())
+        return;
+    if (m_raw.write(bytes) != bytes.size())
+        reportWriteFailure(m_raw, m_rawFailureReported);
+}
+
+void Recorder::onSnapshot(const TelemetrySnapshot& snapshot)
+{
+    if (!m_recording || m_insColumns)
+        return;
+    m_stream << m_wall().toString(kStampFormat) << ',' << snapshot.quality << ','
+             << snapshotFieldsText(snapshot.fields) << '\n';
+}
+
+void Recorder::storeInsWireFrame(const QByteArray& line, qint64 hostRxMs)
+{
+    if (!m_recording || !m_wireLinesActive || line.isEmpty())
+        return;
+    m_stream << timeText(hostRxMs) << ' ' << insMessageText(line) << '\n';
+}
+
+void Recorder::flushToDisk()
+{
+    if (m_recording)
+        checkWrites();
+}
+
+QString Recorder::timeText(qint64 msSinceEpoch)
+{
+    if (msSinceEpoch < 1)
+        return m_wall().toString(kStampFormat);
+    if (msSinceEpoch != m_lastStampMs) {
+        m_lastStampMs = msSinceEpoch;
+        m_lastStampText = QDateTime::fromMSecsSinceEpoch(msSinceEpoch).toString(kStampFormat);
+    }
+    return m_lastStampText;
+}
+
+void Recorder::checkWrites()
+{
+    m_stream.flush();
+    if (m_stream.status() != QTextStream::Ok || !m_text.flush())
+        reportWriteFailure(m_text, m_textFailureReported);
+    if (m_raw.isOpen() && !m_raw.flush())
+        reportWriteFailure(m_raw, m_rawFailureReported);
+}
+
+void Recorder::reportWriteFailure(QFile& file, bool& reported)
+{
+    if (reported)
+        return;
+    reported = true;
+    const QString message = QStringLiteral("记录文件写入失败：%1（%2）")
+                                .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+    qCWarning(lcRecord) << "write failed:" << file.fileName() << file.errorString();
+    emit writeFailed(message);
+}
 
 } // namespace gcs

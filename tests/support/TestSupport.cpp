@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -44,6 +45,13 @@ QByteArray readFileBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool interruptProcess(const QProcess& process)
+{
+    if (process.state() != QProcess::Running)
+        return false;
+    return ::kill(pid_t(process.processId()), SIGINT) == 0;
 }
 
 bool writeFileBytes(const QString& path, const QByteArray& data)

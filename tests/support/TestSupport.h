@@ -25,6 +25,10 @@ QByteArray readFileBytes(const QString& path);
 /// Writes data to path (creating missing folders); false when that fails.
 bool writeFileBytes(const QString& path, const QByteArray& data);
 
+/// Sends the running process the interrupt a Ctrl-C in its terminal would (SIGINT);
+/// false when it is not running.
+bool interruptProcess(const QProcess& process);
+
 /// Sets (or, with a null value, unsets) one environment variable for the lifetime of the
 /// object and restores the previous state afterwards.
 class EnvOverride

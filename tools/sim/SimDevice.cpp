@@ -79,6 +79,8 @@ std::string SimDevice::handleLine(const std::string& raw)
 
 std::string SimDevice::handleCommand(const std::string& body)
 {
+    if (auto reply = m_config.handle(body, m_options, m_streaming))
+        return *reply;
     if (body == "get softver")
         return identification(false, "softver," + m_options.version);
     if (body == "get device info")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Encoders.h"
+#include "SimConfig.h"
 
 #include <cstdint>
 #include <string>
@@ -48,6 +49,10 @@ public:
     /// frame header and no sentence header can occur in it.
     static std::string scramble(const std::string& bytes, uint32_t seed);
 
+    /// Everything the unit queued has been written to the line; settings that wait for
+    /// their reply to leave (a new baud) take effect.
+    void lineDrained() { m_config.lineDrained(m_options); }
+
 private:
     std::string handleLine(const std::string& line);
     std::string handleCommand(const std::string& body);
@@ -57,6 +62,7 @@ private:
     std::string m_pending;
     uint32_t m_frame = 0;
     bool m_streaming = true;
+    SimConfig m_config;
 };
 
 } // namespace sim

@@ -67,6 +67,7 @@ int parseOptions(int argc, char** argv, Options& o)
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            std::fputs(sim::kConfigHelp, stdout);
             return 1;
         }
         if (i + 1 >= argc)
@@ -132,6 +133,7 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     sim::SimDevice device(options.device);
+    int outputRate = device.rateHz();
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
@@ -162,6 +164,11 @@ int main(int argc, char** argv)
         }
 
         // Output: every frame slot that has come due since the last turn.
+        if (device.rateHz() != outputRate) {
+            // A new rate (set com1) counts its slots from now on, without a burst or a gap.
+            outputRate = device.rateHz();
+            ticks = uint64_t(now * outputRate);
+        }
         const uint64_t due = uint64_t(now * device.rateHz());
         if (due > ticks + uint64_t(device.rateHz()))
             ticks = due - uint64_t(device.rateHz()); // more than a second behind: skip ahead
@@ -199,6 +206,8 @@ int main(int argc, char** argv)
             written += uint64_t(n);
             out.erase(0, size_t(n));
         }
+        if (out.empty())
+            device.lineDrained();
 
         const double nextDue = double(ticks + 1) / device.rateHz();
         int waitMs = int((nextDue - elapsed()) * 1000.0);

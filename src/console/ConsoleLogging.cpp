@@ -1,0 +1,3 @@
+#include "console/ConsoleLogging.h"
+
+Q_LOGGING_CATEGORY(lcConsole, "gcs.console", QtWarningMsg)

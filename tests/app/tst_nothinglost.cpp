@@ -1,0 +1,103 @@
+#include "app/Application.h"
+#include "console/ConsoleLog.h"
+#include "ins/InsBridge.h"
+#include "record/Recorder.h"
+
+#include "FrameCounters.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using gcs::Application;
+using gcs::ConsoleLog;
+using namespace gcs::test;
+
+/// The whole program against the simulated unit streaming numbered frames fast: the
+/// controller connects as the window does, records while the raw-data page shows the
+/// stream, and neither the recording loses a frame nor the console outgrows its caps.
+class TestNothingLost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fastStreamIsRecordedWhileTheConsoleShowsIt()
+    {
+        constexpr int kRate = 2000;
+        constexpr int kSeconds = 20;
+        QTemporaryDir home;
+        EnvOverride env("LOCALAPPDATA", home.path().toLocal8Bit());
+        SimProcess sim;
+        QVERIFY2(sim.start({ QStringLiteral("--rate"), QString::number(kRate) }),
+                 qPrintable(sim.errorText()));
+
+        Application app;
+        app.loadProfiles(QDir(binDir()).filePath(QStringLiteral("profiles")));
+        app.setCurrentNav(QStringLiteral("raw"));
+        QVERIFY(app.connectSerial(sim.port(), 115200));
+        QVERIFY2(waitUntil([&app]() { return !app.connecting() && app.currentManagedConnected(); },
+                           20000),
+                 qPrintable(app.lastError()));
+        QVERIFY(waitUntil(
+            [&app]() { return app.ins()->packetFormat() == QLatin1String("sinsbin"); }, 5000));
+
+        // The console's buffers, looked at every time the view is told something.
+        qsizetype maxText = 0, maxPending = 0, maxArchive = 0, maxChunk = 0;
+        int chunks = 0;
+        connect(&app, &Application::logAppended, this, [&](const QString& chunk) {
+            const ConsoleLog& log = app.consoleLog();
+            maxText = qMax(maxText, log.text().size());
+            maxPending = qMax(maxPending, log.pendingRawBytes());
+            maxArchive = qMax(maxArchive, log.archivedRawBytes());
+            maxChunk = qMax(maxChunk, chunk.size());
+            ++chunks;
+        });
+
+        QTemporaryDir out;
+        QVERIFY2(app.startRecordInDir(out.path()), qPrintable(app.lastError()));
+        gcs::Recorder* recorder = app.recorder();
+        QVERIFY(QFileInfo(recorder->textPath()).fileName().startsWith(QStringLiteral("sinsbin_")));
+        QElapsedTimer clock;
+        clock.start();
+        QTest::qWait(kSeconds * 1000);
+        app.stopRecord();
+        const double seconds = double(clock.elapsed()) / 1000.0;
+        QVERIFY(!recorder->recording());
+        app.disconnectPrimary();
+
+        QString error;
+        const QList<quint32> raw
+            = sinsbinCaptureCounters(readFileBytes(recorder->rawPath()), &error);
+        QVERIFY2(!raw.isEmpty(), qPrintable(error));
+        QCOMPARE(counterGap(raw), QString());
+        const QList<quint32> lines
+            = messageLogCounters(readFileBytes(recorder->textPath()), &error);
+        QVERIFY2(!lines.isEmpty(), qPrintable(error));
+        QCOMPARE(counterGap(lines), QString());
+        // One line per frame of the raw file; the first line may be the frame whose head
+        // arrived just before the start.
+        QVERIFY(lines.first() == raw.first() || lines.first() + 1 == raw.first());
+        QCOMPARE(lines.last(), raw.last());
+        QVERIFY(raw.size() > 1000);
+
+        // The console kept up in batches and within its caps.
+        QVERIFY(chunks > kSeconds);
+        QVERIFY(maxPending <= ConsoleLog::kMaxPendingRaw);
+        QVERIFY(maxArchive <= ConsoleLog::kMaxArchiveBytes);
+        QVERIFY(maxText <= ConsoleLog::kMaxTextChars);
+        // A chunk is at most a banner and one rendered batch.
+        QVERIFY(maxChunk <= ConsoleLog::kBatchBytes + 64);
+        qInfo("recorded %lld frames in %.1f s: %.0f frames/s, %.1f KB/s; console: %d chunks, "
+              "largest %lld chars, buffers at most %lld pending, %lld rendered bytes, %lld chars",
+              qint64(raw.size()), seconds, raw.size() / seconds, raw.size() * 59 / 1024.0 / seconds,
+              chunks, qint64(maxChunk), qint64(maxPending), qint64(maxArchive), qint64(maxText));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNothingLost)
+#include "tst_nothinglost.moc"
