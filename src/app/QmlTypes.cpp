@@ -10,7 +10,11 @@
 #include "ins/TelemetrySnapshot.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "ui/CompassDial.h"
+#include "ui/HeadingChart.h"
 #include "ui/SceneViewport.h"
+#include "ui/StripChart.h"
+#include "ui/ThermometerGauge.h"
 #include "upgrade/YModem.h"
 
 #include <QQmlEngine>
@@ -19,11 +23,15 @@ namespace gcs {
 
 void registerQmlTypes()
 {
-    // The attitude indicator is the one type QML creates itself. The services exist once,
-    // as properties of the controller; QML only needs to know their types, and the reason
-    // text names where the single instance is reached.
+    // The painted instruments and charts are the types QML creates itself. The services
+    // exist once, as properties of the controller; QML only needs to know their types,
+    // and the reason text names where the single instance is reached.
     constexpr const char* kUri = "Gcs";
     qmlRegisterType<SceneViewport>(kUri, 1, 0, "SceneViewport");
+    qmlRegisterType<StripChart>(kUri, 1, 0, "StripChart");
+    qmlRegisterType<HeadingChart>(kUri, 1, 0, "HeadingChart");
+    qmlRegisterType<ThermometerGauge>(kUri, 1, 0, "ThermometerGauge");
+    qmlRegisterType<CompassDial>(kUri, 1, 0, "CompassDial");
     qmlRegisterUncreatableType<ProductRegistry>(kUri, 1, 0, "ProductRegistry",
                                                 QStringLiteral("app.products"));
     qmlRegisterUncreatableType<SessionManager>(kUri, 1, 0, "SessionManager",

@@ -1,9 +1,12 @@
-// telvo-shots OUT_DIR [--sim]
+// telvo-shots OUT_DIR [--sim] [--pages]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
 // notices) in each theme to OUT_DIR (for example build/shots). With --sim it also
-// connects a KT45 on telvo-sim and photographs the live workspace.
+// connects a KT45 on telvo-sim and photographs the live workspace and the live
+// telemetry pages (attitude, charts, parsed data, statistics). --pages photographs only
+// the telemetry pages, offline and live, in every theme at the medium and the smallest
+// tier.
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
@@ -138,17 +141,47 @@ private:
     QQuickWindow* m_window = nullptr;
 };
 
+// The telemetry pages, shown in turn; the charts get a few seconds to fill.
+bool shootTelemetryPages(Stage& stage, const std::function<QString(const char*)>& file,
+                         const char* suffix)
+{
+    struct Page
+    {
+        const char* nav;
+        const char* name;
+        int settleMs;
+    };
+    const Page pages[] = { { "attitude", "attitude", 900 },
+                           { "charts", "charts", 4500 },
+                           { "message", "message", 900 },
+                           { "stats", "stats", 1300 } };
+    bool ok = true;
+    int n = 0;
+    for (const Page& p : pages) {
+        stage.app()->setCurrentNav(QString::fromLatin1(p.nav));
+        const QByteArray name = QStringLiteral("p%1-%2-%3")
+                                    .arg(++n)
+                                    .arg(QLatin1String(p.name), QLatin1String(suffix))
+                                    .toLatin1();
+        settle(p.settleMs);
+        // Only the page itself: notices of the connect would cover its title.
+        call(prop(stage.window(), "toasts"), "clear");
+        ok = stage.shoot(file(name.constData()), 150) && ok;
+    }
+    stage.app()->setCurrentNav(QStringLiteral("attitude"));
+    return ok;
+}
+
 bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QString& tier,
-                const QString& simPort)
+                const QString& simPort, bool pagesOnly)
 {
     const QString theme = QString::fromLatin1(kThemes[themeIndex]);
     const auto file = [&](const char* state) {
-        return out.filePath(
-            QStringLiteral("%1-%2-%3.png").arg(theme, tier, QLatin1String(state)));
+        return out.filePath(QStringLiteral("%1-%2-%3.png").arg(theme, tier, QLatin1String(state)));
     };
     bool ok = true;
 
-    {
+    if (!pagesOnly) {
         Stage stage(binDir, {}, tier);
         if (!stage.ok())
             return false;
@@ -171,9 +204,33 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
         return false;
     stage.setTheme(themeIndex);
     QQuickWindow* w = stage.window();
+    QObject* toasts = prop(w, "toasts");
+    const QString current = stage.app()->managedDevices()->currentId();
+    if (pagesOnly) {
+        if (!QMetaObject::invokeMethod(w, "enterDeviceWorkspace", Q_ARG(QVariant, current))
+            || w->property("bodyState").toString() != QLatin1String("workspace"))
+            w->setProperty("shellAtDeviceHub", false);
+        // Offline first: entering starts the connect, so take the link down again.
+        waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000);
+        stage.app()->disconnectPrimary();
+        waitFor([&] { return !stage.app()->currentManagedConnected(); }, 3000);
+        call(toasts, "clear");
+        ok = shootTelemetryPages(stage, file, "offline") && ok;
+        if (!simPort.isEmpty()) {
+            stage.app()->connectCurrentManaged();
+            if (waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000)) {
+                call(toasts, "clear");
+                ok = shootTelemetryPages(stage, file, "live") && ok;
+            } else {
+                std::fprintf(stderr, "telvo-shots: no link to the simulator (%s)\n",
+                             qPrintable(stage.app()->lastError()));
+                ok = false;
+            }
+        }
+        return ok;
+    }
     ok = stage.shoot(file("3-hub")) && ok;
 
-    const QString current = stage.app()->managedDevices()->currentId();
     call(w, "openEditDevice", current);
     ok = stage.shoot(file("4-edit-dialog")) && ok;
     call(prop(w, "connectionDialog"), "close");
@@ -181,7 +238,6 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     ok = stage.shoot(file("5-remove-confirm")) && ok;
     call(prop(w, "removeConfirm"), "cancel");
 
-    QObject* toasts = prop(w, "toasts");
     QMetaObject::invokeMethod(toasts, "push", Q_ARG(QVariant, QStringLiteral("success")),
                               Q_ARG(QVariant, QStringLiteral("已添加波特率 57600")));
     QMetaObject::invokeMethod(
@@ -210,10 +266,10 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
         if (waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000)) {
             call(toasts, "clear");
             ok = stage.shoot(file("9-workspace-online"), 1200) && ok;
+            ok = shootTelemetryPages(stage, file, "live") && ok;
             call(w, "showDeviceHub");
             ok = stage.shoot(file("10-hub-online")) && ok;
-        }
-        else
+        } else
             std::fprintf(stderr, "telvo-shots: no link to the simulator (%s)\n",
                          qPrintable(stage.app()->lastError()));
     }
@@ -241,7 +297,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim]\n");
+        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages]\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -258,7 +314,7 @@ int main(int argc, char** argv)
         simPort = simDir.filePath(QStringLiteral("ttyINS0"));
         sim.start(
             QDir(binDir).filePath(QStringLiteral("telvo-sim")),
-            { QStringLiteral("--link"), simPort, QStringLiteral("--rate"), QStringLiteral("50") });
+            { QStringLiteral("--link"), simPort, QStringLiteral("--rate"), QStringLiteral("200") });
         if (!sim.waitForStarted(3000) || !waitFor([&] { return QFile::exists(simPort); }, 3000)) {
             std::fprintf(stderr, "telvo-shots: telvo-sim did not start\n");
             return 1;
@@ -266,12 +322,17 @@ int main(int argc, char** argv)
     }
 
     // Every theme at the medium tier the window opens with, and the smallest tier in one
-    // dark and the light theme, where clipping shows first.
+    // dark and the light theme, where clipping shows first. The telemetry pages are
+    // photographed in every theme at both tiers.
+    const bool pagesOnly = args.contains(QStringLiteral("--pages"));
     bool ok = true;
     for (int i = 0; i < 4; ++i)
-        ok = shootTheme(binDir, out, i, QStringLiteral("medium"), simPort) && ok;
-    for (int i : { 0, 2 })
-        ok = shootTheme(binDir, out, i, QStringLiteral("min"), simPort) && ok;
+        ok = shootTheme(binDir, out, i, QStringLiteral("medium"), simPort, pagesOnly) && ok;
+    for (int i = 0; i < 4; ++i) {
+        const bool full = !pagesOnly && (i == 0 || i == 2);
+        if (full || pagesOnly || !simPort.isEmpty())
+            ok = shootTheme(binDir, out, i, QStringLiteral("min"), simPort, !full) && ok;
+    }
     if (sim.state() != QProcess::NotRunning) {
         sim.terminate();
         sim.waitForFinished(3000);

@@ -88,7 +88,7 @@ ShellTestCase {
         verify(!find(ws, "pageSubtitle").visible)
         tryCompare(ws.pageHost, "status", Loader.Ready)
         compare(ws.pageHost.page.objectName, "page_charts")
-        compare(find(ws.pageHost.page, "placeholderTitle").text, "图表显示")
+        compare(find(ws.pageHost.page, "rollCard").title, "横滚 Roll")
 
         mouseClick(find(ws, "navItem_upgrade"))
         compare(find(ws, "pageTitle").text, "固件升级")

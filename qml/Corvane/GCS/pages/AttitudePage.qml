@@ -1,27 +1,136 @@
 import QtQuick
 import Gcs 1.0
 import Corvane.GCS
+import "../charts"
+import "../charts/Telemetry.js" as Telemetry
 
-// Placeholder of the "attitude" page, already with the attitude indicator on the live
-// values of the telemetry hub.
-PlaceholderPage {
+// The attitude page: the attitude indicator and the compass at the left, the number
+// tiles of the attitude, the IMU and the navigation solution at the right. Each value
+// shows only while its layer of the stream is live, "—" otherwise.
+Item {
     id: page
     objectName: "page_attitude"
-    navId: "attitude"
 
-    readonly property var fields: app.hub && app.hub.fields ? app.hub.fields : ({})
-    function value(key) {
-        var v = Number(page.fields[key])
-        return isFinite(v) ? v : 0
+    // The hub's fields change at most every 50 ms; so do the tiles.
+    readonly property var fields: app.hub.fields
+    readonly property var hubTier: fields ? fields["stream_tier"] : undefined
+    readonly property int tier: Telemetry.liveTier(app.hub.hasFix, app.ins.streamTier, hubTier)
+    readonly property bool attitudeLive: tier >= Telemetry.tierAttitude
+    readonly property int gap: 12
+
+    function num(key, decimals, needTier) {
+        return Telemetry.valueText(fields ? fields[key] : undefined, decimals, tier, needTier)
+    }
+    function angle(key) {
+        var n = Telemetry.numberOf(fields ? fields[key] : undefined)
+        return attitudeLive && isFinite(n) ? n : 0
     }
 
-    SceneViewport {
-        objectName: "attitudeViewport"
-        width: 320
-        height: 240
-        online: app.currentManagedConnected && page.fields.roll !== undefined
-        roll: page.value("roll")
-        pitch: page.value("pitch")
-        yaw: page.value("yaw")
+    Item {
+        id: leftColumn
+        width: Math.round((page.width - page.gap) * 0.42)
+        height: page.height
+
+        DataCard {
+            id: sceneCard
+            objectName: "sceneCard"
+            width: parent.width
+            height: (parent.height - page.gap) / 2
+            title: "姿态仪表"
+            SceneViewport {
+                objectName: "attitudeViewport"
+                anchors.fill: parent
+                online: page.attitudeLive
+                roll: page.angle("roll")
+                pitch: page.angle("pitch")
+                yaw: page.angle("yaw")
+            }
+        }
+
+        DataCard {
+            objectName: "compassCard"
+            y: sceneCard.height + page.gap
+            width: parent.width
+            height: parent.height - y
+            title: "电子罗盘航向"
+            CompassDial {
+                objectName: "compassDial"
+                readonly property real side: Math.min(parent.width, parent.height)
+                anchors.centerIn: parent
+                width: side
+                height: side
+                online: page.attitudeLive
+                heading: page.angle("yaw")
+                faceColor: Theme.alpha(Theme.input, 0.9)
+                ringColor: Theme.borderHi
+                tickColor: Theme.muted
+                accentColor: Theme.danger
+                textColor: Theme.text
+                fontFamily: Theme.fontFamily
+            }
+        }
+    }
+
+    Item {
+        id: rightColumn
+        x: leftColumn.width + page.gap
+        width: page.width - x
+        height: page.height
+        readonly property real share: (height - 2 * page.gap) / 100
+
+        TileCard {
+            id: attitudeCard
+            objectName: "attitudeTiles"
+            width: parent.width
+            height: Math.round(parent.share * 18)
+            title: "姿态角"
+            tiles: [
+                { key: "roll", label: "横滚 Roll", unit: "°", value: page.num("roll", 2, 2) },
+                { key: "pitch", label: "俯仰 Pitch", unit: "°", value: page.num("pitch", 2, 2) },
+                { key: "yaw", label: "航向 Yaw", unit: "°", value: page.num("yaw", 2, 2) }
+            ]
+        }
+
+        TileCard {
+            id: imuCard
+            objectName: "imuTiles"
+            y: attitudeCard.height + page.gap
+            width: parent.width
+            height: Math.round(parent.share * 41)
+            title: "IMU 传感器"
+            tiles: [
+                { key: "gx", label: "陀螺 X", unit: "°/s", value: page.num("gx", 3, 1) },
+                { key: "gy", label: "陀螺 Y", unit: "°/s", value: page.num("gy", 3, 1) },
+                { key: "gz", label: "陀螺 Z", unit: "°/s", value: page.num("gz", 3, 1) },
+                { key: "ax", label: "加计 X", unit: "g", value: page.num("ax", 3, 1) },
+                { key: "ay", label: "加计 Y", unit: "g", value: page.num("ay", 3, 1) },
+                { key: "az", label: "加计 Z", unit: "g", value: page.num("az", 3, 1) },
+                { key: "temp", label: "温度 Temp", unit: "℃", value: page.num("temp", 2, 1) }
+            ]
+        }
+
+        TileCard {
+            objectName: "gnssTiles"
+            y: imuCard.y + imuCard.height + page.gap
+            width: parent.width
+            height: parent.height - y
+            title: "GNSS 定位与状态"
+            tiles: [
+                { key: "lat", label: "GNSS 纬度", unit: "°", value: page.num("lat", 7, 3) },
+                { key: "lon", label: "GNSS 经度", unit: "°", value: page.num("lon", 7, 3) },
+                { key: "alt", label: "GNSS 高度", unit: "m", value: page.num("alt", 1, 3) },
+                { key: "ve", label: "东向 Ve", unit: "m/s", value: page.num("ve", 3, 3) },
+                { key: "vn", label: "北向 Vn", unit: "m/s", value: page.num("vn", 3, 3) },
+                { key: "vu", label: "天向 Vu", unit: "m/s", value: page.num("vu", 3, 3) },
+                { key: "gnss_heading", label: "GNSS 航向", unit: "°",
+                  value: page.num("gnss_heading", 2, 3) },
+                { key: "gnss_status", label: "GNSS 状态",
+                  value: Telemetry.textValue(page.fields ? page.fields["gnss_status"] : undefined,
+                                             page.tier, 3) },
+                { key: "device_status", label: "导航状态",
+                  value: Telemetry.textValue(page.fields ? page.fields["device_status"]
+                                                         : undefined, page.tier, 3) }
+            ]
+        }
     }
 }

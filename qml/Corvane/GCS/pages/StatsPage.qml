@@ -1,7 +1,158 @@
 import QtQuick
+import Corvane.GCS
+import "../charts"
+import "../charts/Telemetry.js" as Telemetry
 
-// Placeholder of the "stats" page.
-PlaceholderPage {
+// The statistics page: what the decoder received and the link carried, three tiles to
+// a row. A tile is live only while the current device is connected (the program's run
+// time always is); "清零统计" clears the decoder's counters without touching the link.
+Item {
+    id: page
     objectName: "page_stats"
-    navId: "stats"
+
+    readonly property bool connected: app.currentManagedConnected
+    readonly property int errors: app.ins.packetErrs
+    readonly property int packets: app.ins.recPackets
+    readonly property int gap: 12
+    readonly property int columns: 3
+    readonly property real tileHeight: Math.max(64, Math.min(96, (height - 150) / 3))
+
+    readonly property real tileWidth: (width - gap * (columns - 1)) / columns
+
+    // One binding per tile: the bridge's counters change with every chunk and record, and
+    // only the tiles whose text really changed lay it out again.
+    Grid {
+        id: tileGrid
+        objectName: "statsGrid"
+        width: parent.width
+        columns: page.columns
+        rowSpacing: page.gap
+        columnSpacing: page.gap
+
+        ValueTile {
+            objectName: "stat_recBytes"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "接收字节"
+            value: String(app.ins.recBytes)
+            unit: "B"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sendBytes"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "发送字节"
+            value: String(app.ins.sendBytes)
+            unit: "B"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_recTime"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "接收时长"
+            value: app.ins.recTimeText.length > 0 ? app.ins.recTimeText : "00:00:00"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_recPackets"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "接收包"
+            value: String(page.packets)
+            unit: "pkt"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_errors"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "错包 · 丢包率"
+            value: Telemetry.errorRateText(page.connected, page.errors, page.packets)
+            tone: page.errors > 0 ? "warn" : "normal"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_packetFre"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "频率"
+            value: String(app.ins.packetFre)
+            unit: "Hz"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sessionRx"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "会话接收"
+            value: app.rxText
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sessionTx"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "会话发送"
+            value: app.txText
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_runTime"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "软件运行"
+            value: app.runTimeText
+            online: true
+        }
+    }
+
+    Rectangle {
+        id: hintBox
+        objectName: "parseHintBox"
+        visible: app.ins.parseHint.length > 0
+        y: tileGrid.height + page.gap
+        width: parent.width
+        height: visible ? hintText.implicitHeight + 16 : 0
+        radius: Theme.radiusSmall
+        color: Theme.alpha(Theme.warn, Theme.light ? 0.10 : 0.08)
+        border.width: 1
+        border.color: Theme.alpha(Theme.warn, 0.45)
+        Text {
+            id: hintText
+            objectName: "parseHint"
+            x: 12
+            width: parent.width - 24
+            anchors.verticalCenter: parent.verticalCenter
+            text: app.ins.parseHint
+            wrapMode: Text.Wrap
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontLabel
+            color: Theme.warn
+        }
+    }
+
+    Row {
+        y: tileGrid.height + page.gap + (hintBox.visible ? hintBox.height + page.gap : 0)
+        width: parent.width
+        spacing: 12
+        GButton {
+            id: resetButton
+            objectName: "resetStatsButton"
+            text: "清零统计"
+            enabled: page.connected
+            onClicked: app.ins.resetStats()
+        }
+        Text {
+            objectName: "resetStatsNote"
+            anchors.verticalCenter: parent.verticalCenter
+            width: parent.width - resetButton.width - parent.spacing
+            text: "清零仅重置解析统计（字节/包/时长/错包），不断开连接。"
+            wrapMode: Text.Wrap
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontCaption
+            color: Theme.muted
+        }
+    }
 }
