@@ -1,10 +1,9 @@
 // telvo-cli ymodem-receive: the YModem engine alone, receiving one file over a serial port.
 #include "CliCommand.h"
+#include "CliTransfer.h"
 
 #include "upgrade/ConsoleTransfer.h"
 #include "upgrade/UpgradeFlow.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -25,39 +24,16 @@ const cli::CliCommand kCommand {
 };
 const cli::CliRegistration kRegistration(kCommand);
 
-void writeRaw(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-}
-
 int run(const QStringList& args)
 {
-    QStringList positional;
-    int baud = gcs::UpgradeFlow::kBootloaderBaud;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--baud")) {
-            bool ok = false;
-            baud = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-            if (!ok || baud < 300 || baud > 3000000)
-                return cli::usageError(kCommand, QStringLiteral("--baud needs a rate of 300 to 3000000"));
-        } else if (args[i].startsWith(QLatin1String("--"))) {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(args[i]));
-        } else {
-            positional << args[i];
-        }
-    }
-    if (positional.size() != 2)
-        return cli::usageError(kCommand, QStringLiteral("expected PORT and FILE"));
-
-    gcs::ConsoleTransfer transfer(&writeRaw, gcs::ProgressReport::standardErrorIsTerminal());
-    if (!transfer.openSerial(positional[0], baud)) {
-        cli::printErr(QStringLiteral("telvo-cli ymodem-receive: cannot open %1: %2")
-                          .arg(positional[0], transfer.errorText()));
+    cli::TransferArgs a;
+    if (const int bad = cli::parseTransferArgs(kCommand, args, a))
+        return bad;
+    gcs::ConsoleTransfer transfer(&cli::writeStandardErrorRaw,
+                                  gcs::ProgressReport::standardErrorIsTerminal());
+    if (!cli::openTransferLink(kCommand, transfer, a))
         return 1;
-    }
-    transfer.engine()->startReceive(positional[1]);
+    transfer.engine()->startReceive(a.file);
     if (!transfer.waitForEnd()) {
         cli::printErr(QStringLiteral("telvo-cli ymodem-receive: %1").arg(transfer.message()));
         return 1;
