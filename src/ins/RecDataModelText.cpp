@@ -51,6 +51,17 @@ bool isConfigKey(const QString& key)
         || key.contains(QLatin1String("save")) || key.contains(QLatin1String("reset"));
 }
 
+// The three sentences carry the angular rates and accelerations in fields 3 to 8.
+void takeRatesAndAccels(RecDataStruct& r, const QList<QString>& f)
+{
+    r.gx = f[3].toFloat();
+    r.gy = f[4].toFloat();
+    r.gz = f[5].toFloat();
+    r.ax = f[6].toFloat();
+    r.ay = f[7].toFloat();
+    r.az = f[8].toFloat();
+}
+
 } // namespace
 
 void RecDataModel::anaylzeRecTextStream()
@@ -159,12 +170,7 @@ RecDataStruct RecDataModel::extractImuasc(const QList<QString>& f)
     r.format = RecImuAsc;
     if (f.size() != 10)
         return r;
-    r.gx = f[3].toFloat();
-    r.gy = f[4].toFloat();
-    r.gz = f[5].toFloat();
-    r.ax = f[6].toFloat();
-    r.ay = f[7].toFloat();
-    r.az = f[8].toFloat();
+    takeRatesAndAccels(r, f);
     r.temp = beforeStar(f[9]).toFloat();
     return r;
 }
@@ -179,12 +185,7 @@ RecDataStruct RecDataModel::extractAhrsasc(const QList<QString>& f)
     }
     r.format = RecAhrsAsc;
     r.count = toInt10(f[2]);
-    r.gx = f[3].toFloat();
-    r.gy = f[4].toFloat();
-    r.gz = f[5].toFloat();
-    r.ax = f[6].toFloat();
-    r.ay = f[7].toFloat();
-    r.az = f[8].toFloat();
+    takeRatesAndAccels(r, f);
     r.yaw = f[12].toFloat();
     r.pitch = f[13].toFloat();
     r.roll = f[14].toFloat();
@@ -198,12 +199,7 @@ RecDataStruct RecDataModel::extractSinsasc(const QList<QString>& f)
     r.format = RecSinsAsc;
     if (f.size() != 22)
         return r;
-    r.gx = f[3].toFloat();
-    r.gy = f[4].toFloat();
-    r.gz = f[5].toFloat();
-    r.ax = f[6].toFloat();
-    r.ay = f[7].toFloat();
-    r.az = f[8].toFloat();
+    takeRatesAndAccels(r, f);
     r.pitch = f[9].toFloat();
     r.roll = f[10].toFloat();
     r.yaw = f[11].toFloat();
