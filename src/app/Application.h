@@ -346,6 +346,9 @@ public:
     Q_INVOKABLE QString pickOpenFile(const QString& title, const QString& filter);
     Q_INVOKABLE QString pickSaveFile(const QString& title, const QString& filter);
     Q_INVOKABLE QString pickDirectory(const QString& title);
+    /// Who answers pickOpenFile, pickSaveFile and pickDirectory; null restores the
+    /// platform's dialogs. Tests and tools answer here, so no modal dialog opens.
+    void setFileChooser(FileDialogs::Chooser chooser);
 
 signals:
     void currentNavChanged();
@@ -447,6 +450,12 @@ private:
     void enterInsUserConfigPage();
     void syncInsNavOutForNav(const QString& navId);
     bool sendVornNavOutCommand(bool on);
+    /// Why a catalog command must not go out with these arguments (an axis triple that is
+    /// mirrored or repeats a body axis), or an empty text.
+    QString configCommandRefusal(const QString& key, const QStringList& args) const;
+    QString chooseFile(FileDialogs::Kind kind, const QString& title, const QString& filter);
+    /// lastError for a calibration or compensation file that gave nothing to use.
+    void reportUnusableFile(const QString& what, const QString& path, bool invalidUtf8);
 
     // services, created in this order with the controller as parent
     ProductRegistry* m_products = nullptr;
