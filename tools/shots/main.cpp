@@ -1,12 +1,14 @@
-// telvo-shots OUT_DIR [--sim]
+// telvo-shots OUT_DIR [--sim] [--config]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
 // notices) in each theme to OUT_DIR (for example build/shots). With --sim it also
-// connects a KT45 on telvo-sim and photographs the live workspace.
+// connects a KT45 on telvo-sim and photographs the live workspace. --config (with --sim)
+// photographs only the configuration, raw console and record pages live.
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
+#include "ConfigShots.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -241,7 +243,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim]\n");
+        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--config]\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -268,6 +270,12 @@ int main(int argc, char** argv)
     // Every theme at the medium tier the window opens with, and the smallest tier in one
     // dark and the light theme, where clipping shows first.
     bool ok = true;
+    if (args.contains(QStringLiteral("--config")) && !simPort.isEmpty()) {
+        ok = shootConfigPages(binDir, out, simPort);
+        sim.terminate();
+        sim.waitForFinished(3000);
+        return ok ? 0 : 1;
+    }
     for (int i = 0; i < 4; ++i)
         ok = shootTheme(binDir, out, i, QStringLiteral("medium"), simPort) && ok;
     for (int i : { 0, 2 })
