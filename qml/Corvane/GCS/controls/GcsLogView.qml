@@ -52,8 +52,14 @@ ScrollView {
         if (!chunk || chunk.length === 0)
             return
         remember()
+        var f = flick()
+        var keepY = f ? f.contentY : 0
         area.insert(area.length, chunk)
         trim()
+        // The text area scrolls to its cursor, which sits at the end; someone reading
+        // further up keeps the place they scrolled to.
+        if (!_follow && f)
+            f.contentY = Math.max(0, Math.min(keepY, f.contentHeight - f.height))
         followTimer.restart()
     }
 
