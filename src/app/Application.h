@@ -123,6 +123,8 @@ class Application : public QObject
     Q_PROPERTY(bool footerLinkActive READ footerLinkActive NOTIFY globalStatusTextChanged)
     Q_PROPERTY(
         bool factoryReadbackActive READ factoryReadbackActive NOTIFY factoryReadbackActiveChanged)
+    Q_PROPERTY(QStringList insConfigReported READ insConfigReported NOTIFY
+                   insConfigReportedChanged)
     Q_PROPERTY(int serialBaud READ serialBaud NOTIFY serialBaudChanged)
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
@@ -335,6 +337,9 @@ public:
 
     // ---- configuration pages and files (ApplicationConfigPages.cpp) ----
     bool factoryReadbackActive() const { return m_configPages.factoryReadbackActive; }
+    /// Numeric read-backs of the INS bridge ("gnssYaw", "extrapMs") the unit has answered
+    /// since the program started; before that the bridge's 0 is no value of the unit's.
+    QStringList insConfigReported() const { return m_configPages.reported; }
 
     Q_INVOKABLE QString readTextFile(const QString& path);
     Q_INVOKABLE bool writeTextFile(const QString& path, const QString& content);
@@ -379,6 +384,7 @@ signals:
     void managedDeviceLinkChanged();
     void globalStatusTextChanged();
     void factoryReadbackActiveChanged();
+    void insConfigReportedChanged();
     void serialBaudChanged();
     void upgradeFileChanged();
 
@@ -453,6 +459,8 @@ private:
     /// Why a catalog command must not go out with these arguments (an axis triple that is
     /// mirrored or repeats a body axis), or an empty text.
     QString configCommandRefusal(const QString& key, const QStringList& args) const;
+    void wireConfigReadbacks();
+    void noteConfigReported(const QString& name);
     QString chooseFile(FileDialogs::Kind kind, const QString& title, const QString& filter);
     /// lastError for a calibration or compensation file that gave nothing to use.
     void reportUnusableFile(const QString& what, const QString& path, bool invalidUtf8);

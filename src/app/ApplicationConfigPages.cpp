@@ -10,6 +10,7 @@
 #include "app/TextFile.h"
 #include "catalog/ProductRegistry.h"
 #include "ins/InsBridge.h"
+#include "ins/RecDataModel.h"
 #include "ins/TelemetryHub.h"
 #include "link/Session.h"
 #include "upgrade/YModem.h"
@@ -142,6 +143,25 @@ void Application::stopFactoryReadback()
         m_configPages.factoryReadbackActive = false;
         emit factoryReadbackActiveChanged();
     }
+}
+
+// The bridge publishes the GNSS heading offset and the extrapolation time as plain numbers
+// that start at 0, so a 0 alone cannot tell "the unit said 0" from "nothing asked yet".
+// The decoder's own signals say which reply arrived.
+void Application::wireConfigReadbacks()
+{
+    connect(m_ins->model(), &RecDataModel::newConfig_dyawGNSS, this,
+            [this](double) { noteConfigReported(QStringLiteral("gnssYaw")); });
+    connect(m_ins->model(), &RecDataModel::newConfigExtrapTime, this,
+            [this](double) { noteConfigReported(QStringLiteral("extrapMs")); });
+}
+
+void Application::noteConfigReported(const QString& name)
+{
+    if (m_configPages.reported.contains(name))
+        return;
+    m_configPages.reported << name;
+    emit insConfigReportedChanged();
 }
 
 // ---- files -------------------------------------------------------------------------------

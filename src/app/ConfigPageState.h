@@ -2,6 +2,8 @@
 
 #include "app/FileDialogs.h"
 
+#include <QStringList>
+
 #include <optional>
 
 namespace gcs {
@@ -16,6 +18,8 @@ struct ConfigPageState
     /// be in either state. The first switch on a new link therefore always goes out.
     std::optional<bool> navOutput;
     bool factoryReadbackActive = false;
+    /// Names of the numeric read-backs the unit has answered (see insConfigReported).
+    QStringList reported;
     /// Null: the platform's dialogs.
     FileDialogs::Chooser fileChooser;
 };

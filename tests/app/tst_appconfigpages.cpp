@@ -218,6 +218,30 @@ private slots:
         QCOMPARE(ins->serialConfig().value("packetFre").toInt(), 50);
     }
 
+    void aZeroReadBackCountsOnlyOnceTheUnitAnswered()
+    {
+        QSignalSpy reported(m_app.get(), &Application::insConfigReportedChanged);
+        QVERIFY2(connectToSim(), qPrintable(m_app->lastError()));
+        m_app->setCurrentNav(QStringLiteral("user_config"));
+        QVERIFY(waitUntil([this] { return m_app->ins()->serialConfig().size() == 4; }, 3000));
+        // Serial port 1 came back; the heading offset and extrapolation were never asked.
+        QVERIFY(m_app->insConfigReported().isEmpty());
+        QCOMPARE(reported.count(), 0);
+
+        // The simulated unit starts with both at 0; its answer of 0 is a value.
+        QVERIFY(m_app->sendCommand(QStringLiteral("get_gnss")));
+        QVERIFY(waitUntil([this] { return m_app->insConfigReported().size() == 1; }, 3000));
+        QCOMPARE(m_app->insConfigReported(), QStringList { QStringLiteral("gnssYaw") });
+        QCOMPARE(m_app->ins()->gnssYaw(), 0.0);
+        QVERIFY(m_app->sendCommand(QStringLiteral("get_extrap_time")));
+        QVERIFY(waitUntil([this] { return m_app->insConfigReported().size() == 2; }, 3000));
+        QVERIFY(m_app->insConfigReported().contains(QStringLiteral("extrapMs")));
+        // Further answers change nothing more.
+        QVERIFY(m_app->sendCommand(QStringLiteral("get_gnss")));
+        QTest::qWait(400);
+        QCOMPARE(reported.count(), 2);
+    }
+
     void mirroredOrRepeatedAxesNeverGoOut()
     {
         QVERIFY2(connectToSim(), qPrintable(m_app->lastError()));

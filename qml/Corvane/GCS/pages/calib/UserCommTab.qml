@@ -51,6 +51,11 @@ CalibPane {
     property alias setAxisButton: setAxisButton
     property alias saveConfirm: saveConfirm
 
+    // The bridge starts these numbers at 0; until the unit answered they are no value.
+    function reported(name) {
+        return app.insConfigReported.indexOf(name) >= 0
+    }
+
     // ---- installation axes -------------------------------------------------------------
 
     function applyAxes(x, y, z) {
@@ -383,7 +388,8 @@ CalibPane {
                     Layout.alignment: Qt.AlignBottom
                     Layout.preferredWidth: 130
                     label: "回读"
-                    value: Logic.readback(app.ins.gnssYaw, "°")
+                    value: tab.reported("gnssYaw") ? Logic.readback(app.ins.gnssYaw, "°")
+                                                   : Logic.missingText
                 }
                 LabeledField {
                     label: "外插时间"
@@ -398,7 +404,8 @@ CalibPane {
                     Layout.alignment: Qt.AlignBottom
                     Layout.preferredWidth: 130
                     label: "回读"
-                    value: Logic.readback(app.ins.extrapMs, " ms")
+                    value: tab.reported("extrapMs") ? Logic.readback(app.ins.extrapMs, " ms")
+                                                    : Logic.missingText
                 }
             }
             ButtonRow {
