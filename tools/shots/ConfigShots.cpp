@@ -172,6 +172,16 @@ bool shootTier(const QString& binDir, const QDir& out, int themeIndex, const QSt
     stage.clearToasts();
     ok = stage.shoot(file("1-user-comm")) && ok;
     QObject* page = stage.page();
+    // The end of the tab, where the small window has to scroll to.
+    if (QObject* comm = prop(page, "userComm")) {
+        const qreal end = comm->property("contentHeight").toReal()
+            - comm->property("height").toReal();
+        if (end > 0) {
+            comm->setProperty("contentY", end);
+            ok = stage.shoot(file("1b-user-comm-end")) && ok;
+            comm->setProperty("contentY", 0);
+        }
+    }
     if (QObject* bar = prop(page, "userTabBar"))
         bar->setProperty("currentIndex", 1);
     ok = stage.shoot(file("2-user-maint")) && ok;
