@@ -380,6 +380,20 @@ ShellTestCase {
         click(find(page, "pauseButton"))
         verify(!app.logPaused)
 
+        // Bytes typed as hex: an odd digit is refused with its reason and nothing goes
+        // out; whole bytes go out as they are.
+        click(find(page, "hexSend"))
+        typeInto(page.sendField, "aa 5")
+        var tx = app.logTxCount
+        click(find(page, "sendButton"))
+        compare(app.lastError, "Hex 字节须成对书写（每两个字符为一字节），当前长度不完整。")
+        compare(app.logTxCount, tx)
+        typeInto(page.sendField, "aa 55 01")
+        keyClick(Qt.Key_Return)
+        compare(app.logTxCount, tx + 3)
+        compare(app.userNotice, "已发送 Hex（3 字节）")
+        tryVerify(function () { return view.text.indexOf(" 发送 ──\naa 55 01\n") > 0 }, 3000)
+
         click(find(page, "clearButton"))
         compare(view.text, "")
         compare(app.logTxCount, 0)
