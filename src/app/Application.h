@@ -123,8 +123,7 @@ class Application : public QObject
     Q_PROPERTY(bool footerLinkActive READ footerLinkActive NOTIFY globalStatusTextChanged)
     Q_PROPERTY(
         bool factoryReadbackActive READ factoryReadbackActive NOTIFY factoryReadbackActiveChanged)
-    Q_PROPERTY(QStringList insConfigReported READ insConfigReported NOTIFY
-                   insConfigReportedChanged)
+    Q_PROPERTY(QStringList insConfigReported READ insConfigReported NOTIFY insConfigReportedChanged)
     Q_PROPERTY(int serialBaud READ serialBaud NOTIFY serialBaudChanged)
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)

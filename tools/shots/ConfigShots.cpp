@@ -174,8 +174,8 @@ bool shootTier(const QString& binDir, const QDir& out, int themeIndex, const QSt
     QObject* page = stage.page();
     // The end of the tab, where the small window has to scroll to.
     if (QObject* comm = prop(page, "userComm")) {
-        const qreal end = comm->property("contentHeight").toReal()
-            - comm->property("height").toReal();
+        const qreal end
+            = comm->property("contentHeight").toReal() - comm->property("height").toReal();
         if (end > 0) {
             comm->setProperty("contentY", end);
             ok = stage.shoot(file("1b-user-comm-end")) && ok;
@@ -210,10 +210,11 @@ bool shootTier(const QString& binDir, const QDir& out, int themeIndex, const QSt
         call(prop(gyro, "writeConfirm"), "cancel");
     }
     const QString comp = stage.scratch(QStringLiteral("IMU07_comp.txt"));
-    writeFile(comp, "#vorn,set imu,1,IMU-07*ff\n#vorn,set imu sn,1,A1B2C3D4*ff\n"
-                    "#vorn,set comp,gx,0.00012,-0.00034,0.00056*ff\n"
-                    "#vorn,set comp,gy,0.00011,0.00021,-0.00031*ff\n"
-                    "#vorn,set comp,gz,-0.00041,0.00051,0.00061*ff\n");
+    writeFile(comp,
+              "#vorn,set imu,1,IMU-07*ff\n#vorn,set imu sn,1,A1B2C3D4*ff\n"
+              "#vorn,set comp,gx,0.00012,-0.00034,0.00056*ff\n"
+              "#vorn,set comp,gy,0.00011,0.00021,-0.00031*ff\n"
+              "#vorn,set comp,gz,-0.00041,0.00051,0.00061*ff\n");
     if (QObject* bar = prop(page, "factoryTabBar"))
         bar->setProperty("currentIndex", 1);
     stage.answer(comp);
