@@ -123,6 +123,7 @@ class Application : public QObject
     Q_PROPERTY(bool footerLinkActive READ footerLinkActive NOTIFY globalStatusTextChanged)
     Q_PROPERTY(
         bool factoryReadbackActive READ factoryReadbackActive NOTIFY factoryReadbackActiveChanged)
+    Q_PROPERTY(QStringList insConfigReported READ insConfigReported NOTIFY insConfigReportedChanged)
     Q_PROPERTY(int serialBaud READ serialBaud NOTIFY serialBaudChanged)
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
@@ -335,6 +336,9 @@ public:
 
     // ---- configuration pages and files (ApplicationConfigPages.cpp) ----
     bool factoryReadbackActive() const { return m_configPages.factoryReadbackActive; }
+    /// Numeric read-backs of the INS bridge ("gnssYaw", "extrapMs") the unit has answered
+    /// since the program started; before that the bridge's 0 is no value of the unit's.
+    QStringList insConfigReported() const { return m_configPages.reported; }
 
     Q_INVOKABLE QString readTextFile(const QString& path);
     Q_INVOKABLE bool writeTextFile(const QString& path, const QString& content);
@@ -346,6 +350,9 @@ public:
     Q_INVOKABLE QString pickOpenFile(const QString& title, const QString& filter);
     Q_INVOKABLE QString pickSaveFile(const QString& title, const QString& filter);
     Q_INVOKABLE QString pickDirectory(const QString& title);
+    /// Who answers pickOpenFile, pickSaveFile and pickDirectory; null restores the
+    /// platform's dialogs. Tests and tools answer here, so no modal dialog opens.
+    void setFileChooser(FileDialogs::Chooser chooser);
 
 signals:
     void currentNavChanged();
@@ -376,6 +383,7 @@ signals:
     void managedDeviceLinkChanged();
     void globalStatusTextChanged();
     void factoryReadbackActiveChanged();
+    void insConfigReportedChanged();
     void serialBaudChanged();
     void upgradeFileChanged();
 
@@ -447,6 +455,14 @@ private:
     void enterInsUserConfigPage();
     void syncInsNavOutForNav(const QString& navId);
     bool sendVornNavOutCommand(bool on);
+    /// Why a catalog command must not go out with these arguments (an axis triple that is
+    /// mirrored or repeats a body axis), or an empty text.
+    QString configCommandRefusal(const QString& key, const QStringList& args) const;
+    void wireConfigReadbacks();
+    void noteConfigReported(const QString& name);
+    QString chooseFile(FileDialogs::Kind kind, const QString& title, const QString& filter);
+    /// lastError for a calibration or compensation file that gave nothing to use.
+    void reportUnusableFile(const QString& what, const QString& path, bool invalidUtf8);
 
     // services, created in this order with the controller as parent
     ProductRegistry* m_products = nullptr;

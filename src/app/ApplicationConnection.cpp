@@ -247,6 +247,8 @@ bool Application::openSession(const QString& id, const QString& label,
     else
         m_sessions->clear();
     resetTelemetry();
+    if (id == linkSessionId())
+        m_configPages.navOutput.reset();
 
     auto* session = new Session(id, label, std::move(transport));
     m_sessions->addSession(session);
@@ -424,7 +426,7 @@ void Application::disconnectSession(const QString& id)
         s->disconnectTransport();
     if (current) {
         resetTelemetry();
-        m_configPages.navOutputOn = false;
+        m_configPages.navOutput.reset();
         if (m_connecting) {
             m_connecting = false;
             emit connectingChanged();
@@ -444,7 +446,7 @@ void Application::disconnectPrimary()
         if (Session* s = m_sessions->primary())
             s->disconnectTransport();
         resetTelemetry();
-        m_configPages.navOutputOn = false;
+        m_configPages.navOutput.reset();
     }
     if (m_connecting) {
         m_connecting = false;

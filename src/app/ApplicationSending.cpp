@@ -53,6 +53,10 @@ bool Application::sendCommandArgs(const QString& id, const QStringList& args)
         return false;
     }
     const QString key = commandCatalogKey(id);
+    if (const QString refusal = configCommandRefusal(key, args); !refusal.isEmpty()) {
+        setError(refusal);
+        return false;
+    }
     const QByteArray bytes = m_catalog->build(key, args);
     if (bytes.isEmpty()) {
         setError(unknownCommandText(key));
@@ -85,9 +89,9 @@ bool Application::sendRaw(const QString& text, bool asHex)
         // A start/stop typed by hand switches the navigation output like the pages do.
         const QString lower = text.trimmed().toLower();
         if (lower.contains(QLatin1String("start com1")))
-            m_configPages.navOutputOn = true;
+            m_configPages.navOutput = true;
         else if (lower.contains(QLatin1String("stop com1")))
-            m_configPages.navOutputOn = false;
+            m_configPages.navOutput = false;
     }
     return ok;
 }

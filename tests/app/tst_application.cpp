@@ -208,6 +208,7 @@ private slots:
             { "protocolTagText", "", false },
             { "footerLinkActive", "globalStatusTextChanged", false },
             { "factoryReadbackActive", "factoryReadbackActiveChanged", false },
+            { "insConfigReported", "insConfigReportedChanged", false },
             { "serialBaud", "serialBaudChanged", false },
             { "upgradeFileName", "upgradeFileChanged", false },
             { "upgradeFileReady", "upgradeFileChanged", false },
@@ -257,6 +258,7 @@ private slots:
                                               "managedDeviceLinkChanged()",
                                               "globalStatusTextChanged()",
                                               "factoryReadbackActiveChanged()",
+                                              "insConfigReportedChanged()",
                                               "serialBaudChanged()",
                                               "upgradeFileChanged()" };
         QList<QByteArray> declared;

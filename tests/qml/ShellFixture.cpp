@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QTemporaryDir>
@@ -37,6 +38,15 @@ void ShellFixture::createController()
 {
     qputenv("LOCALAPPDATA", QFile::encodeName(m_dir->path()));
     m_app = new gcs::Application();
+    m_app->setFileChooser(
+        [this](gcs::FileDialogs::Kind kind, const QString& title, const QString& filter) {
+            static const char* const kinds[] = { "open", "save", "directory" };
+            m_dialogRequests << QVariantMap { { QStringLiteral("kind"),
+                                                QString::fromLatin1(kinds[int(kind)]) },
+                                              { QStringLiteral("title"), title },
+                                              { QStringLiteral("filter"), filter } };
+            return m_dialogAnswers.isEmpty() ? QString() : m_dialogAnswers.takeFirst();
+        });
     m_app->loadProfiles(QDir(gcs::test::binDir()).filePath(QStringLiteral("profiles")));
     m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.data());
 }
@@ -104,4 +114,38 @@ void ShellFixture::stopSim()
 QString ShellFixture::simError() const
 {
     return m_simError;
+}
+
+void ShellFixture::answerFileDialogs(const QStringList& paths)
+{
+    m_dialogAnswers = paths;
+    m_dialogRequests.clear();
+}
+
+QVariantList ShellFixture::fileDialogRequests() const
+{
+    return m_dialogRequests;
+}
+
+QString ShellFixture::scratchPath(const QString& name) const
+{
+    const QString dir = QDir(m_dir->path()).filePath(QStringLiteral("scratch"));
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(name);
+}
+
+bool ShellFixture::writeScratchFile(const QString& path, const QString& text) const
+{
+    return gcs::test::writeFileBytes(path, text.toUtf8());
+}
+
+QStringList ShellFixture::filesIn(const QString& dir) const
+{
+    return QDir(dir).entryList(QDir::Files, QDir::Name);
+}
+
+qint64 ShellFixture::fileSize(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.size() : -1;
 }

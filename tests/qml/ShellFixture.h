@@ -47,6 +47,21 @@ public:
     Q_INVOKABLE void stopSim();
     Q_INVOKABLE QString simError() const;
 
+    /// The next answers of the file and folder dialogs, in order; once they are used up a
+    /// dialog counts as cancelled. No dialog window ever opens in a test.
+    Q_INVOKABLE void answerFileDialogs(const QStringList& paths);
+    /// The dialogs asked for since the last answerFileDialogs, as maps of "kind" ("open",
+    /// "save", "directory"), "title" and "filter".
+    Q_INVOKABLE QVariantList fileDialogRequests() const;
+    /// A path inside the test's own folder (the folder is created).
+    Q_INVOKABLE QString scratchPath(const QString& name) const;
+    /// Writes bytes given as UTF-8 text; false when that fails.
+    Q_INVOKABLE bool writeScratchFile(const QString& path, const QString& text) const;
+    /// Names of the files in a folder, sorted.
+    Q_INVOKABLE QStringList filesIn(const QString& dir) const;
+    /// Size of a file in bytes, -1 when it does not exist.
+    Q_INVOKABLE qint64 fileSize(const QString& path) const;
+
 private:
     void createController();
     void destroyController();
@@ -57,4 +72,6 @@ private:
     QPointer<gcs::Application> m_app;
     std::unique_ptr<gcs::test::SimProcess> m_sim;
     QString m_simError;
+    QStringList m_dialogAnswers;
+    QVariantList m_dialogRequests;
 };

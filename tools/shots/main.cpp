@@ -1,4 +1,4 @@
-// telvo-shots OUT_DIR [--sim] [--pages]
+// telvo-shots OUT_DIR [--sim] [--pages] [--config]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
@@ -6,10 +6,12 @@
 // connects a KT45 on telvo-sim and photographs the live workspace and the live
 // telemetry pages (attitude, charts, parsed data, statistics). --pages photographs only
 // the telemetry pages, offline and live, in every theme at the medium and the smallest
-// tier.
+// tier. --config (with --sim) photographs only the configuration, raw console and record
+// pages live.
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
+#include "ConfigShots.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -297,7 +299,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages]\n");
+        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config]\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -326,6 +328,12 @@ int main(int argc, char** argv)
     // photographed in every theme at both tiers.
     const bool pagesOnly = args.contains(QStringLiteral("--pages"));
     bool ok = true;
+    if (args.contains(QStringLiteral("--config")) && !simPort.isEmpty()) {
+        ok = shootConfigPages(binDir, out, simPort);
+        sim.terminate();
+        sim.waitForFinished(3000);
+        return ok ? 0 : 1;
+    }
     for (int i = 0; i < 4; ++i)
         ok = shootTheme(binDir, out, i, QStringLiteral("medium"), simPort, pagesOnly) && ok;
     for (int i = 0; i < 4; ++i) {

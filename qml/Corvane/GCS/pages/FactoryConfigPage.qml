@@ -1,5 +1,6 @@
 import QtQuick
 
-// The factory configuration entry: the calibration page in factory scope.
-CalibrationPage {
+// The factory configuration entry: the configuration page in factory scope.
+CalibPage {
+    configScope: "factory"
 }

@@ -1,7 +1,430 @@
 import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane.GCS
 
-// Placeholder of the "record" page.
-PlaceholderPage {
+// Recording: the decoded messages (or telemetry table) and the raw serial bytes of the
+// current device written side by side into a folder the user picks.
+Item {
+    id: page
     objectName: "page_record"
-    navId: "record"
+
+    readonly property bool connected: app.currentManagedConnected
+    readonly property bool recording: app.recorder.recording
+    readonly property bool insProduct: app.products.currentProductId === "ins"
+    readonly property string formatText: {
+        var f = app.ins.packetFormat
+        if (f && f.length > 0)
+            return f
+        var hubFormat = app.hub.fields ? app.hub.fields["format"] : undefined
+        return hubFormat !== undefined && hubFormat !== null ? String(hubFormat) : ""
+    }
+    readonly property var elapsedParts: {
+        var parts = String(app.recorder.elapsedText).split(":")
+        return parts.length === 3 ? parts : ["00", "00", "00"]
+    }
+    property string lastDirectory: ""
+
+    function startInPickedDirectory() {
+        var dir = app.pickDirectory("记录目录")
+        if (!dir || dir.length === 0)
+            return false
+        if (!app.startRecordInDir(dir))
+            return false
+        lastDirectory = dir
+        return true
+    }
+
+    function toggleRecording() {
+        if (recording)
+            app.stopRecord()
+        else
+            startInPickedDirectory()
+    }
+
+    function startCsv() {
+        var csv = app.pickSaveFile("遥测 CSV", "CSV (*.csv)")
+        if (!csv || csv.length === 0)
+            return false
+        var raw = csv.replace(/\.csv$/i, "") + ".bin"
+        return app.startRecord(csv, raw)
+    }
+
+    Flickable {
+        id: scroller
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: card.height + 8
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AlwaysOn
+            visible: scroller.contentHeight > scroller.height + 1
+        }
+
+        Rectangle {
+            id: card
+            objectName: "recordCard"
+            width: Math.min(scroller.width - 14, 980)
+            x: Math.max(0, (scroller.width - 14 - width) / 2)
+            height: cardColumn.implicitHeight + 40
+            radius: Theme.radius
+            color: Theme.card
+            border.width: 1
+            border.color: page.recording ? Theme.alpha(Theme.danger, 0.7) : Theme.border
+
+            ColumnLayout {
+                id: cardColumn
+                x: 20
+                y: 20
+                width: parent.width - 40
+                spacing: 16
+
+                // ---- title and state -------------------------------------------------
+                RowLayout {
+                    Layout.fillWidth: true
+                    spacing: 12
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        spacing: 2
+                        Text {
+                            text: "数据记录"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontTitle
+                            font.bold: true
+                            color: Theme.text
+                        }
+                        Text {
+                            objectName: "recordSubtitle"
+                            Layout.fillWidth: true
+                            text: page.recording ? "磁盘写入中" : "解析帧 + 串口原码双路落盘"
+                            elide: Text.ElideRight
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: page.recording ? Theme.danger : Theme.muted
+                        }
+                    }
+                    Rectangle {
+                        objectName: "recordState"
+                        property string label: page.recording ? "REC"
+                                                              : page.connected ? "待命" : "离线"
+                        implicitWidth: stateText.implicitWidth + 28
+                        implicitHeight: 26
+                        radius: 13
+                        color: page.recording ? Theme.alpha(Theme.danger, 0.16)
+                                              : page.connected ? Theme.alpha(Theme.linkOk, 0.14)
+                                                               : Theme.panelHi
+                        border.width: 1
+                        border.color: page.recording ? Theme.danger
+                                                     : page.connected ? Theme.linkOkStrong
+                                                                      : Theme.border
+                        Row {
+                            anchors.centerIn: parent
+                            spacing: 6
+                            Rectangle {
+                                anchors.verticalCenter: parent.verticalCenter
+                                width: 8
+                                height: 8
+                                radius: 4
+                                color: page.recording ? Theme.danger
+                                                      : page.connected ? Theme.linkOkStrong
+                                                                       : Theme.faint
+                                SequentialAnimation on opacity {
+                                    running: page.recording && !Theme.reduceMotion
+                                    loops: Animation.Infinite
+                                    NumberAnimation { from: 1; to: 0.25; duration: 600 }
+                                    NumberAnimation { from: 0.25; to: 1; duration: 600 }
+                                    onStopped: parent.opacity = 1
+                                }
+                            }
+                            Text {
+                                id: stateText
+                                objectName: "recordStateText"
+                                text: parent.parent.label
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
+                                font.bold: true
+                                color: page.recording ? Theme.danger
+                                                      : page.connected ? Theme.linkOk : Theme.muted
+                            }
+                        }
+                    }
+                }
+
+                Rectangle {
+                    Layout.fillWidth: true
+                    implicitHeight: 1
+                    color: Theme.border
+                }
+
+                GridLayout {
+                    Layout.fillWidth: true
+                    columns: cardColumn.width >= 700 ? 2 : 1
+                    columnSpacing: 24
+                    rowSpacing: 16
+
+                    // ---- left: link, clock, start / stop -------------------------------
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
+                        spacing: 12
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 10
+                            Text {
+                                objectName: "recordLinkText"
+                                Layout.fillWidth: true
+                                text: page.connected
+                                      ? (app.contextLinkText.length > 0 ? app.contextLinkText
+                                                                        : "已连接")
+                                      : "未连接"
+                                elide: Text.ElideRight
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontLabel
+                                color: page.connected ? Theme.linkOk : Theme.muted
+                            }
+                            GButton {
+                                objectName: "recordConnectButton"
+                                visible: !page.connected && app.canConnectCurrent
+                                enabled: !app.connecting
+                                text: "连接"
+                                onClicked: app.connectCurrentManaged()
+                            }
+                        }
+
+                        Row {
+                            objectName: "recordClock"
+                            spacing: 14
+                            Repeater {
+                                model: [{ unit: "时" }, { unit: "分" }, { unit: "秒" }]
+                                delegate: Row {
+                                    required property var modelData
+                                    required property int index
+                                    spacing: 4
+                                    Rectangle {
+                                        width: 64
+                                        height: 56
+                                        radius: Theme.radiusSmall
+                                        color: Theme.input
+                                        border.width: 1
+                                        border.color: Theme.border
+                                        Text {
+                                            objectName: "clockPart_" + index
+                                            anchors.centerIn: parent
+                                            text: page.elapsedParts[index]
+                                            font.family: Theme.monoFamily
+                                            font.pixelSize: 28
+                                            font.bold: true
+                                            color: page.recording ? Theme.text : Theme.faint
+                                        }
+                                    }
+                                    Text {
+                                        anchors.bottom: parent.bottom
+                                        anchors.bottomMargin: 6
+                                        text: modelData.unit
+                                        font.family: Theme.fontFamily
+                                        font.pixelSize: Theme.fontLabel
+                                        color: Theme.muted
+                                    }
+                                }
+                            }
+                        }
+
+                        ColumnLayout {
+                            visible: page.recording
+                            spacing: 2
+                            Text {
+                                objectName: "recordRx"
+                                text: "RX " + app.rxText
+                                font.family: Theme.monoFamily
+                                font.pixelSize: Theme.fontLabel
+                                color: Theme.value
+                            }
+                            Text {
+                                text: "缓冲约 200 ms 落盘，停录后可查看文件"
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
+                                color: Theme.muted
+                            }
+                        }
+
+                        GButton {
+                            objectName: "recordButton"
+                            Layout.fillWidth: true
+                            Layout.preferredHeight: 40
+                            kind: page.recording ? "danger" : "primary"
+                            text: page.recording ? "■  停止并保存" : "▶  选择目录并开始"
+                            enabled: page.recording || page.connected
+                            font.pixelSize: Theme.fontBody
+                            onClicked: page.toggleRecording()
+                        }
+
+                        Text {
+                            objectName: "recordHint"
+                            Layout.fillWidth: true
+                            visible: !page.recording
+                            text: page.connected ? "点击开始后选择文件夹，无需提前手动建文件"
+                                                 : app.canConnectCurrent ? "连接设备后即可开始记录"
+                                                                         : "请先在右上角添加并连接设备"
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: Theme.muted
+                        }
+
+                        Text {
+                            objectName: "recordLastDir"
+                            Layout.fillWidth: true
+                            visible: page.lastDirectory.length > 0
+                            text: (page.recording ? "写入目录：" : "上次记录目录：")
+                                  + page.lastDirectory
+                            elide: Text.ElideMiddle
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: Theme.faint
+                        }
+
+                        GButton {
+                            objectName: "recordCsvButton"
+                            visible: !page.insProduct
+                            enabled: page.connected && !page.recording
+                            text: "指定 CSV 路径…"
+                            onClicked: page.startCsv()
+                        }
+                    }
+
+                    // ---- right: outputs and naming --------------------------------------
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
+                        spacing: 10
+
+                        Text {
+                            text: "输出文件"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontLabel
+                            font.bold: true
+                            color: Theme.text
+                        }
+
+                        Repeater {
+                            model: [
+                                page.insProduct
+                                    ? { name: "解析文本", ext: ".txt",
+                                        note: "每行前加主机时间，后为 #vorn,imu/ahrs/sins,…*校验" }
+                                    : { name: "遥测表", ext: ".csv", note: "Hub 快照字段，逗号分隔" },
+                                { name: "串口原码", ext: ".bin", note: "与文本同主文件名，便于对照与离线解析" }
+                            ]
+                            delegate: Rectangle {
+                                required property var modelData
+                                required property int index
+                                objectName: "recordOutput_" + index
+                                Layout.fillWidth: true
+                                implicitHeight: outputColumn.implicitHeight + 16
+                                radius: Theme.radiusSmall
+                                color: Theme.panelHi
+                                border.width: 1
+                                border.color: Theme.border
+                                ColumnLayout {
+                                    id: outputColumn
+                                    x: 12
+                                    y: 8
+                                    width: parent.width - 24
+                                    spacing: 4
+                                    RowLayout {
+                                        spacing: 8
+                                        Text {
+                                            text: modelData.name
+                                            font.family: Theme.fontFamily
+                                            font.pixelSize: Theme.fontLabel
+                                            color: Theme.text
+                                        }
+                                        Chip {
+                                            text: modelData.ext
+                                        }
+                                    }
+                                    Text {
+                                        Layout.fillWidth: true
+                                        text: modelData.note
+                                        wrapMode: Text.Wrap
+                                        font.family: Theme.fontFamily
+                                        font.pixelSize: Theme.fontCaption
+                                        color: Theme.muted
+                                    }
+                                }
+                            }
+                        }
+
+                        Rectangle {
+                            Layout.fillWidth: true
+                            implicitHeight: formatColumn.implicitHeight + 16
+                            radius: Theme.radiusSmall
+                            color: Theme.input
+                            border.width: 1
+                            border.color: Theme.border
+                            ColumnLayout {
+                                id: formatColumn
+                                x: 12
+                                y: 8
+                                width: parent.width - 24
+                                spacing: 4
+                                RowLayout {
+                                    spacing: 8
+                                    Text {
+                                        text: page.insProduct ? "解析格式" : "记录模式"
+                                        font.family: Theme.fontFamily
+                                        font.pixelSize: Theme.fontCaption
+                                        color: Theme.muted
+                                    }
+                                    Text {
+                                        objectName: "recordFormat"
+                                        text: page.formatText.length > 0 ? page.formatText
+                                                                         : "等待首帧…"
+                                        font.family: Theme.monoFamily
+                                        font.pixelSize: Theme.fontLabel
+                                        font.bold: page.formatText.length > 0
+                                        color: page.formatText.length > 0 ? Theme.value
+                                                                          : Theme.faint
+                                    }
+                                }
+                                Text {
+                                    Layout.fillWidth: true
+                                    text: page.insProduct ? "文件名前缀随格式变化"
+                                                          : "收到导航数据后自动识别 imu / ahrs / sins 等"
+                                    wrapMode: Text.Wrap
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontCaption
+                                    color: Theme.muted
+                                }
+                                Text {
+                                    objectName: "recordNamePreview"
+                                    Layout.fillWidth: true
+                                    text: (page.formatText.length > 0
+                                           ? page.formatText
+                                           : (page.insProduct ? "格式" : "record"))
+                                          + "_yyyyMMdd_HHmmss" + ".txt  +  .bin"
+                                    elide: Text.ElideRight
+                                    font.family: Theme.monoFamily
+                                    font.pixelSize: Theme.fontCaption
+                                    color: Theme.text
+                                }
+                            }
+                        }
+                    }
+                }
+
+                Text {
+                    Layout.fillWidth: true
+                    text: "记录期间请保持连接；停止后文件立即可在目录中打开。"
+                    wrapMode: Text.Wrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
+                    color: Theme.faint
+                }
+            }
+        }
+    }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 
-// The user configuration entry: the calibration page in user scope.
-CalibrationPage {
+// The user configuration entry: the configuration page in user scope.
+CalibPage {
+    configScope: "user"
 }

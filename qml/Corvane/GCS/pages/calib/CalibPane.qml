@@ -1,0 +1,42 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Corvane.GCS
+
+// The scrolling body of one tab: its cards in two columns where the page is wide enough,
+// one column otherwise.
+Flickable {
+    id: pane
+
+    default property alias cards: grid.data
+    property int wideColumns: 2
+    property int wideFrom: 760
+    readonly property alias grid: grid
+
+    contentWidth: width
+    contentHeight: grid.implicitHeight + 8
+    clip: true
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {
+        objectName: "paneScrollBar"
+        policy: ScrollBar.AlwaysOn
+        visible: pane.contentHeight > pane.height + 1
+    }
+
+    // Keeps a field that takes the keyboard focus in view.
+    function reveal(item) {
+        var p = item.mapToItem(grid, 0, 0)
+        if (p.y < contentY)
+            contentY = Math.max(0, p.y - 8)
+        else if (p.y + item.height > contentY + height)
+            contentY = Math.min(contentHeight - height, p.y + item.height - height + 8)
+    }
+
+    GridLayout {
+        id: grid
+        width: pane.width - 14
+        columns: pane.width >= pane.wideFrom ? pane.wideColumns : 1
+        columnSpacing: 12
+        rowSpacing: 12
+    }
+}

@@ -1,0 +1,158 @@
+import QtQuick
+import QtQuick.Layouts
+import Corvane.GCS
+
+// User scope, "现场维护": resetting the user settings, the navigation position, heading
+// correction and the alignment time.
+CalibPane {
+    id: tab
+
+    readonly property var headingModes: [
+        { value: "1", label: "1 · 航向赋值 0~360°" },
+        { value: "2", label: "2 · 航向修正 ±0.5°" }
+    ]
+
+    property alias lonField: lonField
+    property alias latField: latField
+    property alias altField: altField
+    property alias headingModeBox: headingModeBox
+    property alias headingField: headingField
+    property alias alignField: alignField
+    property alias resetConfirm: resetConfirm
+
+    CardColumn {
+        CalibCard {
+            objectName: "cardUserFlash"
+            title: "用户存储"
+            ButtonRow {
+                GButton {
+                    objectName: "resetUserFlashButton"
+                    text: "复位用户存储"
+                    kind: "danger"
+                    onClicked: resetConfirm.open()
+                }
+            }
+        }
+
+        CalibCard {
+            objectName: "cardHeading"
+            title: "航向修正"
+            GridLayout {
+                Layout.fillWidth: true
+                columns: 2
+                columnSpacing: 8
+                LabeledField {
+                    label: "模式"
+                    GComboBox {
+                        id: headingModeBox
+                        objectName: "headingModeBox"
+                        Layout.fillWidth: true
+                        Layout.minimumWidth: 180
+                        model: tab.headingModes.map(function (m) { return m.label })
+                    }
+                }
+                LabeledField {
+                    label: "角度"
+                    NumberField {
+                        id: headingField
+                        objectName: "headingField"
+                        placeholderText: "度"
+                    }
+                }
+            }
+            ButtonRow {
+                GButton {
+                    objectName: "correctHeadingButton"
+                    text: "执行"
+                    kind: "primary"
+                    enabled: headingField.value.length > 0 && headingField.acceptableInput
+                    onClicked: app.sendCommandArgs("correct_heading",
+                                                   [tab.headingModes[headingModeBox.currentIndex].value,
+                                                    headingField.value])
+                }
+            }
+        }
+    }
+
+    CardColumn {
+        CalibCard {
+            objectName: "cardPosition"
+            title: "位置"
+            GridLayout {
+                Layout.fillWidth: true
+                columns: 3
+                columnSpacing: 8
+                NumberField {
+                    id: lonField
+                    objectName: "lonField"
+                    placeholderText: "经度"
+                }
+                NumberField {
+                    id: latField
+                    objectName: "latField"
+                    placeholderText: "纬度"
+                }
+                NumberField {
+                    id: altField
+                    objectName: "altField"
+                    placeholderText: "高度 m"
+                }
+            }
+            ButtonRow {
+                GButton {
+                    objectName: "readPositionButton"
+                    text: "读位置"
+                    onClicked: app.sendCommand("get_position")
+                }
+                GButton {
+                    objectName: "setPositionButton"
+                    text: "设位置"
+                    kind: "primary"
+                    enabled: lonField.value.length > 0 && latField.value.length > 0
+                             && altField.value.length > 0 && lonField.acceptableInput
+                             && latField.acceptableInput && altField.acceptableInput
+                    onClicked: app.sendCommandArgs("set_position",
+                                                   [lonField.value, latField.value, altField.value])
+                }
+            }
+        }
+
+        CalibCard {
+            objectName: "cardAlign"
+            title: "对准时间"
+            LabeledField {
+                label: "秒"
+                NumberField {
+                    id: alignField
+                    objectName: "alignField"
+                    text: "300"
+                    placeholderText: "秒"
+                }
+            }
+            ButtonRow {
+                GButton {
+                    objectName: "readAlignButton"
+                    text: "读对准时间"
+                    onClicked: app.sendCommand("get_align_time")
+                }
+                GButton {
+                    objectName: "setAlignButton"
+                    text: "设对准时间"
+                    kind: "primary"
+                    enabled: alignField.value.length > 0 && alignField.acceptableInput
+                    onClicked: app.sendCommandArgs("set_align_time", [alignField.value])
+                }
+            }
+        }
+    }
+
+    ConfirmDialog {
+        id: resetConfirm
+        objectName: "resetUserFlashConfirm"
+        title: "复位用户存储"
+        message: "用户配置区将恢复为出厂默认，此操作不可撤销。是否继续？"
+        confirmText: "复位"
+        dangerous: true
+        onConfirmed: app.sendCommand("reset_user_flash")
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace gcs {
+
+/// Whole text files of the configuration pages, UTF-8 both ways. Each failure comes back
+/// with a reason worded for the user; a failed write leaves the file as it was.
+class TextFile
+{
+public:
+    /// The whole file decoded as UTF-8 (text mode: CR LF reads as LF). False, with
+    /// *error, when the file does not open or cannot be read to the end. *invalidUtf8
+    /// (when given) says whether the bytes were not UTF-8; they are decoded anyway.
+    static bool read(const QString& path, QString* content, QString* error,
+                     bool* invalidUtf8 = nullptr);
+    /// Replaces the file with content as UTF-8 in text mode (LF writes as the platform's
+    /// line end). False, with *error, for an empty path or when it cannot be written.
+    static bool write(const QString& path, const QString& content, QString* error);
+};
+
+} // namespace gcs
