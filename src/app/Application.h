@@ -5,7 +5,6 @@
 #include "app/DiscoveryState.h"
 #include "app/PendingConnect.h"
 #include "app/SendState.h"
-#include "app/UpgradeState.h"
 #include "console/ConsoleLog.h"
 #include "discovery/SerialPortListing.h"
 
@@ -36,6 +35,7 @@ class Session;
 class SessionManager;
 class TelemetryHub;
 class TimeSource;
+class UpgradeFlow;
 class UiConfig;
 class YModem;
 
@@ -318,8 +318,16 @@ public:
     Q_INVOKABLE void clearLog();
 
     // ---- firmware upgrade (ApplicationUpgrade.cpp) ----
-    QString upgradeFileName() const { return m_upgrade.fileName(); }
-    bool upgradeFileReady() const { return m_upgrade.fileReady(); }
+    QString upgradeFileName() const;
+    bool upgradeFileReady() const;
+    /// The upgrade procedure around the engine; it owns the chosen file and the rate the
+    /// link returns to after a transfer.
+    UpgradeFlow* upgradeFlow() const { return m_upgradeFlow; }
+    /// Asks the user for a file to open (title, filter); an empty result means cancelled.
+    /// The platform's open-file dialog by default; tests give their own answer. A null
+    /// chooser restores the dialog.
+    using FileChooser = std::function<QString(const QString& title, const QString& filter)>;
+    void setUpgradeFileChooser(FileChooser chooser);
 
     Q_INVOKABLE bool chooseUpgradeFile();
     Q_INVOKABLE bool startUpgrade(const QString& filePath);
@@ -441,7 +449,7 @@ private:
     bool startRecordingChecked(bool started);
 
     // upgrade
-    void onUpgradeFinished(bool ok, const QString& message);
+    void wireUpgradeFlow();
 
     // configuration pages
     void enterInsUserConfigPage();
@@ -483,7 +491,8 @@ private:
     SendState m_send;
     ConsoleLog m_log;
     bool m_logDrainQueued = false;
-    UpgradeState m_upgrade;
+    UpgradeFlow* m_upgradeFlow = nullptr;
+    FileChooser m_upgradeFileChooser;
     ConfigPageState m_configPages;
 };
 
