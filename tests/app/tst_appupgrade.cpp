@@ -135,7 +135,7 @@ private slots:
         QVERIFY(m_app->currentManagedConnected());
 
         // Nothing is sent beside the transfer while it runs.
-        QVERIFY(!m_app->sendCommand(QStringLiteral("get_softver")));
+        QVERIFY(!m_app->sendRaw(QStringLiteral("#vorn,get softver*ff"), false));
         QCOMPARE(m_app->lastError(), QStringLiteral("固件升级进行中"));
 
         QVERIFY2(waitForEngine(30000), qPrintable(m_app->ymodem()->statusText()));
@@ -198,8 +198,9 @@ private slots:
         QCOMPARE(errors.count(), 1);
         QCOMPARE(m_app->serialBaud(), 9600);
         QVERIFY(m_app->currentManagedConnected());
-        // The link belongs to telemetry and commands again.
-        QVERIFY(m_app->sendCommand(QStringLiteral("get_softver")));
+        // The link takes commands again.
+        QVERIFY2(m_app->sendRaw(QStringLiteral("#vorn,get softver*ff"), false),
+                 qPrintable(m_app->lastError()));
     }
 
     void startsAreRefusedWithTheirTexts()
