@@ -105,3 +105,15 @@ QString ShellFixture::simError() const
 {
     return m_simError;
 }
+
+QString ShellFixture::offerFirmware(const QString& name, int size)
+{
+    QByteArray image(qMax(0, size), '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char((i * 13 + 1) & 0xff);
+    const QString path = QDir(m_dir->path()).filePath(name);
+    if (!gcs::test::writeFileBytes(path, image))
+        return QString();
+    m_app->setUpgradeFileChooser([path](const QString&, const QString&) { return path; });
+    return path;
+}

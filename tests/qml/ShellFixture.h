@@ -47,6 +47,10 @@ public:
     Q_INVOKABLE void stopSim();
     Q_INVOKABLE QString simError() const;
 
+    /// Writes a firmware image of size bytes into the settings folder and makes the
+    /// controller's file dialog answer with it; returns its path.
+    Q_INVOKABLE QString offerFirmware(const QString& name, int size);
+
 private:
     void createController();
     void destroyController();
