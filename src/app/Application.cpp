@@ -118,7 +118,7 @@ void Application::wireServices()
             });
     connect(m_ins->model(), &RecDataModel::wireFrameForLog, m_recorder,
             &Recorder::storeInsWireFrame);
-    connect(m_ymodem, &YModem::finished, this, &Application::onUpgradeFinished);
+    wireUpgradeFlow();
     wireConfigReadbacks();
 }
 

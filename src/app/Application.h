@@ -5,7 +5,6 @@
 #include "app/DiscoveryState.h"
 #include "app/PendingConnect.h"
 #include "app/SendState.h"
-#include "app/UpgradeState.h"
 #include "console/ConsoleLog.h"
 #include "discovery/SerialPortListing.h"
 
@@ -36,6 +35,7 @@ class Session;
 class SessionManager;
 class TelemetryHub;
 class TimeSource;
+class UpgradeFlow;
 class UiConfig;
 class YModem;
 
@@ -319,8 +319,11 @@ public:
     Q_INVOKABLE void clearLog();
 
     // ---- firmware upgrade (ApplicationUpgrade.cpp) ----
-    QString upgradeFileName() const { return m_upgrade.fileName(); }
-    bool upgradeFileReady() const { return m_upgrade.fileReady(); }
+    QString upgradeFileName() const;
+    bool upgradeFileReady() const;
+    /// The upgrade procedure around the engine; it owns the chosen file and the rate the
+    /// link returns to after a transfer.
+    UpgradeFlow* upgradeFlow() const { return m_upgradeFlow; }
 
     Q_INVOKABLE bool chooseUpgradeFile();
     Q_INVOKABLE bool startUpgrade(const QString& filePath);
@@ -449,7 +452,7 @@ private:
     bool startRecordingChecked(bool started);
 
     // upgrade
-    void onUpgradeFinished(bool ok, const QString& message);
+    void wireUpgradeFlow();
 
     // configuration pages
     void enterInsUserConfigPage();
@@ -499,7 +502,7 @@ private:
     SendState m_send;
     ConsoleLog m_log;
     bool m_logDrainQueued = false;
-    UpgradeState m_upgrade;
+    UpgradeFlow* m_upgradeFlow = nullptr;
     ConfigPageState m_configPages;
 };
 

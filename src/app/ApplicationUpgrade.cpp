@@ -1,64 +1,70 @@
-// Firmware upgrade flow of the controller.
-//
-// The end of a transfer (restoring the link's baud, reporting the engine's result) is
-// complete; choosing a file and starting a transfer are not part of this build yet and
-// report that through lastError.
+// Firmware upgrade operations of the controller. The procedure itself (checks, reset,
+// reopening at the boot loader's rate, the handshake, restoring the rate afterwards and
+// every text it shows) lives in UpgradeFlow, which telvo-cli runs as well; the controller
+// supplies the current session, the file dialog, and turns the flow's reports into its
+// own error, notice and change signals.
 
 #include "app/Application.h"
 
+#include "upgrade/UpgradeFlow.h"
 #include "upgrade/YModem.h"
 
 namespace gcs {
 
-void Application::onUpgradeFinished(bool ok, const QString& message)
+void Application::wireUpgradeFlow()
 {
-    const int baud = m_upgrade.restoreBaud();
-    const UpgradeState::Restore restore = m_upgrade.restoreLink(currentSerialTransport());
-    if (restore != UpgradeState::Restore::NothingToDo) {
+    m_upgradeFlow = new UpgradeFlow(
+        m_ymodem, [this] { return currentManagedSession(); }, this);
+    connect(m_upgradeFlow, &UpgradeFlow::errorReported, this, &Application::setError);
+    connect(m_upgradeFlow, &UpgradeFlow::noticeReported, this, &Application::setUserNotice);
+    connect(m_upgradeFlow, &UpgradeFlow::upgradeFileChanged, this,
+            &Application::upgradeFileChanged);
+    connect(m_upgradeFlow, &UpgradeFlow::serialLinkChanged, this, [this] {
         emit serialBaudChanged();
         emit connectHintChanged();
         emit currentManagedConnectedChanged();
-    }
-    if (ok) {
-        setError(QString());
-        setUserNotice(message);
-    } else {
-        setError(message);
-    }
-    // A link that did not come back at its old rate is not "done": without this the user
-    // would see only the success toast while the port stays closed.
-    if (restore == UpgradeState::Restore::Failed)
-        setError(QStringLiteral("升级结束，但无法以 %1 重开串口，请重新连接设备").arg(baud));
+    });
+}
+
+QString Application::upgradeFileName() const
+{
+    return m_upgradeFlow->upgradeFileName();
+}
+
+bool Application::upgradeFileReady() const
+{
+    return m_upgradeFlow->upgradeFileReady();
 }
 
 bool Application::chooseUpgradeFile()
 {
-    return reportUnavailable("chooseUpgradeFile");
+    return m_upgradeFlow->acceptChosenFile(
+        pickOpenFile(UpgradeFlow::fileDialogTitle(), UpgradeFlow::fileDialogFilter()));
 }
 
-bool Application::startUpgrade(const QString& /*filePath*/)
+bool Application::startUpgrade(const QString& filePath)
 {
-    return reportUnavailable("startUpgrade");
+    return m_upgradeFlow->startUpgrade(filePath);
 }
 
 bool Application::startPickedUpgrade()
 {
-    return reportUnavailable("startPickedUpgrade");
+    return m_upgradeFlow->startPickedUpgrade();
 }
 
 bool Application::startUpgradeAfterHardwareReset()
 {
-    return reportUnavailable("startUpgradeAfterHardwareReset");
+    return m_upgradeFlow->startUpgradeAfterHardwareReset();
 }
 
-bool Application::startReceive(const QString& /*filePath*/)
+bool Application::startReceive(const QString& filePath)
 {
-    return reportUnavailable("startReceive");
+    return m_upgradeFlow->startReceive(filePath);
 }
 
 void Application::cancelUpgrade()
 {
-    m_ymodem->cancel();
+    m_upgradeFlow->cancelUpgrade();
 }
 
 } // namespace gcs

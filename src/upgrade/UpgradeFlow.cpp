@@ -180,11 +180,13 @@ void UpgradeFlow::cancelUpgrade()
 
 void UpgradeFlow::onEngineFinished(bool ok, const QString& message)
 {
-    if (m_upgradeRestoreBaud > 0) {
+    const int restoreBaud = m_upgradeRestoreBaud;
+    bool restoreFailed = false;
+    if (restoreBaud > 0) {
         SerialTransport* serial = currentSerialTransport();
-        if (serial && serial->baudRate() != m_upgradeRestoreBaud) {
-            qCDebug(lcUpgrade) << "restoring" << m_upgradeRestoreBaud << "baud";
-            serial->reopenAt(m_upgradeRestoreBaud);
+        if (serial && serial->baudRate() != restoreBaud) {
+            qCDebug(lcUpgrade) << "restoring" << restoreBaud << "baud";
+            restoreFailed = !serial->reopenAt(restoreBaud);
         }
         m_upgradeRestoreBaud = 0;
         emit serialLinkChanged();
@@ -195,6 +197,11 @@ void UpgradeFlow::onEngineFinished(bool ok, const QString& message)
     } else {
         emit errorReported(message);
     }
+    // A link that did not come back at its old rate is not "done": without this the user
+    // would see only the success toast while the port stays closed.
+    if (restoreFailed)
+        emit errorReported(
+            QStringLiteral("升级结束，但无法以 %1 重开串口，请重新连接设备").arg(restoreBaud));
     emit upgradeFinished(ok, message);
 }
 

@@ -207,8 +207,7 @@ private slots:
 
         const QString image = m_dir->filePath(QStringLiteral("fw.bin"));
         QVERIFY(gcs::test::writeFileBytes(image, QByteArray(2000, '\x5a')));
-        if (!app.ymodem()->startSend(image))
-            QSKIP("the upgrade engine of this build never starts a transfer");
+        QVERIFY(app.ymodem()->startSend(image));
         QVERIFY(app.ymodem()->busy());
 
         Session* s = app.currentManagedSession();

@@ -328,8 +328,8 @@ private slots:
         QTemporaryDir dir;
         gcs::YModem* ymodem = m_app->ymodem();
         ymodem->attach(m_session->transport());
-        if (!ymodem->startReceive(dir.filePath(QStringLiteral("image.bin"))) || !ymodem->busy())
-            QSKIP("the YModem engine of this build runs no transfers");
+        QVERIFY(ymodem->startReceive(dir.filePath(QStringLiteral("image.bin"))));
+        QVERIFY(ymodem->busy());
         const qint64 sent = m_session->txBytes();
         const QString upgrading = QStringLiteral("固件升级进行中");
         QVERIFY(!m_app->sendCommand(QStringLiteral("get_softver")));

@@ -149,3 +149,15 @@ qint64 ShellFixture::fileSize(const QString& path) const
     const QFileInfo info(path);
     return info.exists() ? info.size() : -1;
 }
+
+QString ShellFixture::offerFirmware(const QString& name, int size)
+{
+    QByteArray image(qMax(0, size), '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char((i * 13 + 1) & 0xff);
+    const QString path = QDir(m_dir->path()).filePath(name);
+    if (!gcs::test::writeFileBytes(path, image))
+        return QString();
+    m_dialogAnswers = QStringList { path };
+    return path;
+}

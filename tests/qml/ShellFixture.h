@@ -61,6 +61,9 @@ public:
     Q_INVOKABLE QStringList filesIn(const QString& dir) const;
     /// Size of a file in bytes, -1 when it does not exist.
     Q_INVOKABLE qint64 fileSize(const QString& path) const;
+    /// Writes a firmware image of size bytes into the settings folder and makes the
+    /// next file dialog answer with it; returns its path.
+    Q_INVOKABLE QString offerFirmware(const QString& name, int size);
 
 private:
     void createController();

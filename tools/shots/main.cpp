@@ -4,7 +4,7 @@
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
 // notices) in each theme to OUT_DIR (for example build/shots). With --sim it also
 // connects a KT45 on telvo-sim and photographs the live workspace and the live
-// telemetry pages (attitude, charts, parsed data, statistics). --pages photographs only
+// telemetry pages (attitude, charts, parsed data, statistics) and the upgrade page. --pages photographs only
 // the telemetry pages, offline and live, in every theme at the medium and the smallest
 // tier. --config (with --sim) photographs only the configuration, raw console and record
 // pages live.
@@ -156,7 +156,8 @@ bool shootTelemetryPages(Stage& stage, const std::function<QString(const char*)>
     const Page pages[] = { { "attitude", "attitude", 900 },
                            { "charts", "charts", 4500 },
                            { "message", "message", 900 },
-                           { "stats", "stats", 1300 } };
+                           { "stats", "stats", 1300 },
+                           { "upgrade", "upgrade", 600 } };
     bool ok = true;
     int n = 0;
     for (const Page& p : pages) {

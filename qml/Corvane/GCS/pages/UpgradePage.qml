@@ -1,7 +1,279 @@
 import QtQuick
+import QtQuick.Controls
+import Corvane.GCS
+import "../charts"
 
-// Placeholder of the "upgrade" page.
-PlaceholderPage {
+// The firmware upgrade page: four steps (connection, reset mode, firmware file, start)
+// on one card. The phase follows the engine: idle, prep (file open, reset under way),
+// waitC (handshake window with its countdown), transfer and done.
+Item {
+    id: page
     objectName: "page_upgrade"
-    navId: "upgrade"
+
+    readonly property var engine: app.ymodem
+    readonly property bool busy: engine.busy
+    readonly property bool connected: app.currentManagedConnected
+    readonly property int baud: app.serialBaud
+    // "software" (recommended) or "hardware".
+    property string resetMode: "software"
+    readonly property string resetLabel: resetMode === "software" ? "软件复位" : "硬件复位"
+    readonly property string phase: {
+        if (!busy)
+            return engine.progress >= 100 ? "done" : "idle"
+        if (engine.waitingForC)
+            return "waitC"
+        return engine.progress > 0 ? "transfer" : "prep"
+    }
+    readonly property bool canStart: connected && baud > 0 && app.upgradeFileReady && !busy
+
+    function start() {
+        if (resetMode === "software")
+            app.startPickedUpgrade()
+        else
+            app.startUpgradeAfterHardwareReset()
+    }
+
+    readonly property string subtitleText: {
+        if (!busy)
+            return "115200 · 复位后 20 秒内进入升级模式"
+        var tail = engine.waitingForC
+                ? "等待升级模式 " + engine.handshakeRemainSec + "s"
+                : (engine.statusText.length > 0 ? engine.statusText : "传输中")
+        return resetLabel + " · " + tail
+    }
+
+    Flickable {
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: card.height
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        DataCard {
+            id: card
+            objectName: "upgradeCard"
+            width: parent.width
+            height: steps.implicitHeight + 56
+            title: "固件升级"
+            subtitle: page.subtitleText
+
+            Column {
+                id: steps
+                width: parent.width
+                spacing: 10
+
+                UpgradeStep {
+                    number: 1
+                    title: "设备连接"
+                    width: steps.width
+                    Row {
+                        spacing: 10
+                        width: parent.width
+                        Column {
+                            width: parent.width - (connectButton.visible ? connectButton.width + 10 : 0)
+                            spacing: 2
+                            Text {
+                                objectName: "linkState"
+                                width: parent.width
+                                text: page.connected ? "串口已连接"
+                                      : (app.contextLinkText.length > 0 ? app.contextLinkText
+                                                                        : "尚未连接")
+                                elide: Text.ElideRight
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontLabel
+                                color: page.connected ? Theme.linkOk : Theme.muted
+                            }
+                            Text {
+                                objectName: "baudNote"
+                                visible: page.connected
+                                width: parent.width
+                                wrapMode: Text.Wrap
+                                text: page.baud === 115200 ? "当前 115200，与升级模式一致"
+                                                           : "当前 " + page.baud + "，烧写前会重开为 115200"
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
+                                color: page.baud === 115200 ? Theme.faint : Theme.warn
+                            }
+                        }
+                        GButton {
+                            id: connectButton
+                            objectName: "connectButton"
+                            visible: app.canConnectCurrent && !page.connected
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: "连接"
+                            onClicked: app.connectCurrentManaged()
+                        }
+                    }
+                }
+
+                UpgradeStep {
+                    number: 2
+                    title: "复位方式"
+                    width: steps.width
+                    Flow {
+                        width: parent.width
+                        spacing: 8
+                        GButton {
+                            objectName: "softwareResetButton"
+                            kind: page.resetMode === "software" ? "primary" : "normal"
+                            enabled: !page.busy
+                            text: "软件复位"
+                            onClicked: page.resetMode = "software"
+                        }
+                        Chip {
+                            objectName: "recommendBadge"
+                            anchors.verticalCenter: undefined
+                            y: (Theme.controlHeight - height) / 2
+                            text: "推荐"
+                        }
+                        GButton {
+                            objectName: "hardwareResetButton"
+                            kind: page.resetMode === "hardware" ? "primary" : "normal"
+                            enabled: !page.busy
+                            text: "硬件复位"
+                            onClicked: page.resetMode = "hardware"
+                        }
+                    }
+                }
+
+                UpgradeStep {
+                    number: 3
+                    title: "固件文件"
+                    width: steps.width
+                    Row {
+                        width: parent.width
+                        spacing: 10
+                        Text {
+                            objectName: "fileName"
+                            width: parent.width - browseButton.width - 10
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: app.upgradeFileReady ? app.upgradeFileName : "选择 .bin 固件"
+                            elide: Text.ElideMiddle
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontLabel
+                            color: app.upgradeFileReady ? Theme.text : Theme.faint
+                        }
+                        GButton {
+                            id: browseButton
+                            objectName: "browseButton"
+                            enabled: !page.busy
+                            text: app.upgradeFileReady ? "更换" : "浏览"
+                            onClicked: app.chooseUpgradeFile()
+                        }
+                    }
+                }
+
+                UpgradeStep {
+                    number: 4
+                    title: "开始烧写"
+                    width: steps.width
+                    Column {
+                        width: parent.width
+                        spacing: 8
+                        Row {
+                            spacing: 8
+                            GButton {
+                                objectName: "startButton"
+                                kind: "primary"
+                                text: "开始烧写"
+                                enabled: page.canStart
+                                onClicked: page.start()
+                            }
+                            GButton {
+                                objectName: "cancelButton"
+                                kind: "danger"
+                                text: "取消"
+                                enabled: page.busy
+                                onClicked: app.cancelUpgrade()
+                            }
+                        }
+                        Row {
+                            objectName: "countdown"
+                            visible: page.phase === "waitC"
+                            spacing: 4
+                            Text {
+                                objectName: "countdownValue"
+                                text: page.engine.handshakeRemainSec
+                                font.family: Theme.monoFamily
+                                font.pixelSize: Theme.fontData
+                                font.bold: true
+                                color: Theme.value
+                            }
+                            Text {
+                                anchors.baseline: parent.children[0].baseline
+                                text: "秒"
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontLabel
+                                color: Theme.muted
+                            }
+                        }
+                        Text {
+                            objectName: "hardwareHint"
+                            visible: page.phase === "waitC" && page.resetMode === "hardware"
+                            width: parent.width
+                            wrapMode: Text.Wrap
+                            text: "请立即手动断电再上电，或按设备复位键重启；倒计时内进入升级模式后将自动开始烧写。"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontLabel
+                            color: Theme.warn
+                        }
+                        Column {
+                            objectName: "progressArea"
+                            visible: page.phase === "transfer" || page.phase === "done"
+                            width: parent.width
+                            spacing: 6
+                            Row {
+                                width: parent.width
+                                spacing: 10
+                                Text {
+                                    objectName: "statusText"
+                                    width: parent.width - percent.width - 10
+                                    text: page.engine.statusText
+                                    elide: Text.ElideRight
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    color: page.phase === "done" ? Theme.linkOk : Theme.muted
+                                }
+                                Text {
+                                    id: percent
+                                    objectName: "progressText"
+                                    text: page.engine.progress + "%"
+                                    font.family: Theme.monoFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    color: Theme.value
+                                }
+                            }
+                            Rectangle {
+                                objectName: "progressBar"
+                                width: parent.width
+                                height: 6
+                                radius: 3
+                                color: Theme.input
+                                border.width: 1
+                                border.color: Theme.border
+                                Rectangle {
+                                    width: parent.width * Math.max(0, Math.min(100, page.engine.progress)) / 100
+                                    height: parent.height
+                                    radius: 3
+                                    color: Theme.accent
+                                }
+                            }
+                        }
+                        Text {
+                            objectName: "engineStatus"
+                            visible: page.phase === "prep" || page.phase === "waitC"
+                                     || (page.phase === "idle" && page.engine.statusText.length > 0)
+                            width: parent.width
+                            wrapMode: Text.Wrap
+                            text: page.engine.statusText
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: Theme.faint
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
