@@ -280,7 +280,7 @@ void YModem::onDeadline()
     if (m_state == WaitingForC)
         finish(false, handshakeTimeoutMessage());
     else if (m_state == EotSent && m_eotAcked && !m_endOfBatchSent)
-        sendEndOfBatch(); // the receiver never asked again (it may have restarted)
+        sendEndOfBatch(kEndOfBatchWaitMs); // the receiver never asked (it may have restarted)
     else if (m_state == EotSent && m_eotAcked)
         completeSend(); // the whole file is confirmed; the empty header's answer is a courtesy
     else

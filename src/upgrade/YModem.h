@@ -56,6 +56,11 @@ public:
     /// After the EOT's ACK, how long the sender waits for the receiver's 'C' before it sends
     /// the empty header anyway, and then for that header's ACK before it ends regardless.
     static constexpr int kEndOfBatchWaitMs = 3000;
+    /// How long the sender waits for the empty header's ACK when the receiver asked for
+    /// that header with 'C'. Such a receiver answers or asks again; it may drop input right
+    /// after its 'C' (rb does so under load) and asks again only after its own timeout of
+    /// about 10 s, so the wait outlasts that retry and answers it.
+    static constexpr int kEndOfBatchAnswerWaitMs = 15000;
     /// Bytes kept while Prepared (only a 'C', the newest byte, can matter there).
     static constexpr int kPreparedBufferLimit = 4096;
 
@@ -126,7 +131,7 @@ private:
     void onHandshakeC();
     void onDataAck();
     void startData();
-    void sendEndOfBatch();
+    void sendEndOfBatch(int answerWaitMs);
     void completeSend();
     bool readNextChunk();
 

@@ -127,7 +127,7 @@ bool YModem::onSenderByte(char c)
         if (m_eotAcked && !m_endOfBatchSent) {
             if (c != kCrcRequest)
                 return false;
-            sendEndOfBatch();
+            sendEndOfBatch(kEndOfBatchAnswerWaitMs);
             return true;
         }
         if (m_eotAcked) {
@@ -231,15 +231,16 @@ void YModem::onDataAck()
         setStatus(QStringLiteral("发送 EOT"));
 }
 
-void YModem::sendEndOfBatch()
+void YModem::sendEndOfBatch(int answerWaitMs)
 {
     m_endOfBatchSent = true;
     sendPacket(0, endOfBatchData());
     if (!m_busy)
         return;
     setProgress(100);
-    // The file is complete either way; its answer is awaited only briefly.
-    m_deadline.start(kEndOfBatchWaitMs);
+    // The file is complete either way; the answer is awaited only for a bounded time, and
+    // a repeated 'C' or NAK meanwhile gets the header again without extending that time.
+    m_deadline.start(answerWaitMs);
 }
 
 void YModem::completeSend()
