@@ -413,7 +413,6 @@ private:
     /// The id a new link of the current device gets: the managed id, else "primary".
     QString linkSessionId() const;
     void routeReceived(const QString& sessionId, const QByteArray& chunk);
-    void reattachYModem();
     /// connectHintChanged, contextLinkTextChanged and currentManagedConnectedChanged.
     void emitLinkTextsChanged();
     /// Marks the telemetry offline and drops half-parsed input: the data that follows

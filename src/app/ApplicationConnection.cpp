@@ -16,6 +16,7 @@
 #include "link/SessionManager.h"
 #include "link/TcpTransport.h"
 #include "link/UdpTransport.h"
+#include "upgrade/UpgradeFlow.h"
 #include "upgrade/YModem.h"
 
 #include <QTimer>
@@ -225,15 +226,6 @@ void Application::resetTelemetry()
     m_ins->resetParseBuffer();
 }
 
-void Application::reattachYModem()
-{
-    // A running transfer keeps its link whatever happens to the sessions around it.
-    if (m_ymodem->busy())
-        return;
-    Session* s = currentManagedSession();
-    m_ymodem->attach(s && s->isConnected() ? s->transport() : nullptr);
-}
-
 bool Application::openSession(const QString& id, const QString& label,
                               std::unique_ptr<ITransport> transport, bool keepOthers)
 {
@@ -266,7 +258,7 @@ bool Application::openSession(const QString& id, const QString& label,
         if (id == m_managedDevices->currentId())
             resetTelemetry();
     }
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
     return ok;
 }
@@ -283,7 +275,7 @@ void Application::bindSession(Session* session)
         Session* current = currentManagedSession();
         if (current && current->id() == id && !current->isConnected())
             resetTelemetry();
-        reattachYModem();
+        m_upgradeFlow->syncYModemTransport();
         emitLinkTextsChanged();
         emit serialBaudChanged();
     });
@@ -432,7 +424,7 @@ void Application::disconnectSession(const QString& id)
             emit connectingChanged();
         }
     }
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
 }
 
@@ -452,7 +444,7 @@ void Application::disconnectPrimary()
         m_connecting = false;
         emit connectingChanged();
     }
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
 }
 
@@ -530,7 +522,7 @@ void Application::selectManagedDevice(const QString& id)
     m_managedDevices->setCurrentId(id);
     applyManagedDevice(id);
     resetTelemetry();
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
 }
 
@@ -549,7 +541,7 @@ bool Application::enterManagedDevice(const QString& id)
     m_managedDevices->setCurrentId(id);
     applyManagedDevice(id);
     resetTelemetry();
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
     emit managedDeviceLinkChanged();
     setError(QString());
@@ -581,7 +573,7 @@ void Application::removeManagedDevice(const QString& id)
         m_ymodem->cancel();
     m_ymodem->attach(nullptr);
     m_sessions->remove(id);
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     if (wasCurrent)
         clearPendingConnect();
     m_managedDevices->remove(id);
@@ -658,7 +650,7 @@ void Application::afterManagedConnectionEdited(const QString& id)
     if (wasCurrent)
         applyManagedDevice(id);
     resetTelemetry();
-    reattachYModem();
+    m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
     emit managedDeviceLinkChanged();
 }
