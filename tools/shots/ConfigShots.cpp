@@ -1,4 +1,5 @@
 #include "ConfigShots.h"
+#include "ShotSupport.h"
 
 #include "app/Application.h"
 #include "catalog/ManagedDevices.h"
@@ -19,33 +20,10 @@
 
 namespace {
 
-const char* const kThemes[] = { "defense", "polar", "chart", "ephemeris" };
-
-void settle(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-}
-
-bool waitFor(const std::function<bool()>& pred, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return pred();
-}
-
-QObject* prop(QObject* o, const char* name)
-{
-    return o ? o->property(name).value<QObject*>() : nullptr;
-}
+using shots::kThemes;
+using shots::prop;
+using shots::settle;
+using shots::waitFor;
 
 void call(QObject* o, const char* method)
 {

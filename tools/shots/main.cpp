@@ -16,6 +16,8 @@
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
 
+#include "ShotSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,33 +38,10 @@
 namespace {
 
 const char* const kMainQml = "qrc:/Corvane/GCS/Main.qml";
-const char* const kThemes[] = { "defense", "polar", "chart", "ephemeris" };
-
-void settle(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-}
-
-bool waitFor(const std::function<bool()>& pred, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return pred();
-}
-
-QObject* prop(QObject* o, const char* name)
-{
-    return o ? o->property(name).value<QObject*>() : nullptr;
-}
+using shots::kThemes;
+using shots::prop;
+using shots::settle;
+using shots::waitFor;
 
 void call(QObject* o, const char* method, const QVariant& arg = QVariant())
 {
