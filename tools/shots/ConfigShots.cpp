@@ -101,13 +101,7 @@ public:
     bool shoot(const QString& path, int settleMs = 350)
     {
         settle(settleMs);
-        const QImage image = m_window->grabWindow();
-        if (image.isNull() || !image.save(path)) {
-            std::fprintf(stderr, "telvo-shots: cannot write %s\n", qPrintable(path));
-            return false;
-        }
-        std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
-        return true;
+        return shots::grabTo(m_window, path);
     }
 
 private:

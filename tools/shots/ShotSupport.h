@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QObject>
+#include <QQuickWindow>
 #include <QThread>
 
+#include <cstdio>
 #include <functional>
 
 /// Small helpers the screenshot stages share: waiting while the window's event loop turns,
@@ -40,6 +43,19 @@ inline bool waitFor(const std::function<bool()>& pred, int ms)
 inline QObject* prop(QObject* o, const char* name)
 {
     return o ? o->property(name).value<QObject*>() : nullptr;
+}
+
+/// Grabs the window into a PNG at path and prints the path and size; false (with a
+/// message) when the grab or the write fails.
+inline bool grabTo(QQuickWindow* window, const QString& path)
+{
+    const QImage image = window->grabWindow();
+    if (image.isNull() || !image.save(path)) {
+        std::fprintf(stderr, "telvo-shots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
+    return true;
 }
 
 } // namespace shots
