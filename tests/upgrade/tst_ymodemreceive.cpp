@@ -1,6 +1,6 @@
 // The engine's receiving side, driven synchronously through a fake transport: the test
 // plays the sending device and checks the answers and the file written.
-#include "FakeTransport.h"
+#include "EngineRig.h"
 #include "TestPackets.h"
 #include "TestSupport.h"
 
@@ -18,35 +18,14 @@ using gcs::test::testContent;
 
 namespace {
 
-const QByteArray kAck("\x06");
-const QByteArray kNak("\x15");
-const QByteArray kC("C");
-const QByteArray kEot("\x04");
-const QByteArray kCanCan("\x18\x18");
+using gcs::test::kAck;
+using gcs::test::kC;
+using gcs::test::kCanCan;
+using gcs::test::kEot;
+using gcs::test::kNak;
 
-struct Rig
+struct Rig : gcs::test::EngineRig
 {
-    FakeTransport link;
-    YModem engine;
-    QSignalSpy finished { &engine, &YModem::finished };
-    QStringList statuses;
-
-    Rig()
-    {
-        engine.attach(&link);
-        QObject::connect(&engine, &YModem::statusTextChanged,
-                         [this] { statuses << engine.statusText(); });
-    }
-    /// Feeds bytes and returns what the engine answered to them.
-    QByteArray feed(const QByteArray& bytes)
-    {
-        const qsizetype before = link.writes.size();
-        engine.onRx(bytes);
-        QByteArray answer;
-        for (qsizetype i = before; i < link.writes.size(); ++i)
-            answer += link.writes.at(i);
-        return answer;
-    }
     /// Sends `content` as 1024-byte blocks numbered from `first`.
     void feedBlocks(const QByteArray& content, int first = 1)
     {

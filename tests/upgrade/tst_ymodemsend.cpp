@@ -1,6 +1,6 @@
 // The engine's sending side, driven synchronously through a fake transport: the test
 // plays the receiving device and answers each write.
-#include "FakeTransport.h"
+#include "EngineRig.h"
 #include "TestPackets.h"
 #include "TestSupport.h"
 
@@ -17,27 +17,13 @@ using gcs::test::makePacket;
 
 namespace {
 
-const QByteArray kAck("\x06");
-const QByteArray kNak("\x15");
-const QByteArray kC("C");
-const QByteArray kEot("\x04");
-const QByteArray kCanCan("\x18\x18");
+using gcs::test::kAck;
+using gcs::test::kC;
+using gcs::test::kCanCan;
+using gcs::test::kEot;
+using gcs::test::kNak;
 
-struct Rig
-{
-    FakeTransport link;
-    YModem engine;
-    QSignalSpy finished { &engine, &YModem::finished };
-    QStringList statuses;
-
-    Rig()
-    {
-        engine.attach(&link);
-        QObject::connect(&engine, &YModem::statusTextChanged,
-                         [this] { statuses << engine.statusText(); });
-    }
-    QByteArray last() const { return link.writes.isEmpty() ? QByteArray() : link.writes.last(); }
-};
+using Rig = gcs::test::EngineRig;
 
 } // namespace
 
