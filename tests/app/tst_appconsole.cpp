@@ -2,8 +2,6 @@
 #include "app/TimeSource.h"
 #include "console/ConsoleLog.h"
 #include "link/Session.h"
-#include "link/SessionManager.h"
-#include "link/UdpTransport.h"
 
 #include "TestSupport.h"
 
@@ -53,12 +51,7 @@ class TestAppConsole : public QObject
     /// A loopback UDP link as the primary session, so that sends have somewhere to go.
     void addPrimaryLink()
     {
-        auto* session
-            = new gcs::Session(QStringLiteral("primary"), QStringLiteral("UDP"),
-                               std::make_unique<gcs::UdpTransport>(QStringLiteral("127.0.0.1"), 0,
-                                                                   QStringLiteral("127.0.0.1"), 9));
-        m_app->sessions()->addSession(session);
-        QVERIFY(session->connectTransport());
+        QVERIFY(m_app->connectUdp(QStringLiteral("127.0.0.1"), 0, QStringLiteral("127.0.0.1"), 9));
     }
 
 private slots:

@@ -2,8 +2,6 @@
 #include "ins/InsBridge.h"
 #include "ins/TelemetryHub.h"
 #include "link/Session.h"
-#include "link/SessionManager.h"
-#include "link/UdpTransport.h"
 #include "record/Recorder.h"
 
 #include "TestSupport.h"
@@ -49,12 +47,7 @@ class TestAppRecording : public QObject
 
     void addPrimaryLink()
     {
-        auto* session
-            = new gcs::Session(QStringLiteral("primary"), QStringLiteral("UDP"),
-                               std::make_unique<gcs::UdpTransport>(QStringLiteral("127.0.0.1"), 0,
-                                                                   QStringLiteral("127.0.0.1"), 9));
-        m_app->sessions()->addSession(session);
-        QVERIFY(session->connectTransport());
+        QVERIFY(m_app->connectUdp(QStringLiteral("127.0.0.1"), 0, QStringLiteral("127.0.0.1"), 9));
     }
 
 private slots:
