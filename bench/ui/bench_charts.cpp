@@ -140,42 +140,15 @@ public:
     explicit FrameClock(QQuickWindow* w)
     {
         m_clock.start();
-        const auto now = [this] { return double(m_clock.nsecsElapsed()) / 1e6; };
-        QObject::connect(
-            w, &QQuickWindow::beforeSynchronizing, w,
-            [this, now] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_syncStart = now();
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            w, &QQuickWindow::afterSynchronizing, w,
-            [this, now] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                if (m_on)
-                    m_sync.push_back(now() - m_syncStart);
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            w, &QQuickWindow::beforeRendering, w,
-            [this, now] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_renderStart = now();
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            w, &QQuickWindow::afterRendering, w,
-            [this, now] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                if (m_on)
-                    m_render.push_back(now() - m_renderStart);
-            },
-            Qt::DirectConnection);
+        timeSpan(w, &QQuickWindow::beforeSynchronizing, &QQuickWindow::afterSynchronizing,
+                 m_syncStart, m_sync);
+        timeSpan(w, &QQuickWindow::beforeRendering, &QQuickWindow::afterRendering, m_renderStart,
+                 m_render);
         QObject::connect(
             w, &QQuickWindow::frameSwapped, w,
-            [this, now] {
+            [this] {
                 std::lock_guard<std::mutex> lock(m_mutex);
-                const double t = now();
+                const double t = elapsedMs();
                 if (m_on && m_lastSwap > 0)
                     m_intervals.push_back(t - m_lastSwap);
                 m_lastSwap = t;
@@ -204,6 +177,29 @@ public:
     Stats render() const { return take(m_render); }
 
 private:
+    double elapsedMs() const { return double(m_clock.nsecsElapsed()) / 1e6; }
+
+    /// Collects the time from each begin signal to the following end signal (render thread).
+    template<class Begin, class End>
+    void timeSpan(QQuickWindow* w, Begin begin, End end, double& start, std::vector<double>& out)
+    {
+        QObject::connect(
+            w, begin, w,
+            [this, &start] {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                start = elapsedMs();
+            },
+            Qt::DirectConnection);
+        QObject::connect(
+            w, end, w,
+            [this, &start, &out] {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_on)
+                    out.push_back(elapsedMs() - start);
+            },
+            Qt::DirectConnection);
+    }
+
     Stats take(const std::vector<double>& v) const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
