@@ -37,11 +37,14 @@ private slots:
             << QSize(1859, 1162) << QPoint(1920 + 350, 40 + 119);
         // No usable work area: the full screen size stands in.
         QTest::newRow("empty available area")
-            << QRect(0, 0, 0, 0) << QRect(0, 0, 1920, 1080) << QSize(1100, 700)
-            << QSize(1434, 896) << QPoint(243, 92);
-        QTest::newRow("nothing known")
-            << QRect(0, 0, 0, 0) << QRect(0, 0, 0, 0) << QSize(1100, 700)
-            << QSize(1434, 896) << QPoint(243, 92);
+            << QRect(0, 0, 0, 0) << QRect(0, 0, 1920, 1080) << QSize(1100, 700) << QSize(1434, 896)
+            << QPoint(243, 92);
+        QTest::newRow("nothing known") << QRect(0, 0, 0, 0) << QRect(0, 0, 0, 0) << QSize(1100, 700)
+                                       << QSize(1434, 896) << QPoint(243, 92);
+        // 0.83 x 1250 = 1037.5 wide rounds up to 1038; / 1.6 = 648.4375 tall rounds down.
+        QTest::newRow("halves round away from zero")
+            << QRect(0, 0, 1250, 2000) << QRect(0, 0, 1250, 2000) << QSize(0, 0) << QSize(1038, 648)
+            << QPoint(106, 676);
         // A window as large as the area keeps its left and top edge.
         QTest::newRow("no room to centre")
             << QRect(10, 20, 1101, 701) << QRect(0, 0, 1200, 800) << QSize(1100, 700)
@@ -54,7 +57,8 @@ private slots:
         QFETCH(QSize, minimum);
         QFETCH(QSize, size);
         QFETCH(QPoint, position);
-        const InitialPlacement p = computeInitialPlacement(ScreenGeometry { available, full }, minimum);
+        const InitialPlacement p
+            = computeInitialPlacement(ScreenGeometry { available, full }, minimum);
         QCOMPARE(p.size, size);
         QVERIFY(p.position.has_value());
         QCOMPARE(*p.position, position);
@@ -69,14 +73,6 @@ private slots:
         QCOMPARE(p.size, QSize(1500, 1000));
         p = computeInitialPlacement(std::nullopt, QSize(1434, 0));
         QCOMPARE(p.size, QSize(1434, 896)); // only a minimum above 1434 is taken
-    }
-
-    void halvesRoundAwayFromZero()
-    {
-        // 0.83 * 1250 = 1037.5 wide -> 1038; / 1.6 = 648.4375 -> 648.
-        const InitialPlacement p = computeInitialPlacement(
-            ScreenGeometry { QRect(0, 0, 1250, 2000), QRect(0, 0, 1250, 2000) }, QSize(0, 0));
-        QCOMPARE(p.size, QSize(1038, 648));
     }
 };
 
