@@ -7,7 +7,6 @@
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,12 +61,8 @@ private slots:
         QVERIFY2(app.startRecordInDir(out.path()), qPrintable(app.lastError()));
         gcs::Recorder* recorder = app.recorder();
         QVERIFY(QFileInfo(recorder->textPath()).fileName().startsWith(QStringLiteral("sinsbin_")));
-        QElapsedTimer clock;
-        clock.start();
         QTest::qWait(kSeconds * 1000);
         app.stopRecord();
-        const double seconds = double(clock.elapsed()) / 1000.0;
-        QVERIFY(!recorder->recording());
         app.disconnectPrimary();
 
         QString error;
@@ -87,15 +82,10 @@ private slots:
 
         // The console kept up in batches and within its caps.
         QVERIFY(chunks > kSeconds);
-        QVERIFY(maxPending <= ConsoleLog::kMaxPendingRaw);
-        QVERIFY(maxArchive <= ConsoleLog::kMaxArchiveBytes);
-        QVERIFY(maxText <= ConsoleLog::kMaxTextChars);
+        QVERIFY(maxPending <= ConsoleLog::kMaxPendingRaw && maxText <= ConsoleLog::kMaxTextChars
+                && maxArchive <= ConsoleLog::kMaxArchiveBytes);
         // A chunk is at most a banner and one rendered batch.
         QVERIFY(maxChunk <= ConsoleLog::kBatchBytes + 64);
-        qInfo("recorded %lld frames in %.1f s: %.0f frames/s, %.1f KB/s; console: %d chunks, "
-              "largest %lld chars, buffers at most %lld pending, %lld rendered bytes, %lld chars",
-              qint64(raw.size()), seconds, raw.size() / seconds, raw.size() * 59 / 1024.0 / seconds,
-              chunks, qint64(maxChunk), qint64(maxPending), qint64(maxArchive), qint64(maxText));
     }
 };
 

@@ -33,11 +33,7 @@ struct IsolatedRun
         return true;
     }
 
-    QByteArray log() const
-    {
-        QFile f(QDir(exeDir.path()).filePath(QStringLiteral("qml-error.log")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray log() const { return gcs::test::readFileBytes(exeDir.filePath("qml-error.log")); }
 };
 
 } // namespace
@@ -54,10 +50,9 @@ private slots:
         QVERIFY(run.process.waitForFinished(20000));
         QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.process.exitCode(), 255); // -1 as a process exit status
-        const QList<QByteArray> lines = run.log().split('\n');
         QVERIFY2(run.log().contains("qrc:/Corvane/GCS/Main.qml"), run.log().constData());
         // One message per line, nothing else on it.
-        for (const QByteArray& line : lines)
+        for (const QByteArray& line : run.log().split('\n'))
             QVERIFY2(!line.startsWith("Warning") && !line.startsWith("["), line.constData());
         // Nothing of the engine's complaint leaks to standard error.
         QVERIFY(!run.process.readAllStandardError().contains("Main.qml"));
@@ -70,11 +65,10 @@ private slots:
         run.process.start(run.exe);
         QVERIFY(run.process.waitForStarted());
         QVERIFY2(!run.process.waitForFinished(2500), run.log().constData());
-        QVERIFY2(!run.log().contains("Failed to load"), run.log().constData());
-        QVERIFY2(!run.log().contains("Error"), run.log().constData());
+        QVERIFY2(!run.log().contains("Failed to load") && !run.log().contains("Error"),
+                 run.log().constData());
         // The lock of the running instance is where a second start looks for it.
-        QVERIFY(QFile::exists(
-            QDir(run.dataHome.path()).filePath(QStringLiteral("TelvoMonitor/TelvoMonitor/instance.lock"))));
+        QVERIFY(QFile::exists(run.dataHome.filePath("TelvoMonitor/TelvoMonitor/instance.lock")));
         run.process.terminate();
         QVERIFY(run.process.waitForFinished(5000));
     }

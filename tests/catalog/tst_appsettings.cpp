@@ -1,10 +1,16 @@
+// gcs.ini: the preferences, the custom serial rates and the managed-device list in it.
 #include "catalog/AppSettings.h"
+#include "catalog/ManagedDevices.h"
 
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaProperty>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +18,7 @@
 #include <memory>
 
 using gcs::AppSettings;
+using gcs::ManagedDevices;
 using gcs::test::EnvOverride;
 using gcs::test::readFileBytes;
 using gcs::test::writeFileBytes;
@@ -22,248 +29,297 @@ class TestAppSettings : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<EnvOverride> m_env;
+    std::unique_ptr<AppSettings> m_settings;
 
     QString iniPath() const { return m_dir->filePath(QStringLiteral("TelvoMonitor/gcs.ini")); }
+
+    /// Writes these keys to a settings file no object has read yet and loads a list from it.
+    void load(ManagedDevices& list, const QVariantMap& stored = {})
+    {
+        m_settings.reset();
+        QSettings raw(iniPath(), QSettings::IniFormat);
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            raw.setValue(it.key(), it.value());
+        raw.sync();
+        m_settings = std::make_unique<AppSettings>();
+        list.load(m_settings->store());
+    }
+
+    QJsonArray storedList() const
+    {
+        return QJsonDocument::fromJson(m_settings->store()->value("managedDevices").toByteArray())
+            .array();
+    }
 
 private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
         m_env = std::make_unique<EnvOverride>("LOCALAPPDATA", m_dir->path().toLocal8Bit());
     }
 
     void cleanup()
     {
+        m_settings.reset();
         m_env.reset();
         m_dir.reset();
     }
 
-    void fileLivesUnderLocalAppDataInANewFolder()
-    {
-        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("TelvoMonitor"))));
-        AppSettings settings;
-        QCOMPARE(settings.filePath(), iniPath());
-        QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("TelvoMonitor"))).isDir());
-        settings.setTheme(QStringLiteral("深空黑"));
-        settings.flushToDisk();
-        QVERIFY(readFileBytes(iniPath()).contains("theme="));
-    }
-
-    void withoutLocalAppDataTheFileGoesToTheGenericDataLocation_data()
-    {
-        QTest::addColumn<QByteArray>("localAppData");
-        QTest::newRow("unset") << QByteArray();
-        QTest::newRow("empty") << QByteArray("");
-    }
-
     void withoutLocalAppDataTheFileGoesToTheGenericDataLocation()
     {
-        QFETCH(QByteArray, localAppData);
-        QTemporaryDir dataHome;
-        EnvOverride xdg("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-        EnvOverride local("LOCALAPPDATA", localAppData);
-        const QString expected = dataHome.filePath(QStringLiteral("TelvoMonitor/gcs.ini"));
-        QCOMPARE(AppSettings::defaultFilePath(), expected);
-
-        AppSettings settings;
-        QCOMPARE(settings.filePath(), expected);
-        QVERIFY(QFileInfo(dataHome.filePath(QStringLiteral("TelvoMonitor"))).isDir());
-        settings.setLastPort(QStringLiteral("COM7"));
-        settings.flushToDisk();
-        QVERIFY(readFileBytes(expected).contains("port=COM7"));
-        QVERIFY(!QFileInfo::exists(iniPath()));
-    }
-
-    void missingFileReadsEveryDefault()
-    {
-        AppSettings settings;
-        QCOMPARE(settings.lastPort(), QString());
-        QCOMPARE(settings.lastBaud(), 115200);
-        QCOMPARE(settings.theme(), QStringLiteral("航天国防蓝"));
-        QCOMPARE(settings.lastProductId(), QStringLiteral("ins"));
-        QCOMPARE(settings.deviceAlias(), QString());
-        QCOMPARE(settings.reduceMotion(), false);
-        QCOMPARE(settings.chartWindowSec(), 16);
-        QVERIFY(settings.customSerialBauds().isEmpty());
-    }
-
-    void settersWriteAndNotifyOnlyOnARealChange()
-    {
-        AppSettings settings;
-        QSignalSpy port(&settings, &AppSettings::lastPortChanged);
-        QSignalSpy baud(&settings, &AppSettings::lastBaudChanged);
-        QSignalSpy theme(&settings, &AppSettings::themeChanged);
-        QSignalSpy product(&settings, &AppSettings::lastProductIdChanged);
-        QSignalSpy alias(&settings, &AppSettings::deviceAliasChanged);
-        QSignalSpy motion(&settings, &AppSettings::reduceMotionChanged);
-        QSignalSpy chart(&settings, &AppSettings::chartWindowSecChanged);
-
-        // Writing the default of an absent key is no change.
-        settings.setLastBaud(115200);
-        settings.setTheme(QStringLiteral("航天国防蓝"));
-        settings.setLastProductId(QStringLiteral("ins"));
-        settings.setReduceMotion(false);
-        settings.setChartWindowSec(16);
-        QCOMPARE(baud.count() + theme.count() + product.count() + motion.count() + chart.count(),
-                 0);
-        settings.flushToDisk();
-        QVERIFY(!readFileBytes(iniPath()).contains("baud"));
-
-        for (int round = 0; round < 2; ++round) {
-            settings.setLastPort(QStringLiteral("COM3"));
-            settings.setLastBaud(9600);
-            settings.setTheme(QStringLiteral("极夜"));
-            settings.setLastProductId(QStringLiteral("other"));
-            settings.setDeviceAlias(QStringLiteral("车载 1"));
-            settings.setReduceMotion(true);
-            settings.setChartWindowSec(30);
-        }
-        for (QSignalSpy* spy : { &port, &baud, &theme, &product, &alias, &motion, &chart })
-            QCOMPARE(spy->count(), 1);
-        QCOMPARE(settings.lastPort(), QStringLiteral("COM3"));
-        QCOMPARE(settings.lastBaud(), 9600);
-        QCOMPARE(settings.theme(), QStringLiteral("极夜"));
-        QCOMPARE(settings.lastProductId(), QStringLiteral("other"));
-        QCOMPARE(settings.deviceAlias(), QStringLiteral("车载 1"));
-        QCOMPARE(settings.reduceMotion(), true);
-        QCOMPARE(settings.chartWindowSec(), 30);
-    }
-
-    void valuesWrittenThroughSettersReachTheFileAndANewObject()
-    {
-        {
+        for (const QByteArray& localAppData : { QByteArray(), QByteArray("") }) {
+            QTemporaryDir dataHome;
+            EnvOverride xdg("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+            EnvOverride env("LOCALAPPDATA", localAppData);
+            const QString folder = dataHome.filePath(QStringLiteral("TelvoMonitor"));
+            QVERIFY(!QFileInfo::exists(folder));
             AppSettings settings;
-            settings.setLastPort(QStringLiteral("/dev/ttyUSB0"));
-            settings.setLastBaud(460800);
-            settings.setTheme(QStringLiteral("极夜"));
-            settings.setDeviceAlias(QStringLiteral("测试台"));
-            settings.setReduceMotion(true);
-            settings.setChartWindowSec(60);
-            QVERIFY(settings.addCustomSerialBaud(57600));
-            settings.flushToDisk();
-            const QByteArray ini = readFileBytes(iniPath());
-            QVERIFY2(ini.contains("port=/dev/ttyUSB0"), ini.constData());
-            QVERIFY2(ini.contains("baud=460800"), ini.constData());
-            QVERIFY2(ini.contains("reduceMotion=true"), ini.constData());
-            QVERIFY2(ini.contains("chartWindowSec=60"), ini.constData());
-            QVERIFY2(ini.contains("customSerialBauds="), ini.constData());
+            QCOMPARE(settings.filePath(), folder + "/gcs.ini");
+            QVERIFY(QFileInfo(folder).isDir()); // created at once
         }
-        AppSettings reopened;
-        QCOMPARE(reopened.lastPort(), QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(reopened.lastBaud(), 460800);
-        QCOMPARE(reopened.theme(), QStringLiteral("极夜"));
-        QCOMPARE(reopened.deviceAlias(), QStringLiteral("测试台"));
-        QCOMPARE(reopened.reduceMotion(), true);
-        QCOMPARE(reopened.chartWindowSec(), 60);
-        QCOMPARE(reopened.customSerialBauds(), QList<int> { 57600 });
     }
 
-    void chartWindowIsClampedOnWriteButNotOnRead()
+    // Each preference: its key, its default when absent, and what a write stores.
+    void preferences_data()
     {
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("fallback");
+        QTest::addColumn<QVariant>("written");
+        QTest::addColumn<QVariant>("stored");
+        const auto row = [](const char* tag, const char* property, const char* key,
+                            QVariant fallback, QVariant written, QVariant stored) {
+            QTest::newRow(tag) << QByteArray(property) << QString(key) << fallback << written
+                               << stored;
+        };
+        row("port", "lastPort", "port", QString(), "COM3", "COM3");
+        row("baud", "lastBaud", "baud", 115200, 9600, 9600);
+        row("theme", "theme", "theme", "航天国防蓝", "极夜", "极夜");
+        row("product", "lastProductId", "product", "ins", "x", "x");
+        row("alias", "deviceAlias", "deviceAlias", QString(), "车载 1", "车载 1");
+        row("motion", "reduceMotion", "reduceMotion", false, true, true);
+        row("chart window below 8", "chartWindowSec", "chartWindowSec", 16, 5, 8);
+        row("chart window above 120", "chartWindowSec", "chartWindowSec", 16, 500, 120);
+    }
+
+    void preferences()
+    {
+        QFETCH(QByteArray, property);
+        QFETCH(QString, key);
+        QFETCH(QVariant, fallback);
+        QFETCH(QVariant, written);
+        QFETCH(QVariant, stored);
         AppSettings settings;
-        QSignalSpy chart(&settings, &AppSettings::chartWindowSecChanged);
-        settings.setChartWindowSec(5);
-        QCOMPARE(settings.chartWindowSec(), 8);
-        settings.setChartWindowSec(3); // clamps to the stored 8: no change
-        QCOMPARE(chart.count(), 1);
-        settings.setChartWindowSec(500);
-        QCOMPARE(settings.chartWindowSec(), 120);
-        QCOMPARE(chart.count(), 2);
-
-        settings.store()->setValue(QStringLiteral("chartWindowSec"), 3);
-        QCOMPARE(settings.chartWindowSec(), 3);
+        const QMetaProperty p = settings.metaObject()->property(
+            settings.metaObject()->indexOfProperty(property.constData()));
+        QSignalSpy changed(&settings, p.notifySignal());
+        QCOMPARE(p.read(&settings), fallback);
+        QVERIFY(p.write(&settings, fallback)); // the default of an absent key is no change
+        QVERIFY(!settings.store()->contains(key));
+        QVERIFY(p.write(&settings, written));
+        QVERIFY(p.write(&settings, written));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(p.read(&settings), stored);
+        settings.flushToDisk();
+        QVERIFY(readFileBytes(iniPath()).contains(key.toUtf8() + '='));
     }
 
-    void customBaudLimitsAndBuiltInRates_data()
+    void customBaudsStayInRangeApartFromTheBuiltInRatesAndKeepTheirOrder()
     {
-        QTest::addColumn<int>("baud");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("below range") << 299 << false;
-        QTest::newRow("lowest") << 300 << true;
-        QTest::newRow("highest") << 3000000 << true;
-        QTest::newRow("above range") << 3000001 << false;
-        QTest::newRow("zero") << 0 << false;
-        QTest::newRow("built-in 115200") << 115200 << false;
-        QTest::newRow("built-in 380400") << 380400 << false;
-        QTest::newRow("built-in 9600") << 9600 << false;
-        QTest::newRow("384000 is not built in") << 384000 << true;
-    }
-
-    void customBaudLimitsAndBuiltInRates()
-    {
-        QFETCH(int, baud);
-        QFETCH(bool, accepted);
-        AppSettings settings;
-        QSignalSpy changed(&settings, &AppSettings::customSerialBaudsChanged);
-        QCOMPARE(settings.addCustomSerialBaud(baud), accepted);
-        QCOMPARE(changed.count(), accepted ? 1 : 0);
-        QCOMPARE(settings.isCustomSerialBaud(baud), accepted);
-        // A second add of the same rate is always refused.
-        QVERIFY(!settings.addCustomSerialBaud(baud));
-        QCOMPARE(changed.count(), accepted ? 1 : 0);
-    }
-
-    void customBaudsKeepInsertionOrderAndRemoveOnlyStoredOnes()
-    {
-        AppSettings settings;
-        QSignalSpy changed(&settings, &AppSettings::customSerialBaudsChanged);
-        QVERIFY(settings.addCustomSerialBaud(57600));
-        QVERIFY(settings.addCustomSerialBaud(1200));
-        QVERIFY(settings.addCustomSerialBaud(921600));
-        QCOMPARE(settings.customSerialBauds(), (QList<int> { 57600, 1200, 921600 }));
-
-        QVERIFY(!settings.removeCustomSerialBaud(115200));
-        QVERIFY(!settings.removeCustomSerialBaud(4800));
-        QCOMPARE(changed.count(), 3);
-        QVERIFY(settings.removeCustomSerialBaud(1200));
-        QCOMPARE(changed.count(), 4);
-        QVERIFY(!settings.removeCustomSerialBaud(1200));
-        QCOMPARE(settings.customSerialBauds(), (QList<int> { 57600, 921600 }));
-        QVERIFY(!settings.isCustomSerialBaud(1200));
-    }
-
-    void invalidStoredCustomBaudsAreIgnoredAndVanishOnTheNextWrite()
-    {
+        // Bad rates edited into the file are ignored and go; a chart window is read as stored.
         QVERIFY(writeFileBytes(iniPath(),
-                               "[General]\ncustomSerialBauds=0, -5, 57600, 57600, 1200, abc\n"));
+                               "[General]\ncustomSerialBauds=0, -5, 57600, 57600, "
+                               "1200, abc\nchartWindowSec=3\n"));
         AppSettings settings;
+        QCOMPARE(settings.chartWindowSec(), 3);
         QCOMPARE(settings.customSerialBauds(), (QList<int> { 57600, 1200 }));
-        QVERIFY(!settings.addCustomSerialBaud(57600));
-        QVERIFY(settings.addCustomSerialBaud(2400));
+        QSignalSpy changed(&settings, &AppSettings::customSerialBaudsChanged);
+        for (const int refused : { 299, 3000001, 115200, 380400, 57600 })
+            QVERIFY2(!settings.addCustomSerialBaud(refused), qPrintable(QString::number(refused)));
+        for (const int accepted : { 3000000, 300, 384000 }) // 380400 is built in, 384000 not
+            QVERIFY2(settings.addCustomSerialBaud(accepted), qPrintable(QString::number(accepted)));
+        QVERIFY(!settings.removeCustomSerialBaud(115200));
+        QVERIFY(settings.removeCustomSerialBaud(57600));
+        QVERIFY(!settings.removeCustomSerialBaud(57600));
+        QCOMPARE(changed.count(), 4);
+        QVERIFY(settings.isCustomSerialBaud(300) && !settings.isCustomSerialBaud(57600));
         settings.flushToDisk();
-        const QByteArray ini = readFileBytes(iniPath());
-        QVERIFY2(ini.contains("customSerialBauds=57600, 1200, 2400"), ini.constData());
+        QVERIFY(readFileBytes(iniPath()).contains("customSerialBauds=1200, 3000000, 300, 384000"));
     }
 
-    void fileThatIsNotIniReadsDefaultsAndStillTakesWrites_data()
+    // An unreadable original is kept beside the file that the next write rebuilds.
+    void fileThatIsNotIniReadsDefaultsAndIsKeptAside()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01garbage\x00\x7f[[[", 16);
-        QTest::newRow("json") << QByteArray("{\"port\": \"COM3\", \"baud\": 9600}\n");
-        QTest::newRow("broken section") << QByteArray("[General\nport\n=\n\n");
-    }
-
-    void fileThatIsNotIniReadsDefaultsAndStillTakesWrites()
-    {
-        QFETCH(QByteArray, content);
-        QVERIFY(writeFileBytes(iniPath(), content));
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("is not a valid INI file")));
-        {
-            AppSettings settings;
-            QCOMPARE(settings.lastBaud(), 115200);
-            QCOMPARE(settings.lastPort(), QString());
-            QCOMPARE(settings.chartWindowSec(), 16);
-            settings.setLastPort(QStringLiteral("COM9"));
-            settings.setLastBaud(230400);
-            settings.flushToDisk();
+        const QByteArray binary("\x00\xff\xfe\x01garbage\x00\x7f[[[", 16);
+        for (const QByteArray& content : { binary, QByteArray("[General\nport\n=\n") }) {
+            QVERIFY(writeFileBytes(iniPath(), content));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is not a valid INI file"));
+            {
+                AppSettings settings;
+                QCOMPARE(settings.lastPort(), QString());
+                settings.setLastBaud(230400);
+            }
+            QCOMPARE(readFileBytes(iniPath() + ".bad"), content);
+            QCOMPARE(AppSettings().lastBaud(), 230400);
         }
-        // The unreadable original is kept beside the rewritten file.
-        QCOMPARE(readFileBytes(iniPath() + QStringLiteral(".bad")), content);
-        AppSettings reopened;
-        QCOMPARE(reopened.lastPort(), QStringLiteral("COM9"));
-        QCOMPARE(reopened.lastBaud(), 230400);
+    }
+
+    void serialEntriesKeepThePortNameAndOneEntryPerPort()
+    {
+        ManagedDevices list;
+        const QString a = list.appendSerial("ins", " 车载 ", "COM3  USB-SERIAL CH340", 0, true, "");
+        QCOMPARE(a.size(), 36); // a UUID without braces
+        QCOMPARE(list.summary(a), QStringLiteral("COM3 @ 115200"));
+        QVERIFY(list.appendSerial("ins", "", "COM3", 9600, false, "").isEmpty());
+        QVERIFY(list.appendSerial("ins", "", "   ", 9600, false, "").isEmpty());
+        QVERIFY(list.hasSerialPort(QStringLiteral("  COM3  ")));
+        QVERIFY(!list.hasSerialPort(QStringLiteral("com3")));
+
+        // Found again: id and blank alias kept, baud and model taken (empty: kept, 0: 115200).
+        QCOMPARE(list.upsertSerial("ins", " ", "COM3 desc", 460800, false, "kt60"), a);
+        QCOMPARE(list.entryAlias(a), QStringLiteral("车载"));
+        QCOMPARE(list.summary(a), QStringLiteral("COM3 @ 460800"));
+        QCOMPARE(list.upsertSerial("ins", "", "COM3", 0, false, ""), a);
+        QCOMPARE(list.entryDeviceModelId(a), QStringLiteral("kt60"));
+        QCOMPARE(list.entryBaud(a), 115200);
+
+        // An edit may not take another entry's port, a blank port or a network entry.
+        const QString b = list.upsertSerial("ins", "B", "COM4", 19200, false, "kt10");
+        QVERIFY(!list.updateSerial(b, "", "COM3 other", 0, ""));
+        QVERIFY(!list.updateSerial(b, "", " ", 0, ""));
+        QVERIFY(!list.updateSerial(list.appendNetTcp("ins", "", 9000, false), "", "COM9", 0, ""));
+        QVERIFY(list.updateSerial(b, " ", "COM6 x", -1, ""));
+        QCOMPARE(list.summary(b), QStringLiteral("COM6 @ 115200"));
+        QCOMPARE(list.entryAlias(b), QStringLiteral("B"));
+    }
+
+    void theListIsStoredAsCompactJsonAndLoadsBack()
+    {
+        QString serial, current;
+        {
+            ManagedDevices list;
+            load(list);
+            serial = list.appendSerial("ins", "一号", "/dev/ttyUSB0", 460800, false, "kt15");
+            current = list.appendSerial("ins", "", "/dev/ttyUSB1", 19200, true, "");
+            list.appendNetTcp("ins", "", 9000, false);
+            const QJsonObject tcp = storedList().at(2).toObject();
+            QCOMPARE(tcp.keys().size(), 13); // every key, whatever the kind
+            QCOMPARE(tcp.value("kind").toString(), QStringLiteral("net"));
+            QCOMPARE(tcp.value("deviceModelId").toString(), QStringLiteral("kt45"));
+        }
+        QVERIFY(readFileBytes(iniPath()).contains("managedDevices=\"@ByteArray([{\\\""));
+
+        ManagedDevices list;
+        load(list);
+        QCOMPARE(list.ids(), (QStringList { serial, current })); // network links stay behind
+        QCOMPARE(list.currentId(), current);
+        QCOMPARE(list.entryDeviceModelId(serial), QStringLiteral("kt15"));
+        QCOMPARE(list.summary(serial), QStringLiteral("/dev/ttyUSB0 @ 460800"));
+    }
+
+    // Entries without id or product and repeated ids are skipped; other products become the
+    // INS. A stored current id that is gone falls back to the first entry.
+    void loadTakesUsableEntriesOnce_data()
+    {
+        QTest::addColumn<QStringList>("storedAndCurrent");
+        QTest::newRow("current listed") << QStringList { "m1", "m1" };
+        QTest::newRow("current gone") << QStringList { "removed", "o1" };
+
+        QTest::newRow("no current") << QStringList { "", "" };
+    }
+
+    void loadTakesUsableEntriesOnce()
+    {
+        QFETCH(QStringList, storedAndCurrent);
+        const QByteArray json
+            = R"([{"id":"o1","productId":"other","deviceModelId":"kt40","kind":"serial","port":"COM2","baud":9600},
+            {"id":"m1","productId":"ins","kind":"serial","port":"COM3"},
+            {"id":"","productId":"ins","kind":"serial","port":"COM5"},
+            {"id":"p1","productId":"","kind":"serial","port":"COM6"},
+            {"id":"n1","productId":"ins","kind":"net","netTransport":"udp","remoteIp":"10.0.0.2"},
+            {"id":"o1","productId":"ins","kind":"serial","port":"COM7"}, 42, "text"])";
+        ManagedDevices list;
+        load(list,
+             { { "managedDevices", json }, { "currentManagedDeviceId", storedAndCurrent.at(0) } });
+        QCOMPARE(list.ids(), (QStringList { "o1", "m1" }));
+        QCOMPARE(list.productId("o1"), QStringLiteral("ins"));
+        QCOMPARE(list.summary("o1"), QStringLiteral("COM2 @ 9600"));
+        QCOMPARE(list.entryDeviceModelId("o1"), QStringLiteral("kt40"));
+        QCOMPARE(list.entryDeviceModelId("m1"), QStringLiteral("kt45"));
+        QCOMPARE(list.entryBaud("m1"), 115200);
+        QCOMPARE(list.currentId(), storedAndCurrent.at(1));
+        // Lookups of an id that is not listed work on an empty entry.
+        QCOMPARE(list.title("p1") + list.summary("p1"), QString());
+        QCOMPARE(list.entryBaud("p1"), 115200);
+    }
+
+    void oldSingleDeviceKeysBecomeOneCurrentEntryAtOnce()
+    {
+        ManagedDevices list;
+        load(list, { { "port", "COM7" }, { "baud", 9600 } });
+        const QString id = list.currentId();
+        QCOMPARE(list.ids(), QStringList { id });
+        QCOMPARE(list.summary(id), QStringLiteral("COM7 @ 9600"));
+        QCOMPARE(list.title(id), QStringLiteral("KT45"));
+        QVERIFY(readFileBytes(iniPath()).contains("currentManagedDeviceId=" + id.toLatin1()));
+        // Without entries the mirrored single-device keys go or are emptied.
+        list.remove(id);
+        QVERIFY(list.currentId().isEmpty());
+        QSettings raw(iniPath(), QSettings::IniFormat);
+        QVERIFY(!raw.contains(QStringLiteral("port")) && !raw.contains(QStringLiteral("baud")));
+        QCOMPARE(raw.value(QStringLiteral("deviceAlias"), "absent").toString(), QString());
+    }
+
+    // An existing list key, even unreadable, stops the migration; a bad value stays until
+    // the next change replaces it, and nothing else in the file is lost.
+    void noMigration_data()
+    {
+        QTest::addColumn<QVariantMap>("stored");
+        const auto with = [](const QByteArray& list) {
+            return QVariantMap { { "port", "COM7" },
+                                 { "theme", "极夜" },
+                                 { "managedDevices", list } };
+        };
+        QTest::newRow("no port, blank alias")
+            << QVariantMap { { "baud", 9600 }, { "deviceAlias", "   " }, { "theme", "极夜" } };
+        QTest::newRow("empty list") << with("[]");
+        QTest::newRow("not json") << with("{{{ not json");
+    }
+
+    void noMigration()
+    {
+        QFETCH(QVariantMap, stored);
+        ManagedDevices list;
+        load(list, stored);
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(m_settings->store()->value("managedDevices"), stored.value("managedDevices"));
+        const QString id = list.appendSerial("ins", "", "COM8", 0, true, "");
+        QCOMPARE(storedList().size(), 1);
+        QCOMPARE(storedList().at(0).toObject().value("id").toString(), id);
+        QCOMPARE(m_settings->theme(), QStringLiteral("极夜"));
+    }
+
+    // The demo writes its own gcs.ini for one KT45 on the simulator's port; the program
+    // must take that device as the current one.
+    void theDemoSettingsFileManagesItsDevice()
+    {
+        const QRegularExpressionMatch m
+            = QRegularExpression(
+                  "\nid=\"([^\"]+)\"\ncat > \"\\$settings/gcs.ini\" <<INI\n(.*?\n)INI\n",
+                  QRegularExpression::DotMatchesEverythingOption)
+                  .match(QString::fromUtf8(readFileBytes(GCS_SOURCE_DIR "/scripts/demo.sh")));
+        QVERIFY2(m.hasMatch(), "demo.sh no longer writes gcs.ini through a here-document");
+        // The here-document uses no other expansion than these two.
+        const QString port = m_dir->filePath(QStringLiteral("ttyINS0"));
+        QString ini = m.captured(2);
+        QVERIFY(writeFileBytes(iniPath(),
+                               ini.replace("$id", m.captured(1)).replace("$port", port).toUtf8()));
+        ManagedDevices list;
+        load(list);
+        QCOMPARE(list.ids(), QStringList { m.captured(1) });
+        QCOMPARE(list.currentId(), m.captured(1));
+        QCOMPARE(list.summary(list.currentId()), port + " @ 115200");
+        QCOMPARE(list.title(list.currentId()), QStringLiteral("KT45"));
     }
 };
 
