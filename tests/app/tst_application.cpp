@@ -213,6 +213,7 @@ private slots:
             { "upgradeFileName", "upgradeFileChanged", false },
             { "upgradeFileReady", "upgradeFileChanged", false },
             { "appVersion", "", false },
+            { "reconnecting", "reconnectingChanged", false },
         };
         const QMetaObject& mo = Application::staticMetaObject;
         // The ten services come first, then the rows in this order.
@@ -260,7 +261,8 @@ private slots:
                                               "factoryReadbackActiveChanged()",
                                               "insConfigReportedChanged()",
                                               "serialBaudChanged()",
-                                              "upgradeFileChanged()" };
+                                              "upgradeFileChanged()",
+                                              "reconnectingChanged()" };
         QList<QByteArray> declared;
         for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
             if (mo.method(i).methodType() == QMetaMethod::Signal)
