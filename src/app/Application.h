@@ -279,6 +279,9 @@ public:
     Q_INVOKABLE void beginDetectPort(const QString& preferredPort = QString(),
                                      int preferredBaud = 0);
     Q_INVOKABLE QString autoSearchDevices();
+    /// Whether the port a text names is there: in the port list, or, for a device path
+    /// (pseudo-terminals are never listed), when the path exists.
+    Q_INVOKABLE bool serialPortPresent(const QString& portText) const;
     /// Stops every probe still running on the worker threads (search, detection, checks
     /// before a connect) and waits until each has closed its port; probing stays off
     /// afterwards. Run when the application quits, so that no port is held after the

@@ -21,6 +21,7 @@
 #include "link/SerialTransport.h"
 #include "link/Session.h"
 
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QHostAddress>
 #include <QNetworkInterface>
@@ -137,6 +138,15 @@ QStringList Application::listedPortNames() const
     for (const QString& text : m_discovery.serialPorts)
         names.append(portKeyFromText(text));
     return names;
+}
+
+bool Application::serialPortPresent(const QString& portText) const
+{
+    const QString port = portKeyFromText(portText);
+    if (port.isEmpty())
+        return false;
+    return listedPortNames().contains(port)
+        || (port.contains(QLatin1Char('/')) && QFileInfo::exists(port));
 }
 
 void Application::refreshPorts(bool notify)

@@ -6,10 +6,10 @@ import Corvane.GCS
 // Adds a device to the managed list or edits the serial link of one: category, model,
 // port and baud, with the user's own baud rates and port detection. The port box also
 // takes a typed port name or path (pseudo-terminals and some adapters are not listed by
-// the platform); a typed port is used exactly like a listed one. A port that is not
-// listed is never put in the box by the dialog itself: editing a device whose port is
-// gone, or refreshing the list, must not save a port that is not there without the user
-// typing it.
+// the platform); a typed port is used exactly like a listed one. The dialog never puts a
+// port that is gone into the box by itself: editing a device whose port is gone, or
+// refreshing the list (after which only listed ports stay), must not save a port that
+// is not there without the user typing it.
 Popup {
     id: dialog
 
@@ -86,9 +86,11 @@ Popup {
                                                       : (categoryIds.length > 0 ? 0 : -1)
         selectModel(model)
         app.refreshPorts(false)
+        // A port that is there but not listed (a pseudo-terminal) stays as typed.
         var port = firstWord(app.managedDevices.entryPort(id))
-        selectPortName(port, false)
-        missingPort = portBox.currentIndex < 0 ? port : ""
+        var present = app.serialPortPresent(port)
+        selectPortName(port, present)
+        missingPort = present ? "" : port
         selectBaud(app.managedDevices.entryBaud(id))
         open()
     }
