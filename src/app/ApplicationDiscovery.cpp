@@ -206,8 +206,8 @@ QString Application::autoSearchDevices()
     runProbe<QList<AutoSearchHit>>(
         [ports, bauds, cancel]() {
             QList<AutoSearchHit> hits;
-            for (const SerialProbeHit& hit : SerialProbe::probeAllPorts(
-                     ports, SerialProbe::kAutoSearchMaxHits, bauds, cancel))
+            for (const SerialProbeHit& hit :
+                 SerialProbe::probeAllPorts(ports, SerialProbe::kAutoSearchMaxHits, bauds, cancel))
                 hits.append(AutoSearchHit::fromProbeHit(hit));
             return hits;
         },
@@ -379,8 +379,9 @@ bool Application::openSerialAfterProbe(const QString& portText, int baud, const 
 {
     const QString managedId = m_managedDevices->currentId();
     const QString sessionId = linkSessionId();
-    const bool ok = openSession(sessionId, QStringLiteral("串口"),
-                                std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
+    const bool ok
+        = openSession(sessionId, QStringLiteral("串口"),
+                      std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
     if (!ok) {
         // An attempt of the wait for a lost link fails quietly; the next one follows.
         if (!quiet && m_lastError.isEmpty()) {

@@ -15,8 +15,7 @@ class ProbeCancel
 public:
     ProbeCancel()
         : m_flag(std::make_shared<std::atomic<bool>>(false))
-    {
-    }
+    { }
 
     void cancel() const { m_flag->store(true); }
     bool isCancelled() const { return m_flag->load(); }

@@ -72,9 +72,8 @@ void probeExchange(QSerialPort& port, const QByteArray& command, QByteArray& acc
     port.flush();
     // Once flush() has handed everything over there is nothing to wait for; asked anyway,
     // the serial library would sit out the whole wait.
-    const auto written = [&port](int ms) {
-        return port.bytesToWrite() == 0 || port.waitForBytesWritten(ms);
-    };
+    const auto written
+        = [&port](int ms) { return port.bytesToWrite() == 0 || port.waitForBytesWritten(ms); };
     const auto readable = [&port](int ms) { return port.waitForReadyRead(ms); };
     if (port.bytesToWrite() > 0)
         waitSliced(SerialProbe::kWriteWaitMs, cancel, written);
@@ -171,8 +170,7 @@ bool SerialProbe::tryInsLinkAt(const QString& port, int baud, const ProbeCancel&
 }
 
 QList<SerialProbeHit> SerialProbe::probeAllPorts(const QStringList& ports, int maxHits,
-                                                 const QList<int>& bauds,
-                                                 const ProbeCancel& cancel)
+                                                 const QList<int>& bauds, const ProbeCancel& cancel)
 {
     const QList<int> sweep = bauds.isEmpty() ? defaultBaudList() : bauds;
     QList<SerialProbeHit> hits;

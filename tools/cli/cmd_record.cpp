@@ -150,10 +150,9 @@ int runRecord(const QStringList& args)
     if (!connected)
         return fail(QStringLiteral("interrupted while connecting"));
     if (!app.currentManagedConnected()) {
-        return fail(app.lastError().isEmpty()
-                        ? QStringLiteral("no unit answered on %1 at %2 baud")
-                              .arg(port, QString::number(baud))
-                        : app.lastError());
+        return fail(app.lastError().isEmpty() ? QStringLiteral("no unit answered on %1 at %2 baud")
+                                                    .arg(port, QString::number(baud))
+                                              : app.lastError());
     }
 
     // The record page shows the format of the first message; the files are named after it.
@@ -174,9 +173,8 @@ int runRecord(const QStringList& args)
 
     QElapsedTimer clock;
     clock.start();
-    const auto secondsText = [&clock]() {
-        return QString::number(double(clock.elapsed()) / 1000.0, 'f', 1);
-    };
+    const auto secondsText
+        = [&clock]() { return QString::number(double(clock.elapsed()) / 1000.0, 'f', 1); };
     // The controller waits for a unit that went away and connects it again; the files
     // stay open meanwhile.
     QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
