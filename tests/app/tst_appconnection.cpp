@@ -8,13 +8,13 @@
 #include "link/Session.h"
 #include "link/SessionManager.h"
 #include "link/UdpTransport.h"
+#include "upgrade/YModem.h"
 
 #include "TestSupport.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -294,13 +294,9 @@ private slots:
         // Editing another device leaves the current one's pending connection alone.
         QVERIFY(app.updateManagedSerial(id, {}, "COM5", 9600, "kt60"));
         QCOMPARE(app.pendingConnectSummary(), QStringLiteral("COM4 @ 9600"));
-        const QJsonObject entry { { "id", "x" },
-                                  { "productId", "ins" },
-                                  { "kind", "serial" },
-                                  { "port", "" },
-                                  { "baud", 9600 } };
         QSettings ini(iniPath(), QSettings::IniFormat);
-        ini.setValue("managedDevices", QJsonDocument(QJsonArray { entry }).toJson());
+        ini.setValue("managedDevices",
+                     R"([{"id":"x","productId":"ins","kind":"serial","port":""}])");
         ini.setValue("currentManagedDeviceId", "x");
         ini.sync();
         Application portless;
@@ -342,7 +338,13 @@ private slots:
             = app.managedDevices()->appendSerial("ins", {}, "ttyB", 9600, false, {});
         const QString id = addSerial(app, sim.port(), 115200);
         QVERIFY(connectCurrent(app));
+        // A transfer on the link being removed ends first, and lets go of the link.
+        QVERIFY(gcs::test::writeFileBytes(m_dir->filePath("fw.bin"), QByteArray(2000, 'z')));
+        QVERIFY(app.ymodem()->startSend(m_dir->filePath("fw.bin")));
+        QSignalSpy finished(app.ymodem(), &gcs::YModem::finished);
         app.removeManagedDevice(id);
+        QVERIFY(!app.ymodem()->busy() && finished.count() == 1);
+        QTest::qWait(100); // the engine's poll timer finds no deleted link
         QVERIFY(app.sessions()->sessions().isEmpty()); // closed, then deleted with its link
         QCOMPARE(app.pendingConnectSummary(), QStringLiteral("ttyB @ 9600"));
         QSettings ini(iniPath(), QSettings::IniFormat);
