@@ -27,12 +27,14 @@ namespace {
 constexpr int kStatsIntervalMs = 1000;
 constexpr int kLogFlushIntervalMs = 200;
 constexpr int kTriggerIntervalMs = 1000;
+// A lost link is tried again at most once a second.
+constexpr int kReconnectIntervalMs = 1000;
 const char* const kCompanyName = "Corvane";
 
 QTimer* makeTimer(QObject* parent, const char* name, int intervalMs)
 {
     auto* timer = new QTimer(parent);
-    // Named so that diagnostics (and tests) can tell the five timers apart.
+    // Named so that diagnostics (and tests) can tell the timers apart.
     timer->setObjectName(QString::fromLatin1(name));
     timer->setInterval(intervalMs);
     return timer;
@@ -71,6 +73,7 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
     m_pollTimer = makeTimer(this, "pollTimer", 0);
     m_timedSendTimer = makeTimer(this, "timedSendTimer", 0);
     m_triggerTimer = makeTimer(this, "triggerTimer", kTriggerIntervalMs);
+    m_reconnectTimer = makeTimer(this, "reconnectTimer", kReconnectIntervalMs);
 
     // Restores the saved current device and sets up the change relays.
     registerProducts();
@@ -92,6 +95,11 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
     // no work to do.
     connect(m_timedSendTimer, &QTimer::timeout, this, &Application::timedSendTick);
     connect(m_triggerTimer, &QTimer::timeout, this, &Application::onTriggerTimer);
+    connect(m_reconnectTimer, &QTimer::timeout, this, &Application::reconnectTick);
+    connect(m_settings, &AppSettings::autoReconnectChanged, this, [this]() {
+        if (!m_settings->autoReconnect())
+            stopReconnect();
+    });
     m_statsTimer->start();
     m_logFlushTimer->start();
 
@@ -101,8 +109,12 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
 }
 
 // QObject drops every connection to this controller before it deletes the services, so
-// sessions closing their links on the way out reach no handler here.
-Application::~Application() = default;
+// sessions closing their links on the way out reach no handler here. Probes still running
+// would hold their ports past the controller (and past the instance lock): stop them.
+Application::~Application()
+{
+    stopProbes();
+}
 
 void Application::wireServices()
 {

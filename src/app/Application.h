@@ -4,6 +4,7 @@
 #include "app/ControllerClocks.h"
 #include "app/DiscoveryState.h"
 #include "app/PendingConnect.h"
+#include "app/ReconnectWait.h"
 #include "app/SendState.h"
 #include "console/ConsoleLog.h"
 #include "discovery/SerialPortListing.h"
@@ -128,6 +129,7 @@ class Application : public QObject
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
+    Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY reconnectingChanged)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -246,6 +248,10 @@ public:
     /// Writes the managed-device state to the settings and the settings to disk; run
     /// when the application quits.
     Q_INVOKABLE void persistManagedState();
+    /// The current device's serial link went away by itself and is awaited: it is opened
+    /// again (same port and baud, after the usual check) once the unit answers. "断开",
+    /// another device or removing this one ends the wait; so does the setting.
+    bool reconnecting() const { return m_reconnect.active(); }
 
     // ---- ports, bauds, search and detection (ApplicationDiscovery.cpp) ----
     /// Where refreshPorts takes the serial ports from. The platform's list by default;
@@ -273,6 +279,14 @@ public:
     Q_INVOKABLE void beginDetectPort(const QString& preferredPort = QString(),
                                      int preferredBaud = 0);
     Q_INVOKABLE QString autoSearchDevices();
+    /// Whether the port a text names is there: in the port list, or, for a device path
+    /// (pseudo-terminals are never listed), when the path exists.
+    Q_INVOKABLE bool serialPortPresent(const QString& portText) const;
+    /// Stops every probe still running on the worker threads (search, detection, checks
+    /// before a connect) and waits until each has closed its port; probing stays off
+    /// afterwards. Run when the application quits, so that no port is held after the
+    /// process has let go of its instance lock; the destructor runs it too.
+    void stopProbes();
 
     // ---- sending (ApplicationSending.cpp) ----
     /// Counts n bytes sent to the device in the INS statistics (INS product only).
@@ -389,6 +403,7 @@ signals:
     void insConfigReportedChanged();
     void serialBaudChanged();
     void upgradeFileChanged();
+    void reconnectingChanged();
 
 private:
     // core
@@ -423,6 +438,13 @@ private:
     void setDeviceAlias(const QString& alias);
     /// False (with lastError) for a network port outside 0 to 65535.
     bool checkNetPort(int port);
+    /// The current device's serial session reported its link lost: wait for it to come
+    /// back when the setting says so.
+    void onLinkLost(const QString& sessionId);
+    /// One attempt of the wait, at most one a second and never two at once.
+    void reconnectTick();
+    /// Ends a wait for a lost link, if one runs.
+    void stopReconnect();
 
     // discovery
     void setDetectHint(const QString& hint);
@@ -430,9 +452,16 @@ private:
     QStringList listedPortNames() const;
     /// Probes the port of portText at baud on a worker thread and opens the serial
     /// session when a unit answers; a result that comes back after another connect, a
-    /// disconnect or a change of device is dropped.
-    void beginSerialConnectAsync(const QString& portText, int baud);
-    bool openSerialAfterProbe(const QString& portText, int baud, const QString& port);
+    /// disconnect or a change of device is dropped. A request for the port and baud of a
+    /// check still running joins that check. A quiet check (an attempt of the automatic
+    /// reconnect) neither shows the connecting state nor reports a failure.
+    void beginSerialConnectAsync(const QString& portText, int baud, bool quiet = false);
+    bool openSerialAfterProbe(const QString& portText, int baud, const QString& port,
+                              bool quiet = false);
+    /// Runs work on the global thread pool and done(result) on the GUI thread afterwards,
+    /// unless the controller is gone by then.
+    template<typename T, typename Work, typename Done>
+    void runProbe(Work work, Done done);
     void finishAutoSearch(const QList<AutoSearchHit>& hits);
 
     // console log
@@ -497,6 +526,8 @@ private:
     int m_connectGeneration = 0;
     /// Generation of the pre-connect check started last.
     int m_latestCheckGeneration = 0;
+    ReconnectWait m_reconnect;
+    QTimer* m_reconnectTimer = nullptr;
     DiscoveryState m_discovery;
     SendState m_send;
     ConsoleLog m_log;

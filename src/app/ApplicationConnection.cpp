@@ -19,13 +19,17 @@
 #include "upgrade/UpgradeFlow.h"
 #include "upgrade/YModem.h"
 
+#include <QLoggingCategory>
 #include <QTimer>
+
+Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace gcs {
 
 namespace {
 
 const char* const kNotConnected = "未连接";
+const char* const kLinkLost = "设备连接已断开，正在等待重新连接…";
 constexpr int kMaxNetPort = 65535;
 
 } // namespace
@@ -103,6 +107,8 @@ QString Application::contextLinkText() const
         return m_discovery.detectHint;
     if (m_connecting && !id.isEmpty())
         return QStringLiteral("正在连接… ") + summaryOrLabel();
+    if (m_reconnect.active() && !id.isEmpty())
+        return QStringLiteral("等待重新连接… ") + summaryOrLabel();
     if (const Session* s = currentManagedSession(); s && s->isConnected())
         return s->description();
     if (!m_pending.isSet())
@@ -128,7 +134,8 @@ QString Application::managedDeviceLinkStatus(const QString& id) const
 {
     if (managedDeviceOnline(id))
         return QStringLiteral("已连接");
-    if (!id.isEmpty() && id == m_managedDevices->currentId() && m_connecting)
+    if (!id.isEmpty() && id == m_managedDevices->currentId()
+        && (m_connecting || m_reconnect.managedId == id))
         return QStringLiteral("连接中");
     return QString::fromUtf8(kNotConnected);
 }
@@ -280,8 +287,16 @@ void Application::bindSession(Session* session)
         emit serialBaudChanged();
     });
     connect(session, &Session::statsChanged, this, &Application::statsTick);
-    // The session stays as the transport left it; the user disconnects or connects anew.
-    connect(session, &Session::errorOccurred, this, &Application::setError);
+    connect(session, &Session::linkLost, this, [this, id]() { onLinkLost(id); });
+    // The session stays as the transport left it; the user disconnects or connects anew,
+    // unless the link is awaited: then the loss has been told in words of our own.
+    connect(session, &Session::errorOccurred, this, [this, id](const QString& message) {
+        if (m_reconnect.sessionId == id) {
+            qCDebug(lcApp) << "link" << id << "awaited after:" << message;
+            return;
+        }
+        setError(message);
+    });
 }
 
 void Application::routeReceived(const QString& sessionId, const QByteArray& chunk)
@@ -330,6 +345,7 @@ bool Application::connectUdp(const QString& localIp, int localPort, const QStrin
 {
     if (!checkNetPort(localPort) || !checkNetPort(remotePort))
         return false;
+    stopReconnect(); // another link takes the lost one's place
     return openSession(
         linkSessionId(), QStringLiteral("UDP"),
         std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp, quint16(remotePort)),
@@ -340,6 +356,7 @@ bool Application::connectTcp(int listenPort)
 {
     if (!checkNetPort(listenPort))
         return false;
+    stopReconnect();
     return openSession(linkSessionId(), QStringLiteral("TCP"),
                        std::make_unique<TcpTransport>(quint16(listenPort)),
                        !m_managedDevices->currentId().isEmpty());
@@ -350,6 +367,8 @@ bool Application::connectNamedUdp(const QString& id, const QString& label, const
 {
     if (!checkNetPort(localPort) || !checkNetPort(remotePort))
         return false;
+    if (id == m_reconnect.sessionId)
+        stopReconnect();
     return openSession(
         id, label,
         std::make_unique<UdpTransport>(localIp, quint16(localPort), remoteIp, quint16(remotePort)),
@@ -360,6 +379,8 @@ bool Application::connectNamedTcp(const QString& id, const QString& label, int l
 {
     if (!checkNetPort(listenPort))
         return false;
+    if (id == m_reconnect.sessionId)
+        stopReconnect();
     return openSession(id, label, std::make_unique<TcpTransport>(quint16(listenPort)), true);
 }
 
@@ -411,9 +432,12 @@ void Application::autoConnectSavedDevice()
 void Application::disconnectSession(const QString& id)
 {
     const bool current = id == m_managedDevices->currentId();
-    // A pre-connect check still running for this device must not open it afterwards.
-    if (current)
+    // A pre-connect check still running for this device must not open it afterwards, nor
+    // may a lost link of it come back by itself.
+    if (current) {
         ++m_connectGeneration;
+        stopReconnect();
+    }
     if (Session* s = m_sessions->session(id))
         s->disconnectTransport();
     if (current) {
@@ -431,6 +455,7 @@ void Application::disconnectSession(const QString& id)
 void Application::disconnectPrimary()
 {
     ++m_connectGeneration;
+    stopReconnect();
     const QString id = m_managedDevices->currentId();
     if (!id.isEmpty()) {
         disconnectSession(id);
@@ -446,6 +471,50 @@ void Application::disconnectPrimary()
     }
     m_upgradeFlow->syncYModemTransport();
     emitLinkTextsChanged();
+}
+
+// ---- a link that went away by itself ------------------------------------------------------
+
+void Application::onLinkLost(const QString& sessionId)
+{
+    const Session* s = m_sessions->session(sessionId);
+    const QString port = m_discovery.sessionPorts.value(sessionId);
+    // Only the current device's serial link is awaited; a link opened otherwise (by a
+    // tool, not after the check) has no port to come back to.
+    if (!s || sessionId != linkSessionId() || port.isEmpty() || !s->transport()
+        || s->transport()->kind() != TransportKind::Serial || !m_settings->autoReconnect())
+        return;
+    m_reconnect = ReconnectWait { sessionId, m_managedDevices->currentId(), port,
+                                  s->transport()->baudRate() };
+    m_reconnectTimer->start();
+    setError(QString::fromUtf8(kLinkLost));
+    emit reconnectingChanged();
+    emit managedDeviceLinkChanged();
+    emit contextLinkTextChanged();
+}
+
+void Application::reconnectTick()
+{
+    if (!m_reconnect.active()) {
+        m_reconnectTimer->stop();
+        return;
+    }
+    // The port comes back when the unit is plugged in again: until then opening it fails
+    // at once. An attempt still running (a slow answer) is not doubled.
+    if (m_connecting || m_discovery.findCheck(m_reconnect.port, m_reconnect.baud))
+        return;
+    beginSerialConnectAsync(m_reconnect.port, m_reconnect.baud, true);
+}
+
+void Application::stopReconnect()
+{
+    if (!m_reconnect.active())
+        return;
+    m_reconnect = ReconnectWait {};
+    m_reconnectTimer->stop();
+    emit reconnectingChanged();
+    emit managedDeviceLinkChanged();
+    emit contextLinkTextChanged();
 }
 
 // ---- managed devices ---------------------------------------------------------------------
@@ -519,6 +588,8 @@ void Application::selectManagedDevice(const QString& id)
 {
     if (!m_managedDevices->ids().contains(id) || id == m_managedDevices->currentId())
         return;
+    // Only the current device's lost link is awaited.
+    stopReconnect();
     m_managedDevices->setCurrentId(id);
     applyManagedDevice(id);
     resetTelemetry();

@@ -2,9 +2,11 @@
 // serial connection.
 //
 // Probing blocks for seconds, so it runs on the global thread pool, on copies of the port
-// names and bauds taken here; the worker touches nothing of the controller. Each run has
-// its own future watcher, a child of the controller living on the GUI thread, whose
-// finished handler applies the result and then deletes the watcher.
+// names and bauds taken here; the worker touches nothing of the controller but the
+// shared cancel flag. Each run has its own future watcher, a child of the controller
+// living on the GUI thread, whose finished handler applies the result and then deletes
+// the watcher. The controller keeps every run's future, so that it can stop them all and
+// wait for their ports to close before it goes away.
 
 #include "app/Application.h"
 
@@ -19,6 +21,7 @@
 #include "link/SerialTransport.h"
 #include "link/Session.h"
 
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QHostAddress>
 #include <QNetworkInterface>
@@ -33,18 +36,32 @@ namespace {
 // The unit needs a moment after the port opens before it takes commands.
 constexpr int kNavOutSyncDelayMs = 300;
 
+const char* const kLinkBack = "设备已重新连接";
+
+} // namespace
+
 template<typename T, typename Work, typename Done>
-void runOnPool(QObject* owner, Work work, Done done)
+void Application::runProbe(Work work, Done done)
 {
-    auto* watcher = new QFutureWatcher<T>(owner);
-    QObject::connect(watcher, &QFutureWatcher<T>::finished, owner, [watcher, done]() {
+    QList<QFuture<void>>& workers = m_discovery.workers;
+    workers.removeIf([](const QFuture<void>& f) { return f.isFinished(); });
+    auto* watcher = new QFutureWatcher<T>(this);
+    connect(watcher, &QFutureWatcher<T>::finished, this, [watcher, done]() {
         watcher->deleteLater();
         done(watcher->result());
     });
-    watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), work));
+    const QFuture<T> future = QtConcurrent::run(QThreadPool::globalInstance(), work);
+    workers.append(QFuture<void>(future));
+    watcher->setFuture(future);
 }
 
-} // namespace
+void Application::stopProbes()
+{
+    m_discovery.cancel.cancel();
+    for (QFuture<void>& worker : m_discovery.workers)
+        worker.waitForFinished();
+    m_discovery.workers.clear();
+}
 
 QList<int> Application::serialBaudRateList() const
 {
@@ -123,6 +140,15 @@ QStringList Application::listedPortNames() const
     return names;
 }
 
+bool Application::serialPortPresent(const QString& portText) const
+{
+    const QString port = portKeyFromText(portText);
+    if (port.isEmpty())
+        return false;
+    return listedPortNames().contains(port)
+        || (port.contains(QLatin1Char('/')) && QFileInfo::exists(port));
+}
+
 void Application::refreshPorts(bool notify)
 {
     const QList<SerialPortListing> ports
@@ -175,13 +201,13 @@ QString Application::autoSearchDevices()
             ports.append(name);
     }
     const QList<int> bauds = serialBaudRateList();
+    const ProbeCancel cancel = m_discovery.cancel;
 
-    runOnPool<QList<AutoSearchHit>>(
-        this,
-        [ports, bauds]() {
+    runProbe<QList<AutoSearchHit>>(
+        [ports, bauds, cancel]() {
             QList<AutoSearchHit> hits;
             for (const SerialProbeHit& hit :
-                 SerialProbe::probeAllPorts(ports, SerialProbe::kAutoSearchMaxHits, bauds))
+                 SerialProbe::probeAllPorts(ports, SerialProbe::kAutoSearchMaxHits, bauds, cancel))
                 hits.append(AutoSearchHit::fromProbeHit(hit));
             return hits;
         },
@@ -258,10 +284,10 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
     const QStringList ports = listedPortNames();
     const int baud = preferredBaud < 1 ? m_pending.baud() : preferredBaud;
     const QList<int> bauds = serialBaudRateList();
-    runOnPool<DetectLinkResult>(
-        this,
-        [preferredPort, baud, ports, bauds]() {
-            return SerialProbe::runDetectSerialLink(preferredPort, baud, ports, bauds);
+    const ProbeCancel cancel = m_discovery.cancel;
+    runProbe<DetectLinkResult>(
+        [preferredPort, baud, ports, bauds, cancel]() {
+            return SerialProbe::runDetectSerialLink(preferredPort, baud, ports, bauds, cancel);
         },
         [this](const DetectLinkResult& result) {
             m_discovery.detectingPort = false;
@@ -279,7 +305,7 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
 
 // ---- the check before a serial connection ------------------------------------------------
 
-void Application::beginSerialConnectAsync(const QString& portText, int requestedBaud)
+void Application::beginSerialConnectAsync(const QString& portText, int requestedBaud, bool quiet)
 {
     const QString port = portKeyFromText(portText);
     if (port.isEmpty())
@@ -290,28 +316,54 @@ void Application::beginSerialConnectAsync(const QString& portText, int requested
     m_latestCheckGeneration = generation;
     const QString managedId = m_managedDevices->currentId();
 
-    if (!m_connecting) {
-        m_connecting = true;
-        emit connectingChanged();
+    if (!quiet) {
+        // The user's own connect takes over from the wait for a lost link.
+        stopReconnect();
+        if (!m_connecting) {
+            m_connecting = true;
+            emit connectingChanged();
+        }
+        emit connectHintChanged();
+        emit contextLinkTextChanged();
     }
-    emit connectHintChanged();
-    emit contextLinkTextChanged();
     emit managedDeviceLinkChanged();
 
-    runOnPool<bool>(
-        this, [port, baud]() { return SerialProbe::tryInsLinkAt(port, baud); },
-        [this, portText, baud, port, generation, managedId](bool answered) {
+    // A second probe could not open the port the running one holds, and would fail; the
+    // request becomes the running check's, whose result then counts for it.
+    if (DiscoveryState::LinkCheck* running = m_discovery.findCheck(port, baud)) {
+        running->portText = portText;
+        running->managedId = managedId;
+        running->generation = generation;
+        running->quiet = running->quiet && quiet;
+        return;
+    }
+    m_discovery.checks.append({ port, baud, portText, managedId, generation, quiet });
+
+    const ProbeCancel cancel = m_discovery.cancel;
+    runProbe<bool>(
+        [port, baud, cancel]() { return SerialProbe::tryInsLinkAt(port, baud, cancel); },
+        [this, port, baud](bool answered) {
+            DiscoveryState::LinkCheck check;
+            if (DiscoveryState::LinkCheck* found = m_discovery.findCheck(port, baud)) {
+                check = *found;
+                m_discovery.checks.removeIf([&](const DiscoveryState::LinkCheck& c) {
+                    return c.port == port && c.baud == baud;
+                });
+            }
             // A newer connect, a disconnect or another device makes this result stale.
-            if (generation == m_connectGeneration && managedId == m_managedDevices->currentId()) {
+            if (check.generation == m_connectGeneration
+                && check.managedId == m_managedDevices->currentId()) {
                 if (answered) {
-                    openSerialAfterProbe(portText, baud, port);
-                } else {
+                    openSerialAfterProbe(check.portText, baud, port, check.quiet);
+                } else if (!check.quiet) {
                     m_connecting = false;
                     emit connectingChanged();
                     setError(discoverytext::linkCheckFailed(port, baud));
                     emitLinkTextsChanged();
                 }
-            } else if (generation == m_latestCheckGeneration && m_connecting) {
+                // A quiet attempt that found nothing waits for the next one.
+            } else if (!check.quiet && check.generation == m_latestCheckGeneration
+                       && m_connecting) {
                 // Dropped because another device was chosen meanwhile, and no newer
                 // check is under way: nothing connects any more, so say so.
                 m_connecting = false;
@@ -322,14 +374,17 @@ void Application::beginSerialConnectAsync(const QString& portText, int requested
         });
 }
 
-bool Application::openSerialAfterProbe(const QString& portText, int baud, const QString& port)
+bool Application::openSerialAfterProbe(const QString& portText, int baud, const QString& port,
+                                       bool quiet)
 {
     const QString managedId = m_managedDevices->currentId();
+    const QString sessionId = linkSessionId();
     const bool ok
-        = openSession(linkSessionId(), QStringLiteral("串口"),
+        = openSession(sessionId, QStringLiteral("串口"),
                       std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
     if (!ok) {
-        if (m_lastError.isEmpty()) {
+        // An attempt of the wait for a lost link fails quietly; the next one follows.
+        if (!quiet && m_lastError.isEmpty()) {
             setError(QStringLiteral("无法打开串口「%1」，请确认设备已上电、驱动正常，且未被 "
                                     "TelvoMonitor 等其它程序占用")
                          .arg(port));
@@ -337,6 +392,11 @@ bool Application::openSerialAfterProbe(const QString& portText, int baud, const 
         return false;
     }
 
+    m_discovery.sessionPorts.insert(sessionId, port);
+    if (m_reconnect.active()) {
+        stopReconnect();
+        setUserNotice(QString::fromUtf8(kLinkBack));
+    }
     m_settings->setLastPort(portText);
     m_settings->setLastBaud(baud);
     if (m_managedDevices->ids().contains(managedId)) {

@@ -19,7 +19,8 @@ bool PendingConnect::clear()
 
 QString PendingConnect::summary() const
 {
-    return m_port.isEmpty() ? QString() : QStringLiteral("%1 @ %2").arg(m_port).arg(m_baud);
+    return m_port.isEmpty() ? QString()
+                            : QStringLiteral("%1 @ %2").arg(m_port, QString::number(m_baud));
 }
 
 } // namespace gcs

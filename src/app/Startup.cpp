@@ -133,6 +133,10 @@ int runApplication(int argc, char** argv)
 
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
                      &Application::persistManagedState);
+    // A probe still running would keep the process (and its port) alive after the window
+    // closed; stopped here, it lets go at once, before the instance lock is released.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
+                     &Application::stopProbes);
     return app.exec();
 }
 

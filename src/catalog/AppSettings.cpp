@@ -113,6 +113,11 @@ int AppSettings::chartWindowSec() const
     return m_store.value(keys::kChartWindowSec, kDefaultChartWindowSec).toInt();
 }
 
+bool AppSettings::autoReconnect() const
+{
+    return m_store.value(keys::kAutoReconnect, true).toBool();
+}
+
 void AppSettings::setLastPort(const QString& port)
 {
     if (storeIfChanged(m_store, keys::kPort, port, QString()))
@@ -154,6 +159,12 @@ void AppSettings::setChartWindowSec(int seconds)
     const int clamped = qBound(kMinChartWindowSec, seconds, kMaxChartWindowSec);
     if (storeIfChanged(m_store, keys::kChartWindowSec, clamped, kDefaultChartWindowSec))
         emit chartWindowSecChanged();
+}
+
+void AppSettings::setAutoReconnect(bool on)
+{
+    if (storeIfChanged(m_store, keys::kAutoReconnect, on, true))
+        emit autoReconnectChanged();
 }
 
 QList<int> AppSettings::customSerialBauds() const

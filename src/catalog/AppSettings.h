@@ -22,6 +22,8 @@ class AppSettings : public QObject
     Q_PROPERTY(bool reduceMotion READ reduceMotion WRITE setReduceMotion NOTIFY reduceMotionChanged)
     Q_PROPERTY(
         int chartWindowSec READ chartWindowSec WRITE setChartWindowSec NOTIFY chartWindowSecChanged)
+    Q_PROPERTY(
+        bool autoReconnect READ autoReconnect WRITE setAutoReconnect NOTIFY autoReconnectChanged)
 public:
     static constexpr int kMinCustomBaud = 300;
     static constexpr int kMaxCustomBaud = 3000000;
@@ -48,6 +50,8 @@ public:
     QString deviceAlias() const;
     bool reduceMotion() const;
     int chartWindowSec() const;
+    /// On (the default): a serial link lost by unplugging is opened again by itself.
+    bool autoReconnect() const;
 
     void setLastPort(const QString& port);
     void setLastBaud(int baud);
@@ -56,6 +60,7 @@ public:
     void setDeviceAlias(const QString& alias);
     void setReduceMotion(bool on);
     void setChartWindowSec(int seconds);
+    void setAutoReconnect(bool on);
 
     /// The stored custom rates in stored order, without values below 1 and repeats.
     QList<int> customSerialBauds() const;
@@ -76,6 +81,7 @@ signals:
     void deviceAliasChanged();
     void reduceMotionChanged();
     void chartWindowSecChanged();
+    void autoReconnectChanged();
     void customSerialBaudsChanged();
 
 private:

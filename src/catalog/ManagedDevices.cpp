@@ -505,13 +505,12 @@ QString ManagedDevices::summary(const QString& id) const
         return QString();
     const Entry& e = m_entries.at(i);
     if (e.kind == EntryKind::Serial)
-        return QStringLiteral("%1 @ %2").arg(e.port).arg(e.baud);
+        return QStringLiteral("%1 @ %2").arg(e.port, QString::number(e.baud));
     if (isNet(e, "udp") && !e.remoteIp.trimmed().isEmpty())
         return QStringLiteral("%1:%2 → %3:%4")
-            .arg(e.localIp.isEmpty() ? QStringLiteral("0.0.0.0") : e.localIp)
-            .arg(effectivePort(e.localPort))
-            .arg(e.remoteIp)
-            .arg(effectivePort(e.remotePort));
+            .arg(e.localIp.isEmpty() ? QStringLiteral("0.0.0.0") : e.localIp,
+                 QString::number(effectivePort(e.localPort)), e.remoteIp,
+                 QString::number(effectivePort(e.remotePort)));
     if (isNet(e, "tcp") && e.listenPort > 0)
         return QStringLiteral("TCP :%1").arg(e.listenPort);
     return QStringLiteral("网口（未配置）");

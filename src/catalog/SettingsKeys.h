@@ -19,6 +19,8 @@ inline constexpr QLatin1String kDeviceAlias("deviceAlias");
 inline constexpr QLatin1String kReduceMotion("reduceMotion");
 inline constexpr QLatin1String kChartWindowSec("chartWindowSec");
 inline constexpr QLatin1String kCustomSerialBauds("customSerialBauds");
+/// Whether a serial link that went away by itself is opened again once the port is back.
+inline constexpr QLatin1String kAutoReconnect("autoReconnect");
 /// The managed-device list, a compact JSON array stored as a byte array.
 inline constexpr QLatin1String kManagedDevices("managedDevices");
 inline constexpr QLatin1String kCurrentManagedDeviceId("currentManagedDeviceId");

@@ -15,7 +15,10 @@ struct DetectLinkResult
 
     /// "PORT:BAUD" for an answer (as the connection dialog and the command line show
     /// it), empty otherwise.
-    QString text() const { return ok ? QStringLiteral("%1:%2").arg(port).arg(baud) : QString(); }
+    QString text() const
+    {
+        return ok ? QStringLiteral("%1:%2").arg(port, QString::number(baud)) : QString();
+    }
 };
 
 } // namespace gcs

@@ -4,15 +4,16 @@
 
 namespace gcs::discoverytext {
 
-// Outcome texts of probing that both the window and the command-line tool show.
+// Outcome texts of probing that both the window and the command-line tool show. A port
+// is whatever the user typed, "%2" included, so each text is filled in one arg() call:
+// chained calls would fill a "%2" inside the port with the baud.
 
 /// The check before a serial connection found no device at this port and baud.
 inline QString linkCheckFailed(const QString& port, int baud)
 {
     return QStringLiteral(
                "「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号")
-        .arg(port)
-        .arg(baud);
+        .arg(port, QString::number(baud));
 }
 
 /// Port detection found no answering port and baud.
@@ -24,7 +25,7 @@ inline QString detectNoMatch()
 /// Port detection found port at baud.
 inline QString detectMatched(const QString& port, int baud)
 {
-    return QStringLiteral("已匹配 %1 @ %2").arg(port).arg(baud);
+    return QStringLiteral("已匹配 %1 @ %2").arg(port, QString::number(baud));
 }
 
 } // namespace gcs::discoverytext

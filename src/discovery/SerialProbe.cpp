@@ -4,7 +4,10 @@
 #include "discovery/DiscoveryLog.h"
 #include "link/SerialPortName.h"
 
+#include <QDeadlineTimer>
 #include <QSerialPort>
+
+#include <algorithm>
 
 namespace gcs {
 
@@ -44,21 +47,40 @@ bool openProbePort(QSerialPort& port, const QString& name, int baud)
     return true;
 }
 
+// Waits in short slices so that a cancel is seen soon; true when wait() reported done.
+template<typename Wait>
+bool waitSliced(int ms, const ProbeCancel& cancel, Wait wait)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!cancel.isCancelled()) {
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0)
+            return false;
+        if (wait(int(std::min<qint64>(left, SerialProbe::kCancelSliceMs))))
+            return true;
+    }
+    return false;
+}
+
 // One command and its reply. The accumulator is shared by both commands of a probe, so a
 // unit that answers only the second one is still recognised. Write failures are not
 // errors here: the waits simply run out.
-void probeExchange(QSerialPort& port, const QByteArray& command, QByteArray& accumulator)
+void probeExchange(QSerialPort& port, const QByteArray& command, QByteArray& accumulator,
+                   const ProbeCancel& cancel)
 {
     port.write(command);
     port.flush();
     // Once flush() has handed everything over there is nothing to wait for; asked anyway,
     // the serial library would sit out the whole wait.
+    const auto written
+        = [&port](int ms) { return port.bytesToWrite() == 0 || port.waitForBytesWritten(ms); };
+    const auto readable = [&port](int ms) { return port.waitForReadyRead(ms); };
     if (port.bytesToWrite() > 0)
-        port.waitForBytesWritten(SerialProbe::kWriteWaitMs);
-    if (port.waitForReadyRead(SerialProbe::kFirstReplyWaitMs))
+        waitSliced(SerialProbe::kWriteWaitMs, cancel, written);
+    if (waitSliced(SerialProbe::kFirstReplyWaitMs, cancel, readable))
         accumulator += port.readAll();
     // A reply often arrives in more than one piece.
-    port.waitForReadyRead(SerialProbe::kTrailingReplyWaitMs);
+    waitSliced(SerialProbe::kTrailingReplyWaitMs, cancel, readable);
     accumulator += port.readAll();
 }
 
@@ -106,14 +128,18 @@ bool SerialProbe::passesLinkTest(const QByteArray& reply)
     return !reply.isEmpty() && (containsAa55(reply) || reply.contains(sentenceHeader()));
 }
 
-QByteArray SerialProbe::probePort(const QString& port, int baud)
+QByteArray SerialProbe::probePort(const QString& port, int baud, const ProbeCancel& cancel)
 {
     QSerialPort serial;
-    if (!openProbePort(serial, port, baud))
+    if (cancel.isCancelled() || !openProbePort(serial, port, baud))
         return QByteArray();
     QByteArray reply;
     for (const QByteArray& command : probeCommands()) {
-        probeExchange(serial, command, reply);
+        probeExchange(serial, command, reply, cancel);
+        if (cancel.isCancelled()) {
+            reply.clear();
+            break;
+        }
         if (!classifyReply(reply).isEmpty())
             break;
     }
@@ -122,14 +148,16 @@ QByteArray SerialProbe::probePort(const QString& port, int baud)
     return reply;
 }
 
-bool SerialProbe::tryInsLinkAt(const QString& port, int baud)
+bool SerialProbe::tryInsLinkAt(const QString& port, int baud, const ProbeCancel& cancel)
 {
     QSerialPort serial;
-    if (!openProbePort(serial, port, baud))
+    if (cancel.isCancelled() || !openProbePort(serial, port, baud))
         return false;
     QByteArray reply;
     for (const QByteArray& command : probeCommands()) {
-        probeExchange(serial, command, reply);
+        probeExchange(serial, command, reply, cancel);
+        if (cancel.isCancelled())
+            break;
         if (passesLinkTest(reply)) {
             serial.close();
             qCDebug(lcDiscovery) << "link at" << port << baud;
@@ -142,13 +170,15 @@ bool SerialProbe::tryInsLinkAt(const QString& port, int baud)
 }
 
 QList<SerialProbeHit> SerialProbe::probeAllPorts(const QStringList& ports, int maxHits,
-                                                 const QList<int>& bauds)
+                                                 const QList<int>& bauds, const ProbeCancel& cancel)
 {
     const QList<int> sweep = bauds.isEmpty() ? defaultBaudList() : bauds;
     QList<SerialProbeHit> hits;
     for (const QString& port : ports) {
         for (int baud : sweep) {
-            const QString productId = classifyReply(probePort(port, baud));
+            if (cancel.isCancelled())
+                return hits;
+            const QString productId = classifyReply(probePort(port, baud, cancel));
             if (!productId.isEmpty()) {
                 hits.append(SerialProbeHit { port, baud, productId });
                 break;
@@ -193,10 +223,13 @@ QList<SerialProbe::Attempt> SerialProbe::detectAttempts(const QString& portText,
 }
 
 DetectLinkResult SerialProbe::runDetectSerialLink(const QString& portText, int preferredBaud,
-                                                  const QStringList& ports, const QList<int>& bauds)
+                                                  const QStringList& ports, const QList<int>& bauds,
+                                                  const ProbeCancel& cancel)
 {
     for (const Attempt& attempt : detectAttempts(portText, preferredBaud, ports, bauds)) {
-        if (tryInsLinkAt(attempt.first, attempt.second))
+        if (cancel.isCancelled())
+            break;
+        if (tryInsLinkAt(attempt.first, attempt.second, cancel))
             return DetectLinkResult { true, attempt.first, attempt.second };
     }
     return DetectLinkResult {};

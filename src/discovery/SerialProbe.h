@@ -1,6 +1,7 @@
 #pragma once
 
 #include "discovery/DetectLinkResult.h"
+#include "discovery/ProbeCancel.h"
 #include "discovery/SerialProbeHit.h"
 
 #include <QByteArray>
@@ -20,6 +21,10 @@ namespace gcs {
 /// nothing shared, so the controller runs them on the global thread pool. A port that
 /// does not open (missing, or held by another program or by a connection of ours)
 /// simply counts as one without an answer.
+///
+/// Each operation takes a ProbeCancel: once it is set, the probe tries nothing more,
+/// cuts its current wait short (within kCancelSliceMs), closes its port and returns as
+/// if nothing had answered.
 class SerialProbe
 {
 public:
@@ -38,14 +43,17 @@ public:
     /// maxHits ports answered (checked after each whole port, so a maximum of 0 still
     /// sweeps the first port). An empty baud list means the default list.
     static QList<SerialProbeHit> probeAllPorts(const QStringList& ports, int maxHits,
-                                               const QList<int>& bauds);
+                                               const QList<int>& bauds,
+                                               const ProbeCancel& cancel = ProbeCancel());
     /// Everything the port sent back at this baud for the identification commands (the
     /// second command is skipped when the first reply already classifies); empty when
     /// the port does not open.
-    static QByteArray probePort(const QString& port, int baud);
+    static QByteArray probePort(const QString& port, int baud,
+                                const ProbeCancel& cancel = ProbeCancel());
     /// True when a unit answers at this port and baud with a binary frame or a text
     /// sentence: the narrower test used before connecting.
-    static bool tryInsLinkAt(const QString& port, int baud);
+    static bool tryInsLinkAt(const QString& port, int baud,
+                             const ProbeCancel& cancel = ProbeCancel());
 
     /// "ins" when the reply looks like one of our units (a binary frame head, or any of
     /// the names it uses in its texts, whatever their case), else empty.
@@ -65,7 +73,8 @@ public:
     /// Detection of one port with fall-back to the others: the first pair of
     /// detectAttempts that passes tryInsLinkAt.
     static DetectLinkResult runDetectSerialLink(const QString& portText, int preferredBaud,
-                                                const QStringList& ports, const QList<int>& bauds);
+                                                const QStringList& ports, const QList<int>& bauds,
+                                                const ProbeCancel& cancel = ProbeCancel());
 
     /// Registers the three result records with the meta-type system so that they can
     /// travel through futures and queued signals. Safe to call more than once.
@@ -77,6 +86,8 @@ public:
     static constexpr int kWriteWaitMs = 150;
     static constexpr int kFirstReplyWaitMs = 300;
     static constexpr int kTrailingReplyWaitMs = 120;
+    /// The longest a wait runs before it looks at the cancel flag again.
+    static constexpr int kCancelSliceMs = 20;
 };
 
 } // namespace gcs

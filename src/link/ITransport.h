@@ -38,6 +38,11 @@ signals:
     void stateChanged(bool open);
     /// A link error; the text is the underlying device or socket error string.
     void errorOccurred(QString message);
+    /// The link failed for good by itself (the device went away): the transport closes
+    /// right after, from the event loop. Emitted once per failure, just before the
+    /// errorOccurred that carries the reason, so that an owner that takes the loss in
+    /// hand can tell that error from others.
+    void linkLost();
 };
 
 } // namespace gcs

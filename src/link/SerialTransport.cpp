@@ -143,7 +143,8 @@ QByteArray SerialTransport::readInbound()
 
 QString SerialTransport::description() const
 {
-    return QStringLiteral("Serial: %1 @ %2").arg(m_port->portName()).arg(m_port->baudRate());
+    return QStringLiteral("Serial: %1 @ %2")
+        .arg(m_port->portName(), QString::number(m_port->baudRate()));
 }
 
 bool SerialTransport::reopenAt(int baud)
@@ -181,6 +182,7 @@ void SerialTransport::onPortError(QSerialPort::SerialPortError error)
         return;
     m_fatalReported = true;
     qCDebug(lcSerial) << "fatal error on" << m_port->portName() << m_port->errorString();
+    emit linkLost();
     emit errorOccurred(m_port->errorString());
     // Closing inside the library's own notification is not safe; do it from the loop.
     QMetaObject::invokeMethod(this, &SerialTransport::closeAfterFatalError, Qt::QueuedConnection);

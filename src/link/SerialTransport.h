@@ -14,9 +14,10 @@ class SendQueue;
 /// the same baud in both directions. Writes go through a SendQueue; reads are relayed
 /// as they arrive.
 ///
-/// A fatal port error (the device went away, a read or write failed) is reported once;
-/// the port is then closed from the event loop and stateChanged(false) follows, because
-/// the serial library keeps signalling a dead port in a tight loop otherwise.
+/// A fatal port error (the device went away, a read or write failed) is reported once, as
+/// linkLost and then errorOccurred; the port is then closed from the event loop and
+/// stateChanged(false) follows, because the serial library keeps signalling a dead port
+/// in a tight loop otherwise.
 class SerialTransport : public ITransport
 {
     Q_OBJECT

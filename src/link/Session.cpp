@@ -16,6 +16,7 @@ Session::Session(const QString& id, const QString& label, std::unique_ptr<ITrans
     connect(m_transport.get(), &ITransport::bytesReceived, this, &Session::onTransportBytes);
     connect(m_transport.get(), &ITransport::stateChanged, this, &Session::connectedChanged);
     connect(m_transport.get(), &ITransport::errorOccurred, this, &Session::errorOccurred);
+    connect(m_transport.get(), &ITransport::linkLost, this, &Session::linkLost);
 }
 
 Session::~Session()

@@ -45,6 +45,8 @@ signals:
     void statsChanged();
     void bytesReceived(QByteArray data);
     void errorOccurred(QString message);
+    /// Relayed from the transport's linkLost.
+    void linkLost();
 
 private:
     void onTransportBytes(const QByteArray& data);

@@ -1,11 +1,9 @@
-// Which received chunks reach what: the routing rule (also while a firmware transfer
-// runs, which needs no device to check) and the log's accounting of accepted chunks.
+// The rule for which received chunks reach the telemetry or a running transfer; the
+// common cases run end to end in tst_appconnection.
 #include "app/ReceiveRouting.h"
-#include "console/ConsoleLog.h"
 
 #include <QTest>
 
-using gcs::ConsoleLog;
 using Route = gcs::ReceiveRouting::Route;
 
 Q_DECLARE_METATYPE(Route)
@@ -21,28 +19,15 @@ private slots:
         QTest::addColumn<QString>("currentId");
         QTest::addColumn<QString>("currentSession"); // empty: no current session
         QTest::addColumn<Route>("route");
-
-        QTest::newRow("no device, primary") << "primary" << false << ""
-                                            << "primary" << Route::Telemetry;
-        QTest::newRow("no device, named link") << "bench" << false << ""
-                                               << "primary" << Route::Drop;
+        const auto row = [](const char* tag, const char* from, bool busy, const char* id,
+                            const char* session, Route route) {
+            QTest::newRow(tag) << QString(from) << busy << QString(id) << QString(session) << route;
+        };
         // The primary session is the oldest, whatever its id; only "primary" is routed.
-        QTest::newRow("no device, oldest is named") << "bench" << false << ""
-                                                    << "bench" << Route::Drop;
-        QTest::newRow("current device") << "dev-a" << false << "dev-a"
-                                        << "dev-a" << Route::Telemetry;
-        QTest::newRow("other device") << "dev-b" << false << "dev-a"
-                                      << "dev-a" << Route::Drop;
-        QTest::newRow("primary beside a device") << "primary" << false << "dev-a"
-                                                 << "dev-a" << Route::Drop;
-        QTest::newRow("transfer, current device") << "dev-a" << true << "dev-a"
-                                                  << "dev-a" << Route::Upgrade;
-        QTest::newRow("transfer, other device") << "dev-b" << true << "dev-a"
-                                                << "dev-a" << Route::Drop;
-        QTest::newRow("transfer, no current session") << "dev-a" << true << "dev-a"
-                                                      << "" << Route::Drop;
-        QTest::newRow("transfer on the primary link") << "primary" << true << ""
-                                                      << "primary" << Route::Upgrade;
+        row("no device, oldest is named", "bench", false, "", "bench", Route::Drop);
+        row("transfer, current", "dev-a", true, "dev-a", "dev-a", Route::Upgrade);
+        row("transfer, other", "dev-b", true, "dev-a", "dev-a", Route::Drop);
+        row("transfer, no session", "dev-a", true, "dev-a", "", Route::Drop);
     }
     void chunksGoToTheCurrentDeviceOrTheTransfer()
     {
@@ -54,39 +39,6 @@ private slots:
         QCOMPARE(gcs::ReceiveRouting::route(from, busy, currentId, !currentSession.isEmpty(),
                                             currentSession),
                  route);
-    }
-
-    void theLogCountsAcceptedBytesAndKeepsTheNewestForTheRawView()
-    {
-        ConsoleLog log;
-        log.takeReceived(QByteArray(100, 'x'), false);
-        QCOMPARE(log.rxCount(), 100);
-        QCOMPARE(log.pendingRawBytes(), 0); // only the raw view renders bytes
-
-        log.takeReceived(QByteArray(40000, 'a'), true);
-        log.takeReceived(QByteArray(), true);
-        log.takeReceived(QByteArray(20000, 'b'), true);
-        QCOMPARE(log.rxCount(), 60100);
-        QCOMPARE(log.pendingRawBytes(), ConsoleLog::kMaxPendingRaw);
-        QCOMPARE(log.pendingRawBytes(), 49152);
-
-        log.setPaused(true);
-        log.takeReceived(QByteArray(500, 'c'), true);
-        QCOMPARE(log.rxCount(), 60100);
-        QCOMPARE(log.pendingRawBytes(), 49152);
-        log.setPaused(false);
-
-        QString rendered;
-        for (;;) {
-            const ConsoleLog::Flush batch = log.flushRawBatch(false, QDateTime());
-            if (!batch.took)
-                break;
-            rendered += batch.appended;
-        }
-        // The newest bytes, nothing taken while paused.
-        QVERIFY(rendered.endsWith(QString(29152, 'a') + QString(20000, 'b')));
-        QVERIFY(!rendered.contains(QString(29153, 'a')));
-        QVERIFY(!rendered.contains(QLatin1Char('c')));
     }
 };
 

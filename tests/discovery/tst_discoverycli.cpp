@@ -8,124 +8,84 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <list>
+
 using gcs::test::SimProcess;
-
-namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args, const QString& appData)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LOCALAPPDATA"), appData);
-    p.setProcessEnvironment(env);
-    p.start(QDir(gcs::test::binDir()).filePath(QStringLiteral("telvo-cli")), args);
-    CliRun run;
-    if (!p.waitForFinished(60000))
-        return run;
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
-}
-
-QString missingPort()
-{
-    return QStringLiteral("/nonexistent/ttyNothing");
-}
-
-} // namespace
 
 class TestDiscoveryCli : public QObject
 {
     Q_OBJECT
-
-    QTemporaryDir m_appData;
-
 private slots:
-    void probeChecksTheLinkAtOneBaud()
+    // units: a simulator per word at that baud ("silent": no stream, no answers). In args
+    // (split at "|") and out, $0, $1... stand for their ports and $M for a missing one.
+    void commandsSayWhatAnswered_data()
     {
-        SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "230400" }), qPrintable(sim.errorText()));
-
-        CliRun run = runCli({ "probe", sim.port(), "--baud", "230400" }, m_appData.path());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("%1 @ 230400: the unit answered\n").arg(sim.port()));
-
-        run = runCli({ "probe", sim.port() }, m_appData.path()); // 115200 by default
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.out,
-                 QStringLiteral("「%1 @ 115200」通信数据与设备不匹配或未收到有效响应，"
-                                "请核对波特率、接线与纳管型号\n")
-                     .arg(sim.port()));
-
-        QCOMPARE(runCli({ "probe" }, m_appData.path()).exitCode, 2);
-        QCOMPARE(runCli({ "probe", sim.port(), "--baud", "fast" }, m_appData.path()).exitCode, 2);
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("customBaud"); // put into the settings when above 0
+        QTest::addColumn<bool>("interrupt"); // Ctrl-C half a second after the start
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        const auto row = [](const char* tag, const char* units, const char* args, int custom,
+                            bool interrupt, int exitCode, const char* out) {
+            QTest::newRow(tag) << QString(units) << QString(args) << custom << interrupt << exitCode
+                               << QString::fromUtf8(out);
+        };
+        row("probe at the unit's baud", "230400", "probe|$0|--baud|230400", 0, false, 0,
+            "$0 @ 230400: the unit answered\n");
+        row("probe at another baud", "230400", "probe|$0", 0, false, 1,
+            "「$0 @ 115200」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号\n");
+        row("probe without a port", "", "probe", 0, false, 2, "");
+        row("detect asks the preferred port first", "9600 460800", "detect|--port|$1  sim|$0|$1", 0,
+            false, 0, "$1:460800\n");
+        row("detect finds nothing", "", "detect|$M", 0, false, 1,
+            "未匹配到设备响应，请检查接线与电源\n");
+        row("search stops after three", "19200 115200 230400 115200", "search|$M|$0|$1|$2|$3", 0,
+            false, 0, "$0 19200 ins\n$1 115200 ins\n$2 230400 ins\n");
+        row("search with the custom rate", "57600", "search|$0", 57600, false, 0, "$0 57600 ins\n");
+        row("detect stopped by Ctrl-C", "silent silent", "detect|$0|$1", 0, true, 130, "");
+        row("search stopped by Ctrl-C", "silent silent", "search|$0|$1", 0, true, 130, "");
     }
-
-    void detectPrintsPortAndBaudOrTheFailureText()
+    void commandsSayWhatAnswered()
     {
-        SimProcess first;
-        SimProcess preferred;
-        QVERIFY2(first.start({ "--baud", "9600" }), qPrintable(first.errorText()));
-        QVERIFY2(preferred.start({ "--baud", "460800" }), qPrintable(preferred.errorText()));
-
-        // The preferred port is asked first, although the first listed one answers too.
-        CliRun run = runCli({ "detect", "--port", preferred.port() + "  simulator", first.port(),
-                              preferred.port() },
-                            m_appData.path());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, preferred.port() + QStringLiteral(":460800\n"));
-
-        run = runCli({ "detect", "--port", missingPort(), first.port() }, m_appData.path());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, first.port() + QStringLiteral(":9600\n"));
-
-        run = runCli({ "detect", missingPort() }, m_appData.path());
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.out, QStringLiteral("未匹配到设备响应，请检查接线与电源\n"));
-    }
-
-    void searchListsAtMostThreeAnsweringPorts()
-    {
-        SimProcess a, b, c, d;
-        QVERIFY2(a.start({ "--baud", "19200" }), qPrintable(a.errorText()));
-        QVERIFY2(b.start(), qPrintable(b.errorText()));
-        QVERIFY2(c.start({ "--baud", "230400" }), qPrintable(c.errorText()));
-        QVERIFY2(d.start(), qPrintable(d.errorText()));
-
-        CliRun run = runCli({ "search", missingPort(), a.port(), b.port(), c.port(), d.port() },
-                            m_appData.path());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out,
-                 QStringLiteral("%1 19200 ins\n%2 115200 ins\n%3 230400 ins\n")
-                     .arg(a.port(), b.port(), c.port()));
-
-        run = runCli({ "search", missingPort() }, m_appData.path());
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.out, QString());
-    }
-
-    void customRatesFromTheSettingsAreSwept()
-    {
-        SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "57600" }), qPrintable(sim.errorText()));
-        QTemporaryDir appData;
-        QCOMPARE(runCli({ "search", sim.port() }, appData.path()).exitCode, 1);
-
-        {
-            QSettings ini(appData.filePath("TelvoMonitor/gcs.ini"), QSettings::IniFormat);
-            ini.setValue(QStringLiteral("customSerialBauds"), QVariantList { 57600 });
+        QFETCH(QString, units);
+        QFETCH(QString, args);
+        QFETCH(int, customBaud);
+        QFETCH(bool, interrupt);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        std::list<SimProcess> sims;
+        QStringList ports;
+        for (const QString& unit : units.split(' ', Qt::SkipEmptyParts)) {
+            QVERIFY(sims.emplace_back().start(
+                unit == "silent" ? QStringList { "--stream", "off", "--answer", "none" }
+                                 : QStringList { "--baud", unit }));
+            ports << sims.back().port();
         }
-        const CliRun run = runCli({ "search", sim.port() }, appData.path());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, sim.port() + QStringLiteral(" 57600 ins\n"));
+        const auto expand = [&](QString text) {
+            for (qsizetype i = 0; i < ports.size(); ++i)
+                text.replace(QStringLiteral("$%1").arg(i), ports[i]);
+            return text.replace(QStringLiteral("$M"), QStringLiteral("/nonexistent/ttyNothing"));
+        };
+        QTemporaryDir appData;
+        if (customBaud > 0) {
+            QSettings ini(appData.filePath("TelvoMonitor/gcs.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("customSerialBauds"), QVariantList { customBaud });
+        }
+        const gcs::test::EnvOverride env("LOCALAPPDATA", appData.path().toLocal8Bit());
+        QProcess cli;
+        cli.start(QDir(gcs::test::binDir()).filePath("telvo-cli"), expand(args).split('|'));
+        if (interrupt) {
+            QTest::qWait(500);
+            QVERIFY(gcs::test::interruptProcess(cli));
+        }
+        // Stopped by Ctrl-C, it ends at once; otherwise two silent ports take seconds.
+        QVERIFY(cli.waitForFinished(interrupt ? 3000 : 60000));
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), exitCode);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), expand(out));
+        if (interrupt)
+            QVERIFY(cli.readAllStandardError().contains("interrupted"));
     }
 };
 

@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 
+#include "link/LocalIp.h"
 #include "link/TcpTransport.h"
 #include "link/UdpTransport.h"
 
+#include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
@@ -15,125 +17,71 @@ class TestNetworkTransports : public QObject
 {
     Q_OBJECT
 private slots:
-    void udpDescribesBothEnds()
+    void udpSendsToTheFixedRemoteAndRelaysEveryDatagram()
     {
-        UdpTransport t(QStringLiteral("0.0.0.0"), 9000, QStringLiteral("192.168.1.10"), 9001);
-        QCOMPARE(t.description(), QStringLiteral("UDP 0.0.0.0:9000 → 192.168.1.10:9001"));
-        QCOMPARE(t.kind(), TransportKind::Udp);
         UdpTransport blank(QString(), 9000, QStringLiteral("10.0.0.2"), 7);
         QCOMPARE(blank.description(), QStringLiteral("UDP :9000 → 10.0.0.2:7"));
-        // Network links have no serial features.
-        QCOMPARE(t.baudRate(), 0);
-        QVERIFY(!t.applyBaudRate(115200));
-        QVERIFY(t.readInbound().isEmpty());
-    }
-
-    void udpSendsToTheFixedRemoteWhoeverReplies()
-    {
+        // "0.0.0.0", empty and blank text all mean any local address.
+        for (const char* any : { "0.0.0.0", " 0.0.0.0 ", "", "   " })
+            QCOMPARE(normalizedLocalIp(any), QString());
+        QCOMPARE(normalizedLocalIp(" 192.168.1.5"), QStringLiteral("192.168.1.5"));
         QUdpSocket remote;
         QVERIFY(remote.bind(QHostAddress::LocalHost, 0));
-        UdpTransport t(QStringLiteral("127.0.0.1"), 0, QStringLiteral("127.0.0.1"),
-                       remote.localPort());
-        QVERIFY(!t.send("early")); // not bound
+        UdpTransport t("127.0.0.1", 0, "127.0.0.1", remote.localPort());
         QSignalSpy state(&t, &ITransport::stateChanged);
-        QVERIFY(t.open());
-        QVERIFY(t.open());
+        QVERIFY(t.open() && t.open());
         QCOMPARE(state.count(), 1);
-
         QVERIFY(t.send("hello"));
-        QVERIFY(t.send("world"));
         QVERIFY(waitUntil([&] { return remote.hasPendingDatagrams(); }, 2000));
-        QByteArray first(int(remote.pendingDatagramSize()), '\0');
-        remote.readDatagram(first.data(), first.size());
-        QCOMPARE(first, QByteArray("hello"));
+        QCOMPARE(remote.receiveDatagram().data(), QByteArray("hello"));
 
-        // Datagrams from an unrelated sender are relayed too, one signal each.
-        QList<QByteArray> received;
-        connect(&t, &ITransport::bytesReceived, this,
-                [&](const QByteArray& d) { received << d; });
+        // Datagrams from any sender are relayed, one signal each.
+        QSignalSpy received(&t, &ITransport::bytesReceived);
         QUdpSocket stranger;
         stranger.writeDatagram("abc", QHostAddress::LocalHost, t.boundPort());
         stranger.writeDatagram("defg", QHostAddress::LocalHost, t.boundPort());
-        QVERIFY(waitUntil([&] { return received.size() == 2; }, 2000));
-        QCOMPARE(received, (QList<QByteArray> { "abc", "defg" }));
-
+        QVERIFY(waitUntil([&] { return received.count() == 2; }, 2000));
         t.close();
-        QCOMPARE(state.count(), 2);
-        QVERIFY(!t.isOpen());
-        QVERIFY(!t.send("late"));
-    }
+        QVERIFY(state.count() == 2 && !t.send("late"));
 
-    void udpBindFailureReportsAndCanRetry()
-    {
-        QUdpSocket holder;
-        QVERIFY(holder.bind(QHostAddress::LocalHost, 0));
-        UdpTransport t(QStringLiteral("127.0.0.1"), holder.localPort(),
-                       QStringLiteral("127.0.0.1"), 1);
-        QSignalSpy state(&t, &ITransport::stateChanged);
-        QSignalSpy errors(&t, &ITransport::errorOccurred);
-        QVERIFY(!t.open());
-        QCOMPARE(state.count(), 1);
-        QCOMPARE(state.at(0).at(0).toBool(), false);
-        QCOMPARE(errors.count(), 1);
-        holder.close();
-        QVERIFY(t.open());
+        // A port that is taken: closed, then the reason; a later open can succeed.
+        UdpTransport taken("127.0.0.1", remote.localPort(), "127.0.0.1", 1);
+        QSignalSpy errors(&taken, &ITransport::errorOccurred);
+        QVERIFY(!taken.open() && errors.count() == 1);
+        remote.close();
+        QVERIFY(taken.open());
     }
 
     void tcpIsOpenWhileListeningAndServesTheLatestClient()
     {
         TcpTransport t(0);
         QCOMPARE(t.description(), QStringLiteral("TCP listen :0"));
-        QSignalSpy state(&t, &ITransport::stateChanged);
-        QVERIFY(t.open());
-        QVERIFY(t.isOpen());
+        QVERIFY(t.open() && t.isOpen());
         QVERIFY(!t.send("nobody")); // no client yet
-
         QTcpSocket first;
         first.connectToHost(QHostAddress::LocalHost, t.serverPort());
         QVERIFY(first.waitForConnected(2000));
         QVERIFY(waitUntil([&] { return t.hasClient(); }, 2000));
-        QVERIFY(t.send("to first"));
-        QVERIFY(waitUntil([&] { return first.bytesAvailable() >= 8; }, 2000));
-        QCOMPARE(first.readAll(), QByteArray("to first"));
-
-        QByteArray got;
-        connect(&t, &ITransport::bytesReceived, this, [&](const QByteArray& d) { got += d; });
+        QSignalSpy state(&t, &ITransport::stateChanged);
         QTcpSocket second;
         second.connectToHost(QHostAddress::LocalHost, t.serverPort());
         QVERIFY(second.waitForConnected(2000));
-        // The first client is dropped by the server once the second arrives.
-        QVERIFY(waitUntil([&] { return first.state() == QAbstractSocket::UnconnectedState; },
-                          3000));
+        // The first client is dropped once the second arrives; data goes to the second.
+        QVERIFY(
+            waitUntil([&] { return first.state() == QAbstractSocket::UnconnectedState; }, 3000));
         QVERIFY(t.send("to second"));
         QVERIFY(waitUntil([&] { return second.bytesAvailable() >= 9; }, 2000));
         QCOMPARE(second.readAll(), QByteArray("to second"));
+        QSignalSpy received(&t, &ITransport::bytesReceived);
         second.write("reply");
-        QVERIFY(waitUntil([&] { return got == "reply"; }, 2000));
-
-        const int before = state.count();
+        QVERIFY(waitUntil([&] { return received.count() > 0; }, 2000));
+        // A client leaving keeps the listener open.
+        const qsizetype before = state.count();
+        second.disconnectFromHost();
+        QVERIFY(waitUntil([&] { return state.count() > before; }, 2000));
+        QVERIFY(state.last().at(0).toBool() && t.isOpen());
         t.close();
-        QVERIFY(!t.isOpen());
-        QCOMPARE(state.count(), before + 1);
-        QCOMPARE(state.last().at(0).toBool(), false);
-        QVERIFY(!t.send("closed"));
-    }
-
-    void tcpClientLeavingKeepsTheListenerOpen()
-    {
-        TcpTransport t(0);
-        QVERIFY(t.open());
-        QList<bool> states;
-        connect(&t, &ITransport::stateChanged, this, [&](bool s) { states << s; });
-        {
-            QTcpSocket client;
-            client.connectToHost(QHostAddress::LocalHost, t.serverPort());
-            QVERIFY(client.waitForConnected(2000));
-            QVERIFY(waitUntil([&] { return !states.isEmpty(); }, 2000));
-            client.disconnectFromHost();
-        }
-        QVERIFY(waitUntil([&] { return states.size() == 2; }, 2000));
-        QCOMPARE(states, (QList<bool> { true, true }));
-        QVERIFY(t.isOpen());
+        QVERIFY(!state.last().at(0).toBool() && !t.isOpen() && !t.send("closed"));
     }
 };
 

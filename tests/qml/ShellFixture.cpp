@@ -161,3 +161,11 @@ QString ShellFixture::offerFirmware(const QString& name, int size)
     m_dialogAnswers = QStringList { path };
     return path;
 }
+
+void ShellFixture::usePorts(const QStringList& names)
+{
+    QList<gcs::SerialPortListing> ports;
+    for (const QString& name : names)
+        ports.append(gcs::SerialPortListing { name, QStringLiteral("USB Serial") });
+    m_app->setSerialPortSource([ports]() { return ports; });
+}

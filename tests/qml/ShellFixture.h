@@ -64,6 +64,9 @@ public:
     /// Writes a firmware image of size bytes into the settings folder and makes the
     /// next file dialog answer with it; returns its path.
     Q_INVOKABLE QString offerFirmware(const QString& name, int size);
+    /// The serial ports the controller lists from its next refresh on, instead of the
+    /// platform's (which lists no pseudo-terminal).
+    Q_INVOKABLE void usePorts(const QStringList& names);
 
 private:
     void createController();

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 using namespace gcs::test;
 
 namespace {
@@ -16,18 +18,18 @@ QString cliPath()
     return QDir(binDir()).filePath(QStringLiteral("telvo-cli"));
 }
 
-/// Checks that a recording's two files hold the same frames without a gap.
-void checkRecording(const QString& textPath, const QString& rawPath)
+// The two paths the command prints once recording has started.
+QStringList waitForPaths(QProcess& cli)
 {
-    QString error;
-    const QList<quint32> raw = sinsbinCaptureCounters(readFileBytes(rawPath), &error);
-    QVERIFY2(!raw.isEmpty(), qPrintable(error));
-    QCOMPARE(counterGap(raw), QString());
-    const QList<quint32> lines = messageLogCounters(readFileBytes(textPath), &error);
-    QVERIFY2(!lines.isEmpty(), qPrintable(error));
-    QCOMPARE(counterGap(lines), QString());
-    QVERIFY(lines.first() == raw.first() || lines.first() + 1 == raw.first());
-    QCOMPARE(lines.last(), raw.last());
+    QStringList paths;
+    cli.waitForStarted();
+    waitUntil(
+        [&]() {
+            paths += QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            return paths.size() >= 2 || cli.state() != QProcess::Running;
+        },
+        30000);
+    return paths;
 }
 
 } // namespace
@@ -36,101 +38,95 @@ void checkRecording(const QString& textPath, const QString& rawPath)
 class TestCliRecord : public QObject
 {
     Q_OBJECT
-
-    SimProcess m_sim;
-
 private slots:
-    void initTestCase()
+    // The recording is interrupted (Ctrl-C) or the unit is unplugged and comes back after
+    // replugAfter seconds, a second after the recording started.
+    void bothFilesHoldEverythingReceived_data()
     {
-        QVERIFY2(m_sim.start({ QStringLiteral("--rate"), QStringLiteral("1000") }),
-                 qPrintable(m_sim.errorText()));
+        QTest::addColumn<QString>("replugAfter"); // empty: interrupted instead
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("interrupted") << "" << 0 << "(interrupted)";
+        QTest::newRow("the unit comes back") << "1.5" << 0 << "the unit is back";
+        QTest::newRow("the unit stays away") << "60" << 1 << "did not come back";
     }
-
-    void recordsForTheGivenTime()
+    void bothFilesHoldEverythingReceived()
     {
+        QFETCH(QString, replugAfter);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        SimProcess sim;
+        QVERIFY2(sim.start({ "--replug-after", replugAfter.isEmpty() ? "2" : replugAfter }),
+                 qPrintable(sim.errorText()));
         QTemporaryDir dir;
         QProcess cli;
-        cli.start(cliPath(),
-                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), dir.path(),
-                    QStringLiteral("--seconds"), QStringLiteral("3") });
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
-        const QStringList paths
-            = QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        cli.start(cliPath(), { "record", sim.port(), "--dir", dir.path(), "--seconds", "6" });
+        const QStringList paths = waitForPaths(cli);
         QCOMPARE(paths.size(), 2);
         QVERIFY(QFileInfo(paths.at(0)).fileName().startsWith(QStringLiteral("sinsbin_")));
-        QVERIFY(paths.at(0).endsWith(QStringLiteral(".txt")));
         QCOMPARE(paths.at(1), paths.at(0).chopped(4) + QStringLiteral(".bin"));
-        QCOMPARE(QFileInfo(paths.at(0)).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-        checkRecording(paths.at(0), paths.at(1));
+        QTest::qWait(1000);
+        QVERIFY(replugAfter.isEmpty() ? interruptProcess(cli)
+                                      : ::kill(pid_t(sim.processId()), SIGUSR2) == 0);
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), exitCode);
+        const QByteArray err = cli.readAllStandardError();
+        QVERIFY2(err.contains(said.toUtf8()), err.constData());
+
+        // The text file holds every frame, the numbers broken only by a gap; the raw file
+        // holds the same frames, and without a gap every byte of them.
+        QString error;
+        QList<QByteArray> lines;
+        for (const QByteArray& line : readFileBytes(paths.at(0)).split('\n')) {
+            if (!line.isEmpty() && !line.contains("#vorn"))
+                lines << line;
+        }
+        const QList<quint32> numbers = messageLogCounters(lines.join('\n'), &error);
+        QVERIFY2(numbers.size() > 100, qPrintable(error));
+        QList<qsizetype> gaps;
+        for (qsizetype i = 1; i < numbers.size(); ++i) {
+            if (numbers.at(i) != numbers.at(i - 1) + 1)
+                gaps.append(i);
+        }
+        QCOMPARE(gaps.size(), said == "the unit is back" ? 1 : 0);
+        const qsizetype gap = gaps.value(0);
+        const QByteArray raw = readFileBytes(paths.at(1));
+        for (qsizetype i : { qsizetype(0), gap ? gap - 1 : 0, gap, numbers.size() - 1 })
+            QVERIFY(raw.contains(QByteArray::fromHex(lines.at(i).mid(24))));
+        const QList<quint32> rawNumbers = sinsbinCaptureCounters(raw, &error);
+        QVERIFY2(gaps.size() || (!rawNumbers.isEmpty() && counterGap(rawNumbers).isEmpty()),
+                 qPrintable(error + counterGap(rawNumbers)));
     }
 
-    void anInterruptStopsWithBothFilesComplete()
+    void failuresSayWhy_data()
     {
-        QTemporaryDir dir;
-        QProcess cli;
-        cli.start(cliPath(),
-                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), dir.path(),
-                    QStringLiteral("--seconds"), QStringLiteral("120") });
-        QVERIFY(cli.waitForStarted());
-        QStringList paths;
-        QVERIFY(waitUntil(
-            [&]() {
-                paths += QString::fromUtf8(cli.readAllStandardOutput())
-                             .split('\n', Qt::SkipEmptyParts);
-                return paths.size() >= 2 || cli.state() != QProcess::Running;
-            },
-            30000));
-        QCOMPARE(paths.size(), 2);
-        QTest::qWait(1500);
-        QVERIFY(interruptProcess(cli));
-        QVERIFY(cli.waitForFinished(10000));
-        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(cli.exitCode(), 0);
-        QVERIFY(
-            QString::fromUtf8(cli.readAllStandardError()).contains(QStringLiteral("interrupted")));
-        // Everything received up to the interrupt is in both files.
-        checkRecording(paths.at(0), paths.at(1));
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no unit answers") << 1;
+        QTest::newRow("a missing folder") << 1;
+        QTest::newRow("a file for a folder") << 1;
+        QTest::newRow("no folder given") << 2;
     }
-
-    void noUnitOnThePortIsAFailure()
+    void failuresSayWhy()
     {
-        PtyPair pair; // a line with nothing on its other end
-        QVERIFY2(pair.start(), qPrintable(pair.errorText()));
-        QTemporaryDir dir;
+        QFETCH(int, exitCode);
+        const QString row = QString::fromLatin1(QTest::currentDataTag());
+        SimProcess sim; // a silent one, for the unit that does not answer
+        QVERIFY(sim.start(row == "no unit answers"
+                              ? QStringList { "--stream", "off", "--answer", "none" }
+                              : QStringList()));
+        QTemporaryDir folder;
+        QVERIFY(writeFileBytes(folder.filePath("plain.txt"), "x"));
+        const QString path = row == "a missing folder" ? folder.filePath("missing")
+            : row == "a file for a folder"             ? folder.filePath("plain.txt")
+                                                       : folder.path();
         QProcess cli;
         cli.start(cliPath(),
-                  { QStringLiteral("record"), pair.endA(), QStringLiteral("--dir"), dir.path(),
-                    QStringLiteral("--seconds"), QStringLiteral("1") });
+                  QStringList { "record", sim.port(), "--seconds", "1" }
+                      + (row == "no folder given" ? QStringList() : QStringList { "--dir", path }));
         QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 1);
-        const QString err = QString::fromUtf8(cli.readAllStandardError());
-        QVERIFY2(err.startsWith(QStringLiteral("telvo-cli record: ")) && err.size() > 20,
-                 qPrintable(err));
-        QVERIFY(QDir(dir.path()).isEmpty());
-    }
-
-    void aFolderThatCannotBeWrittenIsAFailure()
-    {
-        QTemporaryDir dir;
-        const QString missing = dir.filePath(QStringLiteral("missing"));
-        QProcess cli;
-        cli.start(cliPath(),
-                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), missing });
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains(missing));
-
-        const QString file = dir.filePath(QStringLiteral("plain.txt"));
-        QVERIFY(writeFileBytes(file, "x"));
-        cli.start(cliPath(),
-                  { QStringLiteral("record"), m_sim.port(), QStringLiteral("--dir"), file });
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 1);
-
-        cli.start(cliPath(), { QStringLiteral("record"), m_sim.port() });
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 2);
+        QCOMPARE(cli.exitCode(), exitCode);
+        QVERIFY(cli.readAllStandardError().startsWith("telvo-cli record: "));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { "plain.txt" });
     }
 };
 

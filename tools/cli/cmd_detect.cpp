@@ -1,5 +1,6 @@
 // telvo-cli detect: the connection dialog's port and baud detection.
 #include "CliCommand.h"
+#include "ProbeInterrupt.h"
 
 #include "catalog/AppSettings.h"
 #include "discovery/DiscoveryTexts.h"
@@ -20,7 +21,7 @@ const cli::CliCommand kDetect {
                    "other rates, then every other PORT (default: the computer's serial ports)\n"
                    "at the rates in list order. The rates are the program's list, with your\n"
                    "own rates from its settings. Prints PORT:BAUD and exits 0 for the first\n"
-                   "pair that answers, or exits 1."),
+                   "pair that answers, or exits 1. Ctrl-C stops it at once (exit 130)."),
     &runDetect,
 };
 
@@ -52,8 +53,13 @@ int runDetect(const QStringList& args)
     const gcs::AppSettings settings;
     const QList<int> bauds = gcs::SerialProbe::withCustomBauds(settings.customSerialBauds());
 
-    const gcs::DetectLinkResult result
-        = gcs::SerialProbe::runDetectSerialLink(preferredPort, preferredBaud, ports, bauds);
+    const cli::ProbeInterrupt interrupt;
+    const gcs::DetectLinkResult result = gcs::SerialProbe::runDetectSerialLink(
+        preferredPort, preferredBaud, ports, bauds, interrupt.cancel());
+    if (interrupt.interrupted()) {
+        cli::printErr(QStringLiteral("telvo-cli detect: interrupted"));
+        return cli::ProbeInterrupt::kExitCode;
+    }
     if (!result.ok) {
         cli::printOut(gcs::discoverytext::detectNoMatch());
         return 1;

@@ -42,7 +42,8 @@ int runProbe(const QStringList& args)
         return cli::usageError(kProbe, QStringLiteral("no port given"));
 
     if (gcs::SerialProbe::tryInsLinkAt(port, baud)) {
-        cli::printOut(QStringLiteral("%1 @ %2: the unit answered").arg(port).arg(baud));
+        cli::printOut(
+            QStringLiteral("%1 @ %2: the unit answered").arg(port, QString::number(baud)));
         return 0;
     }
     cli::printOut(gcs::discoverytext::linkCheckFailed(port, baud));

@@ -45,18 +45,27 @@ const cli::CliCommand kCommand {
         "message (host time, then the \"#vorn\" sentence or the frame as hex pairs) and\n"
         "the raw bytes in a \".bin\" file of the same name, named after the data format\n"
         "(\"sinsbin_20240309_070503.txt\"). Prints the two paths when recording starts.\n"
+        "When the unit goes away (unplugged, powered off) the recording goes on: the\n"
+        "command says so on standard error, waits for the port to come back, connects\n"
+        "again as the window does and keeps writing to the same two files.\n"
         "The command keeps settings of its own: the window's device list is not touched.\n"
         "\n"
-        "Exit status: 0 when a recording was made and closed; 1 when no unit answers on\n"
-        "PORT, the port does not open or DIR cannot be written; 2 on bad arguments."),
+        "Exit status: 0 when a recording was made and closed with the unit connected; 1\n"
+        "when no unit answers on PORT, the port does not open, DIR cannot be written or\n"
+        "the unit went away and had not come back by the end; 2 on bad arguments."),
     runRecord,
 };
 
 const cli::CliRegistration kRegistration(kCommand);
 
-int fail(const QString& message)
+void tell(const QString& message)
 {
     cli::printErr(QStringLiteral("telvo-cli record: ") + message);
+}
+
+int fail(const QString& message)
+{
+    tell(message);
     return 1;
 }
 
@@ -141,9 +150,9 @@ int runRecord(const QStringList& args)
     if (!connected)
         return fail(QStringLiteral("interrupted while connecting"));
     if (!app.currentManagedConnected()) {
-        return fail(app.lastError().isEmpty()
-                        ? QStringLiteral("no unit answered on %1 at %2 baud").arg(port).arg(baud)
-                        : app.lastError());
+        return fail(app.lastError().isEmpty() ? QStringLiteral("no unit answered on %1 at %2 baud")
+                                                    .arg(port, QString::number(baud))
+                                              : app.lastError());
     }
 
     // The record page shows the format of the first message; the files are named after it.
@@ -164,14 +173,28 @@ int runRecord(const QStringList& args)
 
     QElapsedTimer clock;
     clock.start();
+    const auto secondsText
+        = [&clock]() { return QString::number(double(clock.elapsed()) / 1000.0, 'f', 1); };
+    // The controller waits for a unit that went away and connects it again; the files
+    // stay open meanwhile.
+    QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
+        if (app.reconnecting())
+            tell(QStringLiteral("the unit went away after %1 s; waiting for it to come back")
+                     .arg(secondsText()));
+        else if (app.currentManagedConnected())
+            tell(QStringLiteral("the unit is back after %1 s; recording goes on")
+                     .arg(secondsText()));
+    });
     runUntil([]() { return false; }, QDeadlineTimer(qint64(seconds * 1000)));
     const QString rawPath = recorder->rawPath();
+    const bool lost = !app.currentManagedConnected();
     app.stopRecord();
     app.disconnectPrimary();
     cli::printErr(QStringLiteral("recorded %1 s, %2 bytes%3")
-                      .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1)
-                      .arg(QFileInfo(rawPath).size())
-                      .arg(g_interrupted ? QStringLiteral(" (interrupted)") : QString()));
+                      .arg(secondsText(), QString::number(QFileInfo(rawPath).size()),
+                           g_interrupted ? QStringLiteral(" (interrupted)") : QString()));
+    if (lost)
+        return fail(QStringLiteral("the unit went away and did not come back"));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // telvo-cli search: the automatic search's sweep over serial ports.
 #include "CliCommand.h"
+#include "ProbeInterrupt.h"
 
 #include "catalog/AppSettings.h"
 #include "discovery/SerialPortListing.h"
@@ -17,7 +18,8 @@ const cli::CliCommand kSearch {
                    "Asks every PORT (default: the computer's serial ports) at every rate of\n"
                    "the program's list, with your own rates from its settings, and stops\n"
                    "after three ports answered. Prints one line \"PORT BAUD PRODUCT\" per\n"
-                   "answering port; exits 0 with at least one, else 1."),
+                   "answering port; exits 0 with at least one, else 1. Ctrl-C stops it at\n"
+                   "once (exit 130) after printing the ports found so far."),
     &runSearch,
 };
 
@@ -36,10 +38,16 @@ int runSearch(const QStringList& args)
     const gcs::AppSettings settings;
     const QList<int> bauds = gcs::SerialProbe::withCustomBauds(settings.customSerialBauds());
 
-    const QList<gcs::SerialProbeHit> hits
-        = gcs::SerialProbe::probeAllPorts(ports, gcs::SerialProbe::kAutoSearchMaxHits, bauds);
+    const cli::ProbeInterrupt interrupt;
+    const QList<gcs::SerialProbeHit> hits = gcs::SerialProbe::probeAllPorts(
+        ports, gcs::SerialProbe::kAutoSearchMaxHits, bauds, interrupt.cancel());
     for (const gcs::SerialProbeHit& hit : hits)
-        cli::printOut(QStringLiteral("%1 %2 %3").arg(hit.port).arg(hit.baud).arg(hit.productId));
+        cli::printOut(
+            QStringLiteral("%1 %2 %3").arg(hit.port, QString::number(hit.baud), hit.productId));
+    if (interrupt.interrupted()) {
+        cli::printErr(QStringLiteral("telvo-cli search: interrupted"));
+        return cli::ProbeInterrupt::kExitCode;
+    }
     return hits.isEmpty() ? 1 : 0;
 }
 

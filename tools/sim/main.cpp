@@ -14,6 +14,7 @@ namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_resetKey = 0;
+volatile std::sig_atomic_t g_cableKey = 0;
 
 void onSignal(int)
 {
@@ -25,13 +26,18 @@ void onResetKey(int)
     g_resetKey = 1;
 }
 
+void onCableKey(int)
+{
+    g_cableKey = 1;
+}
+
 const char* const kUsage =
     "usage: telvo-sim [--link PATH] [--format imubin|sinsbin|imuasc|ahrsasc|sinsasc]\n"
     "                 [--answer all|info-only|none] [--reply-style plain|upper]\n"
     "                 [--stream on|off]\n"
     "                 [--rate HZ] [--baud N] [--seconds S] [--model NAME]\n"
     "                 [--boot-fault none|silent|cancel|nak] [--boot-wait S]\n"
-    "                 [--image-out PATH]\n"
+    "                 [--image-out PATH] [--unplug-at S] [--replug-after S]\n"
     "\n"
     "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
     "PATH and streams navigation messages of the chosen format (default sinsbin) at HZ\n"
@@ -52,12 +58,21 @@ const char* const kUsage =
     "its size on standard error, writes it to --image-out if given and boots again\n"
     "with a new version (the text after \"SOFTVER=\" in the image, else the last\n"
     "number raised). --boot-fault makes it never answer (silent), cancel after three\n"
-    "blocks (cancel) or refuse every block (nak).\n";
+    "blocks (cancel) or refuse every block (nak).\n"
+    "\n"
+    "Unplugging: --unplug-at S (or SIGUSR2 at any time) pulls the cable, as an unplugged\n"
+    "USB adapter does: the pseudo-terminal goes away (a program holding it open gets an\n"
+    "I/O error) and PATH is removed. The unit keeps running meanwhile, so the frames\n"
+    "it sends during the gap are lost. --replug-after S (default 2) later a new\n"
+    "pseudo-terminal appears at the same PATH and the stream goes on there; a SIGUSR2\n"
+    "while unplugged plugs it in at once. Both events are reported on standard error.\n";
 
 struct Options
 {
     std::string link = "/tmp/telvo-sim/ttyINS0";
     double seconds = 0;
+    double unplugAt = -1; ///< seconds after start; none when negative
+    double replugAfter = 2;
     sim::DeviceOptions device;
 };
 
@@ -141,6 +156,12 @@ int parseOptions(int argc, char** argv, Options& o)
                 return usageError("boot wait must be a number of at least 0");
         } else if (arg == "--image-out") {
             o.device.imageOut = value;
+        } else if (arg == "--unplug-at" || arg == "--replug-after") {
+            char* end = nullptr;
+            const double s = std::strtod(value, &end);
+            if (!end || *end != '\0' || s < 0)
+                return usageError((arg + " needs a number of at least 0").c_str());
+            (arg == "--unplug-at" ? o.unplugAt : o.replugAfter) = s;
         } else {
             return usageError(("unknown option " + arg).c_str());
         }
@@ -160,6 +181,7 @@ int main(int argc, char** argv)
     std::signal(SIGTERM, onSignal);
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGUSR1, onResetKey);
+    std::signal(SIGUSR2, onCableKey);
 
     sim::PtyLine line;
     std::string error;
@@ -186,6 +208,9 @@ int main(int argc, char** argv)
     double lastConsumed = 0;
     char buf[4096];
     int lastProgramBaud = line.programBaud();
+    bool plugged = true;
+    bool unplugPending = options.unplugAt >= 0;
+    double replugAt = 0;
 
     while (!g_stop) {
         const double now = elapsed();
@@ -196,6 +221,41 @@ int main(int argc, char** argv)
             g_resetKey = 0;
             device.pressResetKey();
         }
+        // The cable: pulled by the option's time or the key, put back after the delay or
+        // by the key. Whatever was on its way is lost with the line.
+        const bool cableKey = g_cableKey != 0;
+        g_cableKey = 0;
+        const bool unplugDue = unplugPending && now >= options.unplugAt;
+        if (plugged && (cableKey || unplugDue)) {
+            unplugPending = false;
+            line.close();
+            out.clear();
+            written = consumedSeen = 0;
+            plugged = false;
+            replugAt = now + options.replugAfter;
+            std::fprintf(stderr, "telvo-sim: unplugged\n");
+        } else if (!plugged && (cableKey || now >= replugAt)) {
+            if (!line.open(options.link, error)) {
+                std::fprintf(stderr, "telvo-sim: %s\n", error.c_str());
+                return 1;
+            }
+            plugged = true;
+            lastProgramBaud = line.programBaud();
+            lastConsumed = now;
+            std::fprintf(stderr, "telvo-sim: plugged in again\n");
+        }
+        if (!plugged) {
+            // The unit runs on without a line: its frames of the gap never arrive.
+            device.poll(now);
+            const uint64_t due = uint64_t(now * device.rateHz());
+            for (; ticks < due; ++ticks) {
+                if (device.streaming())
+                    device.nextFrame(double(ticks) / device.rateHz());
+            }
+            ::poll(nullptr, 0, 20);
+            continue;
+        }
+
         // The boot loader's own output ('C' while it asks for an image).
         std::string own = device.poll(now);
         if (device.takeResetEvent())

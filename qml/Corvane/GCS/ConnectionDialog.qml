@@ -6,7 +6,10 @@ import Corvane.GCS
 // Adds a device to the managed list or edits the serial link of one: category, model,
 // port and baud, with the user's own baud rates and port detection. The port box also
 // takes a typed port name or path (pseudo-terminals and some adapters are not listed by
-// the platform); a typed port is used exactly like a listed one.
+// the platform); a typed port is used exactly like a listed one. The dialog never puts a
+// port that is gone into the box by itself: editing a device whose port is gone, or
+// refreshing the list (after which only listed ports stay), must not save a port that
+// is not there without the user typing it.
 Popup {
     id: dialog
 
@@ -44,6 +47,9 @@ Popup {
     readonly property int baud: baudBox.currentIndex >= 0 && baudBox.currentIndex < baudRates.length
                                 ? Number(baudRates[baudBox.currentIndex]) : 115200
 
+    // The edited device's port when the platform no longer lists it.
+    property string missingPort: ""
+
     property alias portBox: portBox
     property alias baudBox: baudBox
     property alias customBaudField: customBaudField
@@ -80,12 +86,19 @@ Popup {
                                                       : (categoryIds.length > 0 ? 0 : -1)
         selectModel(model)
         app.refreshPorts(false)
-        selectPortName(app.managedDevices.entryPort(id), true)
+        // A port that is there but not listed (a pseudo-terminal) stays as typed.
+        var port = firstWord(app.managedDevices.entryPort(id))
+        var present = app.serialPortPresent(port)
+        selectPortName(port, present)
+        missingPort = present ? "" : port
         selectBaud(app.managedDevices.entryBaud(id))
         open()
     }
 
-    onClosed: editDeviceId = ""
+    onClosed: {
+        editDeviceId = ""
+        missingPort = ""
+    }
 
     // ---- selections ------------------------------------------------------------------
 
@@ -121,15 +134,12 @@ Popup {
         portBox.editText = index >= 0 ? portList[index] : (keepTyped ? name : "")
     }
 
+    // The chosen or typed port stays when the new list has it; otherwise the first port
+    // is chosen, so that a port that went away is not saved unnoticed.
     function refreshPortList(notify) {
         var previous = portName()
-        var typed = previous.length > 0 && listedPortIndex(previous) < 0
         app.refreshPorts(notify)
-        if (typed) {
-            // A typed port stays as typed; the platform list does not know it.
-            portBox.currentIndex = -1
-            portBox.editText = previous
-        } else if (previous.length > 0 && listedPortIndex(previous) >= 0) {
+        if (previous.length > 0 && listedPortIndex(previous) >= 0) {
             selectPortName(previous, false)
         } else if (portList.length > 0) {
             portBox.currentIndex = 0
@@ -386,6 +396,23 @@ Popup {
                     enabled: !app.connecting
                     onClicked: dialog.refreshPortList(true)
                 }
+            }
+
+            Item {
+                Layout.preferredWidth: 72
+                implicitHeight: 1
+                visible: missingPortText.visible
+            }
+            Text {
+                id: missingPortText
+                objectName: "missingPortText"
+                Layout.fillWidth: true
+                visible: dialog.missingPort.length > 0 && dialog.portText().length === 0
+                text: "原串口 " + dialog.missingPort + " 当前不在列表中，请重新选择或手动输入"
+                wrapMode: Text.Wrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                color: Theme.warn
             }
 
             FieldLabel { text: "波特率" }

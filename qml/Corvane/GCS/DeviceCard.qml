@@ -186,6 +186,7 @@ Rectangle {
         anchors.bottomMargin: 12
         kind: "primary"
         text: "进入并连接"
+        enabled: !app.connecting
         onClicked: card.enterRequested(card.deviceId)
     }
 }

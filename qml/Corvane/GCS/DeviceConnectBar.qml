@@ -3,6 +3,7 @@ import QtQuick.Controls
 import Corvane.GCS
 
 // Link state and link actions of the current device, at the right of the context bar.
+// While a link that went away by itself is awaited, "断开" ends the wait.
 Row {
     id: bar
 
@@ -11,6 +12,7 @@ Row {
 
     readonly property bool online: app.currentManagedConnected
     readonly property bool linking: app.connecting
+    readonly property bool awaiting: app.reconnecting && !online
     readonly property bool hasDevices: app.managedDevices.count > 0
     readonly property string packetFormat: app.ins && app.ins.packetFormat ? app.ins.packetFormat
                                                                            : ""
@@ -22,13 +24,13 @@ Row {
     }
     property real maxLinkWidth: 360
 
-    visible: hasDevices || online || linking || app.searching || app.hasPendingConnect
+    visible: hasDevices || online || linking || awaiting || app.searching || app.hasPendingConnect
     spacing: 10
 
     Rectangle {
         id: tag
         objectName: "linkTag"
-        visible: bar.online || bar.linking
+        visible: bar.online || bar.linking || bar.awaiting
         anchors.verticalCenter: parent.verticalCenter
         height: 22
         width: tagRow.implicitWidth + 16
@@ -52,7 +54,7 @@ Row {
             Text {
                 objectName: "linkTagText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: bar.online ? "监控中" : "连接中"
+                text: bar.online ? "监控中" : bar.linking ? "连接中" : "等待重连"
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 font.bold: true
@@ -85,7 +87,7 @@ Row {
     GButton {
         objectName: "connectButton"
         anchors.verticalCenter: parent.verticalCenter
-        visible: !bar.online && !bar.linking && !app.searching && bar.hasDevices
+        visible: !bar.online && !bar.linking && !bar.awaiting && !app.searching && bar.hasDevices
         enabled: !app.connecting
         kind: "primary"
         text: "连接"
@@ -99,7 +101,7 @@ Row {
     GButton {
         objectName: "disconnectButton"
         anchors.verticalCenter: parent.verticalCenter
-        visible: bar.online
+        visible: bar.online || bar.awaiting
         kind: "danger"
         text: "断开"
         onClicked: app.disconnectPrimary()

@@ -74,6 +74,14 @@ Item {
             Row {
                 anchors.right: parent.right
                 spacing: 10
+                GCheckBox {
+                    objectName: "autoReconnectBox"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "断线自动重连"
+                    toolTipText: "设备意外断开（拔出 USB、断电）后，串口恢复时自动重新连接；对所有设备生效"
+                    checked: app.settings.autoReconnect
+                    onToggled: app.settings.autoReconnect = checked
+                }
                 GButton {
                     objectName: "hubSearchButton"
                     visible: app.products.supportsSerialDiscover()

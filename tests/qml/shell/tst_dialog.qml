@@ -170,4 +170,75 @@ ShellTestCase {
         compare(hint.text, "未匹配到设备响应，请检查接线与电源")
         verify(Qt.colorEqual(hint.color, Theme.warn), "a miss is drawn as a warning")
     }
+
+    function test_editingADeviceWhosePortIsGoneLeavesThePortUnselected() {
+        var ids = fixture.resetWithDevices([{ "port": "/dev/telvo-gone", "baud": 9600,
+                                              "model": "kt45" }])
+        fixture.usePorts(["/dev/ttyUSB0"])
+        var shell = openShell()
+        click(findChild(cardsOf(shell.body)[0], "cardEdit"))
+        var dialog = shell.connectionDialog
+        tryVerify(function () { return dialog.opened })
+        compare(dialog.portBox.currentIndex, -1)
+        compare(dialog.portText(), "")
+        verify(dialogItem(dialog, "missingPortText").visible)
+        // Saving as it stands must not store the absent port again, unnoticed.
+        click(dialogItem(dialog, "dialogSave"))
+        verify(dialog.opened)
+        verify(app.lastError.length > 0)
+        compare(app.managedDevices.entryPort(ids[0]), "/dev/telvo-gone")
+        // Typed on purpose (a pseudo-terminal), the port is saved.
+        typeInto(dialog.portBox, "/dev/telvo-gone")
+        verify(!dialogItem(dialog, "missingPortText").visible)
+        click(dialogItem(dialog, "dialogSave"))
+        tryVerify(function () { return !dialog.visible })
+        compare(app.managedDevices.entryPort(ids[0]), "/dev/telvo-gone")
+    }
+
+    function test_refreshKeepsAPortOnlyWhileItIsListed() {
+        fixture.usePorts(["/dev/ttyUSB0", "/dev/ttyUSB1"])
+        var shell = openShell()
+        var dialog = openAdd(shell)
+        var refresh = dialogItem(dialog, "refreshPortsButton")
+        typeInto(dialog.portBox, "/dev/ttyUSB1")
+        click(refresh)
+        compare(dialog.portName(), "/dev/ttyUSB1")
+        compare(dialog.portBox.currentIndex, 1)
+        typeInto(dialog.portBox, "/tmp/pty/ttyX0")
+        click(refresh)
+        compare(dialog.portName(), "/dev/ttyUSB0", "a port that is not listed gives way")
+        compare(dialog.portBox.currentIndex, 0)
+        fixture.usePorts([])
+        click(refresh)
+        compare(dialog.portText(), "")
+        compare(dialog.portBox.currentIndex, -1)
+        typeInto(dialog.portBox, "/tmp/pty/ttyX0")
+        compare(dialog.portName(), "/tmp/pty/ttyX0", "typing a port stays possible")
+    }
+
+    Component { id: recordPage; RecordPage { width: 1100; height: 700 } }
+    Component { id: upgradePage; UpgradePage { width: 1100; height: 700 } }
+    Component { id: deviceCard; DeviceCard { width: 360 } }
+    Component { id: connectBar; DeviceConnectBar {} }
+
+    function test_connectButtonsAreDisabledWhileConnecting_data() {
+        return [{ tag: "record page", component: recordPage, button: "recordConnectButton" },
+                { tag: "upgrade page", component: upgradePage, button: "connectButton" },
+                { tag: "device card", component: deviceCard, button: "cardEnter", card: true },
+                { tag: "connect bar", component: connectBar, button: "connectButton" }]
+    }
+    function test_connectButtonsAreDisabledWhileConnecting(data) {
+        var ids = fixture.resetWithDevices([{ "port": "/dev/telvo-nowhere", "baud": 115200,
+                                              "model": "kt45" }])
+        // Shown on no window: the test case itself is hidden.
+        var item = createTemporaryObject(data.component, null,
+                                         data.card ? { "deviceId": ids[0] } : {})
+        var button = find(item, data.button)
+        verify(button.visible && button.enabled)
+        verify(app.connectCurrentManaged())
+        verify(app.connecting)
+        verify(!button.enabled || !button.visible, "no second connect while one runs")
+        tryVerify(function () { return !app.connecting }, 10000)
+        verify(button.visible && button.enabled)
+    }
 }

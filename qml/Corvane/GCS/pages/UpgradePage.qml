@@ -100,6 +100,7 @@ Item {
                             id: connectButton
                             objectName: "connectButton"
                             visible: app.canConnectCurrent && !page.connected
+                            enabled: !app.connecting
                             anchors.verticalCenter: parent.verticalCenter
                             text: "连接"
                             onClicked: app.connectCurrentManaged()

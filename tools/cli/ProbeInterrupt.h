@@ -1,0 +1,49 @@
+#pragma once
+
+#include "discovery/ProbeCancel.h"
+
+#include <csignal>
+
+namespace cli {
+
+/// Ctrl-C (SIGINT, or SIGTERM) for a subcommand that probes ports: while an object lives,
+/// the signals set its cancel flag, so that the probe closes its port and returns within
+/// a few tens of milliseconds. The previous handlers come back when it goes.
+class ProbeInterrupt
+{
+public:
+    /// The exit code of a command stopped this way, as shells report SIGINT.
+    static constexpr int kExitCode = 130;
+
+    ProbeInterrupt()
+    {
+        s_target = &m_cancel;
+        m_previousInt = std::signal(SIGINT, &onSignal);
+        m_previousTerm = std::signal(SIGTERM, &onSignal);
+    }
+    ~ProbeInterrupt()
+    {
+        std::signal(SIGINT, m_previousInt);
+        std::signal(SIGTERM, m_previousTerm);
+        s_target = nullptr;
+    }
+    ProbeInterrupt(const ProbeInterrupt&) = delete;
+    ProbeInterrupt& operator=(const ProbeInterrupt&) = delete;
+
+    const gcs::ProbeCancel& cancel() const { return m_cancel; }
+    bool interrupted() const { return m_cancel.isCancelled(); }
+
+private:
+    static void onSignal(int)
+    {
+        if (s_target)
+            s_target->cancel();
+    }
+
+    static inline const gcs::ProbeCancel* s_target = nullptr;
+    gcs::ProbeCancel m_cancel;
+    void (*m_previousInt)(int) = SIG_DFL;
+    void (*m_previousTerm)(int) = SIG_DFL;
+};
+
+} // namespace cli
