@@ -1,12 +1,12 @@
 import QtQuick
 import QtTest
-import "../../qml/pages"
+import "../../qml/shell"
 import "qrc:/Corvane/GCS/charts/Telemetry.js" as Telemetry
 
 // The telemetry pages in the real window, live on telvo-sim: values within a second of
 // connecting, one chart sample per decoded record, statistics that move and reset, and
 // the parsed message.
-PageTestCase {
+ShellTestCase {
     id: tc
     name: "TelemetryPagesLive"
 

@@ -1,11 +1,11 @@
 import QtQuick
 import QtTest
-import "../../qml/pages"
+import "../../qml/shell"
 
 // The upgrade page in the real window against telvo-sim's boot loader: the file is picked
 // through the page's button, "开始烧写" resets the unit and the transfer runs to its end
 // with the progress shown.
-PageTestCase {
+ShellTestCase {
     id: tc
     name: "UpgradePageLive"
 

@@ -2,11 +2,11 @@ import QtQuick
 
 // Measures how many samples per second a page feeds its charts, on the time base of the
 // samples themselves: once a second, the samples noted since the last measurement divided
-// by the time between the newest sample then and now. Records of one read carry times
+// by the time from the newest sample then to the newest sample now. Records of one read carry times
 // spread over the interval they came in, so this is the stream's own rate, free of the
 // timer's lateness and of how the reads happened to cut the stream. The first sample
-// after a reset only opens the first interval. An interval shorter than 0.4 s is left to
-// grow. Without new samples the rate stands (a slow stream, a paused replay) until the
+// after a reset (or a stop) only opens the first interval. An interval shorter than 0.4 s
+// is left to grow; meanwhile the rate stands (a slow stream, a paused replay) until the
 // newest sample is more than 2 s old on the data clock: then the stream has stopped, 0.
 Item {
     id: meter
@@ -42,17 +42,17 @@ Item {
     function measure() {
         if (isNaN(markTime))
             return
-        if (count === 0) {
-            if (clock && clock.now() - lastTime > 2)
-                rate = 0
-            return
-        }
         var seconds = lastTime - markTime
-        if (!(seconds > 0.4))
-            return
-        rate = count / seconds
-        count = 0
-        markTime = lastTime
+        if (count > 0 && seconds > 0.4) {
+            rate = count / seconds
+            count = 0
+            markTime = lastTime
+        } else if (clock && clock.now() - lastTime > 2) {
+            // Stopped: the next sample opens a new interval.
+            rate = 0
+            count = 0
+            markTime = NaN
+        }
     }
 
     onRunningChanged: reset()
