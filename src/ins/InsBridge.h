@@ -78,8 +78,6 @@ public:
     /// Time of the record being published (valid while panelChanged is delivered) or
     /// of the last one, in seconds on the clock.
     double recordTime() const { return m_recordTime; }
-    /// The time one record currently takes on average, as the stream has shown it.
-    double recordInterval() const { return m_recordInterval; }
     /// One chunk received while a factory read-back runs, each byte one Latin-1 character.
     void appendFactoryRaw(const QByteArray& bytes);
 
@@ -182,6 +180,7 @@ private:
     double m_recordTime = 0;
     /// Time of the last record published; NaN before the first one of a stream.
     double m_lastRecordTime = std::numeric_limits<double>::quiet_NaN();
+    /// The time one record takes on average, as the stream has shown it.
     double m_recordInterval = kDefaultRecordInterval;
 };
 

@@ -26,8 +26,9 @@ namespace gcs {
 /// samples (never more than 32000).
 /// Faster streams are thinned to 250 samples a second as they arrive (keeping the one
 /// farthest from its predecessor), so a 1000 Hz stream still fills the whole window
-/// instead of its newest quarter; slower ones keep every sample. Drawing reduces the line to its extent per pixel
-/// column, so a full two-minute window costs little more to paint than a short one.
+/// instead of its newest quarter; slower ones keep every sample. Drawing reduces the line
+/// to its extent per pixel column, so a full two-minute window costs little more to paint
+/// than a short one.
 ///
 /// Repaints are coalesced to one per 50 ms and a 40 ms timer scrolls the line while the
 /// chart is active and has samples; with reduceMotion both are off and every sample
