@@ -15,7 +15,10 @@
 //   percentile, worst) and the frames per second;
 // - sync: beforeSynchronizing to afterSynchronizing, which is where QQuickPaintedItems
 //   (the charts) paint their images; render: beforeRendering to afterRendering;
-// - records: records decoded per second and samples per second the charts took.
+// - records: records decoded per second and samples per second the charts took;
+// - 采样频率: what the page shows there, its difference from the records per second, and
+//   the samples the roll chart stored per second (each record at its own time, thinned to
+//   at most 250 a second).
 //
 // --page attitude measures the attitude page instead, as a baseline for what the charts
 // add.
