@@ -80,7 +80,6 @@ class Application : public QObject
     Q_PROPERTY(gcs::CommandCatalog* catalog READ catalog CONSTANT)
     Q_PROPERTY(gcs::InsBridge* ins READ ins CONSTANT)
     Q_PROPERTY(gcs::UiConfig* uiConfig READ uiConfig CONSTANT)
-    Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
     Q_PROPERTY(QString currentNav READ currentNav WRITE setCurrentNav NOTIFY currentNavChanged)
     Q_PROPERTY(QString connectHint READ connectHint NOTIFY connectHintChanged)
     Q_PROPERTY(QString runTimeText READ runTimeText NOTIFY statsTick)
@@ -133,6 +132,7 @@ class Application : public QObject
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
+    Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
 
 public:
     explicit Application(QObject* parent = nullptr);

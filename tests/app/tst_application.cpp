@@ -213,6 +213,7 @@ private slots:
             { "upgradeFileName", "upgradeFileChanged", false },
             { "upgradeFileReady", "upgradeFileChanged", false },
             { "appVersion", "", false },
+            { "chartClock", "", false },
         };
         const QMetaObject& mo = Application::staticMetaObject;
         // The ten services come first, then the rows in this order.

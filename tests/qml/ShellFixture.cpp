@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QQmlContext>
 #include <QTemporaryDir>
 
@@ -101,17 +100,6 @@ QString ShellFixture::scratchPath(const QString& name) const
 bool ShellFixture::writeScratchFile(const QString& path, const QString& text) const
 {
     return writeFileBytes(path, text.toUtf8());
-}
-
-QStringList ShellFixture::filesIn(const QString& dir) const
-{
-    return QDir(dir).entryList(QDir::Files, QDir::Name);
-}
-
-qint64 ShellFixture::fileSize(const QString& path) const
-{
-    const QFileInfo info(path);
-    return info.exists() ? info.size() : -1;
 }
 
 QString ShellFixture::offerFirmware(const QString& name, int size)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
 #include <QObject>
 #include <QPointer>
 #include <QQmlEngine>
@@ -57,10 +59,15 @@ public:
     /// A path inside the test's own scratch folder, and files there.
     Q_INVOKABLE QString scratchPath(const QString& name) const;
     Q_INVOKABLE bool writeScratchFile(const QString& path, const QString& text) const;
-    Q_INVOKABLE QStringList filesIn(const QString& dir) const;
-    Q_INVOKABLE qint64 fileSize(const QString& path) const; ///< -1 for no file
-    /// A firmware image of size bytes in the settings folder, offered to the next file
-    /// dialog; its path.
+    Q_INVOKABLE QStringList filesIn(const QString& dir) const
+    {
+        return QDir(dir).entryList(QDir::Files, QDir::Name);
+    }
+    Q_INVOKABLE qint64 fileSize(const QString& path) const
+    {
+        return QFileInfo::exists(path) ? QFileInfo(path).size() : -1;
+    }
+    /// A firmware image of size bytes offered to the next file dialog; its path.
     Q_INVOKABLE QString offerFirmware(const QString& name, int size);
 
 private:

@@ -11,6 +11,7 @@ ShellTestCase {
     visible: true // a test case is hidden by default, and with it the page
 
     Component { id: pageComponent; RecordPage { width: 1100; height: 700 } }
+    function createPage() { return createTemporaryObject(pageComponent, tc) }
 
     function test_nothingRecordsWithoutALink_data() {
         return [{ tag: "no device", devices: [], hint: "请先在右上角添加并连接设备", connect: false },
@@ -21,7 +22,7 @@ ShellTestCase {
     function test_nothingRecordsWithoutALink(data) {
         wait(0)
         fixture.resetWithDevices(data.devices)
-        var page = createTemporaryObject(pageComponent, tc)
+        var page = createPage()
         compare(find(page, "recordHint").text, data.hint)
         compare(find(page, "recordConnectButton").visible, data.connect)
         verify(!find(page, "recordButton").enabled)

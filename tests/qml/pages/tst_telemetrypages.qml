@@ -9,14 +9,14 @@ import "qrc:/Corvane/GCS/charts/Telemetry.js" as Telemetry
 ShellTestCase {
     id: tc
     name: "TelemetryPages"
+    visible: true // a test case is hidden by default, and with it the page
+
+    readonly property var minPage: [812, 522] // the page area of the smallest window
 
     function test_chartsWaitForTheirLayerAndFollowTheStoredWindow() {
         wait(0)
-        var ids = fixture.resetWithDevices([{ "port": "/dev/ttyUSB7", "model": "kt45" }])
-        var shell = openShell()
-        shell.enterDeviceWorkspace(ids[0])
-        app.currentNav = "charts"
-        var page = shell.body.pageHost.page
+        fixture.resetWithDevices([{ "port": "/dev/ttyUSB7", "model": "kt45" }])
+        var page = makePage("ChartsPage.qml", minPage[0], minPage[1])
         compare(find(find(page, "rollCard"), "cardSubtitle").text, "需 ahrs / sins 姿态字段")
         compare(find(page, "rateText").text, "— · 等待数据流")
         verify(!find(page, "rollChart").active && !find(page, "tempChart").active)

@@ -21,6 +21,13 @@ TestCase {
         return shell
     }
 
+    // A page of the module (for example "StatsPage.qml"), width x height, on this test case.
+    function makePage(file, width, height) {
+        var component = Qt.createComponent("qrc:/Corvane/GCS/pages/" + file)
+        verify(component.status === Component.Ready, component.errorString())
+        return createTemporaryObject(component, this, { "width": width, "height": height })
+    }
+
     // Fresh controller before every test; the previous test's windows go first.
     function freshStart() {
         wait(0)
@@ -62,7 +69,6 @@ TestCase {
         tryVerify(function () { return !box.popup.visible }, 2000, "combo box list closed")
     }
 
-    // A test that needs connection operations skips on a controller built without them.
     function skipIfUnavailable() {
         if (app.lastError.indexOf("此功能尚未提供") === 0)
             skip("controller connection operations not in this build: " + app.lastError)
