@@ -2,12 +2,13 @@ import QtQuick
 
 // Measures how many samples per second a page feeds its charts, on the time base of the
 // samples themselves: once a second, the samples noted since the last measurement divided
-// by the time from the newest sample then to the newest sample now. Records of one read carry times
-// spread over the interval they came in, so this is the stream's own rate, free of the
-// timer's lateness and of how the reads happened to cut the stream. The first sample
-// after a reset (or a stop) only opens the first interval. An interval shorter than 0.4 s
-// is left to grow; meanwhile the rate stands (a slow stream, a paused replay) until the
-// newest sample is more than 2 s old on the data clock: then the stream has stopped, 0.
+// by the time from the newest sample then to the newest sample now. Records of one read
+// carry times spread over the interval they came in, so this is the stream's own rate,
+// free of the timer's lateness and of how the reads happened to cut the stream. The first
+// sample after a reset (or a stop) only opens the first interval. An interval shorter
+// than 0.4 s is left to grow; meanwhile the rate stands (a slow stream, a paused replay)
+// until the newest sample is more than 2 s old on the data clock: the stream has
+// stopped, 0.
 Item {
     id: meter
 
