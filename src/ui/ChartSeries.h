@@ -44,8 +44,11 @@ public:
     /// Returns whether the value was taken (stored or merged).
     bool appendThinned(double t, double v, double minSpacing);
 
-    /// Samples that may follow each other closer than the thinning spacing.
-    static constexpr double kThinningBurst = 2.0;
+    /// Samples that may follow each other closer than the thinning spacing. Records reach
+    /// the chart in bursts on a loaded machine (a read that splits a burst leaves its tail
+    /// a few microseconds apart); a stream below the budget keeps them all, and only one
+    /// that stays above it is thinned.
+    static constexpr double kThinningBurst = 16.0;
 
     /// Drops the samples older than windowStart, keeping the newest of them.
     void trim(double windowStart);

@@ -54,7 +54,8 @@ private slots:
             const double shift = (i % 2) ? -jitter / 2 : jitter / 2;
             QVERIFY(s.appendThinned(i / rate + shift, 1.0, 0.004));
         }
-        QVERIFY2(std::abs(s.size() - kept) <= 2, qPrintable(QString::number(s.size())));
+        QVERIFY2(std::abs(s.size() - kept) <= ChartSeries::kThinningBurst,
+                 qPrintable(QString::number(s.size())));
     }
 
     void theRangeJumpsToTheDataLeavingItAndOtherwiseGlides()
