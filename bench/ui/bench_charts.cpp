@@ -15,7 +15,10 @@
 //   percentile, worst) and the frames per second;
 // - sync: beforeSynchronizing to afterSynchronizing, which is where QQuickPaintedItems
 //   (the charts) paint their images; render: beforeRendering to afterRendering;
-// - records: records decoded per second and samples per second the charts took.
+// - records: records decoded per second and samples per second the charts took;
+// - 采样频率: what the page shows there, its difference from the records per second, and
+//   the samples the roll chart stored per second (each record at its own time, thinned to
+//   at most 250 a second).
 //
 // --page attitude measures the attitude page instead, as a baseline for what the charts
 // add.
@@ -385,6 +388,11 @@ int runOne(const Options& o, int rate)
     frames.stop();
     const int packets = app.ins()->recPackets() - packets0;
     const int fed = samples() - samples0;
+    // What the page shows after "采样频率", and the distinct sample times the roll
+    // chart stored per second (a 4 ms slot holds one sample, so at most 250 a second).
+    const QObject* meter = page->property("meter").value<QObject*>();
+    const double shownRate = meter ? meter->property("rate").toDouble() : -1;
+    const QString rateText = page->property("rateText").toString();
 
     const Stats iv = frames.intervals();
     const Stats sy = frames.sync();
@@ -393,6 +401,11 @@ int runOne(const Options& o, int rate)
                 qPrintable(o.page), rate, qPrintable(QGuiApplication::platformName()),
                 qPrintable(graphicsApiName(window)), 100.0 * cpu / seconds, packets / seconds, fed,
                 samples());
+    std::printf("    采样频率 %s (meter %.1f Hz, %.2f %% off the packet rate)  stored "
+                "%.1f samples/s\n",
+                qPrintable(rateText), shownRate,
+                packets > 0 ? 100.0 * (shownRate - packets / seconds) / (packets / seconds) : 0.0,
+                fed / seconds);
     std::printf("    frames %4d  %5.1f fps  interval ms: mean %5.2f  median %5.2f  p95 %5.2f  "
                 "worst %6.2f\n",
                 iv.count, iv.count / seconds, iv.mean, iv.median, iv.p95, iv.worst);

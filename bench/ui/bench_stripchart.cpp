@@ -1,6 +1,7 @@
 // The strip chart on its own: what taking one sample costs, and what one repaint of a
 // full window costs as the window (and with it the number of samples) grows. Run by hand:
 // QT_QPA_PLATFORM=offscreen build/bin/bench_stripchart
+#include "ui/ChartClock.h"
 #include "ui/HeadingChart.h"
 #include "ui/StripChart.h"
 
@@ -20,7 +21,8 @@ struct Fed
     Fed(gcs::StripChart& c, int windowSec, int rateHz)
         : chart(c)
     {
-        chart.setClock([this] { return now; });
+        clock.setSource([this] { return now; });
+        chart.setClock(&clock);
         chart.setReduceMotion(true);
         chart.setWindowSec(windowSec);
         const int n = windowSec * rateHz;
@@ -30,6 +32,7 @@ struct Fed
         }
     }
     gcs::StripChart& chart;
+    gcs::ChartClock clock;
     double now = 1000;
 };
 

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/WindowPlacement.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
 #include "catalog/ProductRegistry.h"
@@ -13,6 +14,7 @@
 #include "link/Session.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "ui/ChartClock.h"
 #include "upgrade/YModem.h"
 
 #include <QLoggingCategory>
@@ -63,6 +65,7 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
     , m_catalog(new CommandCatalog(this))
     , m_ins(new InsBridge(this))
     , m_uiConfig(new UiConfig(this))
+    , m_chartClock(new ChartClock(this))
     , m_clocks(std::move(time))
 {
     // Probe results travel from the thread pool through futures.
@@ -198,6 +201,17 @@ void Application::onTriggerTimer()
     // The timer keeps running at zero; the text simply stays 00:00:00.
     m_clocks.countDownTrigger();
     emit statsTick();
+}
+
+void Application::setDataClock(std::function<double()> source)
+{
+    m_ins->setClock(source);
+    m_chartClock->setSource(std::move(source));
+}
+
+QRect Application::screenAvailableGeometry(QWindow* window) const
+{
+    return availableGeometryOf(window);
 }
 
 void Application::setPollMs(int ms)

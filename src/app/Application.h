@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -20,11 +21,13 @@
 #include <memory>
 
 class QTimer;
+class QWindow;
 
 namespace gcs {
 
 class AppSettings;
 struct AutoSearchHit;
+class ChartClock;
 class CommandCatalog;
 class ITransport;
 class InsBridge;
@@ -66,6 +69,7 @@ class Application : public QObject
     Q_MOC_INCLUDE("link/SessionManager.h")
     Q_MOC_INCLUDE("record/Recorder.h")
     Q_MOC_INCLUDE("upgrade/YModem.h")
+    Q_MOC_INCLUDE("ui/ChartClock.h")
 
     Q_PROPERTY(gcs::ProductRegistry* products READ products CONSTANT)
     Q_PROPERTY(gcs::ManagedDevices* managedDevices READ managedDevices CONSTANT)
@@ -130,6 +134,7 @@ class Application : public QObject
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
     Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY reconnectingChanged)
+    Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -148,6 +153,17 @@ public:
     CommandCatalog* catalog() const { return m_catalog; }
     InsBridge* ins() const { return m_ins; }
     UiConfig* uiConfig() const { return m_uiConfig; }
+    /// The time base of the live charts, the same as the INS bridge's record times.
+    ChartClock* chartClock() const { return m_chartClock; }
+
+    /// Where live data take their time from, in seconds, for the INS bridge's record
+    /// times and the charts alike (null: the monotonic clock). A source with its own time
+    /// base (a replayed recording's position) sets it here and the charts follow it.
+    void setDataClock(std::function<double()> source);
+
+    /// The available area (work area) of the screen a window is on, else of the primary
+    /// screen; 0, 0, 1920 x 1080 without one. For the window's own placement.
+    Q_INVOKABLE QRect screenAvailableGeometry(QWindow* window) const;
 
     // ---- core: texts, clocks, poll interval (Application.cpp) ----
     QString lastError() const { return m_lastError; }
@@ -506,6 +522,7 @@ private:
     CommandCatalog* m_catalog = nullptr;
     InsBridge* m_ins = nullptr;
     UiConfig* m_uiConfig = nullptr;
+    ChartClock* m_chartClock = nullptr;
 
     // core state
     QString m_lastError;

@@ -10,6 +10,7 @@
 #include "ins/TelemetrySnapshot.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "ui/ChartClock.h"
 #include "ui/CompassDial.h"
 #include "ui/HeadingChart.h"
 #include "ui/SceneViewport.h"
@@ -47,6 +48,8 @@ void registerQmlTypes()
                                                QStringLiteral("app.catalog"));
     qmlRegisterUncreatableType<UiConfig>(kUri, 1, 0, "UiConfig", QStringLiteral("app.uiConfig"));
     qmlRegisterUncreatableType<InsBridge>(kUri, 1, 0, "InsBridge", QStringLiteral("app.ins"));
+    qmlRegisterUncreatableType<ChartClock>(kUri, 1, 0, "ChartClock",
+                                           QStringLiteral("app.chartClock"));
 
     qRegisterMetaType<gcs::TelemetrySnapshot>("gcs::TelemetrySnapshot");
 }

@@ -1,5 +1,9 @@
 #include "app/WindowPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
 #include <algorithm>
 #include <cmath>
 
@@ -73,6 +77,19 @@ QPoint centredPosition(const ScreenGeometry& screen, const QSize& windowSize)
     const int x = screen.available.left() + (dx > 1 ? dx / 2 : 0);
     const int y = screen.available.top() + (dy > 1 ? dy / 2 : 0);
     return QPoint(x, y);
+}
+
+QRect availableGeometryOf(const QWindow* window)
+{
+    QScreen* screen = window ? window->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen && !QGuiApplication::screens().isEmpty())
+        screen = QGuiApplication::screens().constFirst();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (area.width() > 0 && area.height() > 0)
+        return area;
+    return QRect(0, 0, int(kFallbackWidth), int(kFallbackHeight));
 }
 
 } // namespace gcs

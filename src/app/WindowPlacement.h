@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QWindow;
+
 namespace gcs {
 
 /// What start-up knows of the screen a window opens on.
@@ -29,5 +31,11 @@ InitialPlacement computeInitialPlacement(const std::optional<ScreenGeometry>& sc
 /// Position that centres a window of the given size in the available area of a screen,
 /// keeping the left or top edge when the area is not more than one pixel larger.
 QPoint centredPosition(const ScreenGeometry& screen, const QSize& windowSize);
+
+/// The available geometry of the window's screen, else of the primary screen, else of
+/// the first one, in virtual-desktop coordinates; 0, 0, 1920 x 1080 when there is no
+/// screen or its area has no size. Never the whole desktop: on side-by-side screens a
+/// window centred on that would straddle them.
+QRect availableGeometryOf(const QWindow* window);
 
 } // namespace gcs

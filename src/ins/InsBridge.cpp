@@ -7,11 +7,21 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstring>
 
 namespace gcs {
 
 namespace {
+
+/// The default data clock: the process's monotonic clock, the same the charts use.
+double monotonicSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
 
 // Positions of the pair AA 55 in [from, to).
 int countHeaders(const QByteArray& bytes, qsizetype from)
@@ -78,9 +88,54 @@ InsBridge::~InsBridge() = default;
 
 void InsBridge::feed(const QByteArray& bytes)
 {
+    if (m_collecting) {
+        // Fed from a slot while a chunk decodes: the decoder queues the bytes behind the
+        // chunk, and their records join it.
+        m_model->anaylzeRec(bytes);
+        return;
+    }
+    const double stamp = m_clock ? m_clock() : monotonicSeconds();
+    m_collecting = true;
     m_model->anaylzeRec(bytes);
+    m_collecting = false;
+    publishChunk(stamp);
     updateParseHint();
     emit statsChanged();
+}
+
+void InsBridge::setClock(std::function<double()> clock)
+{
+    m_clock = std::move(clock);
+    m_lastRecordTime = std::numeric_limits<double>::quiet_NaN();
+}
+
+void InsBridge::publishChunk(double stamp)
+{
+    if (m_chunkRecords.empty())
+        return;
+    std::vector<RecDataStruct> records;
+    records.swap(m_chunkRecords);
+    const int n = int(records.size());
+    // The records came in over the time since the previous one: spread them evenly over
+    // (previous, stamp], the last one at the stamp. The first chunk of a stream has no
+    // previous record, and one after a silence did not take the silence to arrive: both
+    // take the usual time per record instead.
+    double span = n * m_recordInterval;
+    if (!std::isnan(m_lastRecordTime)) {
+        span = std::clamp(stamp - m_lastRecordTime, 0.0, n * kRecordIntervalCap * m_recordInterval);
+        // A slow stream raises the estimate chunk by chunk through the cap; a clock that
+        // did not move teaches nothing.
+        if (span > 0)
+            m_recordInterval += (span / n - m_recordInterval) / 8;
+    }
+    m_lastRecordTime = stamp;
+    const quint32 epoch = m_publishEpoch;
+    for (int i = 0; i < n; ++i) {
+        m_recordTime = stamp - span * (n - 1 - i) / n;
+        publishRecord(records[size_t(i)]);
+        if (m_publishEpoch != epoch)
+            return;
+    }
 }
 
 void InsBridge::appendFactoryRaw(const QByteArray& bytes)
@@ -109,6 +164,10 @@ void InsBridge::resetStats()
 
 void InsBridge::resetParseBuffer()
 {
+    // Records of a chunk still to be published belong to the stream that ends here.
+    ++m_publishEpoch;
+    m_chunkRecords.clear();
+    m_lastRecordTime = std::numeric_limits<double>::quiet_NaN();
     m_model->resetRecStatistics();
     m_model->resetParseBuffer();
     m_currentFormat = RecNullFormat;
@@ -264,6 +323,14 @@ TelemetrySnapshot InsBridge::toSnapshot(const RecDataStruct& record)
 }
 
 void InsBridge::onRecord(const RecDataStruct& record)
+{
+    m_chunkRecords.push_back(record);
+    // The decoder driven without feed: a chunk of its own, stamped now.
+    if (!m_collecting)
+        publishChunk(m_clock ? m_clock() : monotonicSeconds());
+}
+
+void InsBridge::publishRecord(const RecDataStruct& record)
 {
     updatePanels(record);
     m_gnssFixStatus = decodeGnssFix(record.status);

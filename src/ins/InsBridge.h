@@ -7,6 +7,10 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <functional>
+#include <limits>
+#include <vector>
+
 namespace gcs {
 
 /// Connects the INS decoder to the rest of the program ("app.ins"): owns the one
@@ -14,6 +18,10 @@ namespace gcs {
 /// pages show: per-format panels, status texts, receive statistics, a hint while nothing
 /// decodes, the configuration read back from the device and the raw text of a factory
 /// read-back. Every navigation record also leaves as a TelemetrySnapshot for the hub.
+///
+/// Each record gets a time of its own on the bridge's clock (recordTime): a chunk is
+/// stamped when it is fed, and its records are spread evenly over the time since the
+/// previous record, so that several records of one read do not share one instant.
 class InsBridge : public QObject
 {
     Q_OBJECT
@@ -31,6 +39,7 @@ class InsBridge : public QObject
     Q_PROPERTY(QVariantMap ahrsPanel READ ahrsPanel NOTIFY panelChanged)
     Q_PROPERTY(QVariantMap sinsPanel READ sinsPanel NOTIFY panelChanged)
     Q_PROPERTY(int panelEpoch READ panelEpoch NOTIFY panelChanged)
+    Q_PROPERTY(double recordTime READ recordTime NOTIFY panelChanged)
     Q_PROPERTY(QString parseHint READ parseHint NOTIFY statsChanged)
     Q_PROPERTY(QString messageText READ messageText NOTIFY statsChanged)
     Q_PROPERTY(QString packetFormat READ packetFormat NOTIFY statsChanged)
@@ -49,14 +58,26 @@ public:
     static constexpr qint64 kHintMinBytes = 512;
     static constexpr qsizetype kFactoryRawCap = 20000;
     static constexpr qsizetype kFactoryRawKeep = 10000;
+    /// Time per record assumed until the stream shows its own (a 200 Hz unit).
+    static constexpr double kDefaultRecordInterval = 0.005;
+    /// A chunk's records are spread over at most this many times the usual time per
+    /// record each: after a silence they arrived together, not over the silence.
+    static constexpr double kRecordIntervalCap = 4.0;
 
     explicit InsBridge(QObject* parent = nullptr);
     ~InsBridge() override;
 
     RecDataModel* model() const { return m_model; }
 
-    /// One chunk from the data session: decoded, then the hint and statistics refreshed.
+    /// One chunk from the data session, stamped on the clock: decoded, its records
+    /// published with their times, then the hint and statistics refreshed.
     void feed(const QByteArray& bytes);
+    /// Where chunk stamps come from, in seconds (null: the monotonic clock). A new clock
+    /// starts the record times afresh.
+    void setClock(std::function<double()> clock);
+    /// Time of the record being published (valid while panelChanged is delivered) or
+    /// of the last one, in seconds on the clock.
+    double recordTime() const { return m_recordTime; }
     /// One chunk received while a factory read-back runs, each byte one Latin-1 character.
     void appendFactoryRaw(const QByteArray& bytes);
 
@@ -116,6 +137,9 @@ signals:
 
 private:
     void onRecord(const RecDataStruct& record);
+    void publishRecord(const RecDataStruct& record);
+    /// Publishes the records decoded from one chunk stamped at stamp.
+    void publishChunk(double stamp);
     void onSerialConfig(const RecConfigSerialStruct& config);
     void onGyroConfig(const RecConfigGyroStruct& config);
     void onInstallConfig(const RecConfigInstallStruct& config);
@@ -146,6 +170,18 @@ private:
     QString m_parseHint;
     /// Path of the per-chunk diagnostic file, empty unless GCS_PARSE_LOG asks for it.
     QString m_parseLogPath;
+
+    std::function<double()> m_clock;
+    /// Records decoded from the chunk being fed, published once it is whole.
+    std::vector<RecDataStruct> m_chunkRecords;
+    bool m_collecting = false;
+    /// Bumped by resetParseBuffer, so a reset from a slot drops what is still to come.
+    quint32 m_publishEpoch = 0;
+    double m_recordTime = 0;
+    /// Time of the last record published; NaN before the first one of a stream.
+    double m_lastRecordTime = std::numeric_limits<double>::quiet_NaN();
+    /// The time one record takes on average, as the stream has shown it.
+    double m_recordInterval = kDefaultRecordInterval;
 };
 
 } // namespace gcs

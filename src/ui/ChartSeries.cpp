@@ -46,11 +46,21 @@ bool ChartSeries::appendThinned(double t, double v, double minSpacing)
 {
     if (!std::isfinite(v) || !std::isfinite(t))
         return false;
-    // Buckets on the time axis rather than distances between samples: a stream at the
-    // full rate with some jitter keeps every sample but the rare one sharing a bucket.
-    if (m_size == 0 || !(minSpacing > 0)
-        || std::floor(t / minSpacing) > std::floor(newest().t / minSpacing))
+    if (m_size == 0 || !(minSpacing > 0)) {
+        m_credit = kThinningBurst - 1;
+        m_creditTime = t;
         return append(t, v);
+    }
+    // A budget rather than fixed slots on the time axis: records of a 200 Hz stream that
+    // arrive unevenly (a pair 3 ms apart, then a gap of 7 ms) would often share a 4 ms
+    // slot and be lost, though the stream is well below the rate the window can hold.
+    t = std::max(t, newest().t);
+    m_credit = std::min(kThinningBurst, m_credit + (t - m_creditTime) / minSpacing);
+    m_creditTime = t;
+    if (m_credit >= 1) {
+        m_credit -= 1;
+        return append(t, v);
+    }
     Sample& last = m_ring[size_t(index(m_size - 1))];
     if (m_size >= 2) {
         const double before = at(m_size - 2).v;

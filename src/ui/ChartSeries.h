@@ -35,12 +35,20 @@ public:
     /// ordered. When full, the oldest sample goes.
     bool append(double t, double v);
 
-    /// Appends like append(), but keeps at most one sample per minSpacing seconds of the
-    /// time axis: a sample in the same slot as the newest one takes the newest one's
-    /// value (not its time) when it lies farther from the sample before, so a short spike
-    /// survives.
+    /// Appends like append(), but stores on average at most one sample per minSpacing
+    /// seconds of the time axis, with a burst of kThinningBurst allowed: a stream slower
+    /// than that keeps every sample however unevenly they are spaced, a faster one is
+    /// thinned to that rate. A sample over the budget is merged into the newest one: it
+    /// takes the newest one's value (not its time) when it lies farther from the sample
+    /// before, so a short spike survives.
     /// Returns whether the value was taken (stored or merged).
     bool appendThinned(double t, double v, double minSpacing);
+
+    /// Samples that may follow each other closer than the thinning spacing. Records reach
+    /// the chart in bursts on a loaded machine (a read that splits a burst leaves its tail
+    /// a few microseconds apart); a stream below the budget keeps them all, and only one
+    /// that stays above it is thinned.
+    static constexpr double kThinningBurst = 16.0;
 
     /// Drops the samples older than windowStart, keeping the newest of them.
     void trim(double windowStart);
@@ -75,6 +83,9 @@ private:
     int m_capacity = kMaxSamples;
     int m_head = 0;
     int m_size = 0;
+    /// Samples the thinning may still store now, and the time it was last topped up.
+    double m_credit = 0;
+    double m_creditTime = 0;
 };
 
 } // namespace gcs

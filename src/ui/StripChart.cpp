@@ -32,7 +32,6 @@ StripChart::StripChart(QQuickItem* parent)
 {
     setAntialiasing(true);
     setOpaquePainting(false);
-    m_monotonic.start();
     m_sinceRepaint.start();
     m_coalesceTimer.setSingleShot(true);
     connect(&m_coalesceTimer, &QTimer::timeout, this, [this] { update(); });
@@ -162,13 +161,17 @@ void StripChart::setFontFamily(const QString& family)
 
 bool StripChart::addSample(double value)
 {
+    return addSampleAt(now(), value);
+}
+
+bool StripChart::addSampleAt(double t, double value)
+{
     if (!std::isfinite(value))
         return false;
-    const double t = now();
     if (!m_series.appendThinned(t, mapIncoming(value), 1.0 / kSamplesPerSecond))
         return false;
     ++m_taken;
-    m_series.trim(t - m_windowSec);
+    m_series.trim(now() - m_windowSec);
     if (m_series.size() == 1)
         updateScrollTimer();
     requestRepaint();
@@ -189,16 +192,22 @@ double StripChart::newestValue() const
     return m_series.isEmpty() ? std::numeric_limits<double>::quiet_NaN() : m_series.newest().v;
 }
 
-void StripChart::setClock(std::function<double()> clock)
+void StripChart::setClock(ChartClock* clock)
 {
-    m_clock = std::move(clock);
+    if (clock == m_clock)
+        return;
+    disconnect(m_clockSourceConnection);
+    m_clock = clock;
+    if (m_clock)
+        m_clockSourceConnection
+            = connect(m_clock, &ChartClock::sourceChanged, this, &StripChart::clear);
+    clear();
+    emit clockChanged();
 }
 
 double StripChart::now() const
 {
-    if (m_clock)
-        return m_clock();
-    return double(m_monotonic.nsecsElapsed()) / 1e9;
+    return m_clock ? m_clock->now() : ChartClock::monotonicSeconds();
 }
 
 QString StripChart::tickLabel(double value, double span) const

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "ui/ChartClock.h"
 #include "ui/ChartRange.h"
 #include "ui/ChartSeries.h"
 
 #include <QColor>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QPolygonF>
 #include <QQuickPaintedItem>
 #include <QRectF>
 #include <QTimer>
 #include <QVector>
 
-#include <functional>
 #include <vector>
 
 namespace gcs {
@@ -19,12 +20,15 @@ namespace gcs {
 /// A scrolling time series: the last windowSec seconds of the samples QML feeds it, with
 /// grid lines, value labels at the left and the newest value marked at the right edge.
 ///
-/// QML calls addSample once per decoded record; the chart stamps it with its own
-/// monotonic clock and keeps at most windowSec * 250 samples (never more than 32000).
-/// Faster streams are thinned to one sample per 4 ms as they arrive (keeping the one
+/// QML calls addSampleAt once per decoded record, with the record's own time on the clock
+/// the chart is given (addSample stamps it "now"); the window ends at that clock's now.
+/// Without a clock the chart runs on the monotonic clock. It keeps at most windowSec * 250
+/// samples (never more than 32000).
+/// Faster streams are thinned to 250 samples a second as they arrive (keeping the one
 /// farthest from its predecessor), so a 1000 Hz stream still fills the whole window
-/// instead of its newest quarter. Drawing reduces the line to its extent per pixel
-/// column, so a full two-minute window costs little more to paint than a short one.
+/// instead of its newest quarter; slower ones keep every sample. Drawing reduces the line
+/// to its extent per pixel column, so a full two-minute window costs little more to paint
+/// than a short one.
 ///
 /// Repaints are coalesced to one per 50 ms and a 40 ms timer scrolls the line while the
 /// chart is active and has samples; with reduceMotion both are off and every sample
@@ -43,6 +47,7 @@ class StripChart : public QQuickPaintedItem
     Q_PROPERTY(QColor gridColor READ gridColor WRITE setGridColor NOTIFY lookChanged)
     Q_PROPERTY(QColor labelColor READ labelColor WRITE setLabelColor NOTIFY lookChanged)
     Q_PROPERTY(QString fontFamily READ fontFamily WRITE setFontFamily NOTIFY lookChanged)
+    Q_PROPERTY(gcs::ChartClock* clock READ clock WRITE setClock NOTIFY clockChanged)
 
 public:
     /// Samples kept per second of window.
@@ -81,8 +86,11 @@ public:
     QString fontFamily() const { return m_fontFamily; }
     void setFontFamily(const QString& family);
 
-    /// One sample at the chart's current time; a non-finite value is ignored. Returns
-    /// whether it was stored.
+    /// One sample at time t (seconds on the chart's clock); a non-finite value is
+    /// ignored, a time before the newest sample counts as the newest sample's time.
+    /// Returns whether it was taken.
+    Q_INVOKABLE bool addSampleAt(double t, double value);
+    /// One sample at the clock's now.
     Q_INVOKABLE bool addSample(double value);
     /// Samples taken since the chart was created (also those merged by thinning).
     Q_INVOKABLE int takenCount() const { return m_taken; }
@@ -96,8 +104,10 @@ public:
     Q_INVOKABLE double displayMin() const { return m_range.lo(); }
     Q_INVOKABLE double displayMax() const { return m_range.hi(); }
 
-    /// The clock that stamps samples and places the window, in seconds; for tests.
-    void setClock(std::function<double()> clock);
+    ChartClock* clock() const { return m_clock; }
+    /// The clock that places the window (null: the monotonic clock). A new clock, or a
+    /// new source of the clock, clears the history.
+    void setClock(ChartClock* clock);
     double now() const;
     const ChartSeries& series() const { return m_series; }
 
@@ -109,6 +119,7 @@ signals:
     void activeChanged();
     void reduceMotionChanged();
     void lookChanged();
+    void clockChanged();
 
 protected:
     /// The value stored for an incoming sample (a heading unwraps it here).
@@ -140,8 +151,8 @@ private:
     QColor m_labelColor = QColor(0x8a, 0xa3, 0xbc);
     QString m_fontFamily;
 
-    std::function<double()> m_clock;
-    QElapsedTimer m_monotonic;
+    QPointer<ChartClock> m_clock;
+    QMetaObject::Connection m_clockSourceConnection;
     QElapsedTimer m_sinceRepaint;
     QTimer m_coalesceTimer;
     QTimer m_scrollTimer;

@@ -2,16 +2,14 @@
 
 #include "TestSupport.h"
 #include "app/Application.h"
-#include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
-#include <QFileInfo>
 #include <QQmlContext>
-#include <QQmlEngine>
 #include <QTemporaryDir>
+
+using gcs::test::writeFileBytes;
 
 ShellFixture::ShellFixture(QQmlEngine* engine)
     : m_engine(engine)
@@ -41,10 +39,9 @@ void ShellFixture::createController()
     m_app->setFileChooser(
         [this](gcs::FileDialogs::Kind kind, const QString& title, const QString& filter) {
             static const char* const kinds[] = { "open", "save", "directory" };
-            m_dialogRequests << QVariantMap { { QStringLiteral("kind"),
-                                                QString::fromLatin1(kinds[int(kind)]) },
-                                              { QStringLiteral("title"), title },
-                                              { QStringLiteral("filter"), filter } };
+            m_dialogRequests << QVariantMap { { "kind", QString::fromLatin1(kinds[int(kind)]) },
+                                              { "title", title },
+                                              { "filter", filter } };
             return m_dialogAnswers.isEmpty() ? QString() : m_dialogAnswers.takeFirst();
         });
     m_app->loadProfiles(QDir(gcs::test::binDir()).filePath(QStringLiteral("profiles")));
@@ -64,90 +61,45 @@ QStringList ShellFixture::resetWithDevices(const QVariantList& devices)
     QStringList ids;
     for (const QVariant& v : devices) {
         const QVariantMap d = v.toMap();
-        const QString id = m_app->managedDevices()->appendSerial(
-            QStringLiteral("ins"), QString(), d.value(QStringLiteral("port")).toString(),
-            d.value(QStringLiteral("baud"), 115200).toInt(), ids.isEmpty(),
-            d.value(QStringLiteral("model")).toString());
-        ids << id;
+        ids << m_app->managedDevices()->appendSerial("ins", QString(), d.value("port").toString(),
+                                                     d.value("baud", 115200).toInt(), ids.isEmpty(),
+                                                     d.value("model").toString());
     }
     restartController();
     return ids;
 }
 
-void ShellFixture::restartController()
-{
-    destroyController();
-    createController();
-}
-
 void ShellFixture::showFactoryPage()
 {
     const QString dir = QDir(m_dir->path()).filePath(QStringLiteral("profiles"));
-    gcs::test::writeFileBytes(QDir(dir).filePath(QStringLiteral("ui.yaml")),
-                              "factory_config: true\n");
+    writeFileBytes(QDir(dir).filePath(QStringLiteral("ui.yaml")), "factory_config: true\n");
     m_app->loadProfiles(dir);
-}
-
-QString ShellFixture::settingsText() const
-{
-    return QString::fromUtf8(gcs::test::readFileBytes(
-        QDir(m_dir->path()).filePath(QStringLiteral("TelvoMonitor/gcs.ini"))));
 }
 
 QString ShellFixture::startSim(const QStringList& args)
 {
     m_sim = std::make_unique<gcs::test::SimProcess>();
-    if (!m_sim->start(args)) {
-        m_simError = m_sim->errorText();
-        return QString();
-    }
-    return m_sim->port();
+    if (m_sim->start(args))
+        return m_sim->port();
+    m_simError = m_sim->errorText();
+    return QString();
 }
 
 void ShellFixture::stopSim()
 {
-    if (m_sim)
-        m_sim->stop();
-    m_sim.reset();
-}
-
-QString ShellFixture::simError() const
-{
-    return m_simError;
-}
-
-void ShellFixture::answerFileDialogs(const QStringList& paths)
-{
-    m_dialogAnswers = paths;
-    m_dialogRequests.clear();
-}
-
-QVariantList ShellFixture::fileDialogRequests() const
-{
-    return m_dialogRequests;
+    m_sim.reset(); // stops it
 }
 
 QString ShellFixture::scratchPath(const QString& name) const
 {
-    const QString dir = QDir(m_dir->path()).filePath(QStringLiteral("scratch"));
+    const QString dir = m_dir->filePath(QStringLiteral("scratch"));
     QDir().mkpath(dir);
     return QDir(dir).filePath(name);
 }
 
 bool ShellFixture::writeScratchFile(const QString& path, const QString& text) const
 {
-    return gcs::test::writeFileBytes(path, text.toUtf8());
-}
-
-QStringList ShellFixture::filesIn(const QString& dir) const
-{
-    return QDir(dir).entryList(QDir::Files, QDir::Name);
-}
-
-qint64 ShellFixture::fileSize(const QString& path) const
-{
-    const QFileInfo info(path);
-    return info.exists() ? info.size() : -1;
+    return writeFileBytes(path, text.toUtf8());
 }
 
 QString ShellFixture::offerFirmware(const QString& name, int size)
@@ -155,8 +107,8 @@ QString ShellFixture::offerFirmware(const QString& name, int size)
     QByteArray image(qMax(0, size), '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = char((i * 13 + 1) & 0xff);
-    const QString path = QDir(m_dir->path()).filePath(name);
-    if (!gcs::test::writeFileBytes(path, image))
+    const QString path = m_dir->filePath(name);
+    if (!writeFileBytes(path, image))
         return QString();
     m_dialogAnswers = QStringList { path };
     return path;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
 #include <QObject>
 #include <QPointer>
 #include <QQmlEngine>
-#include <QString>
 #include <QStringList>
 #include <QVariantList>
 
@@ -18,9 +19,9 @@ class SimProcess;
 }
 } // namespace gcs
 
-/// What the QML tests use to set the stage: the real controller published as "app" on a
-/// settings folder of its own, a restart on the same folder (persistence), seeded managed
-/// devices, and telvo-sim on a pseudo-terminal.
+/// What the QML tests use to set the stage ("fixture"): the real controller published as
+/// "app" on a settings folder of its own, telvo-sim on a pseudo-terminal, scratch files,
+/// and file dialogs that answer from a list instead of opening.
 class ShellFixture : public QObject
 {
     Q_OBJECT
@@ -30,39 +31,43 @@ public:
 
     /// A fresh controller on an empty settings folder, as on a first start.
     Q_INVOKABLE void resetController();
-    /// A fresh settings folder that manages one serial device per entry of devices (maps
-    /// with "port", "baud" and "model"); the first is current. The controller then starts
-    /// on it as the program would.
+    /// A fresh folder managing one serial device per map of "port", "baud" and "model"
+    /// (the first current), and a controller started on it; the devices' ids.
     Q_INVOKABLE QStringList resetWithDevices(const QVariantList& devices);
-    /// Destroys the controller (writing its settings) and starts a new one on the same
-    /// folder.
-    Q_INVOKABLE void restartController();
+    /// A new controller on the same folder, the old one having written its settings.
+    Q_INVOKABLE void restartController()
+    {
+        destroyController();
+        createController();
+    }
     /// Loads a "ui.yaml" that offers the factory configuration page.
     Q_INVOKABLE void showFactoryPage();
-    /// The settings file as text.
-    Q_INVOKABLE QString settingsText() const;
 
-    /// Starts telvo-sim with extra arguments; its port path, or empty (see simError).
+    /// telvo-sim with extra arguments: its port path, or empty (see simError).
     Q_INVOKABLE QString startSim(const QStringList& args = {});
     Q_INVOKABLE void stopSim();
-    Q_INVOKABLE QString simError() const;
+    Q_INVOKABLE QString simError() const { return m_simError; }
 
-    /// The next answers of the file and folder dialogs, in order; once they are used up a
-    /// dialog counts as cancelled. No dialog window ever opens in a test.
-    Q_INVOKABLE void answerFileDialogs(const QStringList& paths);
-    /// The dialogs asked for since the last answerFileDialogs, as maps of "kind" ("open",
-    /// "save", "directory"), "title" and "filter".
-    Q_INVOKABLE QVariantList fileDialogRequests() const;
-    /// A path inside the test's own folder (the folder is created).
+    /// The next answers of the file dialogs, in order; then a dialog counts as cancelled.
+    Q_INVOKABLE void answerFileDialogs(const QStringList& paths)
+    {
+        m_dialogAnswers = paths;
+        m_dialogRequests.clear();
+    }
+    /// The dialogs asked for since: maps of "kind" (open, save, directory), "title", "filter".
+    Q_INVOKABLE QVariantList fileDialogRequests() const { return m_dialogRequests; }
+    /// A path inside the test's own scratch folder, and files there.
     Q_INVOKABLE QString scratchPath(const QString& name) const;
-    /// Writes bytes given as UTF-8 text; false when that fails.
     Q_INVOKABLE bool writeScratchFile(const QString& path, const QString& text) const;
-    /// Names of the files in a folder, sorted.
-    Q_INVOKABLE QStringList filesIn(const QString& dir) const;
-    /// Size of a file in bytes, -1 when it does not exist.
-    Q_INVOKABLE qint64 fileSize(const QString& path) const;
-    /// Writes a firmware image of size bytes into the settings folder and makes the
-    /// next file dialog answer with it; returns its path.
+    Q_INVOKABLE QStringList filesIn(const QString& dir) const
+    {
+        return QDir(dir).entryList(QDir::Files, QDir::Name);
+    }
+    Q_INVOKABLE qint64 fileSize(const QString& path) const
+    {
+        return QFileInfo::exists(path) ? QFileInfo(path).size() : -1;
+    }
+    /// A firmware image of size bytes offered to the next file dialog; its path.
     Q_INVOKABLE QString offerFirmware(const QString& name, int size);
     /// The serial ports the controller lists from its next refresh on, instead of the
     /// platform's (which lists no pseudo-terminal).
@@ -72,8 +77,7 @@ private:
     void createController();
     void destroyController();
 
-    // The test runner may destroy its engine before the fixture.
-    QPointer<QQmlEngine> m_engine;
+    QPointer<QQmlEngine> m_engine; // the test runner may destroy it before the fixture
     std::unique_ptr<QTemporaryDir> m_dir;
     QPointer<gcs::Application> m_app;
     std::unique_ptr<gcs::test::SimProcess> m_sim;

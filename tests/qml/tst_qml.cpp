@@ -5,11 +5,8 @@
 #include "app/QmlTypes.h"
 
 #include <QQmlContext>
-#include <QQmlEngine>
 #include <QQuickStyle>
 #include <QtQuickTest>
-
-#include <memory>
 
 class Setup : public QObject
 {
@@ -30,20 +27,19 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("fixture"), m_fixture.get());
     }
 
-    // The controller and the simulator end with the suite.
-    void cleanupTestCase() { m_fixture.reset(); }
+    void cleanupTestCase() { m_fixture.reset(); } // the controller and simulator end here
 
 private:
     std::unique_ptr<ShellFixture> m_fixture;
 };
 
-// The offscreen platform's own screen is 800 x 800, smaller than the window's minimum
-// tier; the tests run on a 1920 x 1080 screen, the baseline the window is designed for.
+// The offscreen platform's own screen (800 x 800) is smaller than the window's minimum;
+// the tests run on the 1920 x 1080 baseline screen and a 2560 x 1440 one to its right.
 int main(int argc, char** argv)
 {
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
         qputenv("QT_QPA_PLATFORM",
-                "offscreen:configfile=" QUICK_TEST_SOURCE_DIR "/offscreen-screen.json");
+                "offscreen:configfile=" QUICK_TEST_SOURCE_DIR "/offscreen-screens.json");
     QTEST_SET_MAIN_SOURCE_PATH
     Setup setup;
     return quick_test_main_with_setup(argc, argv, "tst_qml", QUICK_TEST_SOURCE_DIR, &setup);

@@ -1,50 +1,41 @@
 #include "ui/CompassDial.h"
+#include "ui/SceneViewport.h"
 #include "ui/ThermometerGauge.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QSignalSpy>
 #include <QTest>
 
-#include <cmath>
-
-using gcs::CompassDial;
-using gcs::ThermometerGauge;
+using namespace gcs;
 
 namespace {
 
-const QColor kAccent(255, 0, 0);
-const QColor kFill(0, 255, 0);
-
-template<class Item> QImage render(Item& item, int w, int h)
+template<class Item> QImage render(Item& item)
 {
-    item.setSize(QSizeF(w, h));
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    item.setSize(QSizeF(200, 200));
+    QImage image(200, 200, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
     item.paint(&painter);
-    painter.end();
     return image;
 }
 
-bool near(QRgb c, const QColor& want)
-{
-    return std::abs(qRed(c) - want.red()) < 60 && std::abs(qGreen(c) - want.green()) < 60
-        && std::abs(qBlue(c) - want.blue()) < 60;
-}
-
-int countIn(const QImage& image, const QRect& box, const QColor& want)
+// Pixels of box drawn in exactly the colour rgb.
+int countIn(const QImage& image, const QRect& box, QRgb rgb)
 {
     int n = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += near(image.pixel(x, y), want) ? 1 : 0;
-    }
+    for (int i = 0; i < box.width() * box.height(); ++i)
+        n += image.pixel(box.x() + i % box.width(), box.y() + i / box.width()) == rgb;
     return n;
 }
 
+const QRgb kSky = qRgb(0x3d, 0x6f, 0x93);
+const QRgb kGround = qRgb(0x6b, 0x4e, 0x24);
+
 } // namespace
 
+// The painted instruments of the telemetry pages: thermometer level, compass dial and
+// the attitude scene (200 x 200: centre (100, 100), 2.4 pixels per degree of pitch).
 class TestInstruments : public QObject
 {
     Q_OBJECT
@@ -53,98 +44,62 @@ private slots:
     void theThermometerFillsToItsValueOnTheScale()
     {
         ThermometerGauge t;
-        QCOMPARE(t.minimum(), 0.0);
-        QCOMPARE(t.maximum(), 85.0);
-        t.setValue(42.5);
+        t.setValue(21.25);
         QCOMPARE(t.level(), 0.0); // not live yet
         t.setOnline(true);
-        QCOMPARE(t.level(), 0.5);
-        t.setValue(-20);
-        QCOMPARE(t.level(), 0.0);
-        t.setValue(120);
-        QCOMPARE(t.level(), 1.0);
-        t.setValue(std::nan(""));
-        QCOMPARE(t.level(), 0.0);
-
-        QSignalSpy spy(&t, &ThermometerGauge::valueChanged);
-        t.setValue(std::nan(""));
-        QCOMPARE(spy.count(), 0);
-    }
-
-    void theLiquidReachesTheValueAndNoHigher()
-    {
-        ThermometerGauge t;
-        t.setFillColor(kFill);
-        t.setTubeColor(QColor(0, 0, 120));
-        t.setScaleColor(QColor(0, 0, 120));
-        t.setOnline(true);
-        t.setValue(21.25); // a quarter of the scale
-        const QImage image = render(t, 60, 300);
-        int top = -1;
-        for (int y = 0; y < image.height() && top < 0; ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (near(image.pixel(x, y), kFill)) {
-                    top = y;
-                    break;
-                }
-            }
-        }
-        // The liquid starts in the lower part: about three quarters down the scale.
-        QVERIFY2(top > 300 * 0.6 && top < 300 * 0.85, qPrintable(QString::number(top)));
-
-        t.setValue(80);
-        const QImage high = render(t, 60, 300);
-        QVERIFY(countIn(high, QRect(0, 20, 60, 40), kFill) > 0);
-        QCOMPARE(countIn(image, QRect(0, 20, 60, 40), kFill), 0);
+        QCOMPARE(t.level(), 0.25);
     }
 
     void theCompassCardTurnsAgainstTheHeading()
     {
         CompassDial d;
-        d.setHeading(90);
-        QCOMPARE(d.cardRotation(), 0.0); // not live
-        QCOMPARE(d.readoutText(), QStringLiteral("—"));
-        d.setOnline(true);
-        QCOMPARE(d.cardRotation(), 270.0);
-        QCOMPARE(d.readoutText(), QStringLiteral("90.0°"));
+        d.setAccentColor(Qt::red);
+        d.setShowReadout(false);
         d.setHeading(-90);
+        QCOMPARE(d.readoutText(), QStringLiteral("—")); // not live
+        d.setOnline(true);
         QCOMPARE(d.cardRotation(), 90.0);
         QCOMPARE(d.readoutText(), QStringLiteral("270.0°"));
-        d.setHeading(720);
-        QCOMPARE(d.cardRotation(), 0.0);
-        QCOMPARE(d.readoutText(), QStringLiteral("0.0°"));
-        d.setHeading(std::nan(""));
-        QCOMPARE(d.readoutText(), QStringLiteral("—"));
+        // Heading west: north, the only accent on the card, is at three o'clock.
+        const QImage west = render(d);
+        QVERIFY(countIn(west, QRect(141, 90, 45, 20), qRgb(255, 0, 0)) > 5);
+        QCOMPARE(countIn(west, QRect(14, 90, 45, 20), qRgb(255, 0, 0)), 0);
     }
 
-    void northIsDrawnWhereTheHeadingPutsIt()
+    void theSceneShowsSkyAndGroundByTheAttitude_data()
     {
-        CompassDial d;
-        d.setAccentColor(kAccent);
-        d.setTextColor(QColor(255, 255, 255));
-        d.setTickColor(QColor(120, 120, 120));
-        d.setShowReadout(false);
-        d.setOnline(true);
-        // North's tick and letter are the only accent on the card; the lubber mark at
-        // the top is accent too, so the left and right rims tell where north went.
-        const QRect left(14, 90, 45, 20);
-        const QRect right(141, 90, 45, 20);
+        QTest::addColumn<double>("roll");
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<QPoint>("sky");
+        QTest::addColumn<QPoint>("ground");
+        QTest::newRow("level") << 0.0 << 0.0 << QPoint(30, 40) << QPoint(170, 160);
+        QTest::newRow("roll 90, sky right") << 90.0 << 0.0 << QPoint(170, 30) << QPoint(30, 170);
+        QTest::newRow("nose up 20, horizon 48 down")
+            << 0.0 << 20.0 << QPoint(30, 141) << QPoint(30, 155);
+    }
 
-        d.setHeading(0);
-        const QImage ahead = render(d, 200, 200);
-        QCOMPARE(countIn(ahead, left, kAccent), 0);
-        QCOMPARE(countIn(ahead, right, kAccent), 0);
+    void theSceneShowsSkyAndGroundByTheAttitude()
+    {
+        QFETCH(double, roll);
+        QFETCH(double, pitch);
+        QFETCH(QPoint, sky);
+        QFETCH(QPoint, ground);
+        SceneViewport view;
+        view.setOnline(true);
+        view.setRoll(roll);
+        view.setPitch(pitch);
+        const QImage image = render(view);
+        QCOMPARE(image.pixel(sky), kSky);
+        QCOMPARE(image.pixel(ground), kGround);
+    }
 
-        // Heading east: the card turns left, north is at nine o'clock.
-        d.setHeading(90);
-        const QImage east = render(d, 200, 200);
-        QVERIFY(countIn(east, left, kAccent) > 10);
-        QCOMPARE(countIn(east, right, kAccent), 0);
-
-        d.setHeading(270);
-        const QImage west = render(d, 200, 200);
-        QVERIFY(countIn(west, right, kAccent) > 10);
-        QCOMPARE(countIn(west, left, kAccent), 0);
+    void theSceneHintsOnlyWhileOffline()
+    {
+        SceneViewport view;
+        const QRect hint(40, 176, 100, 12); // the waiting hint above the bottom edge
+        QVERIFY(countIn(render(view), hint, kGround) < hint.width() * hint.height() - 20);
+        view.setOnline(true);
+        QCOMPARE(countIn(render(view), hint, kGround), hint.width() * hint.height());
     }
 };
 

@@ -1,5 +1,7 @@
+#include "TestSupport.h"
+#include "ins/InsBridge.h"
+#include "ui/ChartClock.h"
 #include "ui/HeadingChart.h"
-#include "ui/StripChart.h"
 
 #include <QImage>
 #include <QPainter>
@@ -7,73 +9,34 @@
 
 #include <cmath>
 
-using gcs::HeadingChart;
-using gcs::StripChart;
+using namespace gcs;
 
 namespace {
 
-const QColor kLine(255, 0, 0);
-
-/// A chart on a clock the test moves by hand.
-struct ClockedChart
+/// A chart on a data clock the test moves by hand.
+struct Rig
 {
-    explicit ClockedChart(StripChart& c)
+    explicit Rig(StripChart& c)
         : chart(c)
     {
-        chart.setClock([this] { return now; });
+        clock.setSource([this] { return now; });
+        chart.setClock(&clock);
         chart.setReduceMotion(true);
-        chart.setLineColor(kLine);
-        chart.setGridColor(QColor(0, 0, 255));
-        chart.setLabelColor(QColor(0, 0, 255));
     }
 
-    /// Samples at rateHz from now for seconds, values from f(t).
+    /// Samples at rateHz for seconds, values from f(i).
     template<class F> void feed(double seconds, int rateHz, F f)
     {
-        const int n = int(seconds * rateHz);
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < int(seconds * rateHz); ++i) {
             now += 1.0 / rateHz;
-            chart.addSample(f(now));
+            chart.addSampleAt(now, f(i));
         }
     }
 
     StripChart& chart;
+    ChartClock clock;
     double now = 100;
 };
-
-QImage render(StripChart& chart, int w = 400, int h = 200)
-{
-    chart.setSize(QSizeF(w, h));
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    chart.paint(&painter);
-    painter.end();
-    return image;
-}
-
-// The line is pure red; the wash under it is a faint red, the grid blue.
-bool isLine(QRgb c)
-{
-    return qRed(c) > 160 && qGreen(c) < 60 && qBlue(c) < 60;
-}
-
-// Rows of column x where the line is drawn.
-QList<int> lineRows(const QImage& image, int x)
-{
-    QList<int> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        if (isLine(image.pixel(x, y)))
-            rows << y;
-    }
-    return rows;
-}
-
-// The plot area of a 400 x 200 chart: right of the labels, 8 pixels in at the top and
-// bottom, 10 at the right.
-constexpr int kPlotLeft = StripChart::kLabelWidth;
-constexpr int kPlotTop = 8;
-constexpr int kPlotBottom = 192;
 
 } // namespace
 
@@ -82,188 +45,119 @@ class TestStripChart : public QObject
     Q_OBJECT
 
 private slots:
-    void theCapacityFollowsTheWindowUpToTwoMinutes()
+    void samplesSitAtTheirTimesInsideTheWindow()
     {
         StripChart chart;
-        QCOMPARE(chart.windowSec(), 16);
-        QCOMPARE(chart.capacity(), 16 * 250);
-        chart.setWindowSec(120);
-        QCOMPARE(chart.capacity(), 30000);
+        Rig rig(chart);
+        QVERIFY(!chart.addSampleAt(rig.now, std::nan("")));
+        QVERIFY(chart.addSampleAt(rig.now - 0.010, 1));
+        QCOMPARE(chart.series().at(0).t, rig.now - 0.010);
         chart.setWindowSec(500);
-        QCOMPARE(chart.windowSec(), 120);
-        chart.setWindowSec(0);
-        QCOMPARE(chart.windowSec(), 1);
-        QCOMPARE(chart.capacity(), 250);
-    }
-
-    void changingTheWindowTrimsTheStoredSamplesAtOnce()
-    {
-        StripChart chart;
-        ClockedChart c(chart);
-        chart.setWindowSec(60);
-        c.feed(30, 100, [](double) { return 1.0; });
-        QCOMPARE(chart.sampleCount(), 3000);
-
-        chart.setWindowSec(8);
-        // 8 s at 100 Hz inside the window plus the one left of its edge.
-        QVERIFY2(std::abs(chart.sampleCount() - 801) <= 1,
-                 qPrintable(QString::number(chart.sampleCount())));
-        const auto& s = chart.series();
-        QVERIFY(s.at(0).t < c.now - 8);
-        QVERIFY(s.at(1).t >= c.now - 8);
-
-        // A longer window again does not bring trimmed samples back.
-        chart.setWindowSec(30);
+        QCOMPARE(chart.capacity(), 30000);
+        rig.feed(30, 100, [](int) { return 1.0; });
+        chart.setWindowSec(8); // trims at once: 8 s at 100 Hz and one left of the edge
         QVERIFY(std::abs(chart.sampleCount() - 801) <= 1);
-    }
-
-    void aRunningChartTrimsAsTimePasses()
-    {
-        StripChart chart;
-        ClockedChart c(chart);
-        chart.setWindowSec(8);
-        c.feed(4, 200, [](double) { return 0.0; });
-        QCOMPARE(chart.sampleCount(), 800);
-        c.feed(20, 200, [](double) { return 0.0; });
-        QVERIFY(std::abs(chart.sampleCount() - (8 * 200 + 1)) <= 1);
-        QCOMPARE(chart.takenCount(), 24 * 200);
-    }
-
-    void aFastStreamStillFillsTheWholeWindow()
-    {
-        StripChart chart;
-        ClockedChart c(chart);
-        QCOMPARE(chart.windowSec(), 16);
-        int i = 0;
-        // 1000 records a second for 20 s, one of them a spike.
-        c.feed(20, 1000, [&i](double) { return ++i == 18001 ? 50.0 : 1.0; });
-        QCOMPARE(chart.takenCount(), 20000);
-        QVERIFY(chart.sampleCount() <= chart.capacity() + 1);
-        // The oldest sample is at the window's edge (within one 4 ms slot): the line
-        // spans all of it, not just its newest four seconds.
-        QVERIFY2(chart.series().at(0).t < c.now - 16 + 0.008,
-                 qPrintable(QString::number(c.now - chart.series().at(0).t)));
-        double high = 0;
-        for (int k = 0; k < chart.sampleCount(); ++k)
-            high = std::max(high, chart.series().at(k).v);
-        QCOMPARE(high, 50.0);
-    }
-
-    void notANumberIsIgnoredAndDeactivatingClearsTheHistory()
-    {
-        StripChart chart;
-        ClockedChart c(chart);
-        QVERIFY(!chart.addSample(std::nan("")));
-        QVERIFY(!chart.addSample(INFINITY));
+        // A replay takes over the clock: times of the old source mean nothing there.
+        rig.clock.setSource([] { return 0.0; });
         QCOMPARE(chart.sampleCount(), 0);
-        QVERIFY(std::isnan(chart.newestValue()));
-
-        c.feed(2, 50, [](double t) { return t; });
-        QCOMPARE(chart.sampleCount(), 100);
-        chart.setActive(false);
-        QCOMPARE(chart.sampleCount(), 0);
-        chart.setActive(true);
-        QCOMPARE(chart.sampleCount(), 0);
-        QVERIFY(chart.addSample(3));
-        QCOMPARE(chart.newestValue(), 3.0);
     }
 
-    void aHeadingThroughNorthPlotsASmallStep()
+    void aHeadingIsPlottedUnwrapped_data()
     {
+        QTest::addColumn<QList<double>>("headings");
+        QTest::addColumn<double>("plotted");
+        QTest::newRow("east through north") << QList<double> { 359, 1, 3 } << 363.0;
+        QTest::newRow("west through north") << QList<double> { 1, 359 } << -1.0;
+        QTest::newRow("two turns") << QList<double> { 0, 120, 240, 0, 120, 240, 0 } << 720.0;
+        QTest::newRow("broken one skipped") << QList<double> { 350, std::nan(""), 10 } << 370.0;
+    }
+
+    void aHeadingIsPlottedUnwrapped()
+    {
+        QFETCH(QList<double>, headings);
+        QFETCH(double, plotted);
         HeadingChart chart;
-        ClockedChart c(chart);
-        QVERIFY(chart.addSample(359));
-        c.now += 0.01;
-        QVERIFY(chart.addSample(1));
-        QCOMPARE(chart.newestValue(), 361.0);
-        QCOMPARE(chart.series().at(1).v - chart.series().at(0).v, 2.0);
-
-        // Cleared history starts the unwrap afresh.
-        chart.setActive(false);
-        chart.setActive(true);
-        c.now += 0.01;
+        Rig rig(chart);
+        for (double h : headings)
+            chart.addSampleAt(rig.now += 0.01, h);
+        QCOMPARE(chart.newestValue(), plotted);
+        chart.setActive(false); // a cleared history unwraps afresh
         chart.addSample(10);
         QCOMPARE(chart.newestValue(), 10.0);
     }
 
-    void aHeadingChartDrawsTheNorthPassInTheMiddleOfItsRange()
-    {
-        HeadingChart chart;
-        ClockedChart c(chart);
-        // Half the window just west of north, half just east.
-        c.feed(8, 50, [](double) { return 359.0; });
-        c.feed(8, 50, [](double) { return 1.0; });
-        const QImage image = render(chart);
-        QVERIFY(chart.displayMax() - chart.displayMin() < 20);
-        QVERIFY(chart.displayMin() < 359 && chart.displayMax() > 361);
-        // No stroke reaches the top or bottom fifth of the plot: there is no jump of
-        // almost a full turn across it.
-        const int band = (kPlotBottom - kPlotTop) / 5;
-        for (int x = kPlotLeft + 2; x < 390; ++x) {
-            for (int y : lineRows(image, x))
-                QVERIFY2(y > kPlotTop + band && y < kPlotBottom - band,
-                         qPrintable(QStringLiteral("x %1 y %2").arg(x).arg(y)));
-        }
-    }
-
-    void theLineSitsAtItsValueAndEntersAtTheLeftBorder()
+    void aFullFastWindowIsDrawnWholeWithItsSingleSpike()
     {
         StripChart chart;
-        ClockedChart c(chart);
-        chart.setFixedMin(0);
-        chart.setFixedMax(10);
-        chart.setFixedRange(true);
-        // Longer than the window: the oldest kept sample lies left of the edge.
-        c.feed(20, 50, [](double) { return 7.5; });
-        const QImage image = render(chart);
-        QCOMPARE(chart.displayMin(), 0.0);
-        QCOMPARE(chart.displayMax(), 10.0);
-
-        const double expected = kPlotBottom - 0.75 * (kPlotBottom - kPlotTop);
-        for (int x : { kPlotLeft + 1, kPlotLeft + 100, 385 }) {
-            const QList<int> rows = lineRows(image, x);
-            QVERIFY2(!rows.isEmpty(), qPrintable(QStringLiteral("line at x %1").arg(x)));
-            QVERIFY(std::abs(rows.first() - expected) <= 2.5);
-            QVERIFY(std::abs(rows.last() - expected) <= 2.5);
-        }
-        // Nothing is drawn over the value labels.
-        for (int x = 0; x < kPlotLeft - 2; ++x)
-            QVERIFY(lineRows(image, x).isEmpty());
-    }
-
-    void aSingleSpikeInAFullTwoMinuteWindowStaysVisible()
-    {
-        StripChart chart;
-        ClockedChart c(chart);
+        Rig rig(chart);
+        chart.setLineColor(Qt::red);
         chart.setWindowSec(120);
         chart.setFixedMin(-1);
         chart.setFixedMax(11);
         chart.setFixedRange(true);
-        int i = 0;
-        // 24000 samples; exactly one of them at 10, in the middle of the window.
-        c.feed(120, 200, [&i](double) { return ++i == 12000 ? 10.0 : 0.0; });
-        QCOMPARE(chart.sampleCount(), 24000);
-        const QImage image = render(chart);
-
-        const int spikeRow = int(kPlotBottom - 11.0 / 12 * (kPlotBottom - kPlotTop));
-        bool found = false;
-        for (int x = kPlotLeft + 150; x < kPlotLeft + 200 && !found; ++x) {
-            for (int y : lineRows(image, x))
-                found = found || std::abs(y - spikeRow) <= 3;
-        }
-        QVERIFY2(found, "the thinned line keeps the highest sample of its column");
+        rig.feed(130, 1000, [](int i) { return i == 70000 ? 10.0 : 5.0; });
+        chart.setSize(QSizeF(400, 200));
+        QImage image(400, 200, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        chart.paint(&painter);
+        // The line's rows per column: from the left border on at its value, and the spike
+        // kept in its column though thinned.
+        const auto rows = [&image](int x) {
+            QList<int> out;
+            for (int y = 0; y < image.height(); ++y)
+                if (qRed(image.pixel(x, y)) > 160)
+                    out << y;
+            return out;
+        };
+        for (int x : { StripChart::kLabelWidth + 1, 200, 385 })
+            QVERIFY2(rows(x).size() > 0 && std::abs(rows(x).first() - 100) <= 2.5
+                         && std::abs(rows(x).last() - 100) <= 2.5,
+                     qPrintable(QString::number(x)));
+        bool spike = false;
+        for (int x = 196; x < 246; ++x)
+            spike = spike || (!rows(x).isEmpty() && rows(x).first() < 28);
+        QVERIFY(spike);
     }
 
-    void afterARepaintEveryValueInTheWindowIsInsideTheRange()
+    // The records of one read arrive together; the bridge gives each a time of its own,
+    // and the chart keeps each as a sample.
+    void eachRecordOfAChunkIsASampleAtItsOwnTime_data()
     {
+        QTest::addColumn<double>("gap");
+        QTest::addColumn<double>("spacing");
+        QTest::newRow("200 Hz") << 0.1 << 0.005;
+        QTest::newRow("100 Hz") << 0.2 << 0.01;
+        // After five minutes of silence the chunk came in at once, not over the silence.
+        QTest::newRow("after a silence") << 300.0 << InsBridge::kRecordIntervalCap * 0.005;
+    }
+
+    void eachRecordOfAChunkIsASampleAtItsOwnTime()
+    {
+        QFETCH(double, gap);
+        QFETCH(double, spacing);
+        const QByteArray frames
+            = test::readFileBytes(test::dataDir() + "/ins/sinsbin.bin").left(40 * 59);
+        QCOMPARE(frames.size(), 40 * 59);
+        InsBridge bridge;
         StripChart chart;
-        ClockedChart c(chart);
-        c.feed(4, 50, [](double t) { return std::sin(t); });
-        render(chart);
-        c.feed(1, 50, [](double) { return 40.0; }); // a sudden jump
-        render(chart);
-        QVERIFY(chart.displayMax() >= 40);
-        QVERIFY(chart.displayMin() <= -0.99);
+        chart.setWindowSec(1);
+        Rig rig(chart);
+        bridge.setClock([&rig] { return rig.now; });
+        connect(&bridge, &InsBridge::panelChanged, this, [&] {
+            chart.addSampleAt(bridge.recordTime(),
+                              bridge.sinsPanel().value("roll", NAN).toDouble());
+        });
+        bridge.feed(frames.left(20 * 59));
+        QCOMPARE(chart.sampleCount(), 20);
+        rig.now += gap;
+        bridge.feed(frames.mid(20 * 59));
+        const ChartSeries& s = chart.series();
+        QCOMPARE(s.size(), gap > 1 ? 21 : 40); // a silence trims the first chunk away
+        QCOMPARE(s.newest().t, rig.now);
+        for (int i = s.size() - 19; i < s.size(); ++i)
+            QVERIFY2(std::abs(s.at(i).t - s.at(i - 1).t - spacing) < 1e-9,
+                     qPrintable(QString::number(i)));
     }
 };
 

@@ -45,14 +45,11 @@ Window {
 
     // ---- window tiers ----------------------------------------------------------------
 
+    // The work area of the screen the window is on. Not the whole desktop: on two
+    // screens side by side a window centred on that straddles them, or on the second
+    // screen lands with its caption buttons beyond the right edge.
     function availableGeometry() {
-        var s = root.screen
-        if (!s && Qt.application.screens.length > 0)
-            s = Qt.application.screens[0]
-        if (s && s.desktopAvailableWidth > 0 && s.desktopAvailableHeight > 0)
-            return Qt.rect(s.virtualX, s.virtualY, s.desktopAvailableWidth,
-                           s.desktopAvailableHeight)
-        return Qt.rect(0, 0, 1920, 1080)
+        return app.screenAvailableGeometry(root)
     }
 
     function mediumSize(avail) {

@@ -1,27 +1,31 @@
 import QtQuick
 import QtTest
 
-// Helpers shared by the window tests: opening the real main window, finding its parts
-// by object name and driving them with the mouse and keyboard.
+// Helpers shared by the window tests: the real main window on the current controller,
+// its parts found by object name, driven with the mouse and keyboard.
 TestCase {
-    id: tc
-
     when: windowShown
 
     readonly property string mainUrl: "qrc:/Corvane/GCS/Main.qml"
-    readonly property string unavailablePrefix: "此功能尚未提供"
 
-    // Opens the main window on the current controller and waits until it is placed.
-    function openShell() {
+    // Opens the main window (with initial properties, for example a screen) and waits
+    // until it is placed and active.
+    function openShell(properties) {
         var component = Qt.createComponent(mainUrl)
         verify(component.status === Component.Ready, component.errorString())
-        var shell = createTemporaryObject(component, null)
-        verify(shell !== null, "main window created")
+        var shell = createTemporaryObject(component, null, properties || {})
         tryVerify(function () { return shell.visible && shell.body !== null && shell.centredOnce },
                   3000, "main window shown and placed")
         shell.requestActivate()
         tryVerify(function () { return shell.active }, 3000, "main window active")
         return shell
+    }
+
+    // A page of the module (for example "StatsPage.qml"), width x height, on this test case.
+    function makePage(file, width, height) {
+        var component = Qt.createComponent("qrc:/Corvane/GCS/pages/" + file)
+        verify(component.status === Component.Ready, component.errorString())
+        return createTemporaryObject(component, this, { "width": width, "height": height })
     }
 
     // Fresh controller before every test; the previous test's windows go first.
@@ -36,33 +40,21 @@ TestCase {
         return item
     }
 
-    function findIn(shell, name) {
-        return find(shell.contentItem, name)
-    }
-
-    function dialogItem(popup, name) {
-        return find(popup.contentItem, name)
-    }
+    function findIn(shell, name) { return find(shell.contentItem, name) }
+    function dialogItem(popup, name) { return find(popup.contentItem, name) }
 
     function click(item) {
-        verify(item.visible, "clicked item is visible")
-        verify(item.enabled, "clicked item is enabled")
+        verify(item.visible && item.enabled, "clicked item is visible and enabled")
         mouseClick(item)
-    }
-
-    function typeText(text) {
-        for (var i = 0; i < text.length; ++i)
-            keyClick(text.charAt(i))
     }
 
     // Clicks into a text box, selects what it holds and types over it.
     function typeInto(item, text) {
         mouseClick(item)
         keySequence("Ctrl+A")
-        if (text.length === 0)
-            keyClick(Qt.Key_Delete)
-        else
-            typeText(text)
+        keyClick(Qt.Key_Delete)
+        for (var i = 0; i < text.length; ++i)
+            keyClick(text.charAt(i))
     }
 
     // Picks entry index of a combo box the way a user does: open it, click the entry.
@@ -77,21 +69,18 @@ TestCase {
         tryVerify(function () { return !box.popup.visible }, 2000, "combo box list closed")
     }
 
-    // The connection operations of the controller may not be part of this build; a
-    // test that needs them says so instead of failing on the missing feature.
     function skipIfUnavailable() {
-        if (app.lastError.indexOf(unavailablePrefix) === 0)
-            skip("controller connection operations not in this build yet: " + app.lastError)
+        if (app.lastError.indexOf("此功能尚未提供") === 0)
+            skip("controller connection operations not in this build: " + app.lastError)
     }
 
+    // The device cards of the hub, the online section's first.
     function cardsOf(hub) {
         var cards = []
-        var sections = [findChild(hub, "onlineSection"), findChild(hub, "offlineSection")]
-        for (var s = 0; s < sections.length; ++s) {
-            var grid = findChild(sections[s], "cardGrid")
-            if (!grid || !sections[s].visible)
-                continue
-            for (var i = 0; i < grid.children.length; ++i) {
+        for (var name of ["onlineSection", "offlineSection"]) {
+            var section = findChild(hub, name)
+            var grid = findChild(section, "cardGrid")
+            for (var i = 0; grid && section.visible && i < grid.children.length; ++i) {
                 if (grid.children[i].deviceId !== undefined)
                     cards.push(grid.children[i])
             }

@@ -6,7 +6,9 @@ import "../charts/Telemetry.js" as Telemetry
 
 // The charts page: scrolling curves of roll, pitch, heading and temperature over the
 // chosen window. Every newly decoded record feeds one sample per live chart while the
-// page is shown; the charts draw themselves in C++, so nothing here walks the samples.
+// page is shown, at the record's own time on the data clock (app.chartClock), so the
+// records of one read keep their spacing; the charts draw themselves in C++, so nothing
+// here walks the samples.
 Item {
     id: page
     objectName: "page_charts"
@@ -42,16 +44,17 @@ Item {
         var layer = app.ins.streamTier
         var panel = layer >= 3 ? app.ins.sinsPanel : layer >= 2 ? app.ins.ahrsPanel
                                                                 : app.ins.imuPanel
+        var t = app.ins.recordTime
         var fed = false
         if (attitudeLive) {
-            fed = rollChart.addSample(Telemetry.numberOf(panel.roll)) || fed
-            fed = pitchChart.addSample(Telemetry.numberOf(panel.pitch)) || fed
-            fed = headingChart.addSample(Telemetry.numberOf(panel.yaw)) || fed
+            fed = rollChart.addSampleAt(t, Telemetry.numberOf(panel.roll)) || fed
+            fed = pitchChart.addSampleAt(t, Telemetry.numberOf(panel.pitch)) || fed
+            fed = headingChart.addSampleAt(t, Telemetry.numberOf(panel.yaw)) || fed
         }
         if (imuLive)
-            fed = tempChart.addSample(Telemetry.numberOf(panel.temp)) || fed
+            fed = tempChart.addSampleAt(t, Telemetry.numberOf(panel.temp)) || fed
         if (fed)
-            meter.note()
+            meter.note(t)
     }
 
     onSamplingChanged: meter.reset()
@@ -65,6 +68,7 @@ Item {
     RateMeter {
         id: meter
         running: page.sampling
+        clock: app.chartClock
     }
 
     Row {
@@ -135,6 +139,7 @@ Item {
                 windowSec: page.windowSec
                 minSpan: 1.5
                 active: page.shown && page.attitudeLive
+                clock: app.chartClock
                 reduceMotion: Theme.reduceMotion
                 lineColor: Theme.value
                 gridColor: Theme.border
@@ -160,6 +165,7 @@ Item {
                 windowSec: page.windowSec
                 minSpan: 1.5
                 active: page.shown && page.attitudeLive
+                clock: app.chartClock
                 reduceMotion: Theme.reduceMotion
                 lineColor: Theme.accentHi
                 gridColor: Theme.border
@@ -203,6 +209,7 @@ Item {
                 height: parent.height
                 windowSec: page.windowSec
                 active: page.shown && page.attitudeLive
+                clock: app.chartClock
                 reduceMotion: Theme.reduceMotion
                 lineColor: Theme.linkOk
                 gridColor: Theme.border
@@ -245,6 +252,7 @@ Item {
                 windowSec: page.windowSec
                 minSpan: 2
                 active: page.shown && page.imuLive
+                clock: app.chartClock
                 reduceMotion: Theme.reduceMotion
                 lineColor: Theme.warn
                 gridColor: Theme.border
