@@ -31,6 +31,7 @@ const char* const kUsage =
     "                 [--stream on|off]\n"
     "                 [--rate HZ] [--baud N] [--seconds S] [--model NAME]\n"
     "                 [--boot-fault none|silent|cancel|nak] [--boot-wait S]\n"
+    "                 [--boot-quirk none|crlf|eot-talk]\n"
     "                 [--image-out PATH]\n"
     "\n"
     "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
@@ -52,7 +53,10 @@ const char* const kUsage =
     "its size on standard error, writes it to --image-out if given and boots again\n"
     "with a new version (the text after \"SOFTVER=\" in the image, else the last\n"
     "number raised). --boot-fault makes it never answer (silent), cancel after three\n"
-    "blocks (cancel) or refuse every block (nak).\n";
+    "blocks (cancel) or refuse every block (nak). --boot-quirk gives it a habit of real\n"
+    "boot loaders that still takes the image: CR LF after every ACK (crlf), or CAN CAN\n"
+    "right after the EOT's ACK and booting at once, without the end-of-batch header\n"
+    "(eot-talk).\n";
 
 struct Options
 {
@@ -134,6 +138,9 @@ int parseOptions(int argc, char** argv, Options& o)
         } else if (arg == "--boot-fault") {
             if (!sim::parseBootFault(value, o.device.boot.fault))
                 return usageError("unknown boot fault");
+        } else if (arg == "--boot-quirk") {
+            if (!sim::parseBootQuirk(value, o.device.boot.quirk))
+                return usageError("boot quirk must be none, crlf or eot-talk");
         } else if (arg == "--boot-wait") {
             char* end = nullptr;
             o.device.boot.askFor = std::strtod(value, &end);
