@@ -212,6 +212,7 @@ private slots:
             { "serialBaud", "serialBaudChanged", false },
             { "upgradeFileName", "upgradeFileChanged", false },
             { "upgradeFileReady", "upgradeFileChanged", false },
+            { "upgradeHardwareReset", "upgradeResetModeChanged", true },
             { "appVersion", "", false },
         };
         const QMetaObject& mo = Application::staticMetaObject;
@@ -260,7 +261,8 @@ private slots:
                                               "factoryReadbackActiveChanged()",
                                               "insConfigReportedChanged()",
                                               "serialBaudChanged()",
-                                              "upgradeFileChanged()" };
+                                              "upgradeFileChanged()",
+                                              "upgradeResetModeChanged()" };
         QList<QByteArray> declared;
         for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
             if (mo.method(i).methodType() == QMetaMethod::Signal)
