@@ -132,6 +132,8 @@ class Application : public QObject
     Q_PROPERTY(int serialBaud READ serialBaud NOTIFY serialBaudChanged)
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
+    Q_PROPERTY(bool upgradeHardwareReset READ upgradeHardwareReset WRITE setUpgradeHardwareReset
+                   NOTIFY upgradeResetModeChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
     Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY reconnectingChanged)
     Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
@@ -351,6 +353,9 @@ public:
     // ---- firmware upgrade (ApplicationUpgrade.cpp) ----
     QString upgradeFileName() const;
     bool upgradeFileReady() const;
+    /// The reset mode of the upgrade (true: by the user's hand), kept by the upgrade flow.
+    bool upgradeHardwareReset() const;
+    void setUpgradeHardwareReset(bool hardware);
     /// The upgrade procedure around the engine; it owns the chosen file and the rate the
     /// link returns to after a transfer.
     UpgradeFlow* upgradeFlow() const { return m_upgradeFlow; }
@@ -420,6 +425,7 @@ signals:
     void serialBaudChanged();
     void upgradeFileChanged();
     void reconnectingChanged();
+    void upgradeResetModeChanged();
 
 private:
     // core

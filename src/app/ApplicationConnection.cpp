@@ -302,8 +302,11 @@ void Application::bindSession(Session* session)
 void Application::routeReceived(const QString& sessionId, const QByteArray& chunk)
 {
     const Session* current = currentManagedSession();
+    // After a successful send the engine still hears the boot loader itself (the end of
+    // the batch); its bytes are no telemetry either.
+    const bool upgrading = m_ymodem->busy() || m_ymodem->endingBatch();
     const ReceiveRouting::Route route
-        = ReceiveRouting::route(sessionId, m_ymodem->busy(), m_managedDevices->currentId(),
+        = ReceiveRouting::route(sessionId, upgrading, m_managedDevices->currentId(),
                                 current != nullptr, current ? current->id() : QString());
     switch (route) {
     case ReceiveRouting::Route::Drop:
@@ -438,8 +441,10 @@ void Application::disconnectSession(const QString& id)
         ++m_connectGeneration;
         stopReconnect();
     }
-    if (Session* s = m_sessions->session(id))
+    if (Session* s = m_sessions->session(id)) {
+        m_upgradeFlow->sessionClosing(s);
         s->disconnectTransport();
+    }
     if (current) {
         resetTelemetry();
         m_configPages.navOutput.reset();
@@ -460,8 +465,10 @@ void Application::disconnectPrimary()
     if (!id.isEmpty()) {
         disconnectSession(id);
     } else {
-        if (Session* s = m_sessions->primary())
+        if (Session* s = m_sessions->primary()) {
+            m_upgradeFlow->sessionClosing(s);
             s->disconnectTransport();
+        }
         resetTelemetry();
         m_configPages.navOutput.reset();
     }

@@ -19,6 +19,8 @@ void Application::wireUpgradeFlow()
     connect(m_upgradeFlow, &UpgradeFlow::noticeReported, this, &Application::setUserNotice);
     connect(m_upgradeFlow, &UpgradeFlow::upgradeFileChanged, this,
             &Application::upgradeFileChanged);
+    connect(m_upgradeFlow, &UpgradeFlow::resetModeChanged, this,
+            &Application::upgradeResetModeChanged);
     connect(m_upgradeFlow, &UpgradeFlow::serialLinkChanged, this, [this] {
         emit serialBaudChanged();
         emit connectHintChanged();
@@ -34,6 +36,16 @@ QString Application::upgradeFileName() const
 bool Application::upgradeFileReady() const
 {
     return m_upgradeFlow->upgradeFileReady();
+}
+
+bool Application::upgradeHardwareReset() const
+{
+    return m_upgradeFlow->hardwareReset();
+}
+
+void Application::setUpgradeHardwareReset(bool hardware)
+{
+    m_upgradeFlow->setHardwareReset(hardware);
 }
 
 bool Application::chooseUpgradeFile()

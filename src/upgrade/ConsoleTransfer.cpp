@@ -63,7 +63,10 @@ void ConsoleTransfer::settle(int ms)
 
 bool ConsoleTransfer::waitForEnd()
 {
-    if (!m_done && m_engine.busy()) {
+    // After a successful send the receiver may still ask for the end of the batch (and the
+    // upgrade puts the port back to its rate after that): the tool ends only then.
+    const auto running = [this] { return (!m_done && m_engine.busy()) || m_engine.endingBatch(); };
+    if (running()) {
         g_interrupted = 0;
         auto previous = std::signal(SIGINT, onInterrupt);
         QEventLoop loop;
@@ -73,7 +76,7 @@ bool ConsoleTransfer::waitForEnd()
                 g_interrupted = 0;
                 m_engine.cancel();
             }
-            if (m_done)
+            if (!running())
                 loop.quit();
         });
         watch.start(50);

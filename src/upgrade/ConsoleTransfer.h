@@ -36,9 +36,10 @@ public:
     /// Turns the event loop for ms milliseconds (what arrives meanwhile is dropped).
     void settle(int ms);
 
-    /// Turns the event loop until the engine's transfer has ended; returns whether it
-    /// succeeded. The engine's message is in message(). Returns at once when the engine
-    /// is not busy (a start that failed).
+    /// Turns the event loop until the engine's transfer has ended, including the end of
+    /// the batch after a successful send; returns whether it succeeded. The engine's
+    /// message is in message(). Returns at once when the engine is not busy (a start that
+    /// failed).
     bool waitForEnd();
     QString message() const { return m_message; }
 

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <utility>
+
 Q_LOGGING_CATEGORY(lcUpgrade, "gcs.upgrade.flow", QtWarningMsg)
 
 namespace gcs {
@@ -17,6 +19,10 @@ UpgradeFlow::UpgradeFlow(YModem* engine, SessionSource currentSession, QObject* 
     , m_currentSession(std::move(currentSession))
 {
     connect(m_engine, &YModem::finished, this, &UpgradeFlow::onEngineFinished);
+    connect(m_engine, &YModem::endingBatchChanged, this, [this] {
+        if (!m_engine->endingBatch() && m_awaitingBatchEnd)
+            restoreLink();
+    });
 }
 
 QString UpgradeFlow::upgradeFileName() const
@@ -43,6 +49,28 @@ void UpgradeFlow::setUpgradeFile(const QString& path)
     emit upgradeFileChanged();
 }
 
+void UpgradeFlow::setHardwareReset(bool hardware)
+{
+    if (!m_engine->busy())
+        storeResetMode(hardware);
+}
+
+void UpgradeFlow::storeResetMode(bool hardware)
+{
+    if (hardware == m_hardwareReset)
+        return;
+    m_hardwareReset = hardware;
+    emit resetModeChanged();
+}
+
+void UpgradeFlow::sessionClosing(const Session* session)
+{
+    if (!session || !m_upgradeLink || session->transport() != m_upgradeLink)
+        return;
+    m_keepClosed = true;
+    m_engine->cancel(); // while the port is still open, so that the boot loader hears it
+}
+
 void UpgradeFlow::syncYModemTransport()
 {
     if (m_engine->busy())
@@ -62,6 +90,10 @@ SerialTransport* UpgradeFlow::currentSerialTransport() const
 
 bool UpgradeFlow::beginUpgradeSession(const QString& filePath)
 {
+    // A receiver still being answered after the last transfer is done with: its link
+    // gets its rate back before this start looks at it.
+    if (m_engine->endingBatch())
+        m_engine->cancel();
     Session* session = m_currentSession ? m_currentSession() : nullptr;
     if (!session || !session->isConnected()) {
         emit errorReported(QStringLiteral("请先连接串口后再升级固件"));
@@ -82,15 +114,20 @@ bool UpgradeFlow::beginUpgradeSession(const QString& filePath)
     // A transfer already running keeps the rate it has to restore: the refused second
     // start must not overwrite it with the boot loader's rate.
     const bool alreadyRunning = m_engine->busy();
-    if (!alreadyRunning)
+    if (!alreadyRunning) {
         m_upgradeRestoreBaud = transport->baudRate();
+        m_upgradeLink = qobject_cast<SerialTransport*>(transport);
+        m_keepClosed = false;
+    }
     if (m_engine->startSend(path)) {
         // No queued command may follow the reset into the boot loader.
         transport->clearOutbound();
         return true;
     }
-    if (!alreadyRunning)
+    if (!alreadyRunning) {
         m_upgradeRestoreBaud = 0;
+        m_upgradeLink = nullptr;
+    }
     emit errorReported(QStringLiteral("无法开始升级，请确认固件文件可读"));
     return false;
 }
@@ -98,7 +135,8 @@ bool UpgradeFlow::beginUpgradeSession(const QString& filePath)
 bool UpgradeFlow::reopenSerialForBootloader()
 {
     Session* session = m_currentSession ? m_currentSession() : nullptr;
-    SerialTransport* serial = session && session->isConnected() ? currentSerialTransport() : nullptr;
+    SerialTransport* serial
+        = session && session->isConnected() ? currentSerialTransport() : nullptr;
     if (!serial) {
         emit errorReported(QStringLiteral("固件升级仅支持串口"));
         return false;
@@ -109,10 +147,11 @@ bool UpgradeFlow::reopenSerialForBootloader()
         emit errorReported(QStringLiteral("无法在 115200 重开串口"));
         return false;
     }
-    // Closing the port does not empty the system's input queue; what the old firmware sent
-    // at the old rate would otherwise be read as noise at the new one.
-    serial->discardInbound();
     m_engine->attach(serial);
+    // Closing the port empties neither the system's input queue nor what the engine took
+    // in while the reset commands went out: the old firmware's output, at the old rate,
+    // where a stray 'C' would send the header before the boot loader runs.
+    m_engine->discardInbound();
     emit serialLinkChanged();
     return true;
 }
@@ -121,6 +160,7 @@ bool UpgradeFlow::startUpgrade(const QString& filePath)
 {
     if (!beginUpgradeSession(filePath))
         return false;
+    storeResetMode(false);
     SerialTransport* serial = currentSerialTransport();
     if (!serial) {
         m_engine->cancel();
@@ -157,11 +197,13 @@ bool UpgradeFlow::startUpgradeAfterHardwareReset()
 {
     if (!beginUpgradeSession(QString()))
         return false;
+    storeResetMode(true);
     if (currentSerialTransport() && reopenSerialForBootloader()) {
         m_engine->beginHandshake(m_handshakeMs);
         emit errorReported(QString());
-        emit noticeReported(QStringLiteral("已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式")
-                                .arg((m_handshakeMs + 999) / 1000));
+        emit noticeReported(
+            QStringLiteral("已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式")
+                .arg((m_handshakeMs + 999) / 1000));
         return true;
     }
     m_engine->cancel();
@@ -180,29 +222,57 @@ void UpgradeFlow::cancelUpgrade()
 
 void UpgradeFlow::onEngineFinished(bool ok, const QString& message)
 {
-    const int restoreBaud = m_upgradeRestoreBaud;
+    m_lastOk = ok;
+    m_lastMessage = message;
+    m_reported = false;
+    if (ok && m_engine->endingBatch()) {
+        // The unit has the whole image: say so now. Its rate comes back once it has had
+        // the end of the batch, which goes out at the boot loader's rate.
+        m_awaitingBatchEnd = true;
+        reportResult();
+        return;
+    }
+    restoreLink();
+}
+
+void UpgradeFlow::reportResult()
+{
+    if (std::exchange(m_reported, true))
+        return;
+    if (m_lastOk) {
+        emit errorReported(QString());
+        emit noticeReported(m_lastMessage);
+    } else {
+        emit errorReported(m_lastMessage);
+    }
+}
+
+void UpgradeFlow::restoreLink()
+{
+    m_awaitingBatchEnd = false;
+    const int restoreBaud = std::exchange(m_upgradeRestoreBaud, 0);
+    SerialTransport* serial = m_upgradeLink.data();
+    m_upgradeLink = nullptr;
+    const bool keepClosed = std::exchange(m_keepClosed, false);
     bool restoreFailed = false;
     if (restoreBaud > 0) {
-        SerialTransport* serial = currentSerialTransport();
         if (serial && serial->baudRate() != restoreBaud) {
             qCDebug(lcUpgrade) << "restoring" << restoreBaud << "baud";
-            restoreFailed = !serial->reopenAt(restoreBaud);
+            // A port that is closed, or being closed, only takes the rate for its next open.
+            if (serial->isOpen() && !keepClosed)
+                restoreFailed = !serial->reopenAt(restoreBaud);
+            else
+                serial->applyBaudRate(restoreBaud);
         }
-        m_upgradeRestoreBaud = 0;
         emit serialLinkChanged();
     }
-    if (ok) {
-        emit errorReported(QString());
-        emit noticeReported(message);
-    } else {
-        emit errorReported(message);
-    }
+    reportResult();
     // A link that did not come back at its old rate is not "done": without this the user
     // would see only the success toast while the port stays closed.
     if (restoreFailed)
         emit errorReported(
             QStringLiteral("升级结束，但无法以 %1 重开串口，请重新连接设备").arg(restoreBaud));
-    emit upgradeFinished(ok, message);
+    emit upgradeFinished(m_lastOk, m_lastMessage);
 }
 
 } // namespace gcs

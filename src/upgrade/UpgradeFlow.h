@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -19,7 +20,12 @@ class YModem;
 ///
 /// It reaches the link only through the session the owner names as current (the window's
 /// controller or the command-line tool) and reports through signals the owner turns into
-/// its own error and notice texts. The owner still routes received chunks to the engine.
+/// its own error and notice texts. The owner still routes received chunks to the engine,
+/// and tells the flow before it closes a session's link itself.
+///
+/// The old rate comes back on the link the transfer ran on, after the receiver has had the
+/// end of the batch, and only while that link is open: a port the user closed, or that
+/// went away, is not opened again.
 class UpgradeFlow : public QObject
 {
     Q_OBJECT
@@ -57,6 +63,13 @@ public:
     /// Stores the upgrade file; upgradeFileChanged when it differs.
     void setUpgradeFile(const QString& path);
 
+    /// How the device gets into its boot loader: by the reset commands (false, the
+    /// default) or by the user's hand. Kept here so that every view of the upgrade shows
+    /// the mode of the transfer under way; a start sets it, and it does not change while
+    /// a transfer runs.
+    bool hardwareReset() const { return m_hardwareReset; }
+    void setHardwareReset(bool hardware);
+
     /// Software-reset upgrade; an empty path uses the stored upgrade file.
     bool startUpgrade(const QString& filePath);
     bool startPickedUpgrade();
@@ -68,29 +81,44 @@ public:
     /// Attaches the engine to the current session's transport when that session is
     /// connected, else to none; does nothing while a transfer runs.
     void syncYModemTransport();
+    /// The owner is about to close this session's link (the user's "断开", entering another
+    /// device, removing this one): a transfer on it ends as cancelled, and the link is not
+    /// reopened afterwards.
+    void sessionClosing(const Session* session);
     /// The current session's transport when it is a serial one, else null.
     SerialTransport* currentSerialTransport() const;
 
 signals:
     void upgradeFileChanged();
+    void resetModeChanged();
     /// The owner's error text is to become `message`; an empty message clears it.
     void errorReported(const QString& message);
     void noticeReported(const QString& message);
     /// The serial link was reopened or its rate restored: the owner refreshes whatever
     /// shows the baud rate, the connection hint and the connected state.
     void serialLinkChanged();
-    /// A transfer ended and the link is back at its old rate.
+    /// A transfer ended and its link is back at its old rate (or stays closed).
     void upgradeFinished(bool ok, const QString& message);
 
 private:
     bool beginUpgradeSession(const QString& filePath);
     bool reopenSerialForBootloader();
     void onEngineFinished(bool ok, const QString& message);
+    void restoreLink();
+    void storeResetMode(bool hardware);
+    void reportResult();
 
     YModem* m_engine = nullptr;
     SessionSource m_currentSession;
     QString m_upgradeFile;
+    bool m_hardwareReset = false;
     int m_upgradeRestoreBaud = 0;
+    QPointer<SerialTransport> m_upgradeLink; ///< the link of the transfer under way
+    bool m_keepClosed = false; ///< its owner is closing it: no reopen at the end
+    bool m_awaitingBatchEnd = false; ///< the restore waits for the end of the batch
+    bool m_lastOk = false;
+    QString m_lastMessage;
+    bool m_reported = false;
     int m_handshakeMs = kHandshakeMs;
 };
 

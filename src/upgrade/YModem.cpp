@@ -15,17 +15,21 @@ YModem::YModem(QObject* parent)
     : QObject(parent)
 {
     m_deadline.setSingleShot(true);
+    m_batchWait.setSingleShot(true);
     m_countdown.setInterval(kCountdownIntervalMs);
     m_poll.setInterval(kPollIntervalMs);
     connect(&m_deadline, &QTimer::timeout, this, &YModem::onDeadline);
     connect(&m_countdown, &QTimer::timeout, this, &YModem::onCountdownTick);
     connect(&m_poll, &QTimer::timeout, this, &YModem::pollInbound);
+    connect(&m_batchWait, &QTimer::timeout, this, &YModem::endBatch);
 }
 
 YModem::~YModem() = default;
 
 void YModem::attach(ITransport* transport)
 {
+    if (transport != m_transport)
+        endBatch(); // the receiver is on the old link
     m_transport = transport;
 }
 
@@ -43,8 +47,8 @@ void YModem::resetTransferState()
 {
     m_nextBlock = 0;
     m_headerAcked = false;
-    m_eotAcked = false;
-    m_endOfBatchSent = false;
+    m_endOfBatchSends = 0;
+    m_strayBytes = 0;
     m_chunk.clear();
     m_lastPacket.clear();
     m_fileSize = 0;
@@ -117,9 +121,25 @@ void YModem::pollInbound()
     if (!m_busy || m_state != WaitingForC || !m_transport)
         return;
     // The base transport returns nothing here, so asking any transport is harmless.
-    const QByteArray bytes = m_transport->readInbound();
-    if (!bytes.isEmpty())
-        onRx(bytes);
+    announceHeld(m_transport->readInbound());
+}
+
+void YModem::discardInbound()
+{
+    if (m_transport)
+        m_transport->discardInbound();
+    m_pending.clear();
+    m_handshakeBytes = 0;
+    m_handshakeCapture.clear();
+}
+
+void YModem::announceHeld(const QByteArray& bytes)
+{
+    // Bytes the transport has read without announcing them are announced now as its own,
+    // so that they take the road every received chunk takes: the session counts them and
+    // the owner hands them to onRx (or, at the end of a batch, the engine hears them).
+    if (!bytes.isEmpty() && m_transport)
+        emit m_transport->bytesReceived(bytes);
 }
 
 void YModem::drain()
@@ -128,7 +148,7 @@ void YModem::drain()
         return;
     m_draining = true;
     while (!m_pending.isEmpty()) {
-        if (!m_busy || m_sendDepth > 0)
+        if ((!m_busy && !m_endingBatch) || m_sendDepth > 0)
             break; // a send in progress drains once it returns
         const QByteArray chunk = std::exchange(m_pending, QByteArray());
         if (m_receiving) {
@@ -145,6 +165,7 @@ bool YModem::sendBytes(const QByteArray& bytes)
 {
     if (!m_transport)
         return false;
+    m_strayBytes = 0; // a new question to the receiver
     ++m_sendDepth;
     const bool ok = m_transport->sendBlocking(bytes);
     // A cancel inside the send (the event loop may run there) has reset the counter.
@@ -154,12 +175,10 @@ bool YModem::sendBytes(const QByteArray& bytes)
     // what it read when the write itself runs inside its read notification (which is where
     // the answers to the previous packet come from). Left there, the peer's answer would
     // wait for the next byte to arrive; collect it now.
-    if (m_busy && m_transport) {
-        const QByteArray held = m_transport->readInbound();
-        if (!held.isEmpty())
-            m_pending.append(held);
-    }
-    if (!m_draining && m_busy && m_state != Prepared)
+    const bool listening = m_busy || m_endingBatch;
+    if (listening && m_transport)
+        announceHeld(m_transport->readInbound());
+    if (!m_draining && listening && m_state != Prepared)
         drain();
     return ok;
 }
@@ -188,6 +207,7 @@ void YModem::sendCancelBytes()
 
 void YModem::cancel()
 {
+    endBatch();
     if (!m_busy)
         return;
     sendCancelBytes();
@@ -209,10 +229,13 @@ void YModem::finish(bool ok, const QString& message)
     m_busy = false;
     m_receiving = false;
     m_rxBuffer.clear();
-    m_pending.clear();
-    m_draining = false;
-    m_sendDepth = 0;
     m_cancelCount = 0;
+    if (!m_endingBatch) {
+        // Nothing more is read; at the end of a batch the read under way goes on.
+        m_pending.clear();
+        m_draining = false;
+        m_sendDepth = 0;
+    }
     setHandshakeRemain(0);
     m_handshakeBytes = 0;
     m_handshakeCapture.clear();
@@ -279,10 +302,6 @@ void YModem::onDeadline()
         return;
     if (m_state == WaitingForC)
         finish(false, handshakeTimeoutMessage());
-    else if (m_state == EotSent && m_eotAcked && !m_endOfBatchSent)
-        sendEndOfBatch(kEndOfBatchWaitMs); // the receiver never asked (it may have restarted)
-    else if (m_state == EotSent && m_eotAcked)
-        completeSend(); // the whole file is confirmed; the empty header's answer is a courtesy
     else
         finish(false, QStringLiteral("传输超时"));
 }

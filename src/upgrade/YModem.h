@@ -24,6 +24,11 @@ namespace gcs {
 /// Stop-and-wait: one block in flight. The inactivity limit is renewed each time the
 /// transfer advances (a block, header or EOT accepted), so a peer that only ever answers
 /// with NAK, or only sends noise, ends the transfer instead of keeping it alive.
+///
+/// A send has succeeded once the receiver acknowledges the EOT: finished(true) comes then.
+/// The receiver may still ask for the empty header that ends the batch; for a while after
+/// the success (endingBatch) the engine listens to the transport itself and answers that
+/// request, and nothing it hears then can undo the success.
 class YModem : public QObject
 {
     Q_OBJECT
@@ -32,12 +37,13 @@ class YModem : public QObject
     Q_PROPERTY(QString statusText READ statusText NOTIFY statusTextChanged)
     Q_PROPERTY(bool waitingForC READ waitingForC NOTIFY waitingForCChanged)
     Q_PROPERTY(int handshakeRemainSec READ handshakeRemainSec NOTIFY handshakeRemainChanged)
+    Q_PROPERTY(bool endingBatch READ endingBatch NOTIFY endingBatchChanged)
 public:
     enum State {
         Idle = 0,
-        Prepared = 1,    ///< file open for sending; received bytes only buffered
+        Prepared = 1, ///< file open for sending; received bytes only buffered
         WaitingForC = 2, ///< handshake window running
-        Sending = 3,     ///< header sent, data blocks in flight
+        Sending = 3, ///< header sent, data blocks in flight
         EotSent = 4,
         ReceiveStart = 5, ///< receiver: 'C' sent, waiting for the header
         Receiving = 6,
@@ -53,14 +59,21 @@ public:
     static constexpr int kCaptureLimit = 128;
     /// How many of them the timeout message shows.
     static constexpr int kCaptureShown = 24;
-    /// After the EOT's ACK, how long the sender waits for the receiver's 'C' before it sends
-    /// the empty header anyway, and then for that header's ACK before it ends regardless.
+    /// After the EOT's ACK, how long the engine listens for the receiver's request ('C') for
+    /// the empty header that ends the batch. A unit that boots its new firmware at once
+    /// never asks.
     static constexpr int kEndOfBatchWaitMs = 3000;
-    /// How long the sender waits for the empty header's ACK when the receiver asked for
-    /// that header with 'C'. Such a receiver answers or asks again; it may drop input right
-    /// after its 'C' (rb does so under load) and asks again only after its own timeout of
-    /// about 10 s, so the wait outlasts that retry and answers it.
+    /// How long it then waits for that header's ACK. A receiver answers or asks again; it
+    /// may drop input right after its 'C' (rb does so under load) and asks again only after
+    /// its own timeout of about 10 s, so the wait outlasts that retry and answers it.
     static constexpr int kEndOfBatchAnswerWaitMs = 15000;
+    /// How many times the empty header is sent at most.
+    static constexpr int kEndOfBatchSends = 3;
+    /// A receiver answers a packet with one control byte, perhaps with a line end or a
+    /// progress mark around it. More other bytes than this since the last packet went out
+    /// mean the line carries something else (a unit still running its firmware, at another
+    /// rate, or already the new one), and an ACK or 'C' among them is chance.
+    static constexpr int kAnswerSlack = 16;
     /// Bytes kept while Prepared (only a 'C', the newest byte, can matter there).
     static constexpr int kPreparedBufferLimit = 4096;
 
@@ -77,12 +90,17 @@ public:
     void beginHandshake(int ms);
     /// Starts receiving into savePath (truncated); sends one 'C'.
     Q_INVOKABLE bool startReceive(const QString& savePath);
-    /// Aborts a transfer: two CAN bytes to the peer, then "已取消".
+    /// Aborts a transfer: two CAN bytes to the peer, then "已取消". After a successful send
+    /// it only stops answering the receiver's request for the end of the batch.
     Q_INVOKABLE void cancel();
     /// Feeds received bytes; ignored unless busy.
     void onRx(const QByteArray& bytes);
     /// Handshake poll: reads what the transport holds but has not announced.
     void pollInbound();
+    /// Throws away what was received and not yet looked at, in the engine and in the
+    /// transport: the line has been reopened for the boot loader, and what came before
+    /// (the old firmware's output while the reset went out) is nobody's answer.
+    void discardInbound();
 
     static quint16 crc16(const QByteArray& data);
 
@@ -90,6 +108,8 @@ public:
     bool busy() const { return m_busy; }
     QString statusText() const { return m_statusText; }
     bool waitingForC() const { return m_busy && m_state == WaitingForC; }
+    /// A send has succeeded and the receiver may still ask for the batch-ending header.
+    bool endingBatch() const { return m_endingBatch; }
     int handshakeRemainSec() const { return m_handshakeRemain; }
     State state() const { return m_state; }
 
@@ -106,6 +126,9 @@ signals:
     void handshakeRemainChanged();
     /// Once per transfer that became busy, and for the two file-open failures.
     void finished(bool ok, QString message);
+    /// True with a successful send; false once the receiver has had the end of the batch
+    /// or has not asked for it in time, and the link is the owner's alone again.
+    void endingBatchChanged();
 
 private:
     // YModem.cpp: shared plumbing
@@ -114,6 +137,7 @@ private:
     bool sendBytes(const QByteArray& bytes);
     bool sendPacket(quint8 number, const QByteArray& data);
     bool sendCtrl(char c);
+    void announceHeld(const QByteArray& bytes);
     void sendCancelBytes();
     void finish(bool ok, const QString& message);
     void renewInactivityLimit();
@@ -128,11 +152,14 @@ private:
     // YModemSend.cpp
     void scanSenderBytes(const QByteArray& chunk);
     bool onSenderByte(char c);
+    bool onEndOfBatchByte(char c);
     void onHandshakeC();
     void onDataAck();
     void startData();
-    void sendEndOfBatch(int answerWaitMs);
     void completeSend();
+    void onEndingBatchBytes(const QByteArray& bytes);
+    void sendEndOfBatch();
+    void endBatch();
     bool readNextChunk();
 
     // YModemReceive.cpp
@@ -150,6 +177,8 @@ private:
     QTimer m_deadline;
     QTimer m_countdown;
     QTimer m_poll;
+    QTimer m_batchWait; ///< how long the end of the batch is still answered
+    QMetaObject::Connection m_batchListener;
 
     State m_state = Idle;
     int m_progress = 0;
@@ -160,9 +189,10 @@ private:
     // sender
     int m_nextBlock = 0;
     bool m_headerAcked = false;
-    bool m_eotAcked = false;
-    bool m_endOfBatchSent = false;
-    QByteArray m_chunk;      ///< data of the last data block read from the file
+    bool m_endingBatch = false;
+    int m_endOfBatchSends = 0;
+    int m_strayBytes = 0; ///< bytes other than answers since the last packet went out
+    QByteArray m_chunk; ///< data of the last data block read from the file
     QByteArray m_lastPacket; ///< sent once more on NAK
     qint64 m_fileSize = 0;
     qint64 m_bytesSent = 0;
@@ -174,7 +204,8 @@ private:
     bool m_eotSeen = false;
     quint8 m_lastBlock = 0; ///< number of the last data block taken (0 after the header)
     qint64 m_blocksTaken = 0;
-    QByteArray m_heldBlock; ///< without an announced size: last block, written once the next arrives
+    /// Without an announced size: the last block, written once the next one arrives.
+    QByteArray m_heldBlock;
 
     // both
     QByteArray m_pending;

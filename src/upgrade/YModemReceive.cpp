@@ -22,6 +22,7 @@ bool YModem::startReceive(const QString& savePath)
 {
     if (!m_transport || m_busy)
         return false;
+    endBatch();
     m_file.close();
     m_file.setFileName(savePath);
     // Unbuffered: a failed write shows at once, before the block is acknowledged.

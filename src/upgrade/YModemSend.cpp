@@ -13,6 +13,7 @@ bool YModem::startSend(const QString& filePath)
 {
     if (!m_transport || m_busy)
         return false;
+    endBatch();
     m_file.close();
     m_file.setFileName(filePath);
     if (QFileInfo(filePath).isDir() || !m_file.open(QIODevice::ReadOnly)) {
@@ -35,13 +36,16 @@ bool YModem::startSend(const QString& filePath)
 
 namespace {
 
-// During a transfer a receiver sends nothing but these. A chunk with anything else in it
-// is line noise (a device still running its firmware at another rate, say), and the
-// ACK, 'C' or CAN bytes that noise contains by chance must not drive the transfer.
-bool isReceiverAnswer(const QByteArray& chunk)
+bool isAnswer(char c)
+{
+    return c == kAck || c == kNak || c == kCrcRequest || c == kCan;
+}
+
+// Nothing but answers and line ends: a receiver talking, whatever came before it.
+bool isCleanAnswer(const QByteArray& chunk)
 {
     for (const char c : chunk) {
-        if (c != kAck && c != kNak && c != kCrcRequest && c != kCan)
+        if (!isAnswer(c) && c != '\r' && c != '\n')
             return false;
     }
     return true;
@@ -51,22 +55,26 @@ bool isReceiverAnswer(const QByteArray& chunk)
 
 void YModem::scanSenderBytes(const QByteArray& chunk)
 {
-    // In noise only a cancel still counts: a device that gives up often sends CAN CAN and
-    // then restarts, and what it sends while restarting may share the chunk.
-    const bool answersCount = m_state == WaitingForC || isReceiverAnswer(chunk);
+    // The first answer of a read is acted on and the other bytes are skipped, as long as the
+    // line is not busy with something else (kAnswerSlack).
+    const bool clean = isCleanAnswer(chunk);
+    // Once the EOT is acknowledged the new firmware may be talking: a later read asks for
+    // the end of the batch only when it holds nothing else.
+    const bool eotAckedBefore = m_endingBatch;
     for (const char c : chunk) {
-        if (!m_busy)
+        if (!m_busy && !m_endingBatch)
             return;
         if (c == kCan) {
-            if (++m_cancelCount >= 2) {
+            // A cancel counts even in noise: a device that gives up often sends CAN CAN and
+            // then restarts. Once the EOT is acknowledged the image is delivered, and a
+            // cancel is only the receiver (or the new firmware) talking.
+            if (m_busy && ++m_cancelCount >= 2) {
                 finish(false, QStringLiteral("设备取消"));
                 return;
             }
             continue;
         }
         m_cancelCount = 0;
-        if (!answersCount)
-            continue;
         if (m_state == WaitingForC) {
             if (c == kCrcRequest) {
                 onHandshakeC();
@@ -74,7 +82,11 @@ void YModem::scanSenderBytes(const QByteArray& chunk)
             }
             continue;
         }
-        if (c != kAck && c != kNak && c != kCrcRequest && c != kEot)
+        if (!isAnswer(c)) {
+            ++m_strayBytes;
+            continue;
+        }
+        if (!clean && (eotAckedBefore || m_strayBytes > kAnswerSlack))
             continue;
         // Once a reply has been acted on, what follows in the same chunk answers an older
         // packet (a repeated NAK or ACK); acting on it would put a second block in flight.
@@ -85,6 +97,8 @@ void YModem::scanSenderBytes(const QByteArray& chunk)
 
 bool YModem::onSenderByte(char c)
 {
+    if (m_endingBatch)
+        return onEndOfBatchByte(c);
     if (m_state == Sending) {
         if (c == kAck) {
             if (m_nextBlock == 1) {
@@ -124,34 +138,32 @@ bool YModem::onSenderByte(char c)
         return false;
     }
     if (m_state == EotSent) {
-        if (m_eotAcked && !m_endOfBatchSent) {
-            if (c != kCrcRequest)
-                return false;
-            sendEndOfBatch(kEndOfBatchAnswerWaitMs);
-            return true;
-        }
-        if (m_eotAcked) {
-            if (c == kAck) {
-                completeSend();
-                return true;
-            }
-            if (c != kCrcRequest && c != kNak)
-                return false;
-            // The receiver missed the empty header and asks again.
-            sendBytes(m_lastPacket);
-            return true;
-        }
         if (c == kNak) {
             sendCtrl(kEot);
             return true;
         }
         if (c == kAck) {
-            // The receiver asks for the next header with 'C' and may throw away what comes
-            // before it (it clears its line first), so the empty header waits for that 'C'.
-            m_eotAcked = true;
-            m_deadline.start(kEndOfBatchWaitMs);
+            // The receiver's request for the next header often shares the read.
+            completeSend();
             return false;
         }
+    }
+    return false;
+}
+
+bool YModem::onEndOfBatchByte(char c)
+{
+    if (c == kAck) {
+        if (m_endOfBatchSends == 0)
+            return false; // a repeated answer to the EOT
+        endBatch();
+        return true;
+    }
+    // 'C' asks for the next header; a 'C' or NAK after it means the header was missed.
+    if (c == kCrcRequest || (c == kNak && m_endOfBatchSends > 0)) {
+        if (m_endOfBatchSends < kEndOfBatchSends)
+            sendEndOfBatch();
+        return true;
     }
     return false;
 }
@@ -231,23 +243,52 @@ void YModem::onDataAck()
         setStatus(QStringLiteral("发送 EOT"));
 }
 
-void YModem::sendEndOfBatch(int answerWaitMs)
-{
-    m_endOfBatchSent = true;
-    sendPacket(0, endOfBatchData());
-    if (!m_busy)
-        return;
-    setProgress(100);
-    // The file is complete either way; the answer is awaited only for a bounded time, and
-    // a repeated 'C' or NAK meanwhile gets the header again without extending that time.
-    m_deadline.start(answerWaitMs);
-}
-
 void YModem::completeSend()
 {
+    // The receiver has confirmed the whole image: that is the success, whatever follows.
+    // It may still ask for the empty header that ends the batch; the owner no longer
+    // routes the link's bytes here, so the engine listens to the transport itself.
     m_deadline.stop();
     setProgress(100);
+    m_endingBatch = true;
+    m_endOfBatchSends = 0;
+    if (m_transport)
+        m_batchListener
+            = connect(m_transport, &ITransport::bytesReceived, this, &YModem::onEndingBatchBytes);
+    m_batchWait.start(kEndOfBatchWaitMs);
+    emit endingBatchChanged();
     finish(true, QStringLiteral("文件发送成功"));
+}
+
+void YModem::onEndingBatchBytes(const QByteArray& bytes)
+{
+    if (!m_endingBatch || m_busy)
+        return;
+    m_pending.append(bytes);
+    if (m_sendDepth == 0 && !m_draining)
+        drain();
+}
+
+void YModem::sendEndOfBatch()
+{
+    // The answer is awaited for a bounded time; a repeated request gets the header again
+    // without extending that time.
+    if (m_endOfBatchSends++ == 0)
+        m_batchWait.start(kEndOfBatchAnswerWaitMs);
+    if (!sendPacket(0, endOfBatchData()))
+        endBatch(); // the link is gone
+}
+
+void YModem::endBatch()
+{
+    if (!m_endingBatch)
+        return;
+    m_endingBatch = false;
+    m_batchWait.stop();
+    disconnect(m_batchListener);
+    if (!m_busy)
+        m_pending.clear();
+    emit endingBatchChanged();
 }
 
 } // namespace gcs

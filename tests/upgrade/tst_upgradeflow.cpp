@@ -1,27 +1,26 @@
-// The whole upgrade procedure through UpgradeFlow, on real serial links: against the
-// simulator's boot loader, and against a silent device played on a pty pair.
+// The upgrade procedure on real serial links, through UpgradeFlow and as telvo-cli, against
+// the simulator's boot loader (with habits and faults of real ones), a pty peer and rb.
 #include "TestPackets.h"
 #include "TestSupport.h"
 
 #include "link/SerialTransport.h"
 #include "link/Session.h"
-#include "link/TcpTransport.h"
 #include "link/UdpTransport.h"
+#include "upgrade/ProgressReport.h"
 #include "upgrade/UpgradeFlow.h"
 #include "upgrade/YModem.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
-#include <memory>
 
 using namespace gcs;
-using gcs::test::PtyPair;
-using gcs::test::RawTty;
-using gcs::test::SimProcess;
-using gcs::test::waitUntil;
+using namespace gcs::test;
 
 namespace {
 
@@ -34,82 +33,38 @@ struct Controller
     UpgradeFlow flow { &engine, [this] { return session.get(); } };
     QSignalSpy errors { &flow, &UpgradeFlow::errorReported };
     QSignalSpy notices { &flow, &UpgradeFlow::noticeReported };
-    QSignalSpy linkChanges { &flow, &UpgradeFlow::serialLinkChanged };
     QSignalSpy done { &flow, &UpgradeFlow::upgradeFinished };
     QByteArray telemetry; ///< what reached the rest of the program
 
-    bool connectSerial(const QString& port, int baud)
+    bool connect(const QString& port, int baud)
     {
-        const bool ok = connectTransport(std::make_unique<SerialTransport>(port, baud));
-        // The simulated unit learns the line's rate by looking at it; give it a look
-        // before talking, as an operator's first command after connecting would.
-        if (ok)
-            QTest::qWait(250);
-        return ok;
+        return connect(std::make_unique<SerialTransport>(port, baud));
     }
-    bool connectTransport(std::unique_ptr<ITransport> transport)
+    bool connect(std::unique_ptr<ITransport> link)
     {
-        session = std::make_unique<Session>("dev", "KT45", std::move(transport));
+        session = std::make_unique<Session>("dev", "KT45", std::move(link));
         QObject::connect(session.get(), &Session::bytesReceived, [this](const QByteArray& d) {
-            if (engine.busy())
-                engine.onRx(d);
-            else
-                telemetry += d;
+            engine.busy() ? engine.onRx(d) : void(telemetry += d);
         });
         const bool ok = session->connectTransport();
         flow.syncYModemTransport();
+        QTest::qWait(ok ? 250 : 0); // the simulated unit learns the line's rate by looking
         return ok;
     }
-    SerialTransport* serial() const { return flow.currentSerialTransport(); }
-    QStringList errorTexts() const
-    {
-        QStringList out;
-        for (const QList<QVariant>& e : errors)
-            out << e.at(0).toString();
-        return out;
-    }
-    QString lastNotice() const
-    {
-        return notices.isEmpty() ? QString() : notices.last().at(0).toString();
-    }
-    bool waitDone(int ms)
-    {
-        return waitUntil([this] { return !done.isEmpty(); }, ms);
-    }
-    QString result() const
-    {
-        return done.isEmpty() ? QStringLiteral("<running>") : done.first().at(1).toString();
-    }
-    bool ok() const { return !done.isEmpty() && done.first().at(0).toBool(); }
-
-    /// Asks the running firmware for its version.
-    QByteArray askVersion()
-    {
-        telemetry.clear();
-        session->send("#vorn,get softver*ff\r\n");
-        waitUntil([this] { return telemetry.contains("#vorn,softver,"); }, 2000);
-        const qsizetype at = telemetry.indexOf("#vorn,softver,");
-        return at < 0 ? QByteArray() : telemetry.mid(at, telemetry.indexOf('*', at) - at);
-    }
+    SerialTransport* serial() const { return qobject_cast<SerialTransport*>(session->transport()); }
+    QString result() const { return done.isEmpty() ? "<running>" : done[0][1].toString(); }
 };
 
-QString writeFirmware(const QTemporaryDir& dir, const QString& name, qsizetype size,
-                      const QByteArray& version)
+QString last(const QSignalSpy& spy)
 {
-    QByteArray image = gcs::test::testContent(size, 5);
-    const QByteArray tag = "SOFTVER=" + version + '\0';
-    image.replace(size / 2, tag.size(), tag);
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return spy.isEmpty() ? "" : spy.last().at(0).toString();
 }
 
-QByteArray readAll(const QString& path)
+QString writeFirmware(const QTemporaryDir& dir, qsizetype size, const QByteArray& version)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    QByteArray image = testContent(size, 5);
+    image.replace(size / 2, version.size() + 9, "SOFTVER=" + version + '\0');
+    return writeFileBytes(dir.filePath("fw.bin"), image) ? dir.filePath("fw.bin") : QString();
 }
 
 } // namespace
@@ -119,253 +74,261 @@ class TestUpgradeFlow : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QProcess m_cli; ///< telvo-cli
+
+    /// Runs the tool to its end (turning the event loop); its exit code, or -1.
+    int runCli(const QStringList& args)
+    {
+        m_cli.start(QDir(binDir()).filePath("telvo-cli"), args);
+        if (!waitUntil([&] { return m_cli.state() == QProcess::NotRunning; }, 60000))
+            m_cli.kill();
+        m_cli.waitForFinished(3000);
+        return m_cli.exitStatus() == QProcess::NormalExit ? m_cli.exitCode() : -1;
+    }
+    QString err() { return QString::fromUtf8(m_cli.readAllStandardError()); }
 
 private slots:
-    void upgradeAt9600ResetsReopensAndRestoresTheRate()
+    void bootLoader_data()
     {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<bool>("hardware");
+        QTest::addColumn<QString>("result"); // what it starts with
+        const QString ok = QStringLiteral("文件发送成功");
+        QTest::newRow("software reset at 9600") << QStringList() << 9600 << false << ok;
+        QTest::newRow("software reset at 115200") << QStringList() << 115200 << false << ok;
+        QTest::newRow("hardware reset at 19200") // silent until then: no stray 'C' or CAN CAN
+            << QStringList { "--stream", "off" } << 19200 << true << ok;
+        QTest::newRow("CR LF after every ACK")
+            << QStringList { "--boot-quirk", "crlf" } << 9600 << false << ok;
+        QTest::newRow("talks right after the EOT")
+            << QStringList { "--boot-quirk", "eot-talk" } << 9600 << false << ok;
+        QTest::newRow("silent") << QStringList { "--boot-fault", "silent", "--stream", "off" }
+                                << 19200 << false
+                                << QStringLiteral("限时内未进入升级模式（串口共 ");
+        QTest::newRow("cancels") << QStringList { "--boot-fault", "cancel" } << 19200 << false
+                                 << QStringLiteral("设备取消");
+        QTest::newRow("refuses every block") << QStringList { "--boot-fault", "nak" } << 19200
+                                             << false << QStringLiteral("传输超时");
+    }
+    void bootLoader()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(int, baud);
+        QFETCH(bool, hardware);
+        QFETCH(QString, result);
+        const bool succeeds = result == QStringLiteral("文件发送成功");
+        const QString image = m_dir.filePath("image.bin");
+        QFile::remove(image);
         SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "9600", "--image-out", m_dir.filePath("got9600.bin") }),
+        QVERIFY2(sim.start(simArgs
+                           + QStringList { "--baud", QString::number(baud), "--image-out", image }),
                  qPrintable(sim.errorText()));
         Controller c;
-        QVERIFY(c.connectSerial(sim.port(), 9600));
-        const QString firmware = writeFirmware(m_dir, "kt45_v3.bin", 150 * 1024 + 77, "V3.1.4");
-        QCOMPARE(c.askVersion(), QByteArray("#vorn,softver,V2.1.0"));
-
-        QVERIFY(c.flow.startUpgrade(firmware));
-        QCOMPARE(c.lastNotice(),
-                 QStringLiteral("已复位并在 115200 重开串口，20 秒内等待进入升级模式"));
-        QCOMPARE(c.errorTexts(), QStringList { QString() });
+        QVERIFY(c.connect(sim.port(), baud));
+        QSignalSpy opened(c.serial(), &ITransport::stateChanged);
+        if (!succeeds) {
+            c.flow.setHandshakeWindowMs(1500);
+            c.engine.setInactivityLimitMs(1500);
+        }
+        const QString firmware = writeFirmware(m_dir, 150 * 1024 + 77, "V3.1.4");
+        // The old firmware's frames ('C' among them) are read while the reset goes out.
+        QThread::msleep(250);
+        QVERIFY(hardware
+                    ? c.flow.acceptChosenFile(firmware) && c.flow.startUpgradeAfterHardwareReset()
+                    : c.flow.startUpgrade(firmware));
+        const QString notice = hardware
+            ? "已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式"
+            : baud == 115200 ? "已复位，115200 下 %1 秒内等待进入升级模式"
+                             : "已复位并在 115200 重开串口，%1 秒内等待进入升级模式";
+        QCOMPARE(last(c.notices), notice.arg(succeeds ? 20 : 2));
+        QCOMPARE(last(c.errors), QString());
+        QCOMPARE(c.flow.hardwareReset(), hardware); // the mode every view shows
+        QVERIFY(c.engine.waitingForC());
         QCOMPARE(c.serial()->baudRate(), 115200);
-        QCOMPARE(c.flow.upgradeRestoreBaud(), 9600);
-        QCOMPARE(c.flow.upgradeFileName(), QStringLiteral("kt45_v3.bin"));
+        QCOMPARE(c.flow.upgradeRestoreBaud(), baud);
+        if (hardware) { // nothing reset the unit so far: the user's reset key does
+            QTest::qWait(300);
+            QVERIFY(c.engine.busy() && !sim.standardError().contains("reset"));
+            QCOMPARE(::kill(pid_t(sim.processId()), SIGUSR1), 0);
+        }
 
-        QVERIFY2(c.waitDone(30000), qPrintable(c.engine.statusText()));
-        QVERIFY2(c.ok(), qPrintable(c.result()));
-        QCOMPARE(c.lastNotice(), QStringLiteral("文件发送成功"));
-        QCOMPARE(c.errorTexts().last(), QString());
-        QCOMPARE(c.serial()->baudRate(), 9600);
+        QVERIFY2(waitUntil([&] { return !c.done.isEmpty(); }, 40000),
+                 qPrintable(c.engine.statusText()));
+        QVERIFY2(c.result().startsWith(result), qPrintable(c.result()));
+        QCOMPARE(last(succeeds ? c.notices : c.errors), c.result());
+        // Back at the old rate, and reopened for the boot loader even at the same rate.
+        QCOMPARE(c.serial()->baudRate(), baud);
         QVERIFY(c.session->isConnected());
-        QCOMPARE(c.flow.upgradeRestoreBaud(), 0);
-        QCOMPARE(c.linkChanges.count(), 2); // reopened for the boot loader, then restored
-        QTRY_COMPARE_WITH_TIMEOUT(readAll(m_dir.filePath("got9600.bin")), readAll(firmware), 2000);
-
-        // The unit boots the new firmware and answers at its own rate again.
+        QCOMPARE(opened.count(), baud == 115200 ? 1 : 2);
+        if (!succeeds)
+            return;
+        QCOMPARE(last(c.errors), QString());
+        QVERIFY(!c.engine.endingBatch());
+        QTRY_COMPARE_WITH_TIMEOUT(readFileBytes(image), readFileBytes(firmware), 3000);
+        // The new firmware answers at the old rate, only restored after the end of the batch.
         QTest::qWait(500);
-        QCOMPARE(c.askVersion(), QByteArray("#vorn,softver,V3.1.4"));
+        c.session->send("#vorn,get softver*ff\r\n");
+        QVERIFY(waitUntil([&] { return c.telemetry.contains("#vorn,softver,V3.1.4*"); }, 3000));
     }
 
-    void upgradeAt115200KeepsTheRate()
+    void closedLinkStaysClosed_data()
     {
-        SimProcess sim;
-        QVERIFY2(sim.start({ "--image-out", m_dir.filePath("got115200.bin") }),
-                 qPrintable(sim.errorText()));
-        Controller c;
-        QVERIFY(c.connectSerial(sim.port(), 115200));
-        QSignalSpy reopened(c.serial(), &ITransport::stateChanged);
-        const QString firmware = writeFirmware(m_dir, "fw.bin", 40000, "V2.2.0");
-        QVERIFY(c.flow.startUpgrade(firmware));
-        QCOMPARE(c.lastNotice(), QStringLiteral("已复位，115200 下 20 秒内等待进入升级模式"));
-        // The port is reopened even at the same rate.
-        QCOMPARE(reopened.count(), 1);
-        QVERIFY2(c.waitDone(30000), qPrintable(c.engine.statusText()));
-        QVERIFY2(c.ok(), qPrintable(c.result()));
-        QCOMPARE(reopened.count(), 1); // nothing to restore
-        QCOMPARE(c.serial()->baudRate(), 115200);
-        QTRY_COMPARE_WITH_TIMEOUT(readAll(m_dir.filePath("got115200.bin")), readAll(firmware),
-                                  2000);
-        QTest::qWait(500);
-        QCOMPARE(c.askVersion(), QByteArray("#vorn,softver,V2.2.0"));
+        QTest::addColumn<bool>("byOwner"); // the user's "断开", or the link going by itself
+        QTest::newRow("owner disconnects") << true;
+        QTest::newRow("link closes under the transfer") << false;
     }
-
-    void hardwareResetWaitsForTheUsersReset()
+    void closedLinkStaysClosed()
     {
+        QFETCH(bool, byOwner);
+        const QString message = byOwner ? QStringLiteral("已取消") : QStringLiteral("传输超时");
         SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "9600", "--image-out", m_dir.filePath("gothw.bin") }),
-                 qPrintable(sim.errorText()));
+        QVERIFY2(sim.start({ "--baud", "9600" }), qPrintable(sim.errorText()));
         Controller c;
-        QVERIFY(c.connectSerial(sim.port(), 9600));
-        QVERIFY(!c.flow.startUpgradeAfterHardwareReset());
-        QCOMPARE(c.errorTexts().last(), QStringLiteral("请先选择固件文件"));
-
-        QVERIFY(c.flow.acceptChosenFile(writeFirmware(m_dir, "hw.bin", 5000, "V9.9.9")));
-        QCOMPARE(c.lastNotice(), QStringLiteral("已选择 hw.bin，选好后再点复位并烧写"));
-        QVERIFY(c.flow.upgradeFileReady());
-        QVERIFY(c.flow.startUpgradeAfterHardwareReset());
-        QCOMPARE(c.lastNotice(),
-                 QStringLiteral("已在 115200 重开串口，请立即硬件复位，20 秒内等待进入升级模式"));
-        QCOMPARE(c.serial()->baudRate(), 115200);
-        // No reset command went out: the unit still streams (noise at this rate, which may
-        // even start the header early; it is sent again when the boot loader asks).
-        QTest::qWait(600);
-        QVERIFY(c.engine.busy());
-        QVERIFY(c.done.isEmpty());
-        QVERIFY(!sim.standardError().contains("reset"));
-        QCOMPARE(::kill(pid_t(sim.processId()), SIGUSR1), 0);
-        QVERIFY2(c.waitDone(30000), qPrintable(c.engine.statusText()));
-        QVERIFY2(c.ok(), qPrintable(c.result()));
+        QVERIFY(c.connect(sim.port(), 9600));
+        c.engine.setInactivityLimitMs(1500);
+        QVERIFY(c.flow.startUpgrade(writeFirmware(m_dir, 300 * 1024, "V5")));
+        QVERIFY(waitUntil([&] { return c.engine.progress() > 0; }, 15000));
+        // A second start while this one runs is refused and leaves its rate to restore.
+        QVERIFY(!c.flow.startUpgrade(m_dir.filePath("fw.bin")));
+        QCOMPARE(last(c.errors), QStringLiteral("无法开始升级，请确认固件文件可读"));
+        QCOMPARE(c.flow.upgradeRestoreBaud(), 9600);
+        QSignalSpy opened(c.serial(), &ITransport::stateChanged);
+        if (byOwner)
+            c.flow.sessionClosing(c.session.get());
+        c.session->disconnectTransport();
+        QVERIFY2(waitUntil([&] { return !c.done.isEmpty(); }, 10000),
+                 qPrintable(c.engine.statusText()));
+        QCOMPARE(c.result(), message);
+        QCOMPARE(last(c.errors), message);
+        // Not reopened, neither now nor a little later; it keeps its rate for the next open.
+        QTest::qWait(300);
+        QVERIFY(!c.session->isConnected());
+        QCOMPARE(opened.count(), 1); // the close
         QCOMPARE(c.serial()->baudRate(), 9600);
-        QTRY_COMPARE_WITH_TIMEOUT(readAll(m_dir.filePath("gothw.bin")),
-                                  readAll(m_dir.filePath("hw.bin")), 2000);
+        if (byOwner) // the boot loader was told
+            QVERIFY(waitUntil([&] { return sim.standardError().contains("cancelled"); }, 3000));
     }
 
-    void misbehavingBootLoaderEndsWithTheEnginesMessage_data()
+    void startIsRefusedWithItsReason()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("silent") << "silent" << QStringLiteral("限时内未进入升级模式（串口共 ");
-        QTest::newRow("cancel") << "cancel" << QStringLiteral("设备取消");
-        QTest::newRow("nak") << "nak" << QStringLiteral("传输超时");
+        Controller c;
+        QVERIFY(!c.flow.startUpgrade("/x.bin"));
+        QCOMPARE(last(c.errors), QStringLiteral("请先连接串口后再升级固件"));
+        QVERIFY(c.connect(std::make_unique<UdpTransport>("127.0.0.1", 0, "127.0.0.1", 9)));
+        QVERIFY(!c.flow.startUpgrade("/x.bin"));
+        QCOMPARE(last(c.errors), QStringLiteral("固件升级仅支持串口，且必须 115200 才能识别 C"));
+
+        PtyPair pair;
+        QVERIFY2(pair.start(), qPrintable(pair.errorText()));
+        RawTty device(pair.endB(), 9600);
+        QVERIFY(c.connect(pair.endA(), 9600));
+        QVERIFY(!c.flow.startUpgrade(QString()));
+        QCOMPARE(last(c.errors), QStringLiteral("请先选择固件文件"));
+        QVERIFY(!c.flow.startUpgrade(m_dir.filePath("missing.bin")));
+        QCOMPARE(last(c.errors), QStringLiteral("无法开始升级，请确认固件文件可读"));
+        QVERIFY(device.read(300).isEmpty() && c.notices.isEmpty()); // no reset was sent
+        // Unplugged: the port is still open until its error is seen, so the reset fails.
+        const QString firmware = writeFirmware(m_dir, 3000, "V1");
+        pair.stop();
+        QVERIFY(!c.flow.startUpgrade(firmware));
+        QCOMPARE(c.errors.at(c.errors.size() - 2).at(0).toString(),
+                 QStringLiteral("复位命令发送失败"));
+        QCOMPARE(last(c.errors), QStringLiteral("已取消"));
     }
-    void misbehavingBootLoaderEndsWithTheEnginesMessage()
+
+    void ymodemSendTalksToRb()
+    {
+        const QByteArray content = testContent(200 * 1024 + 5, 3);
+        QVERIFY(writeFileBytes(m_dir.filePath("send.bin"), content));
+        QTemporaryDir target;
+        PtyPair pair;
+        QVERIFY2(pair.start(), qPrintable(pair.errorText()));
+        TtyProgram rb;
+        QVERIFY(rb.start("rb", { "--ymodem" }, pair.endB(), target.path()));
+        QCOMPARE(
+            runCli({ "ymodem-send", pair.endA(), m_dir.filePath("send.bin"), "--baud", "115200" }),
+            0);
+        QCOMPARE(m_cli.readAllStandardOutput(), QStringLiteral("文件发送成功\n").toUtf8());
+        const QString progress = err(); // not a terminal: a line per tenth
+        for (const char* step : { " 10%  ", " 50%  ", "100%  " })
+            QVERIFY2(progress.contains(QLatin1String(step)) && !progress.contains('\r'),
+                     qPrintable(progress));
+        QVERIFY(rb.waitForEnd(10000) && rb.exitCode() == 0);
+        QCOMPARE(readFileBytes(target.filePath("send.bin")), content);
+    }
+
+    void upgradeRunsTheWholeProcedure_data()
+    {
+        QTest::addColumn<QString>("fault"); // of the boot loader
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("unit takes it") << "none" << QStringLiteral("文件发送成功\n");
+        QTest::newRow("unit cancels")
+            << "cancel" << QStringLiteral("telvo-cli upgrade: 设备取消\n");
+    }
+    void upgradeRunsTheWholeProcedure()
     {
         QFETCH(QString, fault);
-        QFETCH(QString, message);
+        QFETCH(QString, ending);
+        const int exitCode = fault == "none" ? 0 : 1;
         SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "19200", "--boot-fault", fault }),
+        QVERIFY2(sim.start({ "--baud", "9600", "--boot-fault", fault, "--image-out",
+                             m_dir.filePath("image.bin") }),
                  qPrintable(sim.errorText()));
-        Controller c;
-        QVERIFY(c.connectSerial(sim.port(), 19200));
-        c.flow.setHandshakeWindowMs(1500);
-        c.engine.setInactivityLimitMs(1500);
-        QVERIFY(c.flow.startUpgrade(writeFirmware(m_dir, "bad.bin", 20000, "V0")));
-        QCOMPARE(c.lastNotice(),
-                 QStringLiteral("已复位并在 115200 重开串口，2 秒内等待进入升级模式"));
-        QVERIFY2(c.waitDone(15000), qPrintable(c.engine.statusText()));
-        QVERIFY(!c.ok());
-        // A silent boot loader: when what the old firmware sent before the reset held a 'C',
-        // the header went out at once and the transfer times out instead of the handshake.
-        const bool asExpected = c.result().startsWith(message)
-            || (fault == "silent" && c.result() == QStringLiteral("传输超时"));
-        QVERIFY2(asExpected, qPrintable(c.result()));
-        QCOMPARE(c.errorTexts().last(), c.result());
-        QCOMPARE(c.serial()->baudRate(), 19200);
-        QVERIFY(c.session->isConnected());
+        QVERIFY(writeFileBytes(m_dir.filePath("fw.bin"), testContent(90000, 8)));
+        QCOMPARE(runCli({ "upgrade", sim.port(), m_dir.filePath("fw.bin"), "--baud", "9600" }),
+                 exitCode);
+        const QString text = err();
+        QVERIFY2(
+            text.contains(QStringLiteral("已复位并在 115200 重开串口，20 秒内等待进入升级模式\n"))
+                && text.endsWith(ending),
+            qPrintable(text));
+        // The unit had the end of the batch before the tool ended: it wrote the image.
+        if (exitCode == 0)
+            QCOMPARE(readFileBytes(m_dir.filePath("image.bin")),
+                     readFileBytes(m_dir.filePath("fw.bin")));
     }
 
-    void deviceThatIgnoresTheResetIsNeverTakenForABootLoader()
+    void failuresGiveTheReasonOrTheUsage_data()
     {
-        // The unit talks at 230400 and is connected at 115200: the reset is not understood
-        // and it keeps streaming, which reads as noise at this rate.
-        SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "230400", "--rate", "500" }), qPrintable(sim.errorText()));
-        Controller c;
-        QVERIFY(c.connectSerial(sim.port(), 115200));
-        c.flow.setHandshakeWindowMs(2000);
-        c.engine.setInactivityLimitMs(1500);
-        QVERIFY(c.flow.startUpgrade(writeFirmware(m_dir, "never.bin", 8000, "V0")));
-        QVERIFY2(c.waitDone(15000), qPrintable(c.engine.statusText()));
-        QVERIFY2(!c.ok(), qPrintable(c.result()));
-        const bool handshakeFailed
-            = c.result().startsWith(QStringLiteral("限时内未进入升级模式（串口共 "));
-        // Noise may also hold a 'C' (the header goes out, then the limit ends it) or two CAN
-        // in a row (a cancel); it is never taken for a finished transfer.
-        QVERIFY2(handshakeFailed || c.result() == QStringLiteral("传输超时")
-                     || c.result() == QStringLiteral("设备取消"),
-                 qPrintable(c.result()));
-        if (handshakeFailed)
-            QVERIFY(c.result().contains(QStringLiteral("，片段 ")));
+        QTest::addColumn<QStringList>("args"); // PTY: a pseudo-terminal nobody answers on
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unreadable file") << QStringList { "ymodem-send", "PTY", "/nonexistent.bin" }
+                                         << 1 << "telvo-cli ymodem-send: 无法打开固件文件\n";
+        QTest::newRow("missing port")
+            << QStringList { "ymodem-receive", "/nonexistent/tty", "x" } << 1
+            << "telvo-cli ymodem-receive: cannot open /nonexistent/tty";
+        QTest::newRow("bad baud") << QStringList { "ymodem-receive", "p", "f", "--baud", "12x" }
+                                  << 2 << "usage: telvo-cli ymodem-receive";
+        QTest::newRow("unknown option")
+            << QStringList { "upgrade", "p", "f", "--fast" } << 2 << "usage: telvo-cli upgrade";
     }
-
-    void cancelWhileWaitingForCSendsTwoCanAndRestores()
+    void failuresGiveTheReasonOrTheUsage()
     {
-        // A device that never enters its boot loader, played on a pty pair.
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
         PtyPair pair;
         QVERIFY2(pair.start(), qPrintable(pair.errorText()));
-        RawTty device(pair.endB(), 9600);
-        Controller c;
-        QVERIFY(c.connectSerial(pair.endA(), 9600));
-        QVERIFY(c.flow.startUpgrade(writeFirmware(m_dir, "c.bin", 3000, "V1")));
-        QCOMPARE(device.read(1000, 46),
-                 QByteArray("#vorn,reset system*ff\r\n$cmd,reset system*ff\r\n"));
-        QVERIFY(c.engine.waitingForC());
-        QVERIFY(c.engine.handshakeRemainSec() >= 19);
-
-        // A second start while this one runs is refused and leaves its rate to restore.
-        QVERIFY(!c.flow.startUpgrade(m_dir.filePath("c.bin")));
-        QCOMPARE(c.errorTexts().last(), QStringLiteral("无法开始升级，请确认固件文件可读"));
-        QCOMPARE(c.flow.upgradeRestoreBaud(), 9600);
-
-        c.flow.cancelUpgrade();
-        QCOMPARE(c.errorTexts().last(), QStringLiteral("已取消"));
-        QVERIFY(!c.engine.busy());
-        QCOMPARE(c.serial()->baudRate(), 9600);
-        QVERIFY(device.setBaud(115200)); // the CAN bytes went out at the boot loader's rate
-        QCOMPARE(device.read(1000, 2), QByteArray("\x18\x18"));
-        QVERIFY(device.setBaud(9600));
+        QCOMPARE(runCli(args.replaceInStrings("PTY", pair.endA())), exitCode);
+        const QString text = err();
+        QVERIFY2(text.contains(error), qPrintable(text));
     }
 
-    void startIsRefusedWithoutAConnectedSerialDevice()
+    void terminalBarIsRedrawnInPlaceAndBlanksLeftovers()
     {
-        Controller c;
-        QVERIFY(!c.flow.startUpgrade(QStringLiteral("/x.bin")));
-        QCOMPARE(c.errorTexts(), QStringList { QStringLiteral("请先连接串口后再升级固件") });
-
-        QVERIFY(!c.connectSerial(QStringLiteral("/nonexistent/tty"), 9600));
-        QVERIFY(!c.flow.startUpgradeAfterHardwareReset());
-        QCOMPARE(c.errorTexts().last(), QStringLiteral("请先连接串口后再升级固件"));
-
-        QVERIFY(c.connectTransport(std::make_unique<UdpTransport>("127.0.0.1", 0, "127.0.0.1", 9)));
-        QVERIFY(!c.flow.startUpgrade(QStringLiteral("/x.bin")));
-        QCOMPARE(c.errorTexts().last(),
-                 QStringLiteral("固件升级仅支持串口，且必须 115200 才能识别 C"));
-        QVERIFY(c.connectTransport(std::make_unique<TcpTransport>(0)));
-        QVERIFY(!c.flow.startPickedUpgrade());
-        QCOMPARE(c.errorTexts().last(),
-                 QStringLiteral("固件升级仅支持串口，且必须 115200 才能识别 C"));
-        QVERIFY(!c.engine.busy());
-        QVERIFY(c.done.isEmpty());
-        QVERIFY(c.notices.isEmpty());
-    }
-
-    void startNeedsAReadableFile()
-    {
-        PtyPair pair;
-        QVERIFY2(pair.start(), qPrintable(pair.errorText()));
-        RawTty device(pair.endB(), 9600);
-        Controller c;
-        QVERIFY(c.connectSerial(pair.endA(), 9600));
-        QVERIFY(!c.flow.acceptChosenFile(QString())); // dialog cancelled
-        QVERIFY(c.notices.isEmpty());
-        QVERIFY(!c.flow.startUpgrade(QString()));
-        QCOMPARE(c.errorTexts().last(), QStringLiteral("请先选择固件文件"));
-
-        QVERIFY(!c.flow.startUpgrade(m_dir.filePath("missing.bin")));
-        QCOMPARE(c.errorTexts().mid(1),
-                 (QStringList { QStringLiteral("无法打开固件文件"),
-                                QStringLiteral("无法开始升级，请确认固件文件可读") }));
-        QCOMPARE(c.flow.upgradeRestoreBaud(), 0);
-        QCOMPARE(c.flow.upgradeFileName(), QStringLiteral("missing.bin"));
-        QCOMPARE(device.read(300), QByteArray()); // no reset was sent
-        QCOMPARE(c.serial()->baudRate(), 9600);
-    }
-
-    void lostLinkFailsTheResetOrTheReopen()
-    {
-        Controller c;
-        auto pair = std::make_unique<PtyPair>();
-        QVERIFY2(pair->start(), qPrintable(pair->errorText()));
-        QVERIFY(c.connectSerial(pair->endA(), 9600));
-        const QString firmware = writeFirmware(m_dir, "lost.bin", 3000, "V1");
-        pair->stop(); // unplugged; the port is still open until its error is seen
-        QVERIFY(c.session->isConnected());
-        QVERIFY(!c.flow.startUpgrade(firmware));
-        QCOMPARE(c.errorTexts(),
-                 (QStringList { QStringLiteral("复位命令发送失败"), QStringLiteral("已取消") }));
-        QVERIFY(!c.engine.busy());
-
-        PtyPair other;
-        QVERIFY2(other.start(), qPrintable(other.errorText()));
-        Controller h;
-        QVERIFY(h.connectSerial(other.endA(), 9600));
-        QVERIFY(h.flow.acceptChosenFile(firmware));
-        other.stop();
-        QVERIFY(!h.flow.startUpgradeAfterHardwareReset());
-        // The link is gone, so it cannot come back at its old rate either; the user is
-        // told to reconnect rather than left with a closed port.
-        QCOMPARE(h.errorTexts().mid(1),
-                 (QStringList { QStringLiteral("无法在 115200 重开串口"), QStringLiteral("已取消"),
-                                QStringLiteral("升级结束，但无法以 9600 重开串口，请重新连接设备") }));
-        QVERIFY(!h.engine.busy());
+        gcs::ProgressReport report(true);
+        const QString bar = QString(15, '#') + QString(15, '-');
+        const QString status = QStringLiteral("已收 12 字节，尚未进入升级模式");
+        QCOMPARE(report.update(50, status), "\r[" + bar + "]  50%  " + status);
+        QCOMPARE(report.update(50, status), QString()); // nothing changed
+        // A shorter status blanks the old line's rest, wide characters counting as two.
+        QCOMPARE(report.update(51, "发送 EOT"),
+                 "\r[" + bar + "]  51%  发送 EOT" + QString(22, ' '));
+        QCOMPARE(report.update(150, "x").mid(1, 32), "[" + QString(30, '#') + "]");
+        QCOMPARE(report.close(), QStringLiteral("\n"));
+        QCOMPARE(report.close(), QString());
     }
 };
 

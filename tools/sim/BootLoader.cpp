@@ -30,10 +30,22 @@ bool parseBootFault(const std::string& name, BootFault& out)
     return true;
 }
 
+bool parseBootQuirk(const std::string& name, BootQuirk& out)
+{
+    if (name == "none")
+        out = BootQuirk::None;
+    else if (name == "crlf")
+        out = BootQuirk::CrLf;
+    else if (name == "eot-talk")
+        out = BootQuirk::EotTalk;
+    else
+        return false;
+    return true;
+}
+
 BootLoader::BootLoader(const BootOptions& options)
     : m_options(options)
-{
-}
+{ }
 
 uint16_t BootLoader::crc16(const std::string& data, size_t from, size_t length)
 {
@@ -103,7 +115,16 @@ std::string BootLoader::receive(const char* data, long size, double now)
         || m_options.fault == BootFault::Silent)
         return {};
     m_buffer.append(data, size_t(size));
-    return takePackets(now);
+    const std::string answers = takePackets(now);
+    if (m_options.quirk != BootQuirk::CrLf)
+        return answers;
+    std::string out;
+    for (const char c : answers) {
+        out += c;
+        if (c == kAck)
+            out += "\r\n";
+    }
+    return out;
 }
 
 std::string BootLoader::takePackets(double now)
@@ -133,7 +154,8 @@ std::string BootLoader::takePackets(double now)
             break;
         const uint8_t number = uint8_t(m_buffer[1]);
         const uint8_t complement = uint8_t(m_buffer[2]);
-        const uint16_t crc = uint16_t((uint8_t(m_buffer[3 + block]) << 8) | uint8_t(m_buffer[4 + block]));
+        const uint16_t crc
+            = uint16_t((uint8_t(m_buffer[3 + block]) << 8) | uint8_t(m_buffer[4 + block]));
         if (uint8_t(number ^ complement) != 0xFF || crc != crc16(m_buffer, 3, block)) {
             m_buffer.clear();
             out += kNak;
@@ -199,6 +221,11 @@ std::string BootLoader::onEot()
     if (!m_eotSeen) {
         m_eotSeen = true;
         return std::string(1, kNak);
+    }
+    if (m_options.quirk == BootQuirk::EotTalk) {
+        // The image is complete: this loader ends the batch itself and boots at once.
+        end(Result::Received);
+        return std::string(1, kAck) + std::string(2, kCan);
     }
     m_expectHeader = true;
     return std::string(1, kAck) + "C";

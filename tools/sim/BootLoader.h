@@ -15,13 +15,23 @@ enum class BootFault {
 
 bool parseBootFault(const std::string& name, BootFault& out);
 
+/// Habits of real boot loaders that still deliver the image, for the program's tolerance.
+enum class BootQuirk {
+    None,
+    CrLf, ///< follows every ACK with CR LF
+    EotTalk, ///< after the EOT's ACK: CAN CAN and at once the new firmware, no end-of-batch header
+};
+
+bool parseBootQuirk(const std::string& name, BootQuirk& out);
+
 struct BootOptions
 {
     BootFault fault = BootFault::None;
-    double startDelay = 0.3;  ///< seconds from the reset until the first 'C'
+    BootQuirk quirk = BootQuirk::None;
+    double startDelay = 0.3; ///< seconds from the reset until the first 'C'
     double askInterval = 0.25; ///< seconds between two 'C'
-    double askFor = 30;        ///< seconds of asking before booting the old firmware again
-    double idleLimit = 10;     ///< seconds without a packet that end a transfer
+    double askFor = 30; ///< seconds of asking before booting the old firmware again
+    double idleLimit = 10; ///< seconds without a packet that end a transfer
     int cancelAfterBlocks = 3;
 };
 

@@ -37,6 +37,7 @@ const char* const kUsage =
     "                 [--stream on|off]\n"
     "                 [--rate HZ] [--baud N] [--seconds S] [--model NAME]\n"
     "                 [--boot-fault none|silent|cancel|nak] [--boot-wait S]\n"
+    "                 [--boot-quirk none|crlf|eot-talk]\n"
     "                 [--image-out PATH] [--unplug-at S] [--replug-after S]\n"
     "\n"
     "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
@@ -58,7 +59,10 @@ const char* const kUsage =
     "its size on standard error, writes it to --image-out if given and boots again\n"
     "with a new version (the text after \"SOFTVER=\" in the image, else the last\n"
     "number raised). --boot-fault makes it never answer (silent), cancel after three\n"
-    "blocks (cancel) or refuse every block (nak).\n"
+    "blocks (cancel) or refuse every block (nak). --boot-quirk gives it a habit of real\n"
+    "boot loaders that still takes the image: CR LF after every ACK (crlf), or CAN CAN\n"
+    "right after the EOT's ACK and booting at once, without the end-of-batch header\n"
+    "(eot-talk).\n"
     "\n"
     "Unplugging: --unplug-at S (or SIGUSR2 at any time) pulls the cable, as an unplugged\n"
     "USB adapter does: the pseudo-terminal goes away (a program holding it open gets an\n"
@@ -149,6 +153,9 @@ int parseOptions(int argc, char** argv, Options& o)
         } else if (arg == "--boot-fault") {
             if (!sim::parseBootFault(value, o.device.boot.fault))
                 return usageError("unknown boot fault");
+        } else if (arg == "--boot-quirk") {
+            if (!sim::parseBootQuirk(value, o.device.boot.quirk))
+                return usageError("boot quirk must be none, crlf or eot-talk");
         } else if (arg == "--boot-wait") {
             char* end = nullptr;
             o.device.boot.askFor = std::strtod(value, &end);

@@ -14,8 +14,9 @@ Item {
     readonly property bool busy: engine.busy
     readonly property bool connected: app.currentManagedConnected
     readonly property int baud: app.serialBaud
-    // "software" (recommended) or "hardware".
-    property string resetMode: "software"
+    // "software" (recommended) or "hardware"; the upgrade flow keeps it, so that the page
+    // shows the mode of a transfer under way also after it was loaded again.
+    readonly property string resetMode: app.upgradeHardwareReset ? "hardware" : "software"
     readonly property string resetLabel: resetMode === "software" ? "软件复位" : "硬件复位"
     readonly property string phase: {
         if (!busy)
@@ -120,7 +121,7 @@ Item {
                             kind: page.resetMode === "software" ? "primary" : "normal"
                             enabled: !page.busy
                             text: "软件复位"
-                            onClicked: page.resetMode = "software"
+                            onClicked: app.upgradeHardwareReset = false
                         }
                         Chip {
                             objectName: "recommendBadge"
@@ -133,7 +134,7 @@ Item {
                             kind: page.resetMode === "hardware" ? "primary" : "normal"
                             enabled: !page.busy
                             text: "硬件复位"
-                            onClicked: page.resetMode = "hardware"
+                            onClicked: app.upgradeHardwareReset = true
                         }
                     }
                 }
