@@ -60,7 +60,6 @@ private slots:
         // Everything after the command id is an argument, also with a minus sign.
         QCOMPARE(answer({ "set_axis", "-y", "x", "z" }, "axis "), "axis axis=-y x z");
         QCOMPARE(answer({ "--raw", "#vorn,get axis*ff" }, "axis "), "axis axis=-y x z");
-        // Waits for the reply, which the next run would otherwise read as its own.
         QCOMPARE(send({ "PORT", "--wait", "300", "--hex", "get_gnm" }).out.value(0),
                  "> 23 76 6f 72 6e 2c 67 65 74 20 67 6e 6d 2a 66 66 0d 0a");
 
@@ -70,6 +69,23 @@ private slots:
         QVERIFY(unknown.err.startsWith(QStringLiteral("telvo-cli send: 未知指令：vorn.no_such")));
         QCOMPARE(send({ "/dev/telvo-none", "get_com1" }).exitCode, 1);
         QCOMPARE(send({ "PORT", "--raw", "x", "get_com1" }).exitCode, 2);
+    }
+
+    // A reply that waited on the line since an earlier run (it came after that run ended)
+    // answers nothing that this run sent.
+    void repliesFromBeforeTheSendAreNotShown()
+    {
+        gcs::test::PtyPair pair;
+        QVERIFY2(pair.start(), qPrintable(pair.errorText()));
+        gcs::test::RawTty unit(pair.endA());
+        QVERIFY(unit.write("#vorn,gnm,1,2,3*ff\r\n"));
+        QTest::qWait(200);
+        QProcess p;
+        p.start(QDir(gcs::test::binDir()).filePath(QStringLiteral("telvo-cli")),
+                { QStringLiteral("send"), pair.endB(), QStringLiteral("--wait"),
+                  QStringLiteral("200"), QStringLiteral("get_softver") });
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), "> #vorn,get softver*ff\n");
     }
 
     void setCom1MovesTheUnitToTheNewRate()

@@ -209,6 +209,10 @@ int runSend(const QStringList& args)
                                         : linkError);
     }
 
+    // What waited on the line before this run (a late reply to an earlier command) answers
+    // nothing sent here; shown, it would read as this command's reply.
+    link->discardInbound();
+
     gcs::InsBridge bridge;
     printConfigReplies(bridge);
     QObject::connect(&session, &gcs::Session::bytesReceived, &bridge, &gcs::InsBridge::feed);
