@@ -120,6 +120,7 @@ void Application::wireServices()
             &Recorder::storeInsWireFrame);
     wireUpgradeFlow();
     wireConfigReadbacks();
+    wireRecordingExport();
 }
 
 void Application::setUpRelays()

@@ -24,6 +24,7 @@ namespace gcs {
 
 class AppSettings;
 struct AutoSearchHit;
+class CaptureExportTask;
 class CommandCatalog;
 class ITransport;
 class InsBridge;
@@ -55,6 +56,7 @@ class YModem;
 class Application : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("capture/CaptureExportTask.h")
     Q_MOC_INCLUDE("catalog/AppSettings.h")
     Q_MOC_INCLUDE("catalog/ManagedDevices.h")
     Q_MOC_INCLUDE("catalog/ProductRegistry.h")
@@ -128,6 +130,8 @@ class Application : public QObject
     Q_PROPERTY(QString upgradeFileName READ upgradeFileName NOTIFY upgradeFileChanged)
     Q_PROPERTY(bool upgradeFileReady READ upgradeFileReady NOTIFY upgradeFileChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
+    Q_PROPERTY(gcs::CaptureExportTask* captureExport READ captureExport CONSTANT)
+    Q_PROPERTY(QString lastRecordingPath READ lastRecordingPath NOTIFY lastRecordingChanged)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -336,6 +340,16 @@ public:
     Q_INVOKABLE bool startRecord(const QString& csvPath, const QString& rawPath);
     Q_INVOKABLE bool startRecordInDir(const QString& dir);
     Q_INVOKABLE void stopRecord();
+    /// The export of recordings to CSV or KML, running off the GUI thread.
+    CaptureExportTask* captureExport() const { return m_captureExport; }
+    /// The file an export of the last recording reads (its message log, else its raw
+    /// file); empty while recording and before the first recording.
+    QString lastRecordingPath() const;
+    /// Exports the last recording as format ("csv" or "kml") to a file the user picks.
+    Q_INVOKABLE bool exportRecording(const QString& format);
+    /// The same for any recording file (a message log or a raw capture).
+    Q_INVOKABLE bool exportCaptureFile(const QString& source, const QString& format);
+    Q_INVOKABLE void cancelExport();
 
     // ---- configuration pages and files (ApplicationConfigPages.cpp) ----
     bool factoryReadbackActive() const { return m_configPages.factoryReadbackActive; }
@@ -389,6 +403,7 @@ signals:
     void insConfigReportedChanged();
     void serialBaudChanged();
     void upgradeFileChanged();
+    void lastRecordingChanged();
 
 private:
     // core
@@ -449,6 +464,7 @@ private:
     // recording
     /// Reports what the recorder's start ran into; passes started through.
     bool startRecordingChecked(bool started);
+    void wireRecordingExport();
 
     // upgrade
     void wireUpgradeFlow();
@@ -503,6 +519,7 @@ private:
     bool m_logDrainQueued = false;
     UpgradeFlow* m_upgradeFlow = nullptr;
     ConfigPageState m_configPages;
+    CaptureExportTask* m_captureExport = nullptr;
 };
 
 } // namespace gcs
