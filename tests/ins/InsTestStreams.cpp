@@ -7,66 +7,26 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <cmath>
-
 namespace gcs::test {
 
 namespace {
 
-// Keys compared exactly; the others are floats (six significant digits survive every
-// conversion) unless listed as doubles.
-bool isExactKey(const QString& key)
+// The expectation holds the exact decimal or double value; the decoder keeps a float.
+QJsonObject asDecoded(QJsonObject e)
 {
-    static const QStringList keys
-        = { "format",     "count",        "status", "sn",      "baudRate", "packetFre",
-            "serialType", "packetFormat", "bytes",  "packets", "errors" };
-    return keys.contains(key);
-}
-
-bool isDoubleKey(const QString& ev, const QString& key)
-{
-    if (ev != QLatin1String("record"))
-        return true; // configuration values are doubles
-    return key == QLatin1String("lon") || key == QLatin1String("lat") || key == QLatin1String("alt")
-        || key == QLatin1String("utc");
-}
-
-bool closeEnough(double a, double b, bool isDouble)
-{
-    const double rel = isDouble ? 1e-12 : 2e-6;
-    return std::fabs(a - b) <= rel * std::max(1.0, std::fabs(b));
-}
-
-QString compareValue(const QString& ev, const QString& key, const QJsonValue& a,
-                     const QJsonValue& b)
-{
-    if (a.isArray() && b.isArray()) {
-        const QJsonArray x = a.toArray(), y = b.toArray();
-        if (x.size() != y.size())
-            return QStringLiteral("%1: %2 items, expected %3").arg(key).arg(x.size()).arg(y.size());
-        for (qsizetype i = 0; i < x.size(); ++i) {
-            const QString d
-                = compareValue(ev, QStringLiteral("%1[%2]").arg(key).arg(i), x[i], y[i]);
-            if (!d.isEmpty())
-                return d;
-        }
-        return QString();
+    static const char* const kFloatKeys[]
+        = { "gx", "gy", "gz", "ax", "ay", "az", "pitch", "roll", "yaw",
+            "ve", "vn", "vu", "temp", "gps_v", "gnss_heading" };
+    if (e.value(QLatin1String("ev")) == QLatin1String("record")) {
+        for (const char* key : kFloatKeys)
+            e.insert(QLatin1String(key), double(float(e.value(QLatin1String(key)).toDouble())));
     }
-    if (a.isDouble() && b.isDouble()) {
-        const bool same = isExactKey(key)
-            ? a.toDouble() == b.toDouble()
-            : closeEnough(a.toDouble(), b.toDouble(), isDoubleKey(ev, key));
-        if (same)
-            return QString();
-        return QStringLiteral("%1 = %2, expected %3")
-            .arg(key, QString::number(a.toDouble(), 'g', 17),
-                 QString::number(b.toDouble(), 'g', 17));
-    }
-    if (a == b)
-        return QString();
-    return QStringLiteral("%1 = %2, expected %3")
-        .arg(key, QString::fromUtf8(QJsonDocument(QJsonArray { a }).toJson(QJsonDocument::Compact)),
-             QString::fromUtf8(QJsonDocument(QJsonArray { b }).toJson(QJsonDocument::Compact)));
+    return e;
+}
+
+QString text(const QJsonObject& o)
+{
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
 QJsonArray toArray(const double* v, int n)
@@ -78,6 +38,16 @@ QJsonArray toArray(const double* v, int n)
 }
 
 } // namespace
+
+QList<QJsonObject> InsStream::records() const
+{
+    QList<QJsonObject> out;
+    for (const QJsonObject& e : events) {
+        if (e.value(QLatin1String("ev")) == QLatin1String("record"))
+            out << e;
+    }
+    return out;
+}
 
 InsStream loadInsStream(const QString& name)
 {
@@ -91,15 +61,13 @@ InsStream loadInsStream(const QString& name)
     }
     s.bytes = bin.readAll();
     for (const QByteArray& line : expect.readAll().split('\n')) {
-        if (line.trimmed().isEmpty())
-            continue;
-        QJsonObject o = QJsonDocument::fromJson(line).object();
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
         if (o.value(QLatin1String("ev")) == QLatin1String("stats")) {
             s.bytesTotal = qint64(o.value(QLatin1String("bytes")).toDouble());
             s.packets = o.value(QLatin1String("packets")).toInt();
             s.errors = o.value(QLatin1String("errors")).toInt();
-        } else {
-            s.events << o;
+        } else if (!o.isEmpty()) {
+            s.events << asDecoded(o);
         }
     }
     return s;
@@ -172,38 +140,15 @@ QJsonObject InsEventLog::recordEvent(const RecDataStruct& r)
 
 QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected)
 {
-    const qsizetype n = qMin(actual.size(), expected.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const QJsonObject& a = actual[i];
-        const QJsonObject& b = expected[i];
-        const QString ev = b.value(QLatin1String("ev")).toString();
-        if (a.value(QLatin1String("ev")).toString() != ev)
+    for (qsizetype i = 0; i < qMin(actual.size(), expected.size()); ++i) {
+        if (actual[i] != expected[i])
             return QStringLiteral("event %1: %2, expected %3")
                 .arg(i)
-                .arg(a.value(QLatin1String("ev")).toString(), ev);
-        if (a.keys() != b.keys())
-            return QStringLiteral("event %1 (%2): keys %3, expected %4")
-                .arg(i)
-                .arg(ev, a.keys().join(','), b.keys().join(','));
-        for (auto it = b.begin(); it != b.end(); ++it) {
-            const QString d = compareValue(ev, it.key(), a.value(it.key()), it.value());
-            if (!d.isEmpty())
-                return QStringLiteral("event %1 (%2): %3").arg(i).arg(ev, d);
-        }
+                .arg(text(actual[i]), text(expected[i]));
     }
     if (actual.size() != expected.size())
         return QStringLiteral("%1 events, expected %2").arg(actual.size()).arg(expected.size());
     return QString();
-}
-
-void feedSplit(RecDataModel& model, const QByteArray& data, const QList<qsizetype>& cuts)
-{
-    qsizetype from = 0;
-    for (qsizetype cut : cuts) {
-        model.anaylzeRec(data.mid(from, cut - from));
-        from = cut;
-    }
-    model.anaylzeRec(data.mid(from));
 }
 
 void feedChunked(RecDataModel& model, const QByteArray& data, qsizetype chunk)

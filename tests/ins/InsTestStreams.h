@@ -20,6 +20,9 @@ struct InsStream
     int packets = -1;
     int errors = -1;
     QString error; ///< non-empty when the files could not be read
+
+    /// The "record" events only.
+    QList<QJsonObject> records() const;
 };
 
 InsStream loadInsStream(const QString& name);
@@ -41,12 +44,10 @@ public:
     static QJsonObject recordEvent(const RecDataStruct& r);
 };
 
-/// Empty when the event lists match (numbers within the precision of their types),
-/// otherwise a description of the first difference.
+/// Empty when the event lists match, otherwise the first difference. Record fields that
+/// are floats in RecDataStruct are compared as floats; everything else exactly.
 QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected);
 
-/// Splits data at the given offsets (ascending, within the data) and feeds the pieces.
-void feedSplit(RecDataModel& model, const QByteArray& data, const QList<qsizetype>& cuts);
 /// Feeds data in pieces of chunk bytes (the whole at once when chunk < 1).
 void feedChunked(RecDataModel& model, const QByteArray& data, qsizetype chunk);
 
