@@ -36,7 +36,8 @@ bool writeMessageLog(const QString& path, const QByteArray& capture, qint64 firs
     RecDataModel model;
     qint64 n = 0;
     QObject::connect(&model, &RecDataModel::wireFrameForLog, [&](const QByteArray& f, qint64) {
-        recorder.storeInsWireFrame(f, firstMs + n * stepMs + (pauseAt >= 0 && n >= pauseAt ? pauseMs : 0));
+        recorder.storeInsWireFrame(
+            f, firstMs + n * stepMs + (pauseAt >= 0 && n >= pauseAt ? pauseMs : 0));
         ++n;
     });
     model.anaylzeRec(capture);

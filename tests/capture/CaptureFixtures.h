@@ -12,8 +12,8 @@ namespace gcs::test {
 /// Writes what the decoder accepts of capture as the recorder's message log: one line
 /// per message, the n-th message stamped firstMs + n × stepMs, plus pauseMs from message
 /// pauseAt on. False when the file cannot be written.
-bool writeMessageLog(const QString& path, const QByteArray& capture, qint64 firstMs,
-                     int stepMs = 5, int pauseAt = -1, int pauseMs = 0);
+bool writeMessageLog(const QString& path, const QByteArray& capture, qint64 firstMs, int stepMs = 5,
+                     int pauseAt = -1, int pauseMs = 0);
 
 /// Every record of an open reader, read in chunks of random sizes (1 to maxChunk bytes)
 /// when rng is given.

@@ -94,7 +94,8 @@ private slots:
         QFETCH(bool, log);
         const QString source = capture(stream, log);
         const QString out = m_dir.filePath(stream + ".csv");
-        const CaptureExport::Result r = CaptureExport::toFile(source, out, CaptureExport::Format::Csv);
+        const CaptureExport::Result r
+            = CaptureExport::toFile(source, out, CaptureExport::Format::Csv);
         QVERIFY2(r.ok, qPrintable(r.error));
         const QByteArray bytes = gcs::test::readFileBytes(out);
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
@@ -113,12 +114,15 @@ private slots:
                 const QVariant v = fields.value(header[col]);
                 const QString& cell = row[col];
                 const bool same = !v.isValid() ? cell.isEmpty()
-                    : v.typeId() == QMetaType::Float  ? !cell.isEmpty() && cell.toFloat() == v.toFloat()
-                    : v.typeId() == QMetaType::Double ? !cell.isEmpty() && cell.toDouble() == v.toDouble()
-                                                      : cell == v.toString();
-                QVERIFY2(same, qPrintable(QStringLiteral("row %1, %2: \"%3\", record %4")
-                                              .arg(i + 1)
-                                              .arg(header[col], cell, v.toString())));
+                    : v.typeId() == QMetaType::Float
+                    ? !cell.isEmpty() && cell.toFloat() == v.toFloat()
+                    : v.typeId() == QMetaType::Double
+                    ? !cell.isEmpty() && cell.toDouble() == v.toDouble()
+                    : cell == v.toString();
+                QVERIFY2(same,
+                         qPrintable(QStringLiteral("row %1, %2: \"%3\", record %4")
+                                        .arg(i + 1)
+                                        .arg(header[col], cell, v.toString())));
             }
         }
     }
@@ -129,14 +133,16 @@ private slots:
         QCOMPARE(gcs::CsvExporter::quoted("say \"hi\""), QByteArray("\"say \"\"hi\"\"\""));
         QCOMPARE(gcs::CsvExporter::quoted("two\r\nlines"), QByteArray("\"two\r\nlines\""));
         QCOMPARE(gcs::CsvExporter::quoted("定位"), QByteArray("定位"));
-        QCOMPARE(parseCsv("\"a,b\",\"say \"\"hi\"\"\"\r\n"), QList<QStringList>({ { "a,b", "say \"hi\"" } }));
+        QCOMPARE(parseCsv("\"a,b\",\"say \"\"hi\"\"\"\r\n"),
+                 QList<QStringList>({ { "a,b", "say \"hi\"" } }));
     }
 
     void kmlHoldsTheTrack()
     {
         const QString source = capture(QStringLiteral("sinsbin"), false);
         const QString out = m_dir.filePath("track.kml");
-        const CaptureExport::Result r = CaptureExport::toFile(source, out, CaptureExport::Format::Kml);
+        const CaptureExport::Result r
+            = CaptureExport::toFile(source, out, CaptureExport::Format::Kml);
         QVERIFY2(r.ok, qPrintable(r.error));
         QList<QStringList> coordinates; // the line's tuples, then the start, then the end
         QFile file(out);
@@ -148,7 +154,8 @@ private slots:
             if (xml.name() == QLatin1String("kml"))
                 QCOMPARE(xml.namespaceUri(), QLatin1String("http://www.opengis.net/kml/2.2"));
             if (xml.name() == QLatin1String("coordinates"))
-                coordinates << xml.readElementText().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+                coordinates << xml.readElementText().split(QRegularExpression("\\s+"),
+                                                           Qt::SkipEmptyParts);
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         const QList<CaptureRecord> records = recordsOf(source);
@@ -156,9 +163,9 @@ private slots:
         QCOMPARE(coordinates[0].size(), records.size());
         QCOMPARE(r.written, records.size());
         const auto tuple = [](const CaptureRecord& c) {
-            const QStringList t = { QString::number(c.record.lon, 'g', 17),
-                                    QString::number(c.record.lat, 'g', 17),
-                                    QString::number(c.record.alt, 'g', 17) };
+            const QStringList t
+                = { QString::number(c.record.lon, 'g', 17), QString::number(c.record.lat, 'g', 17),
+                    QString::number(c.record.alt, 'g', 17) };
             return t;
         };
         const auto parsed = [](const QString& t) {
@@ -180,7 +187,8 @@ private slots:
         QList<TrackThinner::Point> track;
         for (int i = 0; i < 150000; ++i) {
             const double a = i * 1e-4;
-            track.append({ 116.39 + 0.01 * std::cos(a) + 1e-8 * (i % 7), 39.9 + 0.01 * std::sin(3 * a), 50.0 + i % 5 });
+            track.append({ 116.39 + 0.01 * std::cos(a) + 1e-8 * (i % 7),
+                           39.9 + 0.01 * std::sin(3 * a), 50.0 + i % 5 });
         }
         TrackThinner thinner;
         for (const TrackThinner::Point& p : track)
@@ -192,14 +200,17 @@ private slots:
         const double mx = 111320.0 * std::cos(39.9 * M_PI / 180), my = 110574.0;
         size_t k = 0;
         for (int i = 0; i < track.size(); ++i) {
-            if (k + 1 < kept.size() && track[i].lon == kept[k + 1].lon && track[i].lat == kept[k + 1].lat)
+            if (k + 1 < kept.size() && track[i].lon == kept[k + 1].lon
+                && track[i].lat == kept[k + 1].lat)
                 ++k;
             const TrackThinner::Point &a = kept[k], &b = kept[qMin(k + 1, kept.size() - 1)];
             const double bx = (b.lon - a.lon) * mx, by = (b.lat - a.lat) * my;
             const double px = (track[i].lon - a.lon) * mx, py = (track[i].lat - a.lat) * my;
-            const double t = bx || by ? qBound(0.0, (px * bx + py * by) / (bx * bx + by * by), 1.0) : 0;
+            const double t
+                = bx || by ? qBound(0.0, (px * bx + py * by) / (bx * bx + by * by), 1.0) : 0;
             const double off = std::hypot(px - t * bx, py - t * by);
-            QVERIFY2(off <= 2 * thinner.toleranceM(), qPrintable(QString("point %1 is %2 m off").arg(i).arg(off)));
+            QVERIFY2(off <= 2 * thinner.toleranceM(),
+                     qPrintable(QString("point %1 is %2 m off").arg(i).arg(off)));
         }
         QCOMPARE(k, kept.size() - 1); // the kept points are the track's, in order
     }
@@ -211,10 +222,14 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("error");
-        QTest::newRow("cancelled") << "sinsbin.bin" << int(CaptureExport::Format::Csv) << true << "已取消导出";
-        QTest::newRow("no position") << "imubin.bin" << int(CaptureExport::Format::Kml) << false << "没有带位置";
-        QTest::newRow("no capture") << "junk.bin" << int(CaptureExport::Format::Csv) << false << "无法识别的文件";
-        QTest::newRow("missing") << "missing.bin" << int(CaptureExport::Format::Csv) << false << "无法打开文件";
+        QTest::newRow("cancelled")
+            << "sinsbin.bin" << int(CaptureExport::Format::Csv) << true << "已取消导出";
+        QTest::newRow("no position")
+            << "imubin.bin" << int(CaptureExport::Format::Kml) << false << "没有带位置";
+        QTest::newRow("no capture")
+            << "junk.bin" << int(CaptureExport::Format::Csv) << false << "无法识别的文件";
+        QTest::newRow("missing") << "missing.bin" << int(CaptureExport::Format::Csv) << false
+                                 << "无法打开文件";
     }
 
     void failedExportsLeaveNoFile()
@@ -244,7 +259,8 @@ private slots:
         const QByteArray log = gcs::test::readFileBytes(source);
         QVERIFY(gcs::test::writeFileBytes(source, log.left(log.indexOf('\n', 1000) + 30)));
         const QString out = m_dir.filePath("part.csv");
-        const CaptureExport::Result r = CaptureExport::toFile(source, out, CaptureExport::Format::Csv);
+        const CaptureExport::Result r
+            = CaptureExport::toFile(source, out, CaptureExport::Format::Csv);
         QVERIFY2(r.ok, qPrintable(r.error));
         QVERIFY2(r.warning.contains(QStringLiteral("不完整")), qPrintable(r.warning));
         QCOMPARE(r.written, log.left(log.indexOf('\n', 1000)).count('\n') + 1);

@@ -58,7 +58,8 @@ private slots:
         QTest::newRow("sinsbin") << "sinsbin" << QStringList() << false;
         QTest::newRow("imubin 7") << "imubin" << QStringList({ "--chunk", "7" }) << false;
         QTest::newRow("noisy 1") << "mixed_noisy" << QStringList({ "--chunk", "1" }) << false;
-        QTest::newRow("noisy whole") << "mixed_noisy" << QStringList({ "--chunk=1000000" }) << false;
+        QTest::newRow("noisy whole")
+            << "mixed_noisy" << QStringList({ "--chunk=1000000" }) << false;
         QTest::newRow("checksum lf") << "sinsbin_checksum_lf" << QStringList() << false;
         QTest::newRow("text") << "text_sentences" << QStringList({ "--chunk", "5" }) << false;
         QTest::newRow("text log") << "text_sentences" << QStringList() << true;
@@ -107,7 +108,8 @@ private slots:
         const QStringList pairs = lines.last().split(' ');
         QCOMPARE(pairs.size(), 25);
         QVERIFY(pairs.contains("format=sinsbin") && pairs.contains("stream_tier=3"));
-        QVERIFY(pairs.contains(QStringLiteral("utc=%1").arg(records.last().value("utc").toDouble(), 0, 'g', 17)));
+        QVERIFY(pairs.contains(
+            QStringLiteral("utc=%1").arg(records.last().value("utc").toDouble(), 0, 'g', 17)));
     }
 
     // Standard output and --out give the same bytes; the file appears only when done.
@@ -115,14 +117,16 @@ private slots:
     {
         for (const char* format : { "csv", "kml" }) {
             const QString out = m_dir.filePath(QStringLiteral("x.") + format);
-            const Run toFile = runCli({ "export", "--format", format, "--out", out, dataFile("sinsbin") });
+            const Run toFile
+                = runCli({ "export", "--format", format, "--out", out, dataFile("sinsbin") });
             QCOMPARE(toFile.code, 0);
             QVERIFY2(toFile.err.contains("300 records"), toFile.err);
             const Run toStdout = runCli({ "export", "--format", format, dataFile("sinsbin") });
             QCOMPARE(toStdout.code, 0);
             QCOMPARE(toStdout.out, gcs::test::readFileBytes(out));
         }
-        QVERIFY(runCli({ "export", dataFile("sinsbin") }).out.startsWith("\xEF\xBB\xBFtime,format,"));
+        QVERIFY(
+            runCli({ "export", dataFile("sinsbin") }).out.startsWith("\xEF\xBB\xBFtime,format,"));
     }
 
     void statsReportTheIntegrityCounters()
@@ -142,11 +146,13 @@ private slots:
         QCOMPARE(o.value("kind").toString(), QStringLiteral("raw"));
 
         const QString log = m_dir.filePath("paced.txt");
-        QVERIFY(gcs::test::writeMessageLog(log, loadInsStream("imubin").bytes.left(31 * 11), 1700000000000, 20, 5, 480));
+        QVERIFY(gcs::test::writeMessageLog(log, loadInsStream("imubin").bytes.left(31 * 11),
+                                           1700000000000, 20, 5, 480));
         const Run text = runCli({ "stats", log });
         QCOMPARE(text.code, 0);
-        for (const char* line : { "kind: INS message log", "binary frames: 11", "lost frames: 0",
-                                  "message rate: 14.71 /s", "longest silence: 500 ms (before line 6)" })
+        for (const char* line :
+             { "kind: INS message log", "binary frames: 11", "lost frames: 0",
+               "message rate: 14.71 /s", "longest silence: 500 ms (before line 6)" })
             QVERIFY2(text.out.contains(line), line);
     }
 
@@ -158,11 +164,15 @@ private slots:
         const QString missing = QStringLiteral("/nonexistent/x.bin");
         QTest::newRow("decode no file") << QStringList { "decode" } << 2 << "no FILE";
         QTest::newRow("decode two files") << QStringList { "decode", "a", "b" } << 2 << "one FILE";
-        QTest::newRow("decode chunk 0") << QStringList { "decode", "--chunk", "0", "a" } << 2 << "--chunk";
-        QTest::newRow("decode chunk text") << QStringList { "decode", "--chunk=big", "a" } << 2 << "--chunk";
-        QTest::newRow("decode unknown") << QStringList { "decode", "--hex", "a" } << 2 << "unknown option";
+        QTest::newRow("decode chunk 0")
+            << QStringList { "decode", "--chunk", "0", "a" } << 2 << "--chunk";
+        QTest::newRow("decode chunk text")
+            << QStringList { "decode", "--chunk=big", "a" } << 2 << "--chunk";
+        QTest::newRow("decode unknown")
+            << QStringList { "decode", "--hex", "a" } << 2 << "unknown option";
         QTest::newRow("decode missing") << QStringList { "decode", missing } << 1 << "cannot read";
-        QTest::newRow("export format") << QStringList { "export", "--format", "xls", "a" } << 2 << "csv or kml";
+        QTest::newRow("export format")
+            << QStringList { "export", "--format", "xls", "a" } << 2 << "csv or kml";
         QTest::newRow("export missing") << QStringList { "export", missing } << 1 << "无法打开文件";
         QTest::newRow("export no position")
             << QStringList { "export", "--format", "kml", dataFile("imubin") } << 1 << "没有带位置";
@@ -186,8 +196,10 @@ private slots:
     void damagedCapturesEndWithThree()
     {
         const QString log = m_dir.filePath("cut.txt");
-        QVERIFY(gcs::test::writeMessageLog(log, loadInsStream("sinsbin").bytes.left(59 * 4), 1700000000000));
-        QVERIFY(gcs::test::writeFileBytes(log, gcs::test::readFileBytes(log) + "2024-01-01 00:00:00.000 aa 5"));
+        QVERIFY(gcs::test::writeMessageLog(log, loadInsStream("sinsbin").bytes.left(59 * 4),
+                                           1700000000000));
+        QVERIFY(gcs::test::writeFileBytes(
+            log, gcs::test::readFileBytes(log) + "2024-01-01 00:00:00.000 aa 5"));
         for (const char* command : { "decode", "export", "stats" }) {
             const Run r = runCli({ command, log });
             QCOMPARE(r.code, 3);

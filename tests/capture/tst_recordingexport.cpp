@@ -30,23 +30,25 @@ private slots:
         QTemporaryDir home;
         gcs::test::EnvOverride env("LOCALAPPDATA", home.path().toLocal8Bit());
         gcs::test::SimProcess sim;
-        QVERIFY2(sim.start({ "--format", "sinsasc", "--rate", "200" }), qPrintable(sim.errorText()));
+        QVERIFY2(sim.start({ "--format", "sinsasc", "--rate", "200" }),
+                 qPrintable(sim.errorText()));
         Application app;
         QStringList answers;
         app.setFileChooser([&](gcs::FileDialogs::Kind kind, const QString&, const QString&) {
             return kind == gcs::FileDialogs::Kind::Directory ? home.path() : answers.takeFirst();
         });
         QVERIFY(app.connectSerial(sim.port(), 115200));
-        QVERIFY2(waitUntil([&] { return app.ins()->packetFormat() == QLatin1String("sinsasc"); },
-                           20000),
-                 qPrintable(app.lastError()));
+        QVERIFY2(
+            waitUntil([&] { return app.ins()->packetFormat() == QLatin1String("sinsasc"); }, 20000),
+            qPrintable(app.lastError()));
 
         // Counted from the start of the recording on, live.
         app.ins()->resetStats();
         QVERIFY2(app.startRecordInDir(home.path()), qPrintable(app.lastError()));
         QVERIFY(!app.exportRecording("csv"));
         QCOMPARE(app.lastError(), QStringLiteral("请先停止记录再导出"));
-        QVERIFY(waitUntil([&] { return app.ins()->integrity().value("sentences").toInt() >= 400; }, 20000));
+        QVERIFY(waitUntil([&] { return app.ins()->integrity().value("sentences").toInt() >= 400; },
+                          20000));
         app.stopRecord();
         const QVariantMap live = app.ins()->integrity();
         app.disconnectPrimary();

@@ -15,8 +15,8 @@ namespace {
 QJsonObject asDecoded(QJsonObject e)
 {
     static const char* const kFloatKeys[]
-        = { "gx", "gy", "gz", "ax", "ay", "az", "pitch", "roll", "yaw",
-            "ve", "vn", "vu", "temp", "gps_v", "gnss_heading" };
+        = { "gx",  "gy", "gz", "ax", "ay",   "az",    "pitch",       "roll",
+            "yaw", "ve", "vn", "vu", "temp", "gps_v", "gnss_heading" };
     if (e.value(QLatin1String("ev")) == QLatin1String("record")) {
         for (const char* key : kFloatKeys)
             e.insert(QLatin1String(key), double(float(e.value(QLatin1String(key)).toDouble())));

@@ -27,7 +27,8 @@ QByteArray noHeaders(qsizetype size)
     return out;
 }
 
-const QByteArray kSinsasc = "#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,97*ff\r\n";
+const QByteArray kSinsasc
+    = "#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,97*ff\r\n";
 
 } // namespace
 
@@ -45,13 +46,22 @@ private slots:
         QTest::addColumn<int>("snapshotKeys");
         QTest::addColumn<QString>("fix");
         QTest::addColumn<QString>("nav");
-        QTest::newRow("imubin") << loadInsStream("imubin").bytes.left(31) << 1 << "IMU" << 7 << 10 << "故障" << "—";
-        QTest::newRow("ahrsasc") << QByteArray("#vorn,ahrsasc,7,1,2,3,4,5,6,0,0,0,30,-10,20,0,0*ff\r\n")
-                                 << 2 << "AHRS" << 10 << 13 << "故障" << "—";
-        QTest::newRow("sinsbin") << loadInsStream("sinsbin").bytes.left(59) << 3 << "SINS" << 20 << 25 << "故障" << "—";
-        QTest::newRow("sinsasc") << kSinsasc << 3 << "SINS" << 20 << 25 << "定位定向" << "组合导航";
+        QTest::newRow("imubin") << loadInsStream("imubin").bytes.left(31) << 1 << "IMU" << 7 << 10
+                                << "故障"
+                                << "—";
+        QTest::newRow("ahrsasc") << QByteArray(
+            "#vorn,ahrsasc,7,1,2,3,4,5,6,0,0,0,30,-10,20,0,0*ff\r\n")
+                                 << 2 << "AHRS" << 10 << 13 << "故障"
+                                 << "—";
+        QTest::newRow("sinsbin") << loadInsStream("sinsbin").bytes.left(59) << 3 << "SINS" << 20
+                                 << 25 << "故障"
+                                 << "—";
+        QTest::newRow("sinsasc") << kSinsasc << 3 << "SINS" << 20 << 25 << "定位定向"
+                                 << "组合导航";
         // An ahrsasc sentence with the wrong field count: format unknown, no panel.
-        QTest::newRow("unknown") << QByteArray("#vorn,ahrsasc,1,2,3*ff\r\n") << 0 << "" << 0 << 10 << "故障" << "—";
+        QTest::newRow("unknown") << QByteArray("#vorn,ahrsasc,1,2,3*ff\r\n") << 0 << "" << 0 << 10
+                                 << "故障"
+                                 << "—";
     }
 
     // The panels are cleared for the new format and built (epoch + 2); the snapshot carries
@@ -70,7 +80,8 @@ private slots:
         bridge.feed(bytes);
         QCOMPARE(bridge.streamTier(), tier);
         QCOMPARE(bridge.streamTierLabel(), label);
-        const QVariantMap panels[] = { {}, bridge.imuPanel(), bridge.ahrsPanel(), bridge.sinsPanel() };
+        const QVariantMap panels[]
+            = { {}, bridge.imuPanel(), bridge.ahrsPanel(), bridge.sinsPanel() };
         QCOMPARE(panels[tier].size(), panelKeys);
         QCOMPARE(bridge.panelEpoch(), tier ? 2 : 0); // nothing shown before: nothing to clear
         QTEST(bridge.gnssFixStatus(), "fix");
@@ -109,11 +120,16 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("fix");
         QTest::addColumn<QString>("nav");
-        QTest::newRow("0x14") << 0x14 << "无效" << "对准";
-        QTest::newRow("0x26") << 0x26 << "定位" << "校准";
-        QTest::newRow("0x77") << 0x77 << "定位定向" << "纯惯性导航";
-        QTest::newRow("0xF3") << 0xF3 << "—" << "—";
-        QTest::newRow("0x35") << 0x35 << "—" << "—";
+        QTest::newRow("0x14") << 0x14 << "无效"
+                              << "对准";
+        QTest::newRow("0x26") << 0x26 << "定位"
+                              << "校准";
+        QTest::newRow("0x77") << 0x77 << "定位定向"
+                              << "纯惯性导航";
+        QTest::newRow("0xF3") << 0xF3 << "—"
+                              << "—";
+        QTest::newRow("0x35") << 0x35 << "—"
+                              << "—";
     }
 
     void statusBytesDecodeToTexts()
@@ -129,8 +145,9 @@ private slots:
         bridge.feed(noHeaders(100));
         QCOMPARE(bridge.parseHint(), QStringLiteral("等待导航数据…"));
         bridge.feed(noHeaders(3 * 1024 - 100));
-        QCOMPARE(bridge.parseHint(),
-                 QStringLiteral("已收 3 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 115200）。"));
+        QCOMPARE(
+            bridge.parseHint(),
+            QStringLiteral("已收 3 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 115200）。"));
         // Headers whose frames never verify: waiting for a sync; then real frames: no hint.
         InsBridge syncing;
         syncing.feed((QByteArray("\xAA\x55", 2) + noHeaders(20)).repeated(30));
@@ -165,30 +182,38 @@ private slots:
             bridge.feed(noHeaders(100));
             bridge.feed(loadInsStream("imubin").bytes.left(31 * 20));
         }
-        const QStringList lines = QString::fromUtf8(gcs::test::readFileBytes(path)).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines
+            = QString::fromUtf8(gcs::test::readFileBytes(path)).split('\n', Qt::SkipEmptyParts);
         if (value.toInt() < 1) {
             QVERIFY(!QFile::exists(path));
             return;
         }
         QCOMPARE(lines.size(), 2);
-        const QRegularExpression form(QStringLiteral(
-            "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\S* bytes=(\\d+) pkts=(\\d+) aa55=(\\d+) hint=(.*)$"));
-        QCOMPARE(form.match(lines[0]).capturedTexts().mid(1), QStringList({ "100", "0", "0", "等待导航数据…" }));
-        QCOMPARE(form.match(lines[1]).capturedTexts().mid(1), QStringList({ "720", "20", "0", "" }));
+        const QRegularExpression form(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\S* bytes=(\\d+) "
+                           "pkts=(\\d+) aa55=(\\d+) hint=(.*)$"));
+        QCOMPARE(form.match(lines[0]).capturedTexts().mid(1),
+                 QStringList({ "100", "0", "0", "等待导航数据…" }));
+        QCOMPARE(form.match(lines[1]).capturedTexts().mid(1),
+                 QStringList({ "720", "20", "0", "" }));
     }
 
     void configurationRepliesFillTheMaps()
     {
         InsBridge bridge;
         QSignalSpy config(&bridge, &InsBridge::configChanged);
-        bridge.feed("#vorn,com1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n"
-                    "#vorn,factory,GyroSN:42,kggX:1,2,3,kggY:4,5,6,kggZ:7,8,9,kg0:10,11,12,"
-                    "kg1:13,14,15,16,17,18,19,20,21*ff\r\n"
-                    "#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n#vorn,axis,x:Y,y:-X,z:Z*ff\r\n"
-                    "#vorn,gnss,2.75*ff\r\n#vorn,softver,V1.0.2*ff\r\n#vorn,extrapolate time,30.5*ff\r\n");
+        bridge.feed(
+            "#vorn,com1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n"
+            "#vorn,factory,GyroSN:42,kggX:1,2,3,kggY:4,5,6,kggZ:7,8,9,kg0:10,11,12,"
+            "kg1:13,14,15,16,17,18,19,20,21*ff\r\n"
+            "#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n#vorn,axis,x:Y,y:-X,z:Z*ff\r\n"
+            "#vorn,gnss,2.75*ff\r\n#vorn,softver,V1.0.2*ff\r\n#vorn,extrapolate time,30.5*ff\r\n");
         QCOMPARE(config.count(), 7);
-        QCOMPARE(bridge.serialConfig(), QVariantMap({ { "serialType", 232 }, { "baudRate", 115200 },
-                                                      { "packetFre", 200 }, { "packetFormat", "sinsbin" } }));
+        QCOMPARE(bridge.serialConfig(),
+                 QVariantMap({ { "serialType", 232 },
+                               { "baudRate", 115200 },
+                               { "packetFre", 200 },
+                               { "packetFormat", "sinsbin" } }));
         const QVariantMap g = bridge.gyroConfig();
         QCOMPARE(g.value("sn").typeId(), QMetaType::LongLong);
         QStringList values;
@@ -197,7 +222,8 @@ private slots:
             values << g.value(key).toString();
         QCOMPARE(values.join(' '), QStringLiteral("42 1 2 3 9 10 12 14 15 16 18 19 20"));
         QCOMPARE(g.size(), 19); // the diagonal of the matrix is not published
-        QCOMPARE(bridge.installConfig(), QVariantMap({ { "x", 0.5 }, { "y", -0.25 }, { "z", 1.125 } }));
+        QCOMPARE(bridge.installConfig(),
+                 QVariantMap({ { "x", 0.5 }, { "y", -0.25 }, { "z", 1.125 } }));
         QCOMPARE(bridge.axis(), QStringLiteral("Y -X Z"));
         QCOMPARE(bridge.gnssYaw(), 2.75);
         QCOMPARE(bridge.softver(), QStringLiteral("V1.0.2"));
@@ -241,9 +267,13 @@ private slots:
         bridge.feed("xyz" + imu.left(31 * 4) + imu.mid(31 * 6, 31)); // frames 4 and 5 lost
         bridge.feed("#vorn,nonsense*ff\r\n");
         QCOMPARE(bridge.integrity(),
-                 QVariantMap({ { "bytes", 3 + 31 * 5 + 19 }, { "frames", 5 }, { "sentences", 0 },
-                               { "checksum_errors", 0 }, { "text_errors", 1 },
-                               { "skipped_bytes", 3 + 19 }, { "lost_frames", 2 } }));
+                 QVariantMap({ { "bytes", 3 + 31 * 5 + 19 },
+                               { "frames", 5 },
+                               { "sentences", 0 },
+                               { "checksum_errors", 0 },
+                               { "text_errors", 1 },
+                               { "skipped_bytes", 3 + 19 },
+                               { "lost_frames", 2 } }));
         QCOMPARE(bridge.recPackets(), 5);
         QCOMPARE(bridge.sendBytes(), 23);
         QCOMPARE(bridge.packetErrs(), 1);

@@ -1,29 +1,17 @@
-// The INS decoder, binary and text paths, driven with the recorded streams of
-// tests/data/ins (encoded by gen_ins_streams.py from the frame layouts and the sentence
-// grammar, not by the decoder): records, replies, wire frames, counters, chunking, the
-// bounds of its buffers and the message-log entry.
+// The INS decoder beyond what the recorded streams show (tst_capturereader reads each of
+// them through it at random chunk sizes): any split of the input, the bounds of its
+// buffers, resets and re-entrant slots, time stamps and rates, the message-log entry and
+// the helpers of its interface.
 #include "InsTestStreams.h"
-#include "TestSupport.h"
-
-#include "ins/RecDataModel.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
 using gcs::test::InsEventLog;
-using gcs::test::InsStream;
 using gcs::test::loadInsStream;
 
 namespace {
-
-QList<QByteArray> framesOf(const QByteArray& stream, int len, int count)
-{
-    QList<QByteArray> frames;
-    for (int i = 0; i < count; ++i)
-        frames << stream.mid(qsizetype(i) * len, len);
-    return frames;
-}
 
 // Bytes that hold neither a frame header nor a sentence header.
 QByteArray garbage(qsizetype size, quint32 seed)
@@ -38,15 +26,8 @@ QByteArray garbage(qsizetype size, quint32 seed)
     return out;
 }
 
-struct Decoded
-{
-    QByteArray trace;
-    int records = 0;
-    RecDataModel::Integrity counters;
-};
-
-// Fed in pieces ending at the given offsets, then the input ends.
-Decoded decode(const QByteArray& data, const QList<qsizetype>& cuts = {})
+// The wire frames and counters of data fed in pieces ending at cuts, then ended.
+QByteArray decode(const QByteArray& data, const QList<qsizetype>& cuts = {}, int* records = nullptr)
 {
     RecDataModel model;
     InsEventLog log(&model);
@@ -56,12 +37,12 @@ Decoded decode(const QByteArray& data, const QList<qsizetype>& cuts = {})
         from = cut;
     }
     model.endOfInput();
-    return { log.wireTrace, log.records, model.integrity() };
-}
-
-bool sameCounters(const RecDataModel::Integrity& a, const RecDataModel::Integrity& b)
-{
-    return RecDataModel::integrityFields(a) == RecDataModel::integrityFields(b);
+    if (records)
+        *records = log.records;
+    QByteArray counters;
+    for (const QVariant& v : RecDataModel::integrityFields(model.integrity()))
+        counters += v.toByteArray() + ' ';
+    return log.wireTrace + '|' + counters;
 }
 
 } // namespace
@@ -70,62 +51,18 @@ class TestRecDataModel : public QObject
 {
     Q_OBJECT
 
-private:
     QList<QByteArray> m_imu;
     QList<QByteArray> m_sins;
 
 private slots:
     void initTestCase()
     {
-        const InsStream imu = loadInsStream(QStringLiteral("imubin"));
-        const InsStream sins = loadInsStream(QStringLiteral("sinsbin"));
-        QVERIFY2(imu.error.isEmpty() && sins.error.isEmpty(), qPrintable(imu.error + sins.error));
-        m_imu = framesOf(imu.bytes, 31, 300);
-        m_sins = framesOf(sins.bytes, 59, 300);
-    }
-
-    void recordedStreamDecodesAsExpected_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("chunk");
-        for (const char* s : { "imubin", "sinsbin", "mixed_noisy", "sinsbin_checksum_lf",
-                               "imubin_checksum_lf", "sinsbin_false_imu_lock", "text_sentences" }) {
-            for (int chunk : { 0, 1, 3, 7, 64, 4096 })
-                QTest::addRow("%s/%d", s, chunk) << QString::fromLatin1(s) << chunk;
+        const QByteArray imu = loadInsStream("imubin").bytes, sins = loadInsStream("sinsbin").bytes;
+        for (int i = 0; i < 20; ++i) {
+            m_imu << imu.mid(i * 31, 31);
+            m_sins << sins.mid(i * 59, 59);
         }
-    }
-
-    // Every record field, reply and wire frame in order, and the counters, whatever the
-    // chunk size (below a frame's length too). Every byte of a binary stream is in an
-    // accepted frame, skipped, or still waiting.
-    void recordedStreamDecodesAsExpected()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, chunk);
-        const InsStream s = loadInsStream(name);
-        QVERIFY2(s.error.isEmpty(), qPrintable(s.error));
-        RecDataModel model;
-        InsEventLog log(&model);
-        gcs::test::feedChunked(model, s.bytes, chunk);
-        const QString diff = gcs::test::compareInsEvents(log.events, s.events);
-        QVERIFY2(diff.isEmpty(), qPrintable(diff));
-        QCOMPARE(model.recBytes(), s.bytesTotal);
-        QCOMPARE(model.recPackets(), s.packets);
-        QCOMPARE(model.packetErrs(), s.errors);
-        const RecDataModel::Integrity c = model.integrity();
-        QCOMPARE(c.bytes, s.bytesTotal);
-        QCOMPARE(c.textErrors, qint64(s.errors));
-        if (name.startsWith(QLatin1String("text"))) {
-            // The last line has no line feed yet: it waits, from its carriage return on.
-            QCOMPARE(model.receiveBuffer(), QByteArray("\r#vorn,softver,V9.9.9*ff"));
-            model.anaylzeRec("\r\n");
-            QCOMPARE(log.events.last().value("text").toString(), QStringLiteral("V9.9.9"));
-            return;
-        }
-        QCOMPARE(c.frames, qint64(s.packets));
-        QCOMPARE(c.sentences, 0);
-        const qsizetype wireBytes = log.wireTrace.size() - 3 * log.records; // "31:" / "59:"
-        QCOMPARE(c.skippedBytes + wireBytes + model.receiveBuffer().size(), s.bytesTotal);
+        QCOMPARE(m_sins.last().size(), 59);
     }
 
     void anyChunkingDecodesTheSame_data()
@@ -133,83 +70,64 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::newRow("imubin") << m_imu.mid(0, 12).join();
         QTest::newRow("sinsbin") << m_sins.mid(0, 8).join();
-        QTest::newRow("mixed") << loadInsStream(QStringLiteral("mixed_noisy")).bytes.left(1500);
-        QTest::newRow("false imu lock")
-            << loadInsStream(QStringLiteral("sinsbin_false_imu_lock")).bytes;
-        QTest::newRow("header split") << garbage(40, 1) + m_sins[0] + "\xAA" + m_sins[1];
+        QTest::newRow("mixed") << loadInsStream("mixed_noisy").bytes.left(1500);
+        QTest::newRow("false imu lock") << loadInsStream("sinsbin_false_imu_lock").bytes;
+        QTest::newRow("lone AA") << garbage(40, 1) + m_sins[0] + "\xAA" + m_sins[1];
     }
 
-    // Two chunks cut at every offset (a header split between AA and 55, a frame split while
-    // hunting or locked), then random reads: the same frames and the same counters as
-    // from one chunk.
+    // Two chunks cut at every offset (a header split between AA and 55, a frame split
+    // while hunting or locked), then random reads: the same frames and the same counters
+    // as from one chunk.
     void anyChunkingDecodesTheSame()
     {
         QFETCH(QByteArray, data);
-        const Decoded whole = decode(data);
-        QVERIFY(whole.records >= 2);
-        for (qsizetype cut = 0; cut <= data.size(); ++cut) {
-            const Decoded d = decode(data, { cut });
-            if (d.trace != whole.trace || !sameCounters(d.counters, whole.counters))
-                QFAIL(qPrintable(QStringLiteral("cut at %1: %2 records, expected %3")
-                                     .arg(cut)
-                                     .arg(d.records)
-                                     .arg(whole.records)));
-        }
+        int records = 0;
+        const QByteArray whole = decode(data, {}, &records);
+        QVERIFY(records >= 2);
+        for (qsizetype cut = 0; cut <= data.size(); ++cut)
+            QVERIFY2(decode(data, { cut }) == whole, qPrintable(QString("cut at %1").arg(cut)));
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator rng(seed);
         for (int round = 0; round < 40; ++round) {
             QList<qsizetype> cuts;
             for (qsizetype at = rng.bounded(1, 70); at < data.size(); at += rng.bounded(1, 70))
                 cuts << at;
-            const Decoded d = decode(data, cuts);
-            QVERIFY2(d.trace == whole.trace && sameCounters(d.counters, whole.counters),
-                     qPrintable(QStringLiteral("seed %1 round %2").arg(seed).arg(round)));
+            QVERIFY2(decode(data, cuts) == whole, qPrintable(QString("seed %1").arg(seed)));
         }
     }
 
     // Every buffer has a bound, and what a bound drops counts as skipped.
     void buffersStayBounded()
     {
-        // No header at all: cut to the newest 131072 bytes each time it passes 262144.
+        // No header at all: cut to the newest 131072 bytes once past 262144.
         const QByteArray junk = garbage(300000, 11);
         RecDataModel model;
         model.anaylzeRec(junk);
         QCOMPARE(model.receiveBuffer(), junk.right(RecDataModel::kBufferKeep));
         QCOMPARE(model.integrity().skippedBytes, 300000 - RecDataModel::kBufferKeep);
-        model.anaylzeRec(m_sins[0]); // a header arriving later still decodes
-        QCOMPARE(model.recPackets(), 1);
-
         // Only a trailing lone AA is kept, as the possible start of the next header.
-        RecDataModel lone;
-        lone.anaylzeRec(m_imu[0] + QByteArray("\xAA\x01\xAA\x00", 4));
-        QVERIFY(lone.receiveBuffer().isEmpty());
-        lone.anaylzeRec(m_imu[1] + QByteArray("\x10\xAA", 2));
-        QCOMPARE(lone.receiveBuffer(), QByteArray("\xAA", 1));
+        model.anaylzeRec(m_imu[0] + QByteArray("\xAA\x01\xAA\x00", 4));
+        QVERIFY(model.receiveBuffer().isEmpty());
+        model.anaylzeRec(m_imu[1] + QByteArray("\x10\xAA", 2));
+        QCOMPARE(model.receiveBuffer(), QByteArray("\xAA", 1));
+        QCOMPARE(model.recPackets(), 2);
 
-        // A line that never ends: dropped past the cap, a packet error, and the sentences
-        // after it decode. In one chunk it goes at once.
+        // A line that never ends is dropped past its cap as a packet error, fed at once or
+        // piece by piece; the sentences after it decode; a long line that ends is a line.
         RecDataModel text;
         QSignalSpy versions(&text, &RecDataModel::newSoftVerValue);
-        qsizetype largest = 0;
         for (int i = 0; i < 256; ++i) {
             text.anaylzeRec("#vorn," + QByteArray(4090, 'x'));
-            largest = qMax(largest, text.receiveBuffer().size());
+            QVERIFY(text.receiveBuffer().size() <= RecDataModel::kMaxLineBytes);
         }
-        QVERIFY(largest <= RecDataModel::kMaxLineBytes);
-        QVERIFY2(text.packetErrs() >= 14 && text.packetErrs() <= 16,
-                 qPrintable(QString::number(text.packetErrs())));
-        text.anaylzeRec("\r\n#vorn,softver,V3.0.1*ff\r\n");
+        QVERIFY2(qAbs(text.packetErrs() - 15) <= 1, qPrintable(QString::number(text.packetErrs())));
+        text.resetRecStatistics();
+        text.anaylzeRec("\r\n#vorn,softver,V3.0.1*ff\r\n#vorn" + QByteArray(200000, 'y'));
         QCOMPARE(versions.count(), 1);
-        RecDataModel once;
-        once.anaylzeRec("#vorn" + QByteArray(200000, 'y'));
-        QVERIFY(once.receiveBuffer().isEmpty());
-        QCOMPARE(once.packetErrs(), 1);
-        QCOMPARE(once.integrity().skippedBytes, 200005);
-        // A long line that does end is still a line.
-        QSignalSpy wires(&once, &RecDataModel::wireFrameForLog);
-        once.anaylzeRec("#vorn,hello," + QByteArray(100000, 'z') + "*ff\r\n");
-        QCOMPARE(once.packetErrs(), 2);
-        QCOMPARE(wires.count(), 1);
+        QVERIFY(text.receiveBuffer().isEmpty());
+        text.anaylzeRec("#vorn,hello," + QByteArray(100000, 'z') + "*ff\r\n");
+        QCOMPARE(text.packetErrs(), 3);
+        QCOMPARE(text.integrity().sentences, 1);
     }
 
     // Frames that share the buffer with a sentence are read as text lines; once the buffer
@@ -220,38 +138,39 @@ private slots:
         QSignalSpy values(&model, &RecDataModel::newValue);
         QSignalSpy versions(&model, &RecDataModel::newSoftVerValue);
         model.anaylzeRec(m_sins.mid(0, 4).join() + "\n#vorn,softver,V1*ff\r\n");
-        QCOMPARE(values.count(), 0);
-        QCOMPARE(versions.count(), 1);
-        QCOMPARE(model.integrity().sentences, 1);
+        QCOMPARE(values.count() + versions.count(), 1);
         model.anaylzeRec(m_sins.mid(4, 4).join());
         QCOMPARE(values.count(), 4);
+        // A line waits for its line feed; a carriage return alone does not end it.
+        model.anaylzeRec("#vorn,softver,V2*ff\r\n\r#vorn,softver,V3*ff");
+        QCOMPARE(model.receiveBuffer(), QByteArray("\r#vorn,softver,V3*ff"));
+        model.anaylzeRec("\n");
+        QCOMPARE(versions.count(), 3);
     }
 
     // Every message of a chunk carries the chunk's arrival time; a text line loses its
-    // line end (CR and LF only), a binary frame nothing.
-    void wireFramesCarryTheirChunksArrivalTime()
+    // line end (CR and LF only); the rate waits for a second of receive time.
+    void timesAndRates()
     {
         RecDataModel model;
         InsEventLog log(&model);
         QCOMPARE(model.hostRxMs(), 0);
         const qint64 before = QDateTime::currentMSecsSinceEpoch();
-        model.anaylzeRec(m_imu.mid(0, 3).join() + "\r\n#vorn,imu,1,2,3,4,5,6,7,8*ff  \r\r\n");
+        model.anaylzeRec(m_imu.mid(0, 3).join());
         QVERIFY(model.hostRxMs() >= before);
-        QCOMPARE(log.wireStamps, QList<qint64>(1, model.hostRxMs()));
+        QCOMPARE(log.wireStamps, QList<qint64>(3, model.hostRxMs()));
+        model.anaylzeRec("#vorn,imu,1,2,3,4,5,6,7,8*ff  \r\r\n");
         QVERIFY(log.wireTrace.endsWith("#vorn,imu,1,2,3,4,5,6,7,8*ff  "));
-    }
 
-    void packetFreFollowsTheReceiveTime()
-    {
-        RecDataModel model;
-        model.anaylzeRec(m_imu.mid(0, 100).join());
-        QCOMPARE(model.packetFre(), 0); // less than a second of receive time
-        model.addRecStatisticsRecTime(2);
-        model.anaylzeRec(m_imu.mid(100, 100).join());
-        QCOMPARE(model.packetFre(), 100);
-        model.addRecStatisticsRecTime(1);
-        model.anaylzeRec(QByteArray());
-        QCOMPARE(model.packetFre(), 66);
+        RecDataModel rate;
+        rate.anaylzeRec(m_imu.mid(0, 10).join());
+        QCOMPARE(rate.packetFre(), 0);
+        rate.addRecStatisticsRecTime(2);
+        rate.anaylzeRec(m_imu.mid(10, 10).join());
+        QCOMPARE(rate.packetFre(), 10);
+        rate.addRecStatisticsRecTime(1);
+        rate.anaylzeRec(QByteArray());
+        QCOMPARE(rate.packetFre(), 6);
     }
 
     void statisticsAndParseBufferResetSeparately()
@@ -259,22 +178,17 @@ private slots:
         RecDataModel model;
         model.anaylzeRec(m_imu[0] + m_imu[2] + m_imu[3].left(30));
         model.addRecStatisticsSendBytes(12);
-        model.addRecStatisticsRecTime(3);
         QCOMPARE(model.integrity().lostFrames, 1);
-
         model.resetParseBuffer();
         QCOMPARE(model.lockedFrameLength(), 0);
         QVERIFY(model.receiveBuffer().isEmpty());
-        QCOMPARE(model.recPackets(), 2);
-        QCOMPARE(model.sendBytes(), 12);
-
+        QCOMPARE(model.recPackets() + model.sendBytes(), 2 + 12);
         model.resetRecStatistics();
         for (const QVariant& v : RecDataModel::integrityFields(model.integrity()))
             QCOMPARE(v.toLongLong(), 0);
         QCOMPARE(model.recPackets() + model.sendBytes() + model.packetFre(), 0);
-        QCOMPARE(model.recTime(), QTime(0, 0));
-        // The rest of the frame whose start was discarded is no frame; the counter
-        // starts afresh after the reset, so the jump to frame 5 loses nothing.
+        // The rest of the frame whose start was dropped is no frame; the counter starts
+        // afresh after the reset, so the jump to frame 5 loses nothing.
         model.anaylzeRec(m_imu[3].mid(30) + m_imu[5] + m_imu[6]);
         QCOMPARE(model.recPackets(), 2);
         QCOMPARE(model.integrity().lostFrames, 0);
@@ -286,28 +200,18 @@ private slots:
     {
         RecDataModel model;
         InsEventLog log(&model);
-        int seen = 0;
-        auto reset = connect(&model, &RecDataModel::newValue, &model, [&] {
-            if (++seen == 2)
+        connect(&model, &RecDataModel::newValue, &model, [&] {
+            if (log.records == 2)
                 model.resetParseBuffer();
+            else if (log.records == 4)
+                model.anaylzeRec(m_imu.mid(10, 5).join());
         });
         model.anaylzeRec(m_imu.mid(0, 10).join());
         QCOMPARE(log.records, 2);
         QVERIFY(model.receiveBuffer().isEmpty());
-        disconnect(reset);
-
-        RecDataModel feeder;
-        InsEventLog fed(&feeder);
-        bool once = false;
-        connect(&feeder, &RecDataModel::newValue, &feeder, [&] {
-            if (!once) {
-                once = true;
-                feeder.anaylzeRec(m_imu.mid(10, 5).join());
-            }
-        });
-        feeder.anaylzeRec(m_imu.mid(0, 10).join());
-        QCOMPARE(fed.records, 15);
-        QCOMPARE(fed.wireTrace, decode(m_imu.mid(0, 15).join()).trace);
+        model.anaylzeRec(m_imu.mid(0, 5).join());
+        QCOMPARE(log.records, 12);
+        QVERIFY(log.wireTrace.endsWith("31:" + m_imu[14]));
     }
 
     // A message log's entry: each message decoded on its own, a frame at its own length
@@ -323,64 +227,38 @@ private slots:
             model.decodeMessage(m, 1234);
         QCOMPARE(log.records, 3);
         QCOMPARE(log.wireStamps.first(), 1234);
-        const RecDataModel::Integrity c = model.integrity();
-        QCOMPARE(c.frames, 3);
-        QCOMPARE(c.sentences, 1);
-        QCOMPARE(c.checksumErrors, 1);
-        QCOMPARE(c.textErrors, 1);
-        QCOMPARE(c.skippedBytes, 59 + 10);
-        QCOMPARE(c.lostFrames, 1);
+        QCOMPARE(RecDataModel::integrityFields(model.integrity()),
+                 QVariantMap({ { "bytes", 31 * 2 + 59 * 2 + 19 + 10 },
+                               { "frames", 3 },
+                               { "sentences", 1 },
+                               { "checksum_errors", 1 },
+                               { "text_errors", 1 },
+                               { "skipped_bytes", 59 + 10 },
+                               { "lost_frames", 1 } }));
         QVERIFY(model.receiveBuffer().isEmpty());
     }
 
-    void protocolHelpers()
+    void interfaceHelpers()
     {
         const QByteArray bytes("\x01\x02\x03\xFF", 4);
-        QCOMPARE(RecDataModel::checksumCalc(bytes, 0), quint8(0));
-        QCOMPARE(RecDataModel::checksumCalc(bytes, -3), quint8(0));
-        QCOMPARE(RecDataModel::checksumCompCalc(bytes, 0), quint8(0));
+        QCOMPARE(RecDataModel::checksumCalc(bytes, 0) + RecDataModel::checksumCalc(bytes, -3)
+                     + RecDataModel::checksumCompCalc(bytes, 0),
+                 0);
         QCOMPARE(RecDataModel::checksumCalc(bytes, 4), quint8(5));
         QCOMPARE(RecDataModel::checksumCompCalc(bytes, 3), quint8(250));
         QCOMPARE(RecDataModel::checksumCalc(QByteArray(200, '\x01'), 127), quint8(127));
         QVERIFY(RecDataModel::isBinaryAA55(QByteArray("\x00\xAA\x55", 3)));
         QVERIFY(!RecDataModel::isBinaryAA55(QByteArray("\x55\xAA", 2)));
-        QVERIFY(RecDataModel::isStringVorn("xx#vorn,"));
-        QVERIFY(!RecDataModel::isStringVorn("#VORN,"));
+        QVERIFY(RecDataModel::isStringVorn("xx#vorn,") && !RecDataModel::isStringVorn("#VORN,"));
         QCOMPARE(RecDataModel::extractImubin(QByteArray("\xAA\x55")).format, RecImuBin);
-        QCOMPARE(RecDataModel::extractSinsbin(m_sins[0]).count, 0);
-
-        QCOMPARE(RecDataModel::PacketEnumToString(RecPacketFormat(11)), QStringLiteral("nullformat"));
+        QCOMPARE(RecDataModel::PacketEnumToString(RecPacketFormat(11)), "nullformat");
         const QStringList names = RecDataModel::getPacketEnumStrings();
-        QCOMPARE(names,
-                 QStringList({ "imubin", "imuasc", "ahrsbin", "ahrsasc", "sinsbin", "sinsasc",
-                               "extsinsbin0", "extsinsbin1", "calibpn", "dzt500" }));
+        QCOMPARE(names.join(' '),
+                 "imubin imuasc ahrsbin ahrsasc sinsbin sinsasc extsinsbin0 "
+                 "extsinsbin1 calibpn dzt500");
         for (const QString& n : names)
             QCOMPARE(RecDataModel::PacketEnumToString(RecDataModel::stringToPacketEnum(n)), n);
-        QCOMPARE(RecDataModel::stringToPacketEnum(QStringLiteral("IMUBIN")), RecNullFormat);
-        QCOMPARE(RecDataModel::stringToPacketEnum(QStringLiteral("sinsbin ")), RecNullFormat);
-    }
-
-    void configurationExtractorsAtTheirBounds()
-    {
-        auto split = [](const char* line) { return QString::fromLatin1(line).split(','); };
-        // gnm: x only with its label and a clean number; y and z by position.
-        QCOMPARE(RecDataModel::extractConfigInstall(split("#vorn,gnm,ka1:2.5*ff")).x, 0.0);
-        const RecConfigInstallStruct i = RecDataModel::extractConfigInstall(split("#vorn,gnm,ka1:2.5,7"));
-        QCOMPARE(i.x, 2.5);
-        QCOMPARE(i.y, 7.0);
-        QCOMPARE(RecDataModel::extractConfigAxis(split("#vorn,axis,a:b:c,Y,z:-Z*ff")),
-                 QList<QString>({ "b:c", "Y", "-Z" }));
-        QCOMPARE(RecDataModel::extract_dyawGNSS(split("#vorn,gnss,-3.5")), -3.5);
-        QCOMPARE(RecDataModel::extractExtrapTime(split("#vorn,extrapolate time")), 0.0);
-        const RecConfigSerialStruct c
-            = RecDataModel::extractConfigSerial(split("#vorn,com1,mode:422,rate:9,fre:0x10,x*ff"));
-        QCOMPARE(c.serialType, 422);
-        QCOMPARE(c.baudRate + c.packetFre, 0);
-        QCOMPARE(c.packetFormat, RecNullFormat);
-        const QList<QString> f
-            = split("#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,12345678*ff");
-        QCOMPARE(RecDataModel::extractSinsasc(f).status, quint8(0x78));
-        QCOMPARE(RecDataModel::extractSinsasc(f).temp, 17.0f);
+        QCOMPARE(RecDataModel::stringToPacketEnum("IMUBIN"), RecNullFormat);
     }
 };
 

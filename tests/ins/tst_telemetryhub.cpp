@@ -40,8 +40,9 @@ private slots:
         QTimer source;
         source.setInterval(1);
         int n = 0;
-        connect(&source, &QTimer::timeout, &hub,
-                [&] { hub.publish(online({ { "stream_tier", 1 }, { "count", ++n } })); });
+        connect(&source, &QTimer::timeout, &hub, [&] {
+            hub.publish(online({ { "stream_tier", 1 }, { "count", ++n } }));
+        });
         QElapsedTimer clock;
         clock.start();
         source.start();
@@ -83,14 +84,19 @@ private slots:
     {
         TelemetryHub hub;
         QSignalSpy full(&hub, &TelemetryHub::fullSnapshot);
-        hub.publish(online({ { "stream_tier", 3 }, { "format", "sinsbin" }, { "yaw", 1.0 }, { "lat", 30.0 } }));
+        hub.publish(online(
+            { { "stream_tier", 3 }, { "format", "sinsbin" }, { "yaw", 1.0 }, { "lat", 30.0 } }));
         QVERIFY(hub.fields().isEmpty()); // shown at the next flush
         // Same format: merged, the stored keys it does not carry survive; none: merged too.
         hub.publish(online({ { "format", "sinsbin" }, { "yaw", 2.0 } }, 8));
         hub.publish(online({ { "lon", 120.0 } }));
         hub.flushUi();
-        QCOMPARE(hub.fields(), QVariantMap({ { "stream_tier", 3 }, { "format", "sinsbin" }, { "yaw", 2.0 },
-                                             { "lat", 30.0 }, { "lon", 120.0 } }));
+        QCOMPARE(hub.fields(),
+                 QVariantMap({ { "stream_tier", 3 },
+                               { "format", "sinsbin" },
+                               { "yaw", 2.0 },
+                               { "lat", 30.0 },
+                               { "lon", 120.0 } }));
         QCOMPARE(full.at(1).at(0).value<TelemetrySnapshot>().fields.size(), 2); // as published
         // Another format: the stored keys go first. A full record replaces everything.
         hub.publish(online({ { "format", "imubin" }, { "gx", 0.5 } }));
@@ -112,15 +118,18 @@ private slots:
         connect(&bridge, &gcs::InsBridge::snapshotReady, &hub, &TelemetryHub::publish);
         QSignalSpy raw(&hub, &TelemetryHub::rawFrame);
         TelemetrySnapshot queued;
-        connect(&hub, &TelemetryHub::fullSnapshot, &hub, [&](const TelemetrySnapshot& s) { queued = s; },
-                Qt::QueuedConnection);
+        connect(
+            &hub, &TelemetryHub::fullSnapshot, &hub,
+            [&](const TelemetrySnapshot& s) { queued = s; }, Qt::QueuedConnection);
         hub.ingestRaw(sins.bytes);
         bridge.feed(sins.bytes);
         QCOMPARE(raw.at(0).at(0).toByteArray(), sins.bytes);
         QVERIFY(waitUntil([&] { return hub.hasFix() && queued.ts > 0; }, 2000));
         QCOMPARE(hub.field("format", "").toString(), QStringLiteral("sinsbin"));
-        QCOMPARE(queued.fields.value("utc").toDouble(), sins.records().last().value("utc").toDouble());
-        QCOMPARE(QMetaType::fromName("gcs::TelemetrySnapshot"), QMetaType::fromType<TelemetrySnapshot>());
+        QCOMPARE(queued.fields.value("utc").toDouble(),
+                 sins.records().last().value("utc").toDouble());
+        QCOMPARE(QMetaType::fromName("gcs::TelemetrySnapshot"),
+                 QMetaType::fromType<TelemetrySnapshot>());
     }
 };
 

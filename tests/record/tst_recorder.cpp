@@ -51,17 +51,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("ins");
         QTest::addColumn<QStringList>("expected");
-        const QByteArray frame = QByteArray::fromHex("aa550102030405060708090a0b0c0d0e0f101112131415161718191a1b1c");
-        const QStringList log = { "2024-03-09 07:05:04.005 " + QString::fromLatin1(frame.toHex(' ')),
-                                  "2024-03-09 07:05:04.005 #vorn,sins,1,2,3*ff",
-                                  "2024-03-09 07:05:03.042 #vorn,imu,0*ff" };
+        const QByteArray frame
+            = QByteArray::fromHex("aa550102030405060708090a0b0c0d0e0f101112131415161718191a1b1c");
+        const QStringList log
+            = { "2024-03-09 07:05:04.005 " + QString::fromLatin1(frame.toHex(' ')),
+                "2024-03-09 07:05:04.005 #vorn,sins,1,2,3*ff",
+                "2024-03-09 07:05:03.042 #vorn,imu,0*ff" };
         QTest::newRow("ins") << "a.txt" << true << log;
         // A name beginning with imu, ahrs or sins (in lower case) asks for the log too.
         QTest::newRow("imu name") << "imu_test.csv" << false << log;
-        QTest::newRow("other product") << "IMU_x.csv" << false
-                                       << QStringList { "ts,quality,fields",
-                                                        "2024-03-09 07:05:03.042,online,count=7 format=sinsbin yaw=12.5",
-                                                        "2024-03-09 07:05:03.042,offline," };
+        QTest::newRow("other product")
+            << "IMU_x.csv" << false
+            << QStringList { "ts,quality,fields",
+                             "2024-03-09 07:05:03.042,online,count=7 format=sinsbin yaw=12.5",
+                             "2024-03-09 07:05:03.042,offline," };
     }
 
     // The message log: the host time of each message (now when it has none), then a
@@ -72,11 +75,14 @@ private slots:
         QFETCH(bool, ins);
         QVERIFY(m_rec->start(path(name), path("a.bin"), ins));
         const qint64 rx = QDateTime(QDate(2024, 3, 9), QTime(7, 5, 4, 5)).toMSecsSinceEpoch();
-        m_rec->storeInsWireFrame(QByteArray::fromHex("aa550102030405060708090a0b0c0d0e0f101112131415161718191a1b1c"), rx);
+        m_rec->storeInsWireFrame(
+            QByteArray::fromHex("aa550102030405060708090a0b0c0d0e0f101112131415161718191a1b1c"),
+            rx);
         m_rec->storeInsWireFrame("#vorn,sins,1,2,3*ff", rx);
         m_rec->storeInsWireFrame(QByteArray(), rx);
         m_rec->storeInsWireFrame("#vorn,imu,0*ff");
-        m_rec->onSnapshot({ 9, "online", { { "yaw", 12.5 }, { "format", "sinsbin" }, { "count", 7 } } });
+        m_rec->onSnapshot(
+            { 9, "online", { { "yaw", 12.5 }, { "format", "sinsbin" }, { "count", 7 } } });
         m_rec->onSnapshot({ 0, "offline", {} });
         m_rec->stop();
         QTEST(lines(readFileBytes(path(name))), "expected");
@@ -94,8 +100,12 @@ private slots:
         }
         m_rec->storeInsWireFrame("#vorn,imu,1*ff", 0);
         // Buffered until the 200 ms flush, and on the disk after it without a stop.
-        QVERIFY(gcs::test::waitUntil([&] { return readFileBytes(path("r.bin")) == expected
-                                                  && QFileInfo(path("r.txt")).size() > 0; }, 2000));
+        QVERIFY(gcs::test::waitUntil(
+            [&] {
+                return readFileBytes(path("r.bin")) == expected
+                    && QFileInfo(path("r.txt")).size() > 0;
+            },
+            2000));
         m_rec->stop();
         m_rec->onRaw("after");
         QCOMPARE(readFileBytes(path("r.bin")), expected);
@@ -107,14 +117,18 @@ private slots:
         const auto started = [this](const QString& hint, bool ins) {
             const bool ok = m_rec->startInDirectory(m_dir->path(), hint, ins);
             m_rec->stop();
-            return ok ? QFileInfo(m_rec->textPath()).fileName() + ' ' + QFileInfo(m_rec->rawPath()).fileName()
+            return ok ? QFileInfo(m_rec->textPath()).fileName() + ' '
+                    + QFileInfo(m_rec->rawPath()).fileName()
                       : QString();
         };
-        QCOMPARE(started("SINSBIN ", true), "sinsbin_20240309_070503.txt sinsbin_20240309_070503.bin");
-        QCOMPARE(started("sinsbin", true), "sinsbin_20240309_070503_2.txt sinsbin_20240309_070503_2.bin");
+        QCOMPARE(started("SINSBIN ", true),
+                 "sinsbin_20240309_070503.txt sinsbin_20240309_070503.bin");
+        QCOMPARE(started("sinsbin", true),
+                 "sinsbin_20240309_070503_2.txt sinsbin_20240309_070503_2.bin");
         QCOMPARE(m_rec->baseName(), QStringLiteral("sinsbin_20240309_070503_2"));
         QCOMPARE(started(QString(), true), "ins_20240309_070503.txt ins_20240309_070503.bin");
-        QCOMPARE(started("nullformat", false), "record_20240309_070503.txt record_20240309_070503.bin");
+        QCOMPARE(started("nullformat", false),
+                 "record_20240309_070503.txt record_20240309_070503.bin");
     }
 
     void startStopAndTheClock()

@@ -388,6 +388,18 @@ def text_stream():
     cfg(b"#vorn,gnss,1.25*ff\r\n", [{"ev": "gnss", "value": 1.25}])
     cfg(b"#vorn,gnss,1.25,2*ff\r\n", [{"ev": "gnss", "value": 0.0}])
     cfg(b"#vorn,extrapolate time,30.5*ff\r\r\n", [{"ev": "extrap", "value": 30.5}])
+    # Values at the edges of their fields: a labelled value that keeps its "*ff" does not
+    # parse, an axis keeps the text after its first colon, labels are required, numbers
+    # are decimal, a status takes its low eight bits.
+    cfg(b"#vorn,gnm,ka1:2.5*ff\r\n", [{"ev": "install", "x": 0, "y": 0, "z": 0}])
+    cfg(b"#vorn,axis,a:b:c,Y,z:-Z*ff\r\n", [{"ev": "axis", "list": ["b:c", "Y", "-Z"]}])
+    cfg(b"#vorn,gnss,-3.5\r\n", [{"ev": "gnss", "value": -3.5}])
+    cfg(b"#vorn,extrapolate time\r\n", [{"ev": "extrap", "value": 0.0}])
+    cfg(b"#vorn,com1,mode:422,rate:9,fre:0x10,x*ff\r\n",
+        [{"ev": "serial", "serialType": 422, "baudRate": 0, "packetFre": 0, "packetFormat": 10}])
+    nav(b"#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,12345678*ff\r\n",
+        record(5, gx=1, gy=2, gz=3, ax=4, ay=5, az=6, pitch=7, roll=8, yaw=9, gnss_heading=10,
+               lon=11, lat=12, alt=13, ve=14, vn=15, vu=16, temp=17, utc=18, status=0x78))
 
     # Unknown lines: counted; unknown device messages also reach the log.
     err(b"#vorn,hello,world*ff\r\n", logged=True)
