@@ -2,8 +2,6 @@
 
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -11,30 +9,17 @@ namespace gcs::test {
 
 namespace {
 
-// The expectation holds the exact decimal or double value; the decoder keeps a float.
-QJsonObject asDecoded(QJsonObject e)
-{
-    static const char* const kFloatKeys[]
-        = { "gx",  "gy", "gz", "ax", "ay",   "az",    "pitch",       "roll",
-            "yaw", "ve", "vn", "vu", "temp", "gps_v", "gnss_heading" };
-    if (e.value(QLatin1String("ev")) == QLatin1String("record")) {
-        for (const char* key : kFloatKeys)
-            e.insert(QLatin1String(key), double(float(e.value(QLatin1String(key)).toDouble())));
-    }
-    return e;
-}
-
-QString text(const QJsonObject& o)
-{
-    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
-}
-
-QJsonArray toArray(const double* v, int n)
+QJsonArray array(const double* v, int n)
 {
     QJsonArray a;
     for (int i = 0; i < n; ++i)
         a.append(v[i]);
     return a;
+}
+
+QString text(const QJsonObject& o)
+{
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
 } // namespace
@@ -43,7 +28,7 @@ QList<QJsonObject> InsStream::records() const
 {
     QList<QJsonObject> out;
     for (const QJsonObject& e : events) {
-        if (e.value(QLatin1String("ev")) == QLatin1String("record"))
+        if (e.value("ev") == "record")
             out << e;
     }
     return out;
@@ -52,90 +37,88 @@ QList<QJsonObject> InsStream::records() const
 InsStream loadInsStream(const QString& name)
 {
     InsStream s;
-    const QDir dir(dataDir() + QStringLiteral("/ins"));
-    QFile bin(dir.filePath(name + QStringLiteral(".bin")));
-    QFile expect(dir.filePath(name + QStringLiteral(".expect.jsonl")));
-    if (!bin.open(QIODevice::ReadOnly) || !expect.open(QIODevice::ReadOnly)) {
-        s.error = QStringLiteral("cannot read %1 or its expectation").arg(bin.fileName());
-        return s;
-    }
-    s.bytes = bin.readAll();
-    for (const QByteArray& line : expect.readAll().split('\n')) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (o.value(QLatin1String("ev")) == QLatin1String("stats")) {
-            s.bytesTotal = qint64(o.value(QLatin1String("bytes")).toDouble());
-            s.packets = o.value(QLatin1String("packets")).toInt();
-            s.errors = o.value(QLatin1String("errors")).toInt();
+    const QString base = dataDir() + QStringLiteral("/ins/") + name;
+    s.bytes = readFileBytes(base + QStringLiteral(".bin"));
+    for (const QByteArray& line :
+         readFileBytes(base + QStringLiteral(".expect.jsonl")).split('\n')) {
+        QJsonObject o = QJsonDocument::fromJson(line).object();
+        if (o.value("ev") == "stats") {
+            s.bytesTotal = qint64(o.value("bytes").toDouble());
+            s.packets = o.value("packets").toInt();
+            s.errors = o.value("errors").toInt();
         } else if (!o.isEmpty()) {
-            s.events << asDecoded(o);
+            // The expectation holds the exact value; the decoder keeps a float.
+            for (const char* key : { "gx", "gy", "gz", "ax", "ay", "az", "pitch", "roll", "yaw",
+                                     "ve", "vn", "vu", "temp", "gps_v", "gnss_heading" }) {
+                if (o.value("ev") == "record")
+                    o.insert(key, double(float(o.value(key).toDouble())));
+            }
+            s.events << o;
         }
     }
     return s;
 }
 
-InsEventLog::InsEventLog(RecDataModel* model, QObject* parent)
-    : QObject(parent)
+InsEventLog::InsEventLog(RecDataModel* model)
 {
-    connect(model, &RecDataModel::newValue, this, [this](const RecDataStruct& r) {
-        events << recordEvent(r);
+    const auto add = [this](const QJsonObject& e) { events << e; };
+    connect(model, &RecDataModel::newValue, this, [=](const RecDataStruct& r) {
+        add(recordEvent(r));
         ++records;
     });
-    connect(model, &RecDataModel::wireFrameForLog, this, [this](const QByteArray& f, qint64 ms) {
-        events << QJsonObject { { "ev", "wire" }, { "hex", QString::fromLatin1(f.toHex()) } };
+    connect(model, &RecDataModel::wireFrameForLog, this, [=](const QByteArray& f, qint64 ms) {
+        add({ { "ev", "wire" }, { "hex", QString::fromLatin1(f.toHex()) } });
         wireTrace += QByteArray::number(f.size()) + ':' + f;
         wireStamps << ms;
     });
-    connect(model, &RecDataModel::newConfigSerialValue, this,
-            [this](const RecConfigSerialStruct& c) {
-                events << QJsonObject { { "ev", "serial" },
-                                        { "serialType", c.serialType },
-                                        { "baudRate", c.baudRate },
-                                        { "packetFre", c.packetFre },
-                                        { "packetFormat", int(c.packetFormat) } };
+    connect(model, &RecDataModel::newConfigSerialValue, this, [=](const RecConfigSerialStruct& c) {
+        add({ { "ev", "serial" },
+              { "serialType", c.serialType },
+              { "baudRate", c.baudRate },
+              { "packetFre", c.packetFre },
+              { "packetFormat", int(c.packetFormat) } });
+    });
+    connect(model, &RecDataModel::newConfigGyroValue, this, [=](const RecConfigGyroStruct& c) {
+        add({ { "ev", "gyro" },
+              { "sn", c.sn },
+              { "bias", array(c.bias, 3) },
+              { "kgg", array(c.kgg, 3) },
+              { "t1", array(c.t1, 3) },
+              { "t2", array(c.t2, 3) },
+              { "kg1", array(c.kg1, 9) } });
+    });
+    connect(model, &RecDataModel::newConfigInstallValue, this,
+            [=](const RecConfigInstallStruct& c) {
+                add({ { "ev", "install" }, { "x", c.x }, { "y", c.y }, { "z", c.z } });
             });
-    connect(model, &RecDataModel::newConfigGyroValue, this, [this](const RecConfigGyroStruct& c) {
-        events << QJsonObject { { "ev", "gyro" },
-                                { "sn", c.sn },
-                                { "bias", toArray(c.bias, 3) },
-                                { "kgg", toArray(c.kgg, 3) },
-                                { "t1", toArray(c.t1, 3) },
-                                { "t2", toArray(c.t2, 3) },
-                                { "kg1", toArray(c.kg1, 9) } };
+    connect(model, &RecDataModel::newConfigAxisValue, this, [=](const QList<QString>& axis) {
+        add({ { "ev", "axis" }, { "list", QJsonArray::fromStringList(axis) } });
     });
-    connect(
-        model, &RecDataModel::newConfigInstallValue, this, [this](const RecConfigInstallStruct& c) {
-            events << QJsonObject { { "ev", "install" }, { "x", c.x }, { "y", c.y }, { "z", c.z } };
-        });
-    connect(model, &RecDataModel::newConfigAxisValue, this, [this](const QList<QString>& axis) {
-        events << QJsonObject { { "ev", "axis" }, { "list", QJsonArray::fromStringList(axis) } };
+    connect(model, &RecDataModel::newSoftVerValue, this, [=](const QString& v) {
+        add({ { "ev", "softver" }, { "text", v } });
     });
-    connect(model, &RecDataModel::newSoftVerValue, this, [this](const QString& v) {
-        events << QJsonObject { { "ev", "softver" }, { "text", v } };
+    connect(model, &RecDataModel::newConfig_dyawGNSS, this, [=](double v) {
+        add({ { "ev", "gnss" }, { "value", v } });
     });
-    connect(model, &RecDataModel::newConfig_dyawGNSS, this, [this](double v) {
-        events << QJsonObject { { "ev", "gnss" }, { "value", v } };
-    });
-    connect(model, &RecDataModel::newConfigExtrapTime, this, [this](double v) {
-        events << QJsonObject { { "ev", "extrap" }, { "value", v } };
+    connect(model, &RecDataModel::newConfigExtrapTime, this, [=](double v) {
+        add({ { "ev", "extrap" }, { "value", v } });
     });
 }
 
 QJsonObject InsEventLog::recordEvent(const RecDataStruct& r)
 {
-    return QJsonObject {
-        { "ev", "record" },   { "format", int(r.format) },
-        { "count", r.count }, { "gx", r.gx },
-        { "gy", r.gy },       { "gz", r.gz },
-        { "ax", r.ax },       { "ay", r.ay },
-        { "az", r.az },       { "status", r.status },
-        { "pitch", r.pitch }, { "roll", r.roll },
-        { "yaw", r.yaw },     { "ve", r.ve },
-        { "vn", r.vn },       { "vu", r.vu },
-        { "lon", r.lon },     { "lat", r.lat },
-        { "alt", r.alt },     { "temp", r.temp },
-        { "gps_v", r.gps_v }, { "gnss_heading", r.gnss_heading },
-        { "utc", r.utc },
-    };
+    return { { "ev", "record" },   { "format", int(r.format) },
+             { "count", r.count }, { "gx", r.gx },
+             { "gy", r.gy },       { "gz", r.gz },
+             { "ax", r.ax },       { "ay", r.ay },
+             { "az", r.az },       { "status", r.status },
+             { "pitch", r.pitch }, { "roll", r.roll },
+             { "yaw", r.yaw },     { "ve", r.ve },
+             { "vn", r.vn },       { "vu", r.vu },
+             { "lon", r.lon },     { "lat", r.lat },
+             { "alt", r.alt },     { "temp", r.temp },
+             { "gps_v", r.gps_v }, { "gnss_heading", r.gnss_heading },
+             { "utc", r.utc } };
 }
 
 QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected)
@@ -149,16 +132,6 @@ QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObje
     if (actual.size() != expected.size())
         return QStringLiteral("%1 events, expected %2").arg(actual.size()).arg(expected.size());
     return QString();
-}
-
-void feedChunked(RecDataModel& model, const QByteArray& data, qsizetype chunk)
-{
-    if (chunk < 1) {
-        model.anaylzeRec(data);
-        return;
-    }
-    for (qsizetype at = 0; at < data.size(); at += chunk)
-        model.anaylzeRec(data.mid(at, chunk));
 }
 
 } // namespace gcs::test
