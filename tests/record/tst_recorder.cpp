@@ -8,20 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
+using namespace gcs::test;
 using gcs::Recorder;
-using gcs::TelemetrySnapshot;
-using gcs::test::readFileBytes;
-
-namespace {
-
-QStringList lines(const QByteArray& bytes)
-{
-    return QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 /// The recorder: the message log and the snapshot table, the raw file, names, the flush,
 /// its clock and signals, and files that cannot be made or written.
@@ -29,21 +17,21 @@ class TestRecorder : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
     qint64 m_monotonicMs = 1000;
-    QDateTime m_wall;
-    std::unique_ptr<Recorder> m_rec;
+    Recorder m_rec;
 
-    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QStringList lines(const QString& name) const
+    {
+        return QString::fromUtf8(readFileBytes(path(name))).split('\n', Qt::SkipEmptyParts);
+    }
 
 private slots:
-    void init()
+    void initTestCase()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_monotonicMs = 1000;
-        m_wall = QDateTime(QDate(2024, 3, 9), QTime(7, 5, 3, 42));
-        m_rec = std::make_unique<Recorder>();
-        m_rec->setClocks([this]() { return m_monotonicMs; }, [this]() { return m_wall; });
+        m_rec.setClocks([this] { return m_monotonicMs; },
+                        [] { return QDateTime(QDate(2024, 3, 9), QTime(7, 5, 3, 42)); });
     }
 
     void textFileTakesTheFormOfTheProduct_data()
@@ -51,12 +39,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("ins");
         QTest::addColumn<QStringList>("expected");
-        const QByteArray frame
-            = QByteArray::fromHex("aa550102030405060708090a0b0c0d0e0f101112131415161718191a1b1c");
-        const QStringList log
-            = { "2024-03-09 07:05:04.005 " + QString::fromLatin1(frame.toHex(' ')),
-                "2024-03-09 07:05:04.005 #vorn,sins,1,2,3*ff",
-                "2024-03-09 07:05:03.042 #vorn,imu,0*ff" };
+        const QStringList log = { "2024-03-09 07:05:04.005 aa 55 01 0a 0d",
+                                  "2024-03-09 07:05:04.005 #vorn,sins,1,2*ff",
+                                  "2024-03-09 07:05:03.042 #vorn,imu,0*ff" };
         QTest::newRow("ins") << "a.txt" << true << log;
         // A name beginning with imu, ahrs or sins (in lower case) asks for the log too.
         QTest::newRow("imu name") << "imu_test.csv" << false << log;
@@ -67,123 +52,114 @@ private slots:
                              "2024-03-09 07:05:03.042,offline," };
     }
 
-    // The message log: the host time of each message (now when it has none), then a
-    // sentence as text or a frame as hex pairs. Otherwise the snapshot table.
+    // The log: each message's host time (now without one), then a sentence as text or a
+    // frame as hex pairs. Otherwise the snapshot table.
     void textFileTakesTheFormOfTheProduct()
     {
         QFETCH(QString, name);
         QFETCH(bool, ins);
-        QVERIFY(m_rec->start(path(name), path("a.bin"), ins));
+        QVERIFY(m_rec.start(path(name), path("a.bin"), ins));
         const qint64 rx = QDateTime(QDate(2024, 3, 9), QTime(7, 5, 4, 5)).toMSecsSinceEpoch();
-        m_rec->storeInsWireFrame(
-            QByteArray::fromHex("aa550102030405060708090a0b0c0d0e0f101112131415161718191a1b1c"),
-            rx);
-        m_rec->storeInsWireFrame("#vorn,sins,1,2,3*ff", rx);
-        m_rec->storeInsWireFrame(QByteArray(), rx);
-        m_rec->storeInsWireFrame("#vorn,imu,0*ff");
-        m_rec->onSnapshot(
+        m_rec.storeInsWireFrame(QByteArray("\xAA\x55\x01\n\r", 5), rx);
+        m_rec.storeInsWireFrame("#vorn,sins,1,2*ff", rx);
+        m_rec.storeInsWireFrame(QByteArray(), rx);
+        m_rec.storeInsWireFrame("#vorn,imu,0*ff");
+        m_rec.onSnapshot(
             { 9, "online", { { "yaw", 12.5 }, { "format", "sinsbin" }, { "count", 7 } } });
-        m_rec->onSnapshot({ 0, "offline", {} });
-        m_rec->stop();
-        QTEST(lines(readFileBytes(path(name))), "expected");
+        m_rec.onSnapshot({ 0, "offline", {} });
+        m_rec.stop();
+        QTEST(lines(name), "expected");
     }
 
     void rawFileHoldsTheBytesInOrderAndReachesTheDisk()
     {
-        m_rec->onRaw("before"); // not recording yet
-        QVERIFY(m_rec->start(path("r.txt"), path("r.bin"), true));
+        m_rec.onRaw("before"); // not recording yet
+        QVERIFY(m_rec.start(path("r.txt"), path("r.bin"), true));
         QByteArray expected;
         for (int i = 0; i < 1000; ++i) {
             const QByteArray chunk = QByteArray::number(i) + QByteArray(i % 17, char(i));
-            m_rec->onRaw(chunk);
+            m_rec.onRaw(chunk);
             expected += chunk;
         }
-        m_rec->storeInsWireFrame("#vorn,imu,1*ff", 0);
+        m_rec.storeInsWireFrame("#vorn,imu,1*ff", 0);
         // Buffered until the 200 ms flush, and on the disk after it without a stop.
-        QVERIFY(gcs::test::waitUntil(
-            [&] {
-                return readFileBytes(path("r.bin")) == expected
-                    && QFileInfo(path("r.txt")).size() > 0;
-            },
+        QVERIFY(waitUntil(
+            [&] { return readFileBytes(path("r.bin")) == expected && !lines("r.txt").isEmpty(); },
             2000));
-        m_rec->stop();
-        m_rec->onRaw("after");
+        m_rec.stop();
+        m_rec.onRaw("after");
         QCOMPARE(readFileBytes(path("r.bin")), expected);
     }
 
     // Named after the format; a name taken in the same second gets "_2".
     void filesAreNamedAfterTheFormat()
     {
-        const auto started = [this](const QString& hint, bool ins) {
-            const bool ok = m_rec->startInDirectory(m_dir->path(), hint, ins);
-            m_rec->stop();
-            return ok ? QFileInfo(m_rec->textPath()).fileName() + ' '
-                    + QFileInfo(m_rec->rawPath()).fileName()
-                      : QString();
-        };
-        QCOMPARE(started("SINSBIN ", true),
-                 "sinsbin_20240309_070503.txt sinsbin_20240309_070503.bin");
-        QCOMPARE(started("sinsbin", true),
-                 "sinsbin_20240309_070503_2.txt sinsbin_20240309_070503_2.bin");
-        QCOMPARE(m_rec->baseName(), QStringLiteral("sinsbin_20240309_070503_2"));
-        QCOMPARE(started(QString(), true), "ins_20240309_070503.txt ins_20240309_070503.bin");
-        QCOMPARE(started("nullformat", false),
-                 "record_20240309_070503.txt record_20240309_070503.bin");
+        QStringList names;
+        for (const auto& [hint, ins] : { std::pair { "SINSBIN ", true },
+                                         { "sinsbin", true },
+                                         { "", true },
+                                         { "nullformat", false } }) {
+            QVERIFY(m_rec.startInDirectory(m_dir.path(), hint, ins));
+            m_rec.stop();
+            names << QFileInfo(m_rec.textPath()).fileName()
+                  << QFileInfo(m_rec.rawPath()).fileName();
+        }
+        QCOMPARE(
+            names.join(' '),
+            "sinsbin_20240309_070503.txt sinsbin_20240309_070503.bin sinsbin_20240309_070503_2.txt "
+            "sinsbin_20240309_070503_2.bin ins_20240309_070503.txt ins_20240309_070503.bin "
+            "record_20240309_070503.txt record_20240309_070503.bin");
     }
 
     void startStopAndTheClock()
     {
-        QSignalSpy recording(m_rec.get(), &Recorder::recordingChanged);
-        QSignalSpy elapsed(m_rec.get(), &Recorder::elapsedChanged);
-        m_rec->stop(); // idle: nothing happens
+        QSignalSpy recording(&m_rec, &Recorder::recordingChanged);
+        QSignalSpy elapsed(&m_rec, &Recorder::elapsedChanged);
+        m_rec.stop(); // idle: nothing happens
         QCOMPARE(recording.count() + elapsed.count(), 0);
-        QCOMPARE(m_rec->elapsedText(), QStringLiteral("00:00:00"));
-        QVERIFY(m_rec->start(path("s.txt"), path("s.bin"), true));
-        QCOMPARE(recording.count(), 1);
+        QCOMPARE(m_rec.elapsedText(), QStringLiteral("00:00:00"));
+        QVERIFY(m_rec.start(path("s.txt"), path("s.bin"), true));
         m_monotonicMs += 3605999;
-        QCOMPARE(m_rec->elapsedText(), QStringLiteral("01:00:05"));
+        QCOMPARE(m_rec.elapsedText(), QStringLiteral("01:00:05"));
         m_monotonicMs += 100 * 3600000LL;
-        QCOMPARE(m_rec->elapsedText(), QStringLiteral("101:00:05"));
+        QCOMPARE(m_rec.elapsedText(), QStringLiteral("101:00:05"));
         QVERIFY(elapsed.wait(2000)); // the tick runs once a second while recording
-        // A new start closes the running recording first.
-        QVERIFY(m_rec->start(path("t.txt"), path("t.bin"), true));
+        QVERIFY(m_rec.start(path("t.txt"), path("t.bin"), true)); // stops the running one
         QCOMPARE(recording.count(), 3);
-        QCOMPARE(m_rec->elapsedText(), QStringLiteral("00:00:00"));
-        m_rec->stop();
+        QCOMPARE(m_rec.elapsedText(), QStringLiteral("00:00:00"));
+        m_rec.stop();
         const int ticks = elapsed.count();
         QTest::qWait(1300);
         QCOMPARE(elapsed.count(), ticks); // the tick stops with the recording
     }
 
     // Without its text file no recording starts; without its raw file the text is
-    // recorded, and the reason is told; a write that fails is told once.
+    // recorded and the reason told; a write that fails is told once.
     void filesThatCannotBeMadeOrWritten()
     {
-        QSignalSpy recording(m_rec.get(), &Recorder::recordingChanged);
-        QVERIFY(!m_rec->start(path("no/such/x.txt"), path("x.bin"), true));
-        QVERIFY(m_rec->lastErrorText().contains(QDir::toNativeSeparators(path("no/such/x.txt"))));
+        QSignalSpy recording(&m_rec, &Recorder::recordingChanged);
+        QVERIFY(!m_rec.start(path("no/x.txt"), path("x.bin"), true));
+        QVERIFY(m_rec.lastErrorText().contains(QDir::toNativeSeparators(path("no/x.txt"))));
         QVERIFY(!QFileInfo::exists(path("x.bin")));
-        QVERIFY(!m_rec->startInDirectory(path("missing"), "sinsbin", true));
-        QVERIFY(!m_rec->startInDirectory(QString(), "sinsbin", true));
-        QCOMPARE(m_rec->lastErrorText(), QStringLiteral("未选择记录目录"));
+        QVERIFY(!m_rec.startInDirectory(path("missing"), "sinsbin", true));
+        QVERIFY(!m_rec.startInDirectory(QString(), "sinsbin", true));
+        QCOMPARE(m_rec.lastErrorText(), QStringLiteral("未选择记录目录"));
         QCOMPARE(recording.count(), 0);
-
-        QVERIFY(m_rec->start(path("x.txt"), path("no/such/x.bin"), true));
-        QVERIFY(!m_rec->rawOutputActive());
-        QVERIFY(m_rec->lastErrorText().contains(QDir::toNativeSeparators(path("no/such/x.bin"))));
-        m_rec->storeInsWireFrame("#vorn,imu,1*ff", 0);
-        m_rec->stop();
-        QCOMPARE(lines(readFileBytes(path("x.txt"))).size(), 1);
-
+        QVERIFY(m_rec.start(path("x.txt"), path("no/x.bin"), true));
+        QVERIFY(!m_rec.rawOutputActive()
+                && m_rec.lastErrorText().contains(QDir::toNativeSeparators(path("no/x.bin"))));
+        m_rec.storeInsWireFrame("#vorn,imu,1*ff", 0);
+        m_rec.stop();
+        QCOMPARE(lines("x.txt").size(), 1);
         if (!QFileInfo::exists(QStringLiteral("/dev/full")))
             QSKIP("needs /dev/full, a device on which every write fails");
-        QSignalSpy failed(m_rec.get(), &Recorder::writeFailed);
-        QVERIFY(m_rec->start(QStringLiteral("/dev/full"), path("ok.bin"), true));
+        QSignalSpy failed(&m_rec, &Recorder::writeFailed);
+        QVERIFY(m_rec.start(QStringLiteral("/dev/full"), path("ok.bin"), true));
         for (int i = 0; i < 2000; ++i)
-            m_rec->storeInsWireFrame("#vorn,sins,1,2,3,4,5,6,7,8,9*ff", 0);
-        m_rec->flushToDisk();
-        m_rec->flushToDisk();
-        m_rec->stop();
+            m_rec.storeInsWireFrame("#vorn,sins,1,2,3,4,5,6,7,8,9*ff", 0);
+        m_rec.flushToDisk();
+        m_rec.flushToDisk();
+        m_rec.stop();
         QCOMPARE(failed.count(), 1);
         QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("/dev/full")));
     }

@@ -1,18 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the recorded INS byte streams of the decoder tests, with their expectations.
-
-The frames are encoded here from the frame layouts (little-endian, scaled integers,
-8-bit sums), independently of the program's decoder. Every stream NAME.bin comes with
-NAME.expect.jsonl: one JSON object per event the decoder must report, in order, and a
-last "stats" line:
-
-  {"ev": "wire", "hex": "..."}            bytes handed to the message log
-  {"ev": "record", "format": 4, ...}      a navigation record, every field
-  {"ev": "serial" | "gyro" | "install" | "axis" | "softver" | "gnss" | "extrap", ...}
-  {"ev": "stats", "bytes": B, "packets": P, "errors": E}
-
-Run from anywhere: python3 tests/data/ins/gen_ins_streams.py (deterministic output).
-"""
+"""Writes the recorded INS byte streams of the decoder tests, encoded from the frame
+layouts and the sentence grammar independently of the program's decoder. NAME.bin comes
+with NAME.expect.jsonl: per line one event the decoder must report, in order ("wire":
+bytes handed to the message log; "record": a navigation record; "serial", "gyro",
+"install", "axis", "softver", "gnss", "extrap": replies), then "stats" (bytes, packets,
+errors). Deterministic; run from anywhere."""
 
 import json
 import os
@@ -30,7 +22,6 @@ RECORD_KEYS = ["format", "count", "gx", "gy", "gz", "ax", "ay", "az", "status", 
 
 
 def f32(v):
-    """The float32 value nearest to v, as a Python float."""
     return struct.unpack("<f", struct.pack("<f", v))[0]
 
 
@@ -45,8 +36,6 @@ def record(fmt, **values):
 def sum8(data):
     return sum(data) & 0xFF
 
-
-# --- binary frames --------------------------------------------------------------------
 
 def imu_frame(count, graw, araw, traw):
     """31 bytes: AA 55, int16 count, 3 x int32 rates (1e-5 deg/s), 3 x int32
@@ -157,8 +146,6 @@ def imu_with_count(rng, n):
     return random_imu(rng, c - 0x10000 if c >= 0x8000 else c)
 
 
-# --- noisy mixed stream ---------------------------------------------------------------
-
 def garbage(rng, size):
     """Bytes that cannot start a header or a sentence: no 0xAA and no '#', except lone
     0xAA bytes followed by something other than 0x55."""
@@ -246,8 +233,6 @@ def noisy_stream(rng):
     write_stream("mixed_noisy", data, events, packets, 0)
 
 
-# --- special binary cases -------------------------------------------------------------
-
 def checksum_line_end(rng):
     """Frames whose checksum byte is 0x0A or 0x0D: they must reach the log whole. One
     file per kind, since a frame of the other kind would be lost to the lock."""
@@ -297,8 +282,6 @@ def false_imu_lock(rng):
               rest[2][1]]
     write_stream("sinsbin_false_imu_lock", data, events, 3, 0)
 
-
-# --- text sentences and configuration replies -----------------------------------------
 
 def text_stream():
     lines = []  # (raw bytes, [events], packets, errors)
