@@ -37,45 +37,21 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("tier");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("panelKeys");
-        QTest::addColumn<int>("snapshotKeys");
-        QTest::addColumn<QString>("fix");
-        QTest::addColumn<QString>("nav");
-        const QByteArray sins = "#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,";
-        QTest::newRow("imubin") << loadInsStream("imubin").bytes.left(31) << 1 << "IMU" << 7 << 10
-                                << "故障"
-                                << "—";
+        QTest::newRow("imubin") << loadInsStream("imubin").bytes.left(31) << 1;
         QTest::newRow("ahrsasc") << QByteArray(
-            "#vorn,ahrsasc,7,1,2,3,4,5,6,0,0,0,30,-10,20,0,0*ff\r\n")
-                                 << 2 << "AHRS" << 10 << 13 << "故障"
-                                 << "—";
-        QTest::newRow("sinsbin") << loadInsStream("sinsbin").bytes.left(59) << 3 << "SINS" << 20
-                                 << 25 << "故障"
-                                 << "—";
-        QTest::newRow("0x97") << sins + "97*ff\n"
-                              << 3 << "SINS" << 20 << 25 << "定位定向"
-                              << "组合导航";
-        QTest::newRow("0x14") << sins + "14*ff\n"
-                              << 3 << "SINS" << 20 << 25 << "无效"
-                              << "对准";
-        QTest::newRow("0x26") << sins + "26*ff\n"
-                              << 3 << "SINS" << 20 << 25 << "定位"
-                              << "校准";
-        QTest::newRow("0x76") << sins + "76*ff\n"
-                              << 3 << "SINS" << 20 << 25 << "定位"
-                              << "纯惯性导航";
-        QTest::newRow("0xF3") << sins + "f3*ff\n"
-                              << 3 << "SINS" << 20 << 25 << "—"
-                              << "—";
+            "#vorn,ahrsasc,7,1,2,3,4,5,6,0,0,0,30,-10,20,0,0*ff\n")
+                                 << 2;
+        QTest::newRow("sinsbin") << loadInsStream("sinsbin").bytes.left(59) << 3;
+        QTest::newRow("sinsasc") << QByteArray(
+            "#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,97*ff\n")
+                                 << 3;
         // An ahrsasc sentence with the wrong field count: format unknown, no panel.
-        QTest::newRow("unknown") << QByteArray("#vorn,ahrsasc,1,2,3*ff\r\n") << 0 << "" << 0 << 10
-                                 << "故障"
-                                 << "—";
+        QTest::newRow("unknown") << QByteArray("#vorn,ahrsasc,1,2,3*ff\r\n") << 0;
     }
 
     // The panels are cleared for the new format and built; the snapshot carries the keys
-    // of the tier; the message text is the snapshot, one key per line.
+    // of the tier; the message text is the snapshot, one key per line; a record without
+    // a status byte still sets the status texts.
     void recordsFillTheirTiersPanelAndSnapshot()
     {
         QFETCH(QByteArray, bytes);
@@ -84,17 +60,17 @@ private slots:
         QSignalSpy snapshots(&bridge, &InsBridge::snapshotReady);
         bridge.feed(bytes);
         QCOMPARE(bridge.streamTier(), tier);
-        QTEST(bridge.streamTierLabel(), "label");
+        QCOMPARE(bridge.streamTierLabel(), QStringList({ "", "IMU", "AHRS", "SINS" })[tier]);
         const QVariantMap panels[]
             = { {}, bridge.imuPanel(), bridge.ahrsPanel(), bridge.sinsPanel() };
-        QTEST(int(panels[tier].size()), "panelKeys");
+        QCOMPARE(panels[tier].size(), QList<int>({ 0, 7, 10, 20 })[tier]);
         QCOMPARE(bridge.panelEpoch(), tier ? 2 : 0);
-        QTEST(bridge.gnssFixStatus(), "fix");
-        QTEST(bridge.deviceNavStatus(), "nav");
+        QCOMPARE(bridge.gnssFixStatus() + bridge.deviceNavStatus(),
+                 bytes.contains("97*") ? "定位定向组合导航" : "故障—");
         const TelemetrySnapshot s = snapshots.at(0).at(0).value<TelemetrySnapshot>();
         QCOMPARE(s.quality, QStringLiteral("online"));
         QVERIFY(qAbs(s.ts - QDateTime::currentMSecsSinceEpoch()) < 60000);
-        QTEST(int(s.fields.size()), "snapshotKeys");
+        QCOMPARE(s.fields.size(), QList<int>({ 10, 10, 13, 25 })[tier]);
         QCOMPARE(s.fields.value("stream_tier").toInt(), tier);
         QCOMPARE(s.fields.value("format").toString(), bridge.packetFormat());
         QCOMPARE(s.fields.value("gps_status"), s.fields.value("gnss_status"));
@@ -110,6 +86,16 @@ private slots:
         bridge.resetParseBuffer();
         QCOMPARE(bridge.streamTier(), 0);
         QCOMPARE(bridge.packetFormat(), QString());
+    }
+
+    void statusBytesDecodeToTexts()
+    {
+        for (const QString row : QStringList { "14 无效 对准", "26 定位 校准",
+                                               "77 定位定向 纯惯性导航", "f3 — —", "35 — —" }) {
+            const quint8 status = quint8(row.left(2).toUInt(nullptr, 16));
+            QCOMPARE(row.mid(3),
+                     InsBridge::decodeGnssFix(status) + ' ' + InsBridge::decodeDeviceNav(status));
+        }
     }
 
     void parseHintAndItsDiagnosticFile()

@@ -1,52 +1,31 @@
-// The INS decoder beyond what the recorded streams show (tst_capturereader reads each of
-// them through it at random chunk sizes): any split of the input, the bounds of its
-// buffers, resets and re-entrant slots, time stamps and rates, the message-log entry and
-// the helpers of its interface.
 #include "InsTestStreams.h"
 
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
-using gcs::test::InsEventLog;
-using gcs::test::loadInsStream;
+using namespace gcs::test;
 
 namespace {
 
-// Bytes that hold neither a frame header nor a sentence header.
-QByteArray garbage(qsizetype size, quint32 seed)
-{
-    QRandomGenerator rng(seed);
-    QByteArray out;
-    while (out.size() < size) {
-        const char c = char(rng.bounded(256));
-        if (uchar(c) != 0xAA && c != '#')
-            out += c;
-    }
-    return out;
-}
-
-// The wire frames and counters of data fed in pieces ending at cuts, then ended.
-QByteArray decode(const QByteArray& data, const QList<qsizetype>& cuts = {}, int* records = nullptr)
+// The wire frames and counters of data fed in two chunks cut at cut, then ended.
+QByteArray decode(const QByteArray& data, qsizetype cut)
 {
     RecDataModel model;
     InsEventLog log(&model);
-    qsizetype from = 0;
-    for (qsizetype cut : cuts + QList<qsizetype> { data.size() }) {
-        model.anaylzeRec(data.mid(from, cut - from));
-        from = cut;
-    }
+    model.anaylzeRec(data.left(cut));
+    model.anaylzeRec(data.mid(cut));
     model.endOfInput();
-    if (records)
-        *records = log.records;
-    QByteArray counters;
     for (const QVariant& v : RecDataModel::integrityFields(model.integrity()))
-        counters += v.toByteArray() + ' ';
-    return log.wireTrace + '|' + counters;
+        log.wireTrace += ' ' + v.toByteArray();
+    return log.wireTrace;
 }
 
 } // namespace
 
+/// The INS decoder beyond what the recorded streams show (tst_capturereader reads each
+/// through it in chunks of random size): a split at any offset, the bounds of its
+/// buffers, resets and re-entrant slots, time stamps and rates, the message-log entry and
+/// the helpers of its interface.
 class TestRecDataModel : public QObject
 {
     Q_OBJECT
@@ -58,41 +37,21 @@ private slots:
     void initTestCase()
     {
         const QByteArray imu = loadInsStream("imubin").bytes, sins = loadInsStream("sinsbin").bytes;
-        for (int i = 0; i < 20; ++i) {
-            m_imu << imu.mid(i * 31, 31);
-            m_sins << sins.mid(i * 59, 59);
-        }
+        for (int i = 0; i < 20; ++i)
+            m_imu << imu.mid(i * 31, 31), m_sins << sins.mid(i * 59, 59);
         QCOMPARE(m_sins.last().size(), 59);
     }
 
-    void anyChunkingDecodesTheSame_data()
+    // A header split between AA and 55, a frame split while hunting or locked: the same
+    // frames and counters as from one chunk.
+    void aSplitAtAnyOffsetDecodesTheSame()
     {
-        QTest::addColumn<QByteArray>("data");
-        QTest::newRow("imubin") << m_imu.mid(0, 12).join();
-        QTest::newRow("sinsbin") << m_sins.mid(0, 8).join();
-        QTest::newRow("mixed") << loadInsStream("mixed_noisy").bytes.left(1500);
-        QTest::newRow("false imu lock") << loadInsStream("sinsbin_false_imu_lock").bytes;
-        QTest::newRow("lone AA") << garbage(40, 1) + m_sins[0] + "\xAA" + m_sins[1];
-    }
-
-    // Two chunks cut at every offset (a header split between AA and 55, a frame split
-    // while hunting or locked), then random reads: the same frames and the same counters
-    // as from one chunk.
-    void anyChunkingDecodesTheSame()
-    {
-        QFETCH(QByteArray, data);
-        int records = 0;
-        const QByteArray whole = decode(data, {}, &records);
-        QVERIFY(records >= 2);
-        for (qsizetype cut = 0; cut <= data.size(); ++cut)
-            QVERIFY2(decode(data, { cut }) == whole, qPrintable(QString("cut at %1").arg(cut)));
-        const quint32 seed = QRandomGenerator::global()->generate();
-        QRandomGenerator rng(seed);
-        for (int round = 0; round < 40; ++round) {
-            QList<qsizetype> cuts;
-            for (qsizetype at = rng.bounded(1, 70); at < data.size(); at += rng.bounded(1, 70))
-                cuts << at;
-            QVERIFY2(decode(data, cuts) == whole, qPrintable(QString("seed %1").arg(seed)));
+        for (const QByteArray& data : { m_imu.mid(0, 6).join() + "\xAA" + m_sins.mid(0, 6).join(),
+                                        loadInsStream("sinsbin_false_imu_lock").bytes,
+                                        loadInsStream("mixed_noisy").bytes.left(1200) }) {
+            const QByteArray whole = decode(data, 0);
+            for (qsizetype cut = 1; cut <= data.size(); ++cut)
+                QVERIFY2(decode(data, cut) == whole, qPrintable(QString("cut at %1").arg(cut)));
         }
     }
 
@@ -100,7 +59,7 @@ private slots:
     void buffersStayBounded()
     {
         // No header at all: cut to the newest 131072 bytes once past 262144.
-        const QByteArray junk = garbage(300000, 11);
+        const QByteArray junk = QByteArray("0123456789").repeated(30000);
         RecDataModel model;
         model.anaylzeRec(junk);
         QCOMPARE(model.receiveBuffer(), junk.right(RecDataModel::kBufferKeep));
@@ -110,10 +69,8 @@ private slots:
         QVERIFY(model.receiveBuffer().isEmpty());
         model.anaylzeRec(m_imu[1] + QByteArray("\x10\xAA", 2));
         QCOMPARE(model.receiveBuffer(), QByteArray("\xAA", 1));
-        QCOMPARE(model.recPackets(), 2);
-
-        // A line that never ends is dropped past its cap as a packet error, fed at once or
-        // piece by piece; the sentences after it decode; a long line that ends is a line.
+        // A line that never ends is dropped past its cap as a packet error; the sentences
+        // after it decode; a long line that ends is still a line.
         RecDataModel text;
         QSignalSpy versions(&text, &RecDataModel::newSoftVerValue);
         for (int i = 0; i < 256; ++i) {
@@ -121,31 +78,27 @@ private slots:
             QVERIFY(text.receiveBuffer().size() <= RecDataModel::kMaxLineBytes);
         }
         QVERIFY2(qAbs(text.packetErrs() - 15) <= 1, qPrintable(QString::number(text.packetErrs())));
-        text.resetRecStatistics();
-        text.anaylzeRec("\r\n#vorn,softver,V3.0.1*ff\r\n#vorn" + QByteArray(200000, 'y'));
+        text.anaylzeRec("\r\n#vorn,softver,V3*ff\r\n#vorn,hello," + QByteArray(100000, 'z')
+                        + "*ff\r\n");
         QCOMPARE(versions.count(), 1);
-        QVERIFY(text.receiveBuffer().isEmpty());
-        text.anaylzeRec("#vorn,hello," + QByteArray(100000, 'z') + "*ff\r\n");
-        QCOMPARE(text.packetErrs(), 3);
-        QCOMPARE(text.integrity().sentences, 1);
+        QCOMPARE(text.integrity().skippedBytes + text.integrity().sentences,
+                 1048576 + 2 + 100017 + 1);
     }
 
-    // Frames that share the buffer with a sentence are read as text lines; once the buffer
-    // holds no "#vorn" any more, frames decode again.
+    // Frames that share the buffer with a sentence are read as text lines until it holds
+    // no "#vorn"; a line waits for its line feed (a carriage return does not end it).
     void framesSharingTheBufferWithASentenceAreReadAsLines()
     {
         RecDataModel model;
         QSignalSpy values(&model, &RecDataModel::newValue);
         QSignalSpy versions(&model, &RecDataModel::newSoftVerValue);
-        model.anaylzeRec(m_sins.mid(0, 4).join() + "\n#vorn,softver,V1*ff\r\n");
+        model.anaylzeRec(m_sins.mid(0, 4).join()
+                         + "\n#vorn,softver,V1*ff\r\n\r#vorn,softver,V2*ff");
         QCOMPARE(values.count() + versions.count(), 1);
-        model.anaylzeRec(m_sins.mid(4, 4).join());
-        QCOMPARE(values.count(), 4);
-        // A line waits for its line feed; a carriage return alone does not end it.
-        model.anaylzeRec("#vorn,softver,V2*ff\r\n\r#vorn,softver,V3*ff");
-        QCOMPARE(model.receiveBuffer(), QByteArray("\r#vorn,softver,V3*ff"));
+        QCOMPARE(model.receiveBuffer(), QByteArray("\r#vorn,softver,V2*ff"));
         model.anaylzeRec("\n");
-        QCOMPARE(versions.count(), 3);
+        model.anaylzeRec(m_sins.mid(4, 4).join());
+        QCOMPARE(values.count() + versions.count(), 4 + 2);
     }
 
     // Every message of a chunk carries the chunk's arrival time; a text line loses its
@@ -155,22 +108,15 @@ private slots:
         RecDataModel model;
         InsEventLog log(&model);
         QCOMPARE(model.hostRxMs(), 0);
-        const qint64 before = QDateTime::currentMSecsSinceEpoch();
-        model.anaylzeRec(m_imu.mid(0, 3).join());
-        QVERIFY(model.hostRxMs() >= before);
-        QCOMPARE(log.wireStamps, QList<qint64>(3, model.hostRxMs()));
+        model.anaylzeRec(m_imu.mid(0, 10).join());
+        QVERIFY(qAbs(model.hostRxMs() - QDateTime::currentMSecsSinceEpoch()) < 60000);
+        QCOMPARE(log.wireStamps, QList<qint64>(10, model.hostRxMs()));
         model.anaylzeRec("#vorn,imu,1,2,3,4,5,6,7,8*ff  \r\r\n");
         QVERIFY(log.wireTrace.endsWith("#vorn,imu,1,2,3,4,5,6,7,8*ff  "));
-
-        RecDataModel rate;
-        rate.anaylzeRec(m_imu.mid(0, 10).join());
-        QCOMPARE(rate.packetFre(), 0);
-        rate.addRecStatisticsRecTime(2);
-        rate.anaylzeRec(m_imu.mid(10, 10).join());
-        QCOMPARE(rate.packetFre(), 10);
-        rate.addRecStatisticsRecTime(1);
-        rate.anaylzeRec(QByteArray());
-        QCOMPARE(rate.packetFre(), 6);
+        QCOMPARE(model.packetFre(), 0);
+        model.addRecStatisticsRecTime(2);
+        model.anaylzeRec(m_imu.mid(10, 9).join());
+        QCOMPARE(model.packetFre(), 10);
     }
 
     void statisticsAndParseBufferResetSeparately()
@@ -180,8 +126,7 @@ private slots:
         model.addRecStatisticsSendBytes(12);
         QCOMPARE(model.integrity().lostFrames, 1);
         model.resetParseBuffer();
-        QCOMPARE(model.lockedFrameLength(), 0);
-        QVERIFY(model.receiveBuffer().isEmpty());
+        QVERIFY(model.lockedFrameLength() == 0 && model.receiveBuffer().isEmpty());
         QCOMPARE(model.recPackets() + model.sendBytes(), 2 + 12);
         model.resetRecStatistics();
         for (const QVariant& v : RecDataModel::integrityFields(model.integrity()))
@@ -191,11 +136,10 @@ private slots:
         // afresh after the reset, so the jump to frame 5 loses nothing.
         model.anaylzeRec(m_imu[3].mid(30) + m_imu[5] + m_imu[6]);
         QCOMPARE(model.recPackets(), 2);
-        QCOMPARE(model.integrity().lostFrames, 0);
-        QCOMPARE(model.integrity().skippedBytes, 1);
+        QCOMPARE(model.integrity().lostFrames + model.integrity().skippedBytes, 0 + 1);
     }
 
-    // A slot that resets the parser or feeds more bytes while a chunk is being decoded.
+    // A slot may reset the parser, or feed it more, while a chunk is being decoded.
     void slotsMayResetOrFeedTheDecoder()
     {
         RecDataModel model;
@@ -214,7 +158,7 @@ private slots:
         QVERIFY(log.wireTrace.endsWith("31:" + m_imu[14]));
     }
 
-    // A message log's entry: each message decoded on its own, a frame at its own length
+    // A message log's entry: each message on its own, a frame checked at its own length
     // whatever came before, a text line with or without its line end.
     void wholeMessagesDecodeOnTheirOwn()
     {
@@ -235,7 +179,6 @@ private slots:
                                { "text_errors", 1 },
                                { "skipped_bytes", 59 + 10 },
                                { "lost_frames", 1 } }));
-        QVERIFY(model.receiveBuffer().isEmpty());
     }
 
     void interfaceHelpers()
@@ -244,18 +187,18 @@ private slots:
         QCOMPARE(RecDataModel::checksumCalc(bytes, 0) + RecDataModel::checksumCalc(bytes, -3)
                      + RecDataModel::checksumCompCalc(bytes, 0),
                  0);
-        QCOMPARE(RecDataModel::checksumCalc(bytes, 4), quint8(5));
-        QCOMPARE(RecDataModel::checksumCompCalc(bytes, 3), quint8(250));
+        QCOMPARE(RecDataModel::checksumCalc(bytes, 4) + RecDataModel::checksumCompCalc(bytes, 3),
+                 5 + 250);
         QCOMPARE(RecDataModel::checksumCalc(QByteArray(200, '\x01'), 127), quint8(127));
-        QVERIFY(RecDataModel::isBinaryAA55(QByteArray("\x00\xAA\x55", 3)));
-        QVERIFY(!RecDataModel::isBinaryAA55(QByteArray("\x55\xAA", 2)));
+        QVERIFY(RecDataModel::isBinaryAA55(QByteArray("\x00\xAA\x55", 3))
+                && !RecDataModel::isBinaryAA55("\x55\xAA"));
         QVERIFY(RecDataModel::isStringVorn("xx#vorn,") && !RecDataModel::isStringVorn("#VORN,"));
         QCOMPARE(RecDataModel::extractImubin(QByteArray("\xAA\x55")).format, RecImuBin);
         QCOMPARE(RecDataModel::PacketEnumToString(RecPacketFormat(11)), "nullformat");
         const QStringList names = RecDataModel::getPacketEnumStrings();
-        QCOMPARE(names.join(' '),
-                 "imubin imuasc ahrsbin ahrsasc sinsbin sinsasc extsinsbin0 "
-                 "extsinsbin1 calibpn dzt500");
+        QCOMPARE(
+            names.join(' '),
+            "imubin imuasc ahrsbin ahrsasc sinsbin sinsasc extsinsbin0 extsinsbin1 calibpn dzt500");
         for (const QString& n : names)
             QCOMPARE(RecDataModel::PacketEnumToString(RecDataModel::stringToPacketEnum(n)), n);
         QCOMPARE(RecDataModel::stringToPacketEnum("IMUBIN"), RecNullFormat);
