@@ -30,8 +30,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("log");
-        for (const char* s : { "imubin", "sinsbin", "mixed_noisy", "sinsbin_checksum_lf",
-                               "imubin_checksum_lf", "sinsbin_false_imu_lock", "text_sentences" }) {
+        for (const char* s : { "imubin", "sinsbin", "mixed_noisy", "text_sentences" }) {
             QTest::addRow("%s raw", s) << QString::fromLatin1(s) << false;
             QTest::addRow("%s log", s) << QString::fromLatin1(s) << true;
         }

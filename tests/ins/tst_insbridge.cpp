@@ -90,8 +90,8 @@ private slots:
 
     void statusBytesDecodeToTexts()
     {
-        for (const QString row : QStringList { "14 无效 对准", "26 定位 校准",
-                                               "77 定位定向 纯惯性导航", "f3 — —", "35 — —" }) {
+        for (const QString& row : QStringList { "14 无效 对准", "26 定位 校准",
+                                                "77 定位定向 纯惯性导航", "f3 — —", "35 — —" }) {
             const quint8 status = quint8(row.left(2).toUInt(nullptr, 16));
             QCOMPARE(row.mid(3),
                      InsBridge::decodeGnssFix(status) + ' ' + InsBridge::decodeDeviceNav(status));

@@ -33,6 +33,16 @@ class TestRecDataModel : public QObject
     QList<QByteArray> m_imu;
     QList<QByteArray> m_sins;
 
+    // A 59-byte frame whose bytes 0 to 29 sum to byte 30 (both checksums made to hold),
+    // then two more 59-byte frames.
+    QByteArray falseImuLock() const
+    {
+        QByteArray f = m_sins[4];
+        f[30] = char(RecDataModel::checksumCalc(f, 30));
+        f[58] = char(RecDataModel::checksumCompCalc(f, 58));
+        return f + m_sins[5] + m_sins[7];
+    }
+
 private slots:
     void initTestCase()
     {
@@ -46,12 +56,37 @@ private slots:
     // frames and counters as from one chunk.
     void aSplitAtAnyOffsetDecodesTheSame()
     {
-        for (const QByteArray& data : { m_imu.mid(0, 6).join() + "\xAA" + m_sins.mid(0, 6).join(),
-                                        loadInsStream("sinsbin_false_imu_lock").bytes,
-                                        loadInsStream("mixed_noisy").bytes.left(1200) }) {
+        for (const QByteArray& data :
+             { m_imu.mid(0, 6).join() + "\xAA" + m_sins.mid(0, 6).join(), falseImuLock(),
+               loadInsStream("mixed_noisy").bytes.left(1200) }) {
             const QByteArray whole = decode(data, 0);
             for (qsizetype cut = 1; cut <= data.size(); ++cut)
                 QVERIFY2(decode(data, cut) == whole, qPrintable(QString("cut at %1").arg(cut)));
+        }
+    }
+
+    // Hunting takes the first 31 bytes of that frame for an IMU frame; the next frame fails
+    // the 31-byte check and is lost; the one after locks on 59 again. Frames whose check
+    // byte is a line feed or a carriage return reach the log whole.
+    void framesAtTheEdgesOfTheRules()
+    {
+        RecDataModel model;
+        InsEventLog log(&model);
+        model.anaylzeRec(falseImuLock());
+        QCOMPARE(log.events.at(1).value("format").toInt() * 10
+                     + log.events.at(3).value("format").toInt(),
+                 14);
+        QCOMPARE(model.integrity().checksumErrors + model.integrity().lostFrames, 1 + 1);
+        QByteArray lf = m_sins[3], cr = m_imu[3];
+        lf[10] = char(lf[10] + uchar(lf[58]) - '\n'); // the sum changes by what the check byte does
+        lf[58] = '\n';
+        cr[10] = char(cr[10] + '\r' - uchar(cr[30]));
+        cr[30] = '\r';
+        for (const QByteArray& frame : { lf, cr }) {
+            RecDataModel one;
+            QSignalSpy wires(&one, &RecDataModel::wireFrameForLog);
+            one.anaylzeRec(frame);
+            QCOMPARE(wires.value(0).value(0).toByteArray(), frame);
         }
     }
 

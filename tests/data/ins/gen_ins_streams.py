@@ -233,56 +233,6 @@ def noisy_stream(rng):
     write_stream("mixed_noisy", data, events, packets, 0)
 
 
-def checksum_line_end(rng):
-    """Frames whose checksum byte is 0x0A or 0x0D: they must reach the log whole. One
-    file per kind, since a frame of the other kind would be lost to the lock."""
-    for name, make, length in (("sinsbin_checksum_lf", random_sins, SINS_LEN),
-                               ("imubin_checksum_lf", random_imu, IMU_LEN)):
-        wanted = [0x0A, 0x0D]
-        data = bytearray()
-        events = []
-        n = 0
-        while wanted:
-            n += 1
-            frame, rec = make(rng, n)
-            if length == SINS_LEN and check31(frame, 0):
-                continue
-            if frame[-1] == wanted[0]:
-                wanted.pop(0)
-                data += frame
-                events += [wire(frame), rec]
-        write_stream(name, bytes(data), events, 2, 0)
-
-
-def false_imu_lock(rng):
-    """A 59-byte frame whose bytes 0..29 sum to byte 30: hunting takes its first 31 bytes
-    for an IMU frame; the next 59-byte frame fails the 31-byte check (lost), the one after
-    locks the decoder on 59 again."""
-    while True:
-        frame, rec = random_sins(rng, rng.randint(1, 9999))
-        if check31(frame, 0) and not has_pair(frame[1:]) and frame[-1] != 0xAA:
-            break
-    first31 = frame[:IMU_LEN]
-    imu_rec = record(1, count=struct.unpack("<h", first31[2:4])[0],
-                     gx=struct.unpack("<i", first31[4:8])[0] * 1e-5,
-                     gy=struct.unpack("<i", first31[8:12])[0] * 1e-5,
-                     gz=struct.unpack("<i", first31[12:16])[0] * 1e-5,
-                     ax=struct.unpack("<i", first31[16:20])[0] * 1e-7,
-                     ay=struct.unpack("<i", first31[20:24])[0] * 1e-7,
-                     az=struct.unpack("<i", first31[24:28])[0] * 1e-7,
-                     temp=struct.unpack("<h", first31[28:30])[0] * 0.01)
-    rest = []
-    while len(rest) < 3:
-        f, r = random_sins(rng, 100 + len(rest))
-        if not check31(f, 0) and not has_pair(f[1:]) and f[-1] != 0xAA:
-            rest.append((f, r))
-    data = frame + b"".join(f for f, _ in rest)
-    assert b"#vorn" not in data
-    events = [wire(first31), imu_rec, wire(rest[1][0]), rest[1][1], wire(rest[2][0]),
-              rest[2][1]]
-    write_stream("sinsbin_false_imu_lock", data, events, 3, 0)
-
-
 def text_stream():
     lines = []  # (raw bytes, [events], packets, errors)
 
@@ -411,8 +361,6 @@ def main():
     clean_stream(rng, "imubin", 300, imu_with_count)
     clean_stream(rng, "sinsbin", 300, random_sins, must_fail_31=True)
     noisy_stream(rng)
-    checksum_line_end(rng)
-    false_imu_lock(rng)
     text_stream()
 
 
