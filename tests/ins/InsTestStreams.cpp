@@ -121,6 +121,18 @@ QJsonObject InsEventLog::recordEvent(const RecDataStruct& r)
              { "utc", r.utc } };
 }
 
+QString counters(const RecDataModel::Integrity& c)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+        .arg(c.bytes)
+        .arg(c.frames)
+        .arg(c.sentences)
+        .arg(c.checksumErrors)
+        .arg(c.textErrors)
+        .arg(c.skippedBytes)
+        .arg(c.lostFrames);
+}
+
 QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected)
 {
     for (qsizetype i = 0; i < qMin(actual.size(), expected.size()); ++i) {

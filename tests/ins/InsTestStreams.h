@@ -41,6 +41,10 @@ public:
     static QJsonObject recordEvent(const RecDataStruct& r);
 };
 
+/// The integrity counters in one text, for comparing all of them at once: bytes, frames,
+/// sentences, checksum errors, text errors, skipped bytes and lost frames.
+QString counters(const RecDataModel::Integrity& c);
+
 /// Empty when the event lists match, otherwise the first difference. Record fields that
 /// are floats in RecDataStruct compare as floats, everything else exactly.
 QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected);

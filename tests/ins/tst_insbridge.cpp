@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "ins/InsBridge.h"
+#include "ins/InsLogText.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -21,6 +22,11 @@ QByteArray noHeaders(qsizetype size)
     for (qsizetype i = 0; i < size; ++i)
         out[i] = char('A' + i % 26);
     return out;
+}
+
+QString text(const QVariantMap& map)
+{
+    return gcs::snapshotFieldsText(map);
 }
 
 } // namespace
@@ -147,21 +153,14 @@ private slots:
             "#vorn,axis,x:Y,y:-X,z:Z*ff\r\n#vorn,gnss,2.75*ff\r\n#vorn,softver,V1.0.2*ff\r\n"
             "#vorn,extrapolate time,30.5*ff\r\n");
         QCOMPARE(config.count(), 7);
-        QCOMPARE(bridge.serialConfig(),
-                 QVariantMap({ { "serialType", 232 },
-                               { "baudRate", 115200 },
-                               { "packetFre", 200 },
-                               { "packetFormat", "sinsbin" } }));
-        QStringList gyro;
-        for (auto it = bridge.gyroConfig().cbegin(); it != bridge.gyroConfig().cend(); ++it)
-            gyro << it.key() + '=' + it.value().toString();
+        QCOMPARE(text(bridge.serialConfig()),
+                 "baudRate=115200 packetFormat=sinsbin packetFre=200 serialType=232");
         // The diagonal of the matrix is not published; the serial number is a 64-bit value.
-        QCOMPARE(gyro.join(' '),
+        QCOMPARE(text(bridge.gyroConfig()),
                  "biasx=10 biasy=11 biasz=12 kg1xy=14 kg1xz=15 kg1yx=16 kg1yz=18 kg1zx=19 "
                  "kg1zy=20 kggx=3 kggy=6 kggz=9 sn=42 t1x=2 t1y=5 t1z=8 t2x=1 t2y=4 t2z=7");
         QCOMPARE(bridge.gyroConfig().value("sn").typeId(), QMetaType::LongLong);
-        QCOMPARE(bridge.installConfig(),
-                 QVariantMap({ { "x", 0.5 }, { "y", -0.25 }, { "z", 1.125 } }));
+        QCOMPARE(text(bridge.installConfig()), "x=0.5 y=-0.25 z=1.125");
         QCOMPARE(QStringList({ bridge.axis(), bridge.softver() }),
                  QStringList({ "Y -X Z", "V1.0.2" }));
         QCOMPARE(bridge.gnssYaw() + bridge.extrapMs(), 2.75 + 30.5);
@@ -201,14 +200,9 @@ private slots:
         const QByteArray imu = loadInsStream("imubin").bytes;
         bridge.feed("xyz" + imu.left(31 * 4) + imu.mid(31 * 6, 31)); // frames 4 and 5 lost
         bridge.feed("#vorn,nonsense*ff\r\n");
-        QCOMPARE(bridge.integrity(),
-                 QVariantMap({ { "bytes", 3 + 31 * 5 + 19 },
-                               { "frames", 5 },
-                               { "sentences", 0 },
-                               { "checksum_errors", 0 },
-                               { "text_errors", 1 },
-                               { "skipped_bytes", 3 + 19 },
-                               { "lost_frames", 2 } }));
+        QCOMPARE(text(bridge.integrity()),
+                 "bytes=177 checksum_errors=0 frames=5 lost_frames=2 sentences=0 "
+                 "skipped_bytes=22 text_errors=1");
         QCOMPARE(QList<int>({ bridge.recPackets(), bridge.sendBytes(), bridge.packetErrs() }),
                  QList<int>({ 5, 23, 1 }));
         stats.clear();
