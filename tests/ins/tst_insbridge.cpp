@@ -142,31 +142,25 @@ private slots:
                  QStringList({ "4352", "20", "0", "" }));
     }
 
+    // The maps the configuration pages read (end to end in tst_appconfigpages and
+    // tst_configpages): no diagonal of the matrix, a 64-bit serial number; replies
+    // survive a reset of the parser.
     void configurationRepliesFillTheMaps()
     {
         InsBridge bridge;
         QSignalSpy config(&bridge, &InsBridge::configChanged);
-        bridge.feed(
-            "#vorn,com1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n"
-            "#vorn,factory,GyroSN:42,kggX:1,2,3,kggY:4,5,6,kggZ:7,8,9,kg0:10,11,12,"
-            "kg1:13,14,15,16,17,18,19,20,21*ff\r\n#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n"
-            "#vorn,axis,x:Y,y:-X,z:Z*ff\r\n#vorn,gnss,2.75*ff\r\n#vorn,softver,V1.0.2*ff\r\n"
-            "#vorn,extrapolate time,30.5*ff\r\n");
-        QCOMPARE(config.count(), 7);
-        QCOMPARE(text(bridge.serialConfig()),
-                 "baudRate=115200 packetFormat=sinsbin packetFre=200 serialType=232");
-        // The diagonal of the matrix is not published; the serial number is a 64-bit value.
+        bridge.feed("#vorn,factory,GyroSN:42,kggX:1,2,3,kggY:4,5,6,kggZ:7,8,9,kg0:10,11,12,"
+                    "kg1:13,14,15,16,17,18,19,20,21*ff\r\n#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n"
+                    "#vorn,axis,x:Y,y:-X,z:Z*ff\r\n#vorn,softver,V1.0.2*ff\r\n");
+        QCOMPARE(config.count(), 4);
+        bridge.resetParseBuffer();
         QCOMPARE(text(bridge.gyroConfig()),
                  "biasx=10 biasy=11 biasz=12 kg1xy=14 kg1xz=15 kg1yx=16 kg1yz=18 kg1zx=19 "
                  "kg1zy=20 kggx=3 kggy=6 kggz=9 sn=42 t1x=2 t1y=5 t1z=8 t2x=1 t2y=4 t2z=7");
         QCOMPARE(bridge.gyroConfig().value("sn").typeId(), QMetaType::LongLong);
-        QCOMPARE(text(bridge.installConfig()), "x=0.5 y=-0.25 z=1.125");
-        QCOMPARE(QStringList({ bridge.axis(), bridge.softver() }),
-                 QStringList({ "Y -X Z", "V1.0.2" }));
-        QCOMPARE(bridge.gnssYaw() + bridge.extrapMs(), 2.75 + 30.5);
-        bridge.resetParseBuffer(); // replies survive a reset of the parser
-        QCOMPARE(bridge.softver(), QStringLiteral("V1.0.2"));
-        QCOMPARE(bridge.gyroConfig().size(), 19);
+        QCOMPARE(QStringList({ text(bridge.installConfig()), bridge.axis(), bridge.softver() })
+                     .join(' '),
+                 "x=0.5 y=-0.25 z=1.125 Y -X Z V1.0.2");
     }
 
     void factoryRawKeepsItsNewestText()
