@@ -8,10 +8,10 @@
 //   build/bin/bench_capture [--runs N] [--memory MIB] [--dir DIR]
 //
 // POSIX only (fork, exec, wait4), like the rest of the benchmarks' tooling.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>

@@ -58,10 +58,9 @@ static void row(const unsigned char* p, int len)
 {
     if (len == kImu) {
         printf(",imubin,%d,,,,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,,,,,,,,,,\r\n", i16(p + 2),
-               (float)(i32(p + 4) * 1e-5), (float)(i32(p + 8) * 1e-5),
-               (float)(i32(p + 12) * 1e-5), (float)(i32(p + 16) * 1e-7),
-               (float)(i32(p + 20) * 1e-7), (float)(i32(p + 24) * 1e-7),
-               (float)(i16(p + 28) * 0.01));
+               (float)(i32(p + 4) * 1e-5), (float)(i32(p + 8) * 1e-5), (float)(i32(p + 12) * 1e-5),
+               (float)(i32(p + 16) * 1e-7), (float)(i32(p + 20) * 1e-7),
+               (float)(i32(p + 24) * 1e-7), (float)(i16(p + 28) * 0.01));
         return;
     }
     printf(",sinsbin,0,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.17g,%.17g,%.17g,"
@@ -69,9 +68,9 @@ static void row(const unsigned char* p, int len)
            (float)(i16(p + 29) * 0.01), (float)(i16(p + 27) * 0.01), (float)(u16(p + 31) * 0.01),
            f32(p + 3), f32(p + 7), f32(p + 11), f32(p + 15), f32(p + 19), f32(p + 23),
            (float)(p[51] - 80), i32(p + 39) * 1e-7, i32(p + 35) * 1e-7, (double)i16(p + 43),
-           (float)(i16(p + 45) * 0.01), (float)(i16(p + 47) * 0.01),
-           (float)(i16(p + 49) * 0.01), (float)(u16(p + 33) * 0.01),
-           (double)(uint32_t)i32(p + 52) * 10000.0 + u16(p + 56), kFix[p[2] & 15], nav(p[2]));
+           (float)(i16(p + 45) * 0.01), (float)(i16(p + 47) * 0.01), (float)(i16(p + 49) * 0.01),
+           (float)(u16(p + 33) * 0.01), (double)(uint32_t)i32(p + 52) * 10000.0 + u16(p + 56),
+           kFix[p[2] & 15], nav(p[2]));
 }
 
 int main(int argc, char** argv)

@@ -18,8 +18,7 @@ static int verified(const unsigned char* p, int len)
     unsigned sum = 0;
     for (int i = 0; i < len - 1; ++i)
         sum += p[i];
-    return len == kImu ? (unsigned char)sum == p[len - 1]
-                       : (unsigned char)(0u - sum) == p[len - 1];
+    return len == kImu ? (unsigned char)sum == p[len - 1] : (unsigned char)(0u - sum) == p[len - 1];
 }
 
 static void scanFrames(FILE* f, void (*onFrame)(const unsigned char* frame, int len))

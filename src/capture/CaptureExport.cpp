@@ -28,9 +28,8 @@ QString CaptureExport::suffix(Format format)
     return format == Format::Csv ? QStringLiteral("csv") : QStringLiteral("kml");
 }
 
-CaptureExport::Result CaptureExport::run(const QString& capturePath, QIODevice* out,
-                                         Format format, const std::atomic_bool* cancel,
-                                         const Progress& progress)
+CaptureExport::Result CaptureExport::run(const QString& capturePath, QIODevice* out, Format format,
+                                         const std::atomic_bool* cancel, const Progress& progress)
 {
     Result result;
     CaptureReader reader;

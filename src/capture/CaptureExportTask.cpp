@@ -49,7 +49,8 @@ bool CaptureExportTask::start(const QString& capturePath, const QString& outPath
         if (posted->exchange(permille) == permille)
             return;
         QMetaObject::invokeMethod(
-            self.data(), [self, permille]() {
+            self.data(),
+            [self, permille]() {
                 if (self)
                     self->setPermille(permille);
             },

@@ -32,7 +32,8 @@ bool CaptureReader::open(const QString& path)
     close();
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("无法打开文件 %1：%2").arg(nativePath(m_file), m_file.errorString());
+        m_error
+            = QStringLiteral("无法打开文件 %1：%2").arg(nativePath(m_file), m_file.errorString());
         return false;
     }
     m_size = m_file.size();
@@ -167,7 +168,8 @@ bool CaptureReader::readLogChunk()
     const QByteArray chunk = m_file.read(m_chunk);
     if (chunk.isEmpty()) {
         if (m_file.error() != QFileDevice::NoError)
-            fail(QStringLiteral("读取文件 %1 出错：%2").arg(nativePath(m_file), m_file.errorString()));
+            fail(QStringLiteral("读取文件 %1 出错：%2")
+                     .arg(nativePath(m_file), m_file.errorString()));
         else if (!m_carry.isEmpty())
             fail(QStringLiteral("消息记录的最后一行（第 %1 行）不完整，文件可能在写入时被截断；"
                                 "之前的记录已读出")

@@ -31,7 +31,7 @@ QJsonObject CaptureReport::toJson() const
     o.insert(QStringLiteral("records"), records);
     o.insert(QStringLiteral("kind"),
              kind == CaptureReader::Kind::MessageLog ? QStringLiteral("message_log")
-                                                      : QStringLiteral("raw"));
+                                                     : QStringLiteral("raw"));
     o.insert(QStringLiteral("file_bytes"), fileSize);
     if (kind == CaptureReader::Kind::MessageLog) {
         o.insert(QStringLiteral("messages"), timing.messages);
@@ -64,7 +64,8 @@ QString CaptureReport::toText() const
     line("lost frames", QString::number(counters.lostFrames));
     if (log) {
         line("messages", QString::number(timing.messages));
-        line("duration", QStringLiteral("%1 s").arg(double(timing.durationMs()) / 1000.0, 0, 'f', 3));
+        line("duration",
+             QStringLiteral("%1 s").arg(double(timing.durationMs()) / 1000.0, 0, 'f', 3));
         line("message rate", QStringLiteral("%1 /s").arg(timing.messageRate(), 0, 'f', 2));
         line("longest silence",
              timing.silenceEndLine > 0 ? QStringLiteral("%1 ms (before line %2)")

@@ -20,9 +20,9 @@ constexpr qsizetype kRowReserve = 1024;
 } // namespace
 
 const char* const CsvExporter::kColumns[] = {
-    "time", "format", "count", "roll",  "pitch", "yaw", "gx", "gy",           "gz",
-    "ax",   "ay",     "az",    "temp",  "lat",   "lon", "alt", "ve",         "vn",
-    "vu",   "gnss_heading",    "utc",   "gnss_status", "device_status",
+    "time", "format",       "count", "roll",        "pitch",         "yaw", "gx",  "gy", "gz",
+    "ax",   "ay",           "az",    "temp",        "lat",           "lon", "alt", "ve", "vn",
+    "vu",   "gnss_heading", "utc",   "gnss_status", "device_status",
 };
 const int CsvExporter::kColumnCount = int(std::size(kColumns));
 
@@ -85,9 +85,8 @@ void CsvExporter::add(const CaptureRecord& c)
 
     const QLatin1String time = c.hostTimeText();
     text(time.data(), time.size());
-    const QByteArray& format = m_formatNames[r.format >= 0 && r.format < RecNullFormat
-                                                 ? r.format
-                                                 : RecNullFormat];
+    const QByteArray& format
+        = m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format : RecNullFormat];
     text(format.constData(), format.size());
     number(r.count);
     if (tier >= 2) {

@@ -91,12 +91,11 @@ bool KmlExporter::finish()
     xml.writeStartElement(QStringLiteral("kml"));
     xml.writeStartElement(QStringLiteral("Document"));
     xml.writeTextElement(QStringLiteral("name"), m_name);
-    xml.writeTextElement(QStringLiteral("description"),
-                         points.size() < size_t(positions)
-                             ? QStringLiteral("%1 个定位点，轨迹抽稀为 %2 个点")
-                                   .arg(positions)
-                                   .arg(points.size())
-                             : QStringLiteral("%1 个定位点").arg(positions));
+    xml.writeTextElement(
+        QStringLiteral("description"),
+        points.size() < size_t(positions)
+            ? QStringLiteral("%1 个定位点，轨迹抽稀为 %2 个点").arg(positions).arg(points.size())
+            : QStringLiteral("%1 个定位点").arg(positions));
     writeStyle(xml, QStringLiteral("track"), QStringLiteral("LineStyle"),
                QStringLiteral("ff00a5ff"));
     writeStyle(xml, QStringLiteral("start"), QStringLiteral("IconStyle"),

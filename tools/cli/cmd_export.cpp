@@ -79,8 +79,9 @@ int runExport(const QStringList& args)
         }
     }
     if (files.size() != 1)
-        return cli::usageError(kCommand, files.isEmpty() ? QStringLiteral("no CAPTURE given")
-                                                         : QStringLiteral("one CAPTURE only"));
+        return cli::usageError(kCommand,
+                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
+                                               : QStringLiteral("one CAPTURE only"));
 
     gcs::CaptureExport::Result result;
     if (outPath.isEmpty()) {

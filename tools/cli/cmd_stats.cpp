@@ -54,15 +54,17 @@ int runStats(const QStringList& args)
             files << arg;
     }
     if (files.size() != 1)
-        return cli::usageError(kCommand, files.isEmpty() ? QStringLiteral("no CAPTURE given")
-                                                         : QStringLiteral("one CAPTURE only"));
+        return cli::usageError(kCommand,
+                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
+                                               : QStringLiteral("one CAPTURE only"));
     const gcs::CaptureReport report = gcs::CaptureReport::read(files.first());
     if (report.unreadable) {
         cli::printErr(QStringLiteral("telvo-cli stats: ") + report.error);
         return 1;
     }
     if (json)
-        cli::printOut(QString::fromUtf8(QJsonDocument(report.toJson()).toJson(QJsonDocument::Compact)));
+        cli::printOut(
+            QString::fromUtf8(QJsonDocument(report.toJson()).toJson(QJsonDocument::Compact)));
     else
         std::fputs(report.toText().toUtf8().constData(), stdout);
     if (!report.error.isEmpty()) {
