@@ -213,6 +213,8 @@ private slots:
             { "upgradeFileName", "upgradeFileChanged", false },
             { "upgradeFileReady", "upgradeFileChanged", false },
             { "appVersion", "", false },
+            { "captureExport", "", false },
+            { "lastRecordingPath", "lastRecordingChanged", false },
         };
         const QMetaObject& mo = Application::staticMetaObject;
         // The ten services come first, then the rows in this order.
@@ -260,7 +262,8 @@ private slots:
                                               "factoryReadbackActiveChanged()",
                                               "insConfigReportedChanged()",
                                               "serialBaudChanged()",
-                                              "upgradeFileChanged()" };
+                                              "upgradeFileChanged()",
+                                              "lastRecordingChanged()" };
         QList<QByteArray> declared;
         for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
             if (mo.method(i).methodType() == QMetaMethod::Signal)
