@@ -21,7 +21,7 @@ QList<CaptureRecord> readAll(CaptureReader& reader, QRandomGenerator* rng = null
                              int maxChunk = 300);
 QList<QJsonObject> recordEvents(const QList<CaptureRecord>& records);
 
-/// A capture with known faults (the counts it gives are in tst_capturereader): 17 bytes
+/// A capture with known faults (the counts it gives are in tst_capture): 17 bytes
 /// of junk; 31-byte frames 0 to 49 (counters 32760 on, through the wrap) without frames
 /// 10 and 11, frame 20 with a broken checksum, 13 bytes of junk after frame 30; 59-byte
 /// frames 1 to 40, frame 5 broken (frame 1 is lost to the 31-byte lock); 9 bytes of junk

@@ -20,7 +20,7 @@ QByteArray decode(const QByteArray& data, qsizetype cut)
 
 } // namespace
 
-/// The INS decoder beyond what the recorded streams show (tst_capturereader reads each
+/// The INS decoder beyond what the recorded streams show (tst_capture reads each
 /// through it in chunks of random size): a split at any offset, the bounds of its
 /// buffers, resets and re-entrant slots, time stamps and rates, the message-log entry and
 /// the helpers of its interface.

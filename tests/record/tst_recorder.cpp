@@ -13,7 +13,7 @@ using gcs::Recorder;
 
 /// The recorder: the message log and the snapshot table, the raw file and its flush,
 /// names, its clock and signals, and files that cannot be made or written. What it
-/// records from a unit is read back by tst_capturereader and tst_clirecord.
+/// records from a unit is read back by tst_capture and tst_clirecord.
 class TestRecorder : public QObject
 {
     Q_OBJECT
