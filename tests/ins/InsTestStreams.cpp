@@ -9,14 +9,6 @@ namespace gcs::test {
 
 namespace {
 
-QJsonArray array(const double* v, int n)
-{
-    QJsonArray a;
-    for (int i = 0; i < n; ++i)
-        a.append(v[i]);
-    return a;
-}
-
 QString text(const QJsonObject& o)
 {
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
@@ -61,48 +53,41 @@ InsStream loadInsStream(const QString& name)
 
 InsEventLog::InsEventLog(RecDataModel* model)
 {
-    const auto add = [this](const QJsonObject& e) { events << e; };
-    connect(model, &RecDataModel::newValue, this, [=](const RecDataStruct& r) {
-        add(recordEvent(r));
+    // A reply is its name and its values in declaration order, as the expectation has it.
+    const auto add = [this](const char* ev, const QJsonArray& v) {
+        events << QJsonObject { { "ev", ev }, { "v", v } };
+    };
+    connect(model, &RecDataModel::newValue, this, [this](const RecDataStruct& r) {
+        events << recordEvent(r);
         ++records;
     });
-    connect(model, &RecDataModel::wireFrameForLog, this, [=](const QByteArray& f, qint64 ms) {
-        add({ { "ev", "wire" }, { "hex", QString::fromLatin1(f.toHex()) } });
+    connect(model, &RecDataModel::wireFrameForLog, this, [this](const QByteArray& f, qint64 ms) {
+        events << QJsonObject { { "ev", "wire" }, { "hex", QString::fromLatin1(f.toHex()) } };
         wireTrace += QByteArray::number(f.size()) + ':' + f;
         wireStamps << ms;
     });
     connect(model, &RecDataModel::newConfigSerialValue, this, [=](const RecConfigSerialStruct& c) {
-        add({ { "ev", "serial" },
-              { "serialType", c.serialType },
-              { "baudRate", c.baudRate },
-              { "packetFre", c.packetFre },
-              { "packetFormat", int(c.packetFormat) } });
+        add("serial", { c.serialType, c.baudRate, c.packetFre, int(c.packetFormat) });
     });
     connect(model, &RecDataModel::newConfigGyroValue, this, [=](const RecConfigGyroStruct& c) {
-        add({ { "ev", "gyro" },
-              { "sn", c.sn },
-              { "bias", array(c.bias, 3) },
-              { "kgg", array(c.kgg, 3) },
-              { "t1", array(c.t1, 3) },
-              { "t2", array(c.t2, 3) },
-              { "kg1", array(c.kg1, 9) } });
+        QJsonArray v { c.sn };
+        for (const double* values : { c.bias, c.kgg, c.t1, c.t2 })
+            v << values[0] << values[1] << values[2];
+        for (double x : c.kg1)
+            v.append(x);
+        add("gyro", v);
     });
     connect(model, &RecDataModel::newConfigInstallValue, this,
             [=](const RecConfigInstallStruct& c) {
-                add({ { "ev", "install" }, { "x", c.x }, { "y", c.y }, { "z", c.z } });
+                add("install", { c.x, c.y, c.z });
             });
-    connect(model, &RecDataModel::newConfigAxisValue, this, [=](const QList<QString>& axis) {
-        add({ { "ev", "axis" }, { "list", QJsonArray::fromStringList(axis) } });
-    });
-    connect(model, &RecDataModel::newSoftVerValue, this, [=](const QString& v) {
-        add({ { "ev", "softver" }, { "text", v } });
-    });
-    connect(model, &RecDataModel::newConfig_dyawGNSS, this, [=](double v) {
-        add({ { "ev", "gnss" }, { "value", v } });
-    });
-    connect(model, &RecDataModel::newConfigExtrapTime, this, [=](double v) {
-        add({ { "ev", "extrap" }, { "value", v } });
-    });
+    connect(model, &RecDataModel::newConfigAxisValue, this,
+            [=](const QList<QString>& axis) { add("axis", QJsonArray::fromStringList(axis)); });
+    connect(model, &RecDataModel::newSoftVerValue, this,
+            [=](const QString& v) { add("softver", { v }); });
+    connect(model, &RecDataModel::newConfig_dyawGNSS, this, [=](double v) { add("gnss", { v }); });
+    connect(model, &RecDataModel::newConfigExtrapTime, this,
+            [=](double v) { add("extrap", { v }); });
 }
 
 QJsonObject InsEventLog::recordEvent(const RecDataStruct& r)

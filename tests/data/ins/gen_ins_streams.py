@@ -278,58 +278,49 @@ def text_stream():
                lon=11, lat=12, alt=13, ve=14, vn=15, vu=16, temp=-3, utc=17, status=0))
     nav(b"#vorn,sinsasc,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19*ff\r\n", record(5))
 
-    # Configuration replies.
-    cfg(b"#vorn,com1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n",
-        [{"ev": "serial", "serialType": 232, "baudRate": 115200, "packetFre": 200,
-          "packetFormat": 4}])
-    cfg(b"#vorn,com1,mode:485,baud:921600,fre:100,protocol:imuasc*ff\r\n",
-        [{"ev": "serial", "serialType": 422, "baudRate": 921600, "packetFre": 100,
-          "packetFormat": 0}])
-    cfg(b"#vorn,com1,mode:232,baud:9600,protocol:dzt500*ff\r\n",
-        [{"ev": "serial", "serialType": 0, "baudRate": 0, "packetFre": 0,
-          "packetFormat": 10}])
-    cfg(b"#vorn,com1,232,baud:19200,fre:50,protocol:SINSBIN*ff\r\n",
-        [{"ev": "serial", "serialType": 422, "baudRate": 19200, "packetFre": 50,
-          "packetFormat": 10}])
+    # Configuration replies: each event carries the reply's values in declaration order.
+    def reply(raw, ev=None, *v):
+        cfg(raw, [{"ev": ev, "v": list(v)}] if ev else [])
+
+    com1 = b"#vorn,com1,mode:%d,baud:%d,fre:%d,protocol:%s*ff\r\n"
+    reply(com1 % (232, 115200, 200, b"sinsbin"), "serial", 232, 115200, 200, 4)
+    reply(com1 % (485, 921600, 100, b"imuasc"), "serial", 422, 921600, 100, 0)
+    reply(b"#vorn,com1,mode:232,baud:9600,protocol:dzt500*ff\r\n", "serial", 0, 0, 0, 10)
+    reply(b"#vorn,com1,232,baud:19200,fre:50,protocol:SINSBIN*ff\r\n", "serial", 422, 19200, 50, 10)
     err(b"#vorn,COM1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n", logged=False)
-    gyro = {"sn": 20231107, "t2": [1.5e-06, -2.25e-06, 3.0e-06],
-            "t1": [0.00125, -0.0025, 0.005], "kgg": [1.0001, 0.9998, 1.00025],
-            "bias": [0.01, -0.02, 0.03],
-            "kg1": [1.0, 0.001, -0.002, 0.003, 1.0, -0.004, 0.005, -0.006, 0.99]}
-    fields = (["GyroSN:%d" % gyro["sn"]]
-              + sum([["kgg%s:%r" % ("XYZ"[a], gyro["t2"][a]), repr(gyro["t1"][a]),
-                      repr(gyro["kgg"][a])] for a in range(3)], [])
-              + ["kg0:%r" % gyro["bias"][0], repr(gyro["bias"][1]), repr(gyro["bias"][2])]
-              + ["kg1:%r" % gyro["kg1"][0]] + [repr(v) for v in gyro["kg1"][1:]])
-    fields[-1] += "*ff"
+    # Gyro: serial number, bias, kgg, t1, t2 (X, Y, Z each), then the 3 x 3 matrix kg1.
+    sn, bias, kgg, t1, t2 = 20231107, [0.01, -0.02, 0.03], [1.0001, 0.9998, 1.00025], \
+        [0.00125, -0.0025, 0.005], [1.5e-06, -2.25e-06, 3.0e-06]
+    kg1 = [1.0, 0.001, -0.002, 0.003, 1.0, -0.004, 0.005, -0.006, 0.99]
+    fields = (["GyroSN:%d" % sn]
+              + sum([["kgg%s:%r" % ("XYZ"[a], t2[a]), repr(t1[a]), repr(kgg[a])]
+                     for a in range(3)], [])
+              + ["kg0:%r" % bias[0], repr(bias[1]), repr(bias[2])]
+              + ["kg1:%r" % kg1[0]] + [repr(v) for v in kg1[1:]])
     assert len(fields) == 22
-    cfg(("#vorn,factory," + ",".join(fields) + "\r\n").encode(), [dict(ev="gyro", **gyro)])
-    cfg(b"#vorn,factory,GyroSN:1,2,3*ff\r\n",
-        [{"ev": "gyro", "sn": 0, "t2": [0, 0, 0], "t1": [0, 0, 0], "kgg": [0, 0, 0],
-          "bias": [0, 0, 0], "kg1": [0] * 9}])
-    cfg(b"#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n",
-        [{"ev": "install", "x": 0.5, "y": -0.25, "z": 1.125}])
-    cfg(b"#vorn,gnm,0.5,-0.25,1.125*ff\r\n",
-        [{"ev": "install", "x": 0, "y": -0.25, "z": 1.125}])
-    cfg(b"#vorn,gnm,ka1:1,2,3,4*ff\r\n", [{"ev": "install", "x": 0, "y": 0, "z": 0}])
-    cfg(b"#vorn,axis,x:Y,y:-X,z:Z*ff\r\n", [{"ev": "axis", "list": ["Y", "-X", "Z"]}])
-    cfg(b"#vorn,axis,Y,-X*ff\r\n", [{"ev": "axis", "list": []}])
-    cfg(b"#vorn,softver,V1.0.2*ff\r\n", [{"ev": "softver", "text": "V1.0.2"}])
-    cfg(b"#vorn,softver\r\n", [])
+    reply(("#vorn,factory,%s*ff\r\n" % ",".join(fields)).encode(), "gyro",
+          sn, *bias, *kgg, *t1, *t2, *kg1)
+    reply(b"#vorn,factory,GyroSN:1,2,3*ff\r\n", "gyro", *[0] * 22)
+    reply(b"#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n", "install", 0.5, -0.25, 1.125)
+    reply(b"#vorn,gnm,0.5,-0.25,1.125*ff\r\n", "install", 0, -0.25, 1.125)
+    reply(b"#vorn,gnm,ka1:1,2,3,4*ff\r\n", "install", 0, 0, 0)
+    reply(b"#vorn,axis,x:Y,y:-X,z:Z*ff\r\n", "axis", "Y", "-X", "Z")
+    reply(b"#vorn,axis,Y,-X*ff\r\n", "axis")
+    reply(b"#vorn,softver,V1.0.2*ff\r\n", "softver", "V1.0.2")
+    reply(b"#vorn,softver\r\n")
     # Without a comma before the checksum the name is "softver*ff": an unknown message.
     err(b"#vorn,softver*ff\r\n", logged=True)
-    cfg(b"#vorn,gnss,1.25*ff\r\n", [{"ev": "gnss", "value": 1.25}])
-    cfg(b"#vorn,gnss,1.25,2*ff\r\n", [{"ev": "gnss", "value": 0.0}])
-    cfg(b"#vorn,extrapolate time,30.5*ff\r\r\n", [{"ev": "extrap", "value": 30.5}])
+    reply(b"#vorn,gnss,1.25*ff\r\n", "gnss", 1.25)
+    reply(b"#vorn,gnss,1.25,2*ff\r\n", "gnss", 0.0)
+    reply(b"#vorn,extrapolate time,30.5*ff\r\r\n", "extrap", 30.5)
     # Values at the edges of their fields: a labelled value that keeps its "*ff" does not
     # parse, an axis keeps the text after its first colon, labels are required, numbers
     # are decimal, a status takes its low eight bits.
-    cfg(b"#vorn,gnm,ka1:2.5*ff\r\n", [{"ev": "install", "x": 0, "y": 0, "z": 0}])
-    cfg(b"#vorn,axis,a:b:c,Y,z:-Z*ff\r\n", [{"ev": "axis", "list": ["b:c", "Y", "-Z"]}])
-    cfg(b"#vorn,gnss,-3.5\r\n", [{"ev": "gnss", "value": -3.5}])
-    cfg(b"#vorn,extrapolate time\r\n", [{"ev": "extrap", "value": 0.0}])
-    cfg(b"#vorn,com1,mode:422,rate:9,fre:0x10,x*ff\r\n",
-        [{"ev": "serial", "serialType": 422, "baudRate": 0, "packetFre": 0, "packetFormat": 10}])
+    reply(b"#vorn,gnm,ka1:2.5*ff\r\n", "install", 0, 0, 0)
+    reply(b"#vorn,axis,a:b:c,Y,z:-Z*ff\r\n", "axis", "b:c", "Y", "-Z")
+    reply(b"#vorn,gnss,-3.5\r\n", "gnss", -3.5)
+    reply(b"#vorn,extrapolate time\r\n", "extrap", 0.0)
+    reply(b"#vorn,com1,mode:422,rate:9,fre:0x10,x*ff\r\n", "serial", 422, 0, 0, 10)
     nav(b"#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,12345678*ff\r\n",
         record(5, gx=1, gy=2, gz=3, ax=4, ay=5, az=6, pitch=7, roll=8, yaw=9, gnss_heading=10,
                lon=11, lat=12, alt=13, ve=14, vn=15, vu=16, temp=17, utc=18, status=0x78))
