@@ -360,6 +360,13 @@ void RecDataModel::decodeMessage(const QByteArray& message, qint64 hostRxMs)
 
 void RecDataModel::endOfInput()
 {
+    // Frames behind a sentence in the last chunk waited for input that will not come:
+    // the text path handles a buffer as long as it holds "#vorn", the frames after it
+    // only on the next call.
+    for (qsizetype before = -1; !m_decoding && !m_buffer.isEmpty() && m_buffer.size() != before;) {
+        before = m_buffer.size();
+        dispatchBuffer();
+    }
     m_skippedBytes += m_buffer.size();
     consume(m_buffer.size());
     m_vornClean = m_headerClean = m_lfClean = 0;

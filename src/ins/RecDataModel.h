@@ -109,8 +109,9 @@ public:
     /// line end may be missing). The receive buffer is not touched; hostRxMs stamps the
     /// message's wire frame.
     void decodeMessage(const QByteArray& message, qint64 hostRxMs);
-    /// The input has ended (a capture read to its end): what still waits in the receive
-    /// buffer will never complete a message and counts as skipped.
+    /// The input has ended (a capture read to its end): what the buffer still holds is
+    /// decoded as far as it goes; the rest will never complete a message and counts as
+    /// skipped.
     void endOfInput();
 
     /// Hands one accepted message to the log and the recorder (wireFrameForLog), stamped

@@ -132,6 +132,14 @@ private slots:
         model.anaylzeRec("\n");
         model.anaylzeRec(m_sins.mid(4, 4).join());
         QCOMPARE(values.count() + versions.count(), 4 + 2);
+        // Frames behind a sentence's line (and any other line feed) in the last chunk of a
+        // capture are decoded at its end.
+        QByteArray frames;
+        for (const QByteArray& f : m_sins.mid(8))
+            frames += f.contains('\n') || frames.size() == 3 * 59 ? QByteArray() : f;
+        model.anaylzeRec("#vorn,softver,V3*ff\n" + frames);
+        model.endOfInput();
+        QCOMPARE(values.count() + versions.count(), 7 + 3);
     }
 
     // Every message of a chunk carries the chunk's arrival time; a text line loses its
