@@ -227,14 +227,14 @@ bool shootTier(const QString& binDir, const QDir& out, int themeIndex, const QSt
     ok = stage.shoot(file("13-record-stopped")) && ok;
 
     // Export of a large recording: the progress bar and its cancel, caught mid-way. The
-    // raw bytes just recorded, repeated, make a capture of some 200 MB.
+    // raw bytes just recorded, repeated, make a capture of some 64 MB.
     const QString big = stage.scratch(QStringLiteral("large_capture.bin"));
     QFile recorded(app->recorder()->rawPath());
     const QByteArray unit = recorded.open(QIODevice::ReadOnly) ? recorded.readAll() : QByteArray();
     if (!unit.isEmpty()) {
         QFile f(big);
         if (f.open(QIODevice::WriteOnly)) {
-            for (qint64 n = 0; n < (qint64(200) << 20); n += unit.size())
+            for (qint64 n = 0; n < (qint64(64) << 20); n += unit.size())
                 f.write(unit);
         }
     }
