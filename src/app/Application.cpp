@@ -135,6 +135,7 @@ void Application::wireServices()
             &Recorder::storeInsWireFrame);
     wireUpgradeFlow();
     wireConfigReadbacks();
+    wireRecordingExport();
 }
 
 void Application::setUpRelays()

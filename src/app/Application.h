@@ -28,6 +28,7 @@ namespace gcs {
 class AppSettings;
 struct AutoSearchHit;
 class ChartClock;
+class CaptureExportTask;
 class CommandCatalog;
 class ITransport;
 class InsBridge;
@@ -59,6 +60,7 @@ class YModem;
 class Application : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("capture/CaptureExportTask.h")
     Q_MOC_INCLUDE("catalog/AppSettings.h")
     Q_MOC_INCLUDE("catalog/ManagedDevices.h")
     Q_MOC_INCLUDE("catalog/ProductRegistry.h")
@@ -137,6 +139,8 @@ class Application : public QObject
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
     Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY reconnectingChanged)
     Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
+    Q_PROPERTY(gcs::CaptureExportTask* captureExport READ captureExport CONSTANT)
+    Q_PROPERTY(QString lastRecordingPath READ lastRecordingPath NOTIFY lastRecordingChanged)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -371,6 +375,16 @@ public:
     Q_INVOKABLE bool startRecord(const QString& csvPath, const QString& rawPath);
     Q_INVOKABLE bool startRecordInDir(const QString& dir);
     Q_INVOKABLE void stopRecord();
+    /// The export of recordings to CSV or KML, running off the GUI thread.
+    CaptureExportTask* captureExport() const { return m_captureExport; }
+    /// The file an export of the last recording reads (its message log, else its raw
+    /// file); empty while recording and before the first recording.
+    QString lastRecordingPath() const;
+    /// Exports the last recording as format ("csv" or "kml") to a file the user picks.
+    Q_INVOKABLE bool exportRecording(const QString& format);
+    /// The same for any recording file (a message log or a raw capture).
+    Q_INVOKABLE bool exportCaptureFile(const QString& source, const QString& format);
+    Q_INVOKABLE void cancelExport();
 
     // ---- configuration pages and files (ApplicationConfigPages.cpp) ----
     bool factoryReadbackActive() const { return m_configPages.factoryReadbackActive; }
@@ -426,6 +440,7 @@ signals:
     void upgradeFileChanged();
     void reconnectingChanged();
     void upgradeResetModeChanged();
+    void lastRecordingChanged();
 
 private:
     // core
@@ -500,6 +515,7 @@ private:
     // recording
     /// Reports what the recorder's start ran into; passes started through.
     bool startRecordingChecked(bool started);
+    void wireRecordingExport();
 
     // upgrade
     void wireUpgradeFlow();
@@ -557,6 +573,7 @@ private:
     bool m_logDrainQueued = false;
     UpgradeFlow* m_upgradeFlow = nullptr;
     ConfigPageState m_configPages;
+    CaptureExportTask* m_captureExport = nullptr;
 };
 
 } // namespace gcs

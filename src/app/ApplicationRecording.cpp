@@ -1,13 +1,18 @@
 // Recording controls of the controller: the connection check, the recording form of the
-// current product, and the reports when a file cannot be created or written.
+// current product, the reports when a file cannot be created or written, and the export
+// of a recording to CSV or KML.
 
 #include "app/Application.h"
 
+#include "capture/CaptureExportTask.h"
 #include "catalog/ProductRegistry.h"
 #include "ins/InsBridge.h"
 #include "ins/TelemetryHub.h"
 #include "link/Session.h"
 #include "record/Recorder.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace gcs {
 
@@ -55,6 +60,87 @@ bool Application::startRecordingChecked(bool started)
     if (!m_recorder->lastErrorText().isEmpty())
         setError(m_recorder->lastErrorText());
     return started;
+}
+
+void Application::wireRecordingExport()
+{
+    m_captureExport = new CaptureExportTask(this);
+    connect(m_recorder, &Recorder::recordingChanged, this, &Application::lastRecordingChanged);
+    connect(m_captureExport, &CaptureExportTask::finished, this,
+            [this](bool ok, const QString& message, const QString& warning) {
+                if (!ok && m_captureExport->lastResult().cancelled) {
+                    setUserNotice(message);
+                    return;
+                }
+                if (!ok) {
+                    setError(message);
+                    return;
+                }
+                setUserNotice(message);
+                // The capture broke off: what came before it is in the file.
+                if (!warning.isEmpty())
+                    setError(warning);
+            });
+}
+
+QString Application::lastRecordingPath() const
+{
+    if (m_recorder->recording())
+        return QString();
+    // The message log carries every message's host time; the raw file is the fallback
+    // (a log that stayed empty, a product without one).
+    const QFileInfo text(m_recorder->textPath());
+    if (m_recorder->insColumns() && text.isFile() && text.size() > 0)
+        return text.filePath();
+    const QFileInfo raw(m_recorder->rawPath());
+    return raw.isFile() ? raw.filePath() : QString();
+}
+
+bool Application::exportRecording(const QString& format)
+{
+    if (m_recorder->recording()) {
+        setError(QStringLiteral("请先停止记录再导出"));
+        return false;
+    }
+    const QString source = lastRecordingPath();
+    if (source.isEmpty()) {
+        setError(QStringLiteral("还没有可导出的记录，请先开始并停止一次记录"));
+        return false;
+    }
+    return exportCaptureFile(source, format);
+}
+
+void Application::cancelExport()
+{
+    m_captureExport->cancel();
+}
+
+bool Application::exportCaptureFile(const QString& source, const QString& format)
+{
+    CaptureExport::Format f;
+    if (!CaptureExport::formatFromName(format, f)) {
+        setError(QStringLiteral("不支持的导出格式：%1").arg(format));
+        return false;
+    }
+    if (source.trimmed().isEmpty())
+        return false;
+    if (m_captureExport->busy()) {
+        setError(QStringLiteral("正在导出，请等待完成或先取消"));
+        return false;
+    }
+    const bool csv = f == CaptureExport::Format::Csv;
+    QString out = pickSaveFile(csv ? QStringLiteral("导出 CSV") : QStringLiteral("导出 KML"),
+                               csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("KML (*.kml)"));
+    if (out.isEmpty())
+        return false;
+    const QString suffix = QLatin1Char('.') + CaptureExport::suffix(f);
+    if (!out.endsWith(suffix, Qt::CaseInsensitive))
+        out += suffix;
+    if (QFileInfo(out).absoluteFilePath() == QFileInfo(source).absoluteFilePath()) {
+        setError(QStringLiteral("导出文件不能覆盖记录文件本身：%1").arg(QDir::toNativeSeparators(out)));
+        return false;
+    }
+    return m_captureExport->start(source, out, f);
 }
 
 } // namespace gcs

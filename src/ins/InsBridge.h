@@ -51,6 +51,8 @@ class InsBridge : public QObject
     Q_PROPERTY(double gnssYaw READ gnssYaw NOTIFY configChanged)
     Q_PROPERTY(double extrapMs READ extrapMs NOTIFY configChanged)
     Q_PROPERTY(QString factoryRaw READ factoryRaw NOTIFY configChanged)
+    /// The decoder's integrity counters (RecDataModel::integrityFields), live.
+    Q_PROPERTY(QVariantMap integrity READ integrity NOTIFY statsChanged)
 public:
     /// Window of the receive buffer in which the hint looks for frame headers.
     static constexpr qsizetype kHintWindow = 8192;
@@ -112,6 +114,7 @@ public:
     double gnssYaw() const { return m_gnssYaw; }
     double extrapMs() const { return m_extrapMs; }
     QString factoryRaw() const { return m_factoryRaw; }
+    QVariantMap integrity() const { return RecDataModel::integrityFields(m_model->integrity()); }
 
     /// 1 IMU (imuasc, imubin), 2 AHRS (ahrsbin, ahrsasc), 3 SINS (sinsbin, sinsasc), 0 other.
     static int tierForPacketFormat(RecPacketFormat format);

@@ -144,8 +144,10 @@ void RecDataModel::dispatchBuffer()
         anaylzeRecTextStream();
     else if (bufferHasHeader())
         anaylzeRecDataStream();
-    else if (m_buffer.size() > kBufferCap)
+    else if (m_buffer.size() > kBufferCap) {
+        m_skippedBytes += m_buffer.size() - kBufferKeep;
         consume(m_buffer.size() - kBufferKeep);
+    }
 }
 
 bool RecDataModel::bufferHasVorn()
@@ -182,7 +184,9 @@ void RecDataModel::consume(qsizetype n)
 {
     if (n <= 0)
         return;
-    if (n >= m_buffer.size())
+    n = qMin(n, m_buffer.size());
+    m_streamPos += n;
+    if (n == m_buffer.size())
         m_buffer.clear();
     else
         m_buffer = m_buffer.sliced(n);
@@ -195,6 +199,7 @@ void RecDataModel::clearBuffer()
 {
     m_buffer.clear();
     m_vornClean = m_headerClean = m_lfClean = 0;
+    m_streamPos = 0;
     ++m_epoch;
 }
 
@@ -219,6 +224,12 @@ bool RecDataModel::wireFrameWanted() const
     return isSignalConnected(signal);
 }
 
+bool RecDataModel::recordWanted() const
+{
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&RecDataModel::newValue);
+    return isSignalConnected(signal);
+}
+
 void RecDataModel::anaylzeRecDataStream()
 {
     // The local copy keeps the bytes alive should a slot reset the buffer meanwhile.
@@ -226,10 +237,12 @@ void RecDataModel::anaylzeRecDataStream()
     const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
     const qsizetype n = bytes.size();
     const quint32 epoch = m_epoch;
-    // Building the frame's byte array is most of the per-frame cost; skip it when nobody
-    // listens.
+    // Building the frame's byte array is most of the per-frame cost, and decoding the
+    // record the next: neither is done for nobody.
     const bool wantWire = wireFrameWanted();
+    const bool wantRecord = recordWanted();
     qsizetype pos = 0;
+    qsizetype accepted = 0;
     qsizetype from = qMin(m_headerClean, n);
     for (;;) {
         const qsizetype at = findHeader(d, n, from);
@@ -262,6 +275,7 @@ void RecDataModel::anaylzeRecDataStream()
                     m_headerClean = pos;
                     break;
                 }
+                noteChecksumFailure();
                 from = pos + 2;
                 continue;
             }
@@ -279,22 +293,107 @@ void RecDataModel::anaylzeRecDataStream()
             }
             if (!frameVerified(d + pos, len)) {
                 clearLock();
+                noteChecksumFailure();
                 from = pos + 2;
                 continue;
             }
         }
-        const RecDataStruct record = len == kImuLen ? decodeImu(d + pos) : decodeSins(d + pos);
-        if (wantWire)
-            emitWireFrame(QByteArray(reinterpret_cast<const char*>(d + pos), len),
-                          WireKind::BinaryFrame);
-        emit newValue(record);
-        ++m_recPackets;
+        m_messageOffset = m_streamPos + pos;
+        acceptFrame(d + pos, len, wantWire, wantRecord);
         if (m_epoch != epoch)
             return;
         pos += len;
+        accepted += len;
         from = pos;
     }
+    m_skippedBytes += pos - accepted;
     consume(pos);
+}
+
+void RecDataModel::acceptFrame(const uchar* p, int len, bool wantWire, bool wantRecord)
+{
+    if (len == kImuLen) {
+        // The counter is a signed 16-bit number on the wire; modulo 32768 a wrap at
+        // 32767 and one at 65535 both count as the next frame.
+        const int count = le<qint16>(p + 2) & 0x7FFF;
+        m_lostFrames += m_lastImuCount >= 0 ? (count - m_lastImuCount - 1) & 0x7FFF
+                                            : m_pendingLost;
+        m_lastImuCount = count;
+    } else {
+        m_lostFrames += m_pendingLost;
+        m_lastImuCount = -1;
+    }
+    m_pendingLost = 0;
+    if (wantWire)
+        emitWireFrame(QByteArray(reinterpret_cast<const char*>(p), len), WireKind::BinaryFrame);
+    if (wantRecord)
+        emit newValue(len == kImuLen ? decodeImu(p) : decodeSins(p));
+    ++m_recPackets;
+    ++m_frames;
+}
+
+void RecDataModel::noteChecksumFailure()
+{
+    ++m_checksumErrors;
+    ++m_pendingLost;
+}
+
+void RecDataModel::decodeMessage(const QByteArray& message, qint64 hostRxMs)
+{
+    m_hostRxMs = hostRxMs;
+    m_recBytes += message.size();
+    m_messageOffset = 0;
+    const auto* d = reinterpret_cast<const uchar*>(message.constData());
+    const qsizetype n = message.size();
+    if (n >= 2 && d[0] == kHeader0 && d[1] == kHeader1) {
+        if ((n == kImuLen || n == kSinsLen) && frameVerified(d, int(n))) {
+            acceptFrame(d, int(n), wireFrameWanted(), recordWanted());
+            return;
+        }
+        noteChecksumFailure();
+        m_skippedBytes += n;
+        return;
+    }
+    if (!handleTextLine(message))
+        m_skippedBytes += n;
+}
+
+void RecDataModel::endOfInput()
+{
+    // Frames behind a sentence in the last chunk waited for input that will not come:
+    // the text path handles a buffer as long as it holds "#vorn", the frames after it
+    // only on the next call.
+    for (qsizetype before = -1; !m_decoding && !m_buffer.isEmpty() && m_buffer.size() != before;) {
+        before = m_buffer.size();
+        dispatchBuffer();
+    }
+    m_skippedBytes += m_buffer.size();
+    consume(m_buffer.size());
+    m_vornClean = m_headerClean = m_lfClean = 0;
+}
+
+RecDataModel::Integrity RecDataModel::integrity() const
+{
+    Integrity c;
+    c.bytes = m_recBytes;
+    c.frames = m_frames;
+    c.sentences = m_sentences;
+    c.checksumErrors = m_checksumErrors;
+    c.textErrors = m_packetErrs;
+    c.skippedBytes = m_skippedBytes;
+    c.lostFrames = m_lostFrames + m_pendingLost;
+    return c;
+}
+
+QVariantMap RecDataModel::integrityFields(const Integrity& c)
+{
+    return { { QStringLiteral("bytes"), c.bytes },
+             { QStringLiteral("frames"), c.frames },
+             { QStringLiteral("sentences"), c.sentences },
+             { QStringLiteral("checksum_errors"), c.checksumErrors },
+             { QStringLiteral("text_errors"), c.textErrors },
+             { QStringLiteral("skipped_bytes"), c.skippedBytes },
+             { QStringLiteral("lost_frames"), c.lostFrames } };
 }
 
 void RecDataModel::emitWireFrame(const QByteArray& frame, WireKind kind)
@@ -318,12 +417,16 @@ void RecDataModel::resetRecStatistics()
     m_packetFre = 0;
     m_packetErrs = 0;
     m_recTime = QTime(0, 0);
+    m_frames = m_sentences = m_checksumErrors = m_skippedBytes = 0;
+    m_lostFrames = m_pendingLost = 0;
 }
 
 void RecDataModel::resetParseBuffer()
 {
     clearBuffer();
     clearLock();
+    // What follows may come from another link or another place in a capture.
+    m_lastImuCount = -1;
 }
 
 void RecDataModel::addRecStatisticsRecTime(int secs)

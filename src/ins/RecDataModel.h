@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
+#include <QVariantMap>
 
 /// Decoder of the INS device protocol. Every received chunk goes to anaylzeRec; the
 /// decoder keeps one receive buffer, finds binary frames (header AA 55, 31 or 59 bytes,
@@ -24,10 +25,30 @@
 /// Every buffer is bounded: a buffer without any header is cut to its newest
 /// kBufferKeep bytes past kBufferCap, and an unterminated text line past kMaxLineBytes is
 /// dropped and counted as a packet error.
+///
+/// The integrity counters (integrity()) are kept where every byte is decided, so a live
+/// link and a capture read back from a file count the same stream the same way.
 class RecDataModel : public QObject
 {
     Q_OBJECT
 public:
+    /// What became of the bytes handed in since the statistics were last reset.
+    struct Integrity
+    {
+        qint64 bytes = 0; ///< every byte handed in
+        qint64 frames = 0; ///< binary frames decoded
+        qint64 sentences = 0; ///< text lines accepted: navigation sentences and replies
+        /// Frame headers whose frame failed its checksum (or could be no frame at all).
+        qint64 checksumErrors = 0;
+        qint64 textErrors = 0; ///< text lines rejected (packetErrs)
+        /// Bytes that belong to no accepted message: garbage, broken frames, rejected or
+        /// empty lines, a cut buffer, what was left when the input ended.
+        qint64 skippedBytes = 0;
+        /// Frames that did not arrive whole: gaps in the 31-byte frame's counter (modulo
+        /// 32768), and every checksum failure that no counter accounts for.
+        qint64 lostFrames = 0;
+    };
+
     /// Frame lengths, tried in this order while hunting.
     static constexpr int kFrameLens[2] = { 31, 59 };
     static constexpr qsizetype kBufferCap = 0x40000;
@@ -53,6 +74,13 @@ public:
     const QByteArray& receiveBuffer() const { return m_buffer; }
     /// 0 while hunting, else the length of the frame kind last verified.
     int lockedFrameLength() const { return m_locked ? m_lockedLen : 0; }
+    Integrity integrity() const;
+    /// The counters as a map with the keys "bytes", "frames", "sentences",
+    /// "checksum_errors", "text_errors", "skipped_bytes" and "lost_frames".
+    static QVariantMap integrityFields(const Integrity& counters);
+    /// While newValue or wireFrameForLog is being emitted: where the message starts in the
+    /// stream, counted in bytes since the decoder was made or its buffer last reset.
+    qint64 messageOffset() const { return m_messageOffset; }
 
     void addRecStatisticsRecTime(int secs);
     void addRecStatisticsSendBytes(int n);
@@ -75,6 +103,16 @@ public:
     static QList<QString> extractConfigAxis(const QList<QString>& fields);
     static double extract_dyawGNSS(const QList<QString>& fields);
     static double extractExtrapTime(const QList<QString>& fields);
+
+    /// One whole message as a message log keeps it, decoded on its own: a binary frame is
+    /// checked at its own length whatever the lock, anything else is one text line (its
+    /// line end may be missing). The receive buffer is not touched; hostRxMs stamps the
+    /// message's wire frame.
+    void decodeMessage(const QByteArray& message, qint64 hostRxMs);
+    /// The input has ended (a capture read to its end): what the buffer still holds is
+    /// decoded as far as it goes; the rest will never complete a message and counts as
+    /// skipped.
+    void endOfInput();
 
     /// Hands one accepted message to the log and the recorder (wireFrameForLog), stamped
     /// with the arrival time of its chunk.
@@ -111,9 +149,14 @@ private:
     void clearBuffer();
     void setLock(int len);
     void clearLock();
-    void handleTextLine(const QByteArray& raw);
+    /// False when the line was rejected or ignored.
+    bool handleTextLine(const QByteArray& raw);
     void emitNavigation(const QByteArray& raw, const RecDataStruct& record);
+    /// A verified frame of len bytes at p: counted, logged and decoded as wanted.
+    void acceptFrame(const uchar* p, int len, bool wantWire, bool wantRecord);
+    void noteChecksumFailure();
     bool wireFrameWanted() const;
+    bool recordWanted() const;
 
     QByteArray m_buffer;
     // Search marks: the buffer's first m_*Clean bytes are known to hold no start of
@@ -132,6 +175,20 @@ private:
     qint32 m_packetErrs = 0;
     QTime m_recTime = QTime(0, 0);
     qint64 m_hostRxMs = 0;
+
+    qint64 m_frames = 0;
+    qint64 m_sentences = 0;
+    qint64 m_checksumErrors = 0;
+    qint64 m_skippedBytes = 0;
+    qint64 m_lostFrames = 0;
+    // Checksum failures not yet settled: the next 31-byte frame's counter tells how many
+    // frames were really lost; any other frame (or none) takes them as lost.
+    qint64 m_pendingLost = 0;
+    // Counter of the last 31-byte frame modulo 32768, -1 when the next one starts afresh.
+    int m_lastImuCount = -1;
+    // Stream offset of the buffer's first byte, and of the message being emitted.
+    qint64 m_streamPos = 0;
+    qint64 m_messageOffset = 0;
 
     // A slot connected to a signal may reset the buffer or feed more bytes while a chunk
     // is being decoded; the epoch tells the loops to stop, and input fed from inside is

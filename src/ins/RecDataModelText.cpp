@@ -79,8 +79,10 @@ void RecDataModel::anaylzeRecTextStream()
             break;
         const qsizetype lf = static_cast<const char*>(hit) - d;
         const QByteArray raw(d + pos, lf + 1 - pos);
+        m_messageOffset = m_streamPos + pos;
         pos = from = lf + 1;
-        handleTextLine(raw);
+        if (!handleTextLine(raw))
+            m_skippedBytes += raw.size();
         if (m_epoch != epoch)
             return;
     }
@@ -90,6 +92,7 @@ void RecDataModel::anaylzeRecTextStream()
     // otherwise hold the text path and grow without limit.
     if (m_buffer.size() > kMaxLineBytes) {
         qCDebug(gcs::lcIns) << "dropped an unterminated line of" << m_buffer.size() << "bytes";
+        m_skippedBytes += m_buffer.size();
         consume(m_buffer.size());
         ++m_packetErrs;
     }
@@ -102,59 +105,63 @@ void RecDataModel::emitNavigation(const QByteArray& raw, const RecDataStruct& re
     ++m_recPackets;
 }
 
-void RecDataModel::handleTextLine(const QByteArray& raw)
+bool RecDataModel::handleTextLine(const QByteArray& raw)
 {
     const QString line = QString::fromUtf8(raw).trimmed();
     const QList<QString> fields = line.split(QLatin1Char(','));
     if (fields.size() < 2)
-        return;
+        return false;
+    const auto accepted = [this] {
+        ++m_sentences;
+        return true;
+    };
 
     // Navigation sentences: the name is matched loosely (trimmed, any case), and a wrong
     // field count still yields a record, carrying only its format.
     const QString key = fields.at(1).trimmed().toLower();
     if (key == QLatin1String("imu") || key == QLatin1String("imuasc")) {
         emitNavigation(raw, extractImuasc(fields));
-        return;
+        return accepted();
     }
     if (key == QLatin1String("ahrs") || key == QLatin1String("ahrsasc")) {
         emitNavigation(raw, extractAhrsasc(fields));
-        return;
+        return accepted();
     }
     if (key == QLatin1String("sins") || key == QLatin1String("sinsasc")) {
         emitNavigation(raw, extractSinsasc(fields));
-        return;
+        return accepted();
     }
 
     // Configuration replies: the name exactly as received.
     const QString& name = fields.at(1);
     if (name == QLatin1String("com1")) {
         emit newConfigSerialValue(extractConfigSerial(fields));
-        return;
+        return accepted();
     }
     if (name == QLatin1String("factory")) {
         emit newConfigGyroValue(extractConfigGyro(fields));
-        return;
+        return accepted();
     }
     if (name == QLatin1String("gnm")) {
         emit newConfigInstallValue(extractConfigInstall(fields));
-        return;
+        return accepted();
     }
     if (name == QLatin1String("axis")) {
         emit newConfigAxisValue(extractConfigAxis(fields));
-        return;
+        return accepted();
     }
     if (name == QLatin1String("softver")) {
         if (fields.size() >= 3)
             emit newSoftVerValue(chopped3(fields.at(2)));
-        return;
+        return accepted();
     }
     if (name == QLatin1String("gnss")) {
         emit newConfig_dyawGNSS(extract_dyawGNSS(fields));
-        return;
+        return accepted();
     }
     if (name == QLatin1String("extrapolate time")) {
         emit newConfigExtrapTime(extractExtrapTime(fields));
-        return;
+        return accepted();
     }
 
     // Unknown: counted. An unknown device message still reaches the log and the
@@ -162,6 +169,7 @@ void RecDataModel::handleTextLine(const QByteArray& raw)
     ++m_packetErrs;
     if (line.startsWith(QLatin1String("#vorn"), Qt::CaseInsensitive) && !isConfigKey(key))
         emitWireFrame(raw, WireKind::TextLine);
+    return false;
 }
 
 RecDataStruct RecDataModel::extractImuasc(const QList<QString>& f)

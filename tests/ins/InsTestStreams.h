@@ -2,26 +2,27 @@
 
 #include "ins/RecDataModel.h"
 
-#include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
-#include <QString>
 
 namespace gcs::test {
 
-/// A recorded stream of tests/data/ins and what the decoder must report for it (written
-/// by gen_ins_streams.py beside the stream).
+/// A recorded stream of tests/data/ins and what the decoder must report for it, written
+/// beside it by gen_ins_streams.py: its events in order, then its counts.
 struct InsStream
 {
     QByteArray bytes;
-    QList<QJsonObject> events; ///< in order, without the closing "stats" line
+    QList<QJsonObject> events;
     qint64 bytesTotal = -1;
     int packets = -1;
     int errors = -1;
-    QString error; ///< non-empty when the files could not be read
+
+    /// The "record" events only.
+    QList<QJsonObject> records() const;
 };
 
+/// The stream of that name; empty (bytes and events) when its files cannot be read.
 InsStream loadInsStream(const QString& name);
 
 /// Everything a RecDataModel reports, as the same JSON events as the expectation files.
@@ -29,25 +30,23 @@ class InsEventLog : public QObject
 {
     Q_OBJECT
 public:
-    explicit InsEventLog(RecDataModel* model, QObject* parent = nullptr);
+    explicit InsEventLog(RecDataModel* model);
 
     QList<QJsonObject> events;
-    /// The bytes of every wireFrameForLog, concatenated with their lengths: a cheap
-    /// fingerprint for comparing many decodes of one stream.
+    /// Every wire frame behind its length: a cheap fingerprint of a decode.
     QByteArray wireTrace;
-    int records = 0;
     QList<qint64> wireStamps;
+    int records = 0;
 
     static QJsonObject recordEvent(const RecDataStruct& r);
 };
 
-/// Empty when the event lists match (numbers within the precision of their types),
-/// otherwise a description of the first difference.
-QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected);
+/// The integrity counters in one text, for comparing all of them at once: bytes, frames,
+/// sentences, checksum errors, text errors, skipped bytes and lost frames.
+QString counters(const RecDataModel::Integrity& c);
 
-/// Splits data at the given offsets (ascending, within the data) and feeds the pieces.
-void feedSplit(RecDataModel& model, const QByteArray& data, const QList<qsizetype>& cuts);
-/// Feeds data in pieces of chunk bytes (the whole at once when chunk < 1).
-void feedChunked(RecDataModel& model, const QByteArray& data, qsizetype chunk);
+/// Empty when the event lists match, otherwise the first difference. Record fields that
+/// are floats in RecDataStruct compare as floats, everything else exactly.
+QString compareInsEvents(const QList<QJsonObject>& actual, const QList<QJsonObject>& expected);
 
 } // namespace gcs::test

@@ -2,6 +2,8 @@
 #include "ShotSupport.h"
 
 #include "app/Application.h"
+#include "capture/CaptureExportTask.h"
+#include "record/Recorder.h"
 #include "catalog/ManagedDevices.h"
 
 #include <QCoreApplication>
@@ -221,6 +223,31 @@ bool shootTier(const QString& binDir, const QDir& out, int themeIndex, const QSt
     stage.clearToasts();
     ok = stage.shoot(file("12-record-running"), 100) && ok;
     app->stopRecord();
+    stage.clearToasts();
+    ok = stage.shoot(file("13-record-stopped")) && ok;
+
+    // Export of a large recording: the progress bar and its cancel, caught mid-way. The
+    // raw bytes just recorded, repeated, make a capture of some 64 MB.
+    const QString big = stage.scratch(QStringLiteral("large_capture.bin"));
+    QFile recorded(app->recorder()->rawPath());
+    const QByteArray unit = recorded.open(QIODevice::ReadOnly) ? recorded.readAll() : QByteArray();
+    if (!unit.isEmpty()) {
+        QFile f(big);
+        if (f.open(QIODevice::WriteOnly)) {
+            for (qint64 n = 0; n < (qint64(64) << 20); n += unit.size())
+                f.write(unit);
+        }
+    }
+    stage.answer(stage.scratch(QStringLiteral("large_capture.csv")));
+    QObject* recordPage = stage.page();
+    recordPage->setProperty("pickedSource", big);
+    QMetaObject::invokeMethod(recordPage, "exportAs", Q_ARG(QVariant, QStringLiteral("csv")));
+    const gcs::CaptureExportTask* exporter = app->captureExport();
+    waitFor([exporter] { return exporter->progress() >= 0.2; }, 20000);
+    ok = stage.shoot(file("14-record-exporting"), 0) && ok;
+    app->cancelExport();
+    waitFor([exporter] { return !exporter->busy(); }, 20000);
+    QFile::remove(big);
     return ok;
 }
 

@@ -1,18 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the recorded INS byte streams of the decoder tests, with their expectations.
-
-The frames are encoded here from the frame layouts (little-endian, scaled integers,
-8-bit sums), independently of the program's decoder. Every stream NAME.bin comes with
-NAME.expect.jsonl: one JSON object per event the decoder must report, in order, and a
-last "stats" line:
-
-  {"ev": "wire", "hex": "..."}            bytes handed to the message log
-  {"ev": "record", "format": 4, ...}      a navigation record, every field
-  {"ev": "serial" | "gyro" | "install" | "axis" | "softver" | "gnss" | "extrap", ...}
-  {"ev": "stats", "bytes": B, "packets": P, "errors": E}
-
-Run from anywhere: python3 tests/data/ins/gen_ins_streams.py (deterministic output).
-"""
+"""Writes the recorded INS byte streams of the decoder tests, encoded from the frame
+layouts and the sentence grammar independently of the program's decoder. NAME.bin comes
+with NAME.expect.jsonl: per line one event the decoder must report, in order ("wire":
+bytes handed to the message log; "record": a navigation record; "serial", "gyro",
+"install", "axis", "softver", "gnss", "extrap": replies), then "stats" (bytes, packets,
+errors). Deterministic; run from anywhere."""
 
 import json
 import os
@@ -30,7 +22,6 @@ RECORD_KEYS = ["format", "count", "gx", "gy", "gz", "ax", "ay", "az", "status", 
 
 
 def f32(v):
-    """The float32 value nearest to v, as a Python float."""
     return struct.unpack("<f", struct.pack("<f", v))[0]
 
 
@@ -45,8 +36,6 @@ def record(fmt, **values):
 def sum8(data):
     return sum(data) & 0xFF
 
-
-# --- binary frames --------------------------------------------------------------------
 
 def imu_frame(count, graw, araw, traw):
     """31 bytes: AA 55, int16 count, 3 x int32 rates (1e-5 deg/s), 3 x int32
@@ -157,8 +146,6 @@ def imu_with_count(rng, n):
     return random_imu(rng, c - 0x10000 if c >= 0x8000 else c)
 
 
-# --- noisy mixed stream ---------------------------------------------------------------
-
 def garbage(rng, size):
     """Bytes that cannot start a header or a sentence: no 0xAA and no '#', except lone
     0xAA bytes followed by something other than 0x55."""
@@ -246,60 +233,6 @@ def noisy_stream(rng):
     write_stream("mixed_noisy", data, events, packets, 0)
 
 
-# --- special binary cases -------------------------------------------------------------
-
-def checksum_line_end(rng):
-    """Frames whose checksum byte is 0x0A or 0x0D: they must reach the log whole. One
-    file per kind, since a frame of the other kind would be lost to the lock."""
-    for name, make, length in (("sinsbin_checksum_lf", random_sins, SINS_LEN),
-                               ("imubin_checksum_lf", random_imu, IMU_LEN)):
-        wanted = [0x0A, 0x0D]
-        data = bytearray()
-        events = []
-        n = 0
-        while wanted:
-            n += 1
-            frame, rec = make(rng, n)
-            if length == SINS_LEN and check31(frame, 0):
-                continue
-            if frame[-1] == wanted[0]:
-                wanted.pop(0)
-                data += frame
-                events += [wire(frame), rec]
-        write_stream(name, bytes(data), events, 2, 0)
-
-
-def false_imu_lock(rng):
-    """A 59-byte frame whose bytes 0..29 sum to byte 30: hunting takes its first 31 bytes
-    for an IMU frame; the next 59-byte frame fails the 31-byte check (lost), the one after
-    locks the decoder on 59 again."""
-    while True:
-        frame, rec = random_sins(rng, rng.randint(1, 9999))
-        if check31(frame, 0) and not has_pair(frame[1:]) and frame[-1] != 0xAA:
-            break
-    first31 = frame[:IMU_LEN]
-    imu_rec = record(1, count=struct.unpack("<h", first31[2:4])[0],
-                     gx=struct.unpack("<i", first31[4:8])[0] * 1e-5,
-                     gy=struct.unpack("<i", first31[8:12])[0] * 1e-5,
-                     gz=struct.unpack("<i", first31[12:16])[0] * 1e-5,
-                     ax=struct.unpack("<i", first31[16:20])[0] * 1e-7,
-                     ay=struct.unpack("<i", first31[20:24])[0] * 1e-7,
-                     az=struct.unpack("<i", first31[24:28])[0] * 1e-7,
-                     temp=struct.unpack("<h", first31[28:30])[0] * 0.01)
-    rest = []
-    while len(rest) < 3:
-        f, r = random_sins(rng, 100 + len(rest))
-        if not check31(f, 0) and not has_pair(f[1:]) and f[-1] != 0xAA:
-            rest.append((f, r))
-    data = frame + b"".join(f for f, _ in rest)
-    assert b"#vorn" not in data
-    events = [wire(first31), imu_rec, wire(rest[1][0]), rest[1][1], wire(rest[2][0]),
-              rest[2][1]]
-    write_stream("sinsbin_false_imu_lock", data, events, 3, 0)
-
-
-# --- text sentences and configuration replies -----------------------------------------
-
 def text_stream():
     lines = []  # (raw bytes, [events], packets, errors)
 
@@ -345,49 +278,52 @@ def text_stream():
                lon=11, lat=12, alt=13, ve=14, vn=15, vu=16, temp=-3, utc=17, status=0))
     nav(b"#vorn,sinsasc,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19*ff\r\n", record(5))
 
-    # Configuration replies.
-    cfg(b"#vorn,com1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n",
-        [{"ev": "serial", "serialType": 232, "baudRate": 115200, "packetFre": 200,
-          "packetFormat": 4}])
-    cfg(b"#vorn,com1,mode:485,baud:921600,fre:100,protocol:imuasc*ff\r\n",
-        [{"ev": "serial", "serialType": 422, "baudRate": 921600, "packetFre": 100,
-          "packetFormat": 0}])
-    cfg(b"#vorn,com1,mode:232,baud:9600,protocol:dzt500*ff\r\n",
-        [{"ev": "serial", "serialType": 0, "baudRate": 0, "packetFre": 0,
-          "packetFormat": 10}])
-    cfg(b"#vorn,com1,232,baud:19200,fre:50,protocol:SINSBIN*ff\r\n",
-        [{"ev": "serial", "serialType": 422, "baudRate": 19200, "packetFre": 50,
-          "packetFormat": 10}])
+    # Configuration replies: each event carries the reply's values in declaration order.
+    def reply(raw, ev=None, *v):
+        cfg(raw, [{"ev": ev, "v": list(v)}] if ev else [])
+
+    com1 = b"#vorn,com1,mode:%d,baud:%d,fre:%d,protocol:%s*ff\r\n"
+    reply(com1 % (232, 115200, 200, b"sinsbin"), "serial", 232, 115200, 200, 4)
+    reply(com1 % (485, 921600, 100, b"imuasc"), "serial", 422, 921600, 100, 0)
+    reply(b"#vorn,com1,mode:232,baud:9600,protocol:dzt500*ff\r\n", "serial", 0, 0, 0, 10)
+    reply(b"#vorn,com1,232,baud:19200,fre:50,protocol:SINSBIN*ff\r\n", "serial", 422, 19200, 50, 10)
     err(b"#vorn,COM1,mode:232,baud:115200,fre:200,protocol:sinsbin*ff\r\n", logged=False)
-    gyro = {"sn": 20231107, "t2": [1.5e-06, -2.25e-06, 3.0e-06],
-            "t1": [0.00125, -0.0025, 0.005], "kgg": [1.0001, 0.9998, 1.00025],
-            "bias": [0.01, -0.02, 0.03],
-            "kg1": [1.0, 0.001, -0.002, 0.003, 1.0, -0.004, 0.005, -0.006, 0.99]}
-    fields = (["GyroSN:%d" % gyro["sn"]]
-              + sum([["kgg%s:%r" % ("XYZ"[a], gyro["t2"][a]), repr(gyro["t1"][a]),
-                      repr(gyro["kgg"][a])] for a in range(3)], [])
-              + ["kg0:%r" % gyro["bias"][0], repr(gyro["bias"][1]), repr(gyro["bias"][2])]
-              + ["kg1:%r" % gyro["kg1"][0]] + [repr(v) for v in gyro["kg1"][1:]])
-    fields[-1] += "*ff"
+    # Gyro: serial number, bias, kgg, t1, t2 (X, Y, Z each), then the 3 x 3 matrix kg1.
+    sn, bias, kgg, t1, t2 = 20231107, [0.01, -0.02, 0.03], [1.0001, 0.9998, 1.00025], \
+        [0.00125, -0.0025, 0.005], [1.5e-06, -2.25e-06, 3.0e-06]
+    kg1 = [1.0, 0.001, -0.002, 0.003, 1.0, -0.004, 0.005, -0.006, 0.99]
+    fields = (["GyroSN:%d" % sn]
+              + sum([["kgg%s:%r" % ("XYZ"[a], t2[a]), repr(t1[a]), repr(kgg[a])]
+                     for a in range(3)], [])
+              + ["kg0:%r" % bias[0], repr(bias[1]), repr(bias[2])]
+              + ["kg1:%r" % kg1[0]] + [repr(v) for v in kg1[1:]])
     assert len(fields) == 22
-    cfg(("#vorn,factory," + ",".join(fields) + "\r\n").encode(), [dict(ev="gyro", **gyro)])
-    cfg(b"#vorn,factory,GyroSN:1,2,3*ff\r\n",
-        [{"ev": "gyro", "sn": 0, "t2": [0, 0, 0], "t1": [0, 0, 0], "kgg": [0, 0, 0],
-          "bias": [0, 0, 0], "kg1": [0] * 9}])
-    cfg(b"#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n",
-        [{"ev": "install", "x": 0.5, "y": -0.25, "z": 1.125}])
-    cfg(b"#vorn,gnm,0.5,-0.25,1.125*ff\r\n",
-        [{"ev": "install", "x": 0, "y": -0.25, "z": 1.125}])
-    cfg(b"#vorn,gnm,ka1:1,2,3,4*ff\r\n", [{"ev": "install", "x": 0, "y": 0, "z": 0}])
-    cfg(b"#vorn,axis,x:Y,y:-X,z:Z*ff\r\n", [{"ev": "axis", "list": ["Y", "-X", "Z"]}])
-    cfg(b"#vorn,axis,Y,-X*ff\r\n", [{"ev": "axis", "list": []}])
-    cfg(b"#vorn,softver,V1.0.2*ff\r\n", [{"ev": "softver", "text": "V1.0.2"}])
-    cfg(b"#vorn,softver\r\n", [])
+    reply(("#vorn,factory,%s*ff\r\n" % ",".join(fields)).encode(), "gyro",
+          sn, *bias, *kgg, *t1, *t2, *kg1)
+    reply(b"#vorn,factory,GyroSN:1,2,3*ff\r\n", "gyro", *[0] * 22)
+    reply(b"#vorn,gnm,ka1:0.5,-0.25,1.125*ff\r\n", "install", 0.5, -0.25, 1.125)
+    reply(b"#vorn,gnm,0.5,-0.25,1.125*ff\r\n", "install", 0, -0.25, 1.125)
+    reply(b"#vorn,gnm,ka1:1,2,3,4*ff\r\n", "install", 0, 0, 0)
+    reply(b"#vorn,axis,x:Y,y:-X,z:Z*ff\r\n", "axis", "Y", "-X", "Z")
+    reply(b"#vorn,axis,Y,-X*ff\r\n", "axis")
+    reply(b"#vorn,softver,V1.0.2*ff\r\n", "softver", "V1.0.2")
+    reply(b"#vorn,softver\r\n")
     # Without a comma before the checksum the name is "softver*ff": an unknown message.
     err(b"#vorn,softver*ff\r\n", logged=True)
-    cfg(b"#vorn,gnss,1.25*ff\r\n", [{"ev": "gnss", "value": 1.25}])
-    cfg(b"#vorn,gnss,1.25,2*ff\r\n", [{"ev": "gnss", "value": 0.0}])
-    cfg(b"#vorn,extrapolate time,30.5*ff\r\r\n", [{"ev": "extrap", "value": 30.5}])
+    reply(b"#vorn,gnss,1.25*ff\r\n", "gnss", 1.25)
+    reply(b"#vorn,gnss,1.25,2*ff\r\n", "gnss", 0.0)
+    reply(b"#vorn,extrapolate time,30.5*ff\r\r\n", "extrap", 30.5)
+    # Values at the edges of their fields: a labelled value that keeps its "*ff" does not
+    # parse, an axis keeps the text after its first colon, labels are required, numbers
+    # are decimal, a status takes its low eight bits.
+    reply(b"#vorn,gnm,ka1:2.5*ff\r\n", "install", 0, 0, 0)
+    reply(b"#vorn,axis,a:b:c,Y,z:-Z*ff\r\n", "axis", "b:c", "Y", "-Z")
+    reply(b"#vorn,gnss,-3.5\r\n", "gnss", -3.5)
+    reply(b"#vorn,extrapolate time\r\n", "extrap", 0.0)
+    reply(b"#vorn,com1,mode:422,rate:9,fre:0x10,x*ff\r\n", "serial", 422, 0, 0, 10)
+    nav(b"#vorn,sinsasc,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,12345678*ff\r\n",
+        record(5, gx=1, gy=2, gz=3, ax=4, ay=5, az=6, pitch=7, roll=8, yaw=9, gnss_heading=10,
+               lon=11, lat=12, alt=13, ve=14, vn=15, vu=16, temp=17, utc=18, status=0x78))
 
     # Unknown lines: counted; unknown device messages also reach the log.
     err(b"#vorn,hello,world*ff\r\n", logged=True)
@@ -416,8 +352,6 @@ def main():
     clean_stream(rng, "imubin", 300, imu_with_count)
     clean_stream(rng, "sinsbin", 300, random_sins, must_fail_31=True)
     noisy_stream(rng)
-    checksum_line_end(rng)
-    false_imu_lock(rng)
     text_stream()
 
 

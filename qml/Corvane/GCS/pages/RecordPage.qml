@@ -24,6 +24,27 @@ Item {
         return parts.length === 3 ? parts : ["00", "00", "00"]
     }
     property string lastDirectory: ""
+    // The file an export reads: one the user picked, else the recording just made.
+    property string pickedSource: ""
+    readonly property string exportSource: pickedSource.length > 0 ? pickedSource
+                                                                   : app.lastRecordingPath
+    readonly property bool exporting: app.captureExport.busy
+
+    function pickExportSource() {
+        var path = app.pickOpenFile("选择记录文件", "记录文件 (*.txt *.bin);;所有文件 (*)")
+        if (path && path.length > 0)
+            pickedSource = path
+    }
+
+    function exportAs(format) {
+        return exportSource.length > 0 && app.exportCaptureFile(exportSource, format)
+    }
+
+    // A recording that starts or stops makes itself the file to export.
+    Connections {
+        target: app.recorder
+        function onRecordingChanged() { page.pickedSource = "" }
+    }
 
     function startInPickedDirectory() {
         var dir = app.pickDirectory("记录目录")
@@ -410,6 +431,133 @@ Item {
                                     font.family: Theme.monoFamily
                                     font.pixelSize: Theme.fontCaption
                                     color: Theme.text
+                                }
+                            }
+                        }
+                    }
+                }
+
+                // ---- export of a finished recording ------------------------------------
+                Rectangle {
+                    objectName: "recordExport"
+                    Layout.fillWidth: true
+                    visible: !page.recording
+                    implicitHeight: exportColumn.implicitHeight + 24
+                    radius: Theme.radiusSmall
+                    color: Theme.panelHi
+                    border.width: 1
+                    border.color: page.exporting ? Theme.alpha(Theme.accent, 0.6) : Theme.border
+
+                    ColumnLayout {
+                        id: exportColumn
+                        x: 12
+                        y: 12
+                        width: parent.width - 24
+                        spacing: 10
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 10
+                            Text {
+                                text: "导出记录"
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontLabel
+                                font.bold: true
+                                color: Theme.text
+                            }
+                            Text {
+                                objectName: "exportSource"
+                                Layout.fillWidth: true
+                                text: page.exportSource.length > 0
+                                      ? page.exportSource.replace(/^.*[\\/]/, "")
+                                      : "尚无记录：停止一次记录后可导出，或选择已有的记录文件"
+                                elide: Text.ElideMiddle
+                                font.family: page.exportSource.length > 0 ? Theme.monoFamily
+                                                                          : Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
+                                color: page.exportSource.length > 0 ? Theme.value : Theme.muted
+                            }
+                            GButton {
+                                objectName: "exportPickButton"
+                                text: "选择记录文件…"
+                                enabled: !page.exporting
+                                onClicked: page.pickExportSource()
+                            }
+                        }
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            visible: !page.exporting
+                            spacing: 10
+                            GButton {
+                                objectName: "exportCsvButton"
+                                kind: "primary"
+                                text: "导出 CSV"
+                                enabled: page.exportSource.length > 0
+                                onClicked: page.exportAs("csv")
+                            }
+                            GButton {
+                                objectName: "exportKmlButton"
+                                text: "导出 KML"
+                                enabled: page.exportSource.length > 0
+                                onClicked: page.exportAs("kml")
+                            }
+                            Text {
+                                Layout.fillWidth: true
+                                text: "CSV 可在 Excel、MATLAB 中打开；KML 为 GNSS 轨迹，可在 Google Earth 中查看"
+                                wrapMode: Text.Wrap
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
+                                color: Theme.muted
+                            }
+                        }
+
+                        ColumnLayout {
+                            objectName: "exportProgressArea"
+                            Layout.fillWidth: true
+                            visible: page.exporting
+                            spacing: 6
+                            RowLayout {
+                                Layout.fillWidth: true
+                                spacing: 10
+                                Text {
+                                    objectName: "exportStatus"
+                                    Layout.fillWidth: true
+                                    text: "正在导出 " + app.captureExport.sourceName + " 为 "
+                                          + app.captureExport.formatName + "…"
+                                    elide: Text.ElideMiddle
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    color: Theme.muted
+                                }
+                                Text {
+                                    objectName: "exportPercent"
+                                    text: Math.floor(app.captureExport.progress * 100) + "%"
+                                    font.family: Theme.monoFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    color: Theme.value
+                                }
+                                GButton {
+                                    objectName: "exportCancelButton"
+                                    kind: "danger"
+                                    text: "取消"
+                                    onClicked: app.cancelExport()
+                                }
+                            }
+                            Rectangle {
+                                objectName: "exportProgressBar"
+                                Layout.fillWidth: true
+                                implicitHeight: 6
+                                radius: 3
+                                color: Theme.input
+                                border.width: 1
+                                border.color: Theme.border
+                                Rectangle {
+                                    width: parent.width
+                                           * Math.max(0, Math.min(1, app.captureExport.progress))
+                                    height: parent.height
+                                    radius: 3
+                                    color: Theme.accent
                                 }
                             }
                         }

@@ -4,8 +4,10 @@ import "../charts"
 import "../charts/Telemetry.js" as Telemetry
 
 // The statistics page: what the decoder received and the link carried, three tiles to
-// a row. A tile is live only while the current device is connected (the program's run
-// time always is); "清零统计" clears the decoder's counters without touching the link.
+// a row, then the decoder's integrity counters (what became of every byte: frames,
+// sentences, checksum failures, rejected lines, skipped bytes, lost frames). A tile is
+// live only while the current device is connected (the program's run time always is);
+// "清零统计" clears the decoder's counters without touching the link.
 Item {
     id: page
     objectName: "page_stats"
@@ -15,7 +17,11 @@ Item {
     readonly property int packets: app.ins.recPackets
     readonly property int gap: 12
     readonly property int columns: 3
-    readonly property real tileHeight: Math.max(64, Math.min(96, (height - 150) / 3))
+    readonly property int rows: Math.ceil(tileGrid.children.length / columns)
+    readonly property real tileHeight: Math.max(56, Math.min(96, (height - 150 - (rows - 3) * gap)
+                                                             / rows))
+    // One map per statistics change, read by the integrity tiles.
+    readonly property var integrity: app.ins.integrity
 
     readonly property real tileWidth: (width - gap * (columns - 1)) / columns
 
@@ -105,6 +111,63 @@ Item {
             label: "软件运行"
             value: app.runTimeText
             online: true
+        }
+        ValueTile {
+            objectName: "stat_frames"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "二进制帧"
+            value: String(page.integrity.frames)
+            unit: "帧"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_sentences"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "文本语句"
+            value: String(page.integrity.sentences)
+            unit: "条"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_checksumErrors"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "校验失败"
+            value: String(page.integrity.checksum_errors)
+            unit: "帧"
+            tone: page.integrity.checksum_errors > 0 ? "warn" : "normal"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_textErrors"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "拒收文本行"
+            value: String(page.integrity.text_errors)
+            unit: "行"
+            tone: page.integrity.text_errors > 0 ? "warn" : "normal"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_skippedBytes"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "跳过字节"
+            value: String(page.integrity.skipped_bytes)
+            unit: "B"
+            online: page.connected
+        }
+        ValueTile {
+            objectName: "stat_lostFrames"
+            width: page.tileWidth
+            height: page.tileHeight
+            label: "丢帧"
+            value: String(page.integrity.lost_frames)
+            unit: "帧"
+            tone: page.integrity.lost_frames > 0 ? "warn" : "normal"
+            online: page.connected
         }
     }
 

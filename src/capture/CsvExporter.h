@@ -1,0 +1,54 @@
+#pragma once
+
+#include "capture/CaptureRecord.h"
+#include "ins/RecPacketFormat.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace gcs {
+
+/// Writes navigation records as CSV for spreadsheets and analysis tools: UTF-8 with a
+/// byte-order mark (so that Excel shows the Chinese status texts), a header row, one row
+/// per record, RFC 4180 quoting and CR LF line ends. A cell stays empty where the
+/// record's tier does not carry the value, as in the telemetry snapshot: an IMU record
+/// has no attitude and no position. Numbers are written at the decoder's precision, as
+/// the shortest text that reads back to the same float or double.
+class CsvExporter
+{
+public:
+    /// Column names, in order.
+    static const char* const kColumns[];
+    static const int kColumnCount;
+
+    explicit CsvExporter(QIODevice* out);
+    ~CsvExporter();
+
+    /// The byte-order mark and the header row.
+    bool begin();
+    void add(const CaptureRecord& record);
+    /// Writes what is buffered; false (errorText) when the output refused data.
+    bool finish();
+    qint64 rows() const { return m_rows; }
+    QString errorText() const { return m_error; }
+
+    /// A cell's text as RFC 4180 wants it: quoted when it holds a comma, a quote or a
+    /// line end, quotes doubled.
+    static QByteArray quoted(const QByteArray& text);
+
+private:
+    bool flush();
+
+    QIODevice* m_out;
+    QByteArray m_buffer;
+    qint64 m_rows = 0;
+    QString m_error;
+    /// The status texts by nibble, in UTF-8 and already quoted.
+    QByteArray m_fixTexts[16];
+    QByteArray m_navTexts[16];
+    QByteArray m_formatNames[RecNullFormat + 1];
+};
+
+} // namespace gcs

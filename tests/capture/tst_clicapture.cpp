@@ -1,0 +1,129 @@
+#include "CaptureFixtures.h"
+#include "InsTestStreams.h"
+#include "TestSupport.h"
+
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace gcs::test;
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QByteArray out;
+    QString err;
+};
+
+Run cli(const QStringList& args)
+{
+    QProcess p;
+    p.start(binDir() + QStringLiteral("/telvo-cli"), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return { p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError()) };
+}
+
+} // namespace
+
+/// telvo-cli decode, export and stats, run as a program on the recorded streams and on
+/// captures built from them.
+class TestCliCapture : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    // decode prints each message as the recorder's log shows it (text as text, UTF-8
+    // included, frames as hex), from a raw capture fed a byte at a time or from the log,
+    // then the counts; --fields one snapshot a record; export the same bytes on standard
+    // output and in --out.
+    void decodeAndExport()
+    {
+        for (const char* name : { "mixed_noisy", "text_sentences" }) {
+            const InsStream s = loadInsStream(name);
+            QStringList wires;
+            for (const QJsonObject& e : s.events) {
+                const QByteArray bytes = QByteArray::fromHex(e.value("hex").toString().toLatin1());
+                if (e.value("ev") == "wire")
+                    wires << (bytes.startsWith("#vorn") ? QString::fromUtf8(bytes)
+                                                        : bytes.toHex(' '));
+            }
+            const QString raw = writeCapture(m_dir.filePath("raw.bin"), s.bytes, false);
+            const Run r = cli({ "decode", "--chunk=1", raw });
+            QCOMPARE(QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts), wires);
+            QCOMPARE(r.err,
+                     QString("bytes=%1 packets=%2 errors=%3\n")
+                         .arg(s.bytesTotal)
+                         .arg(s.packets)
+                         .arg(s.errors));
+            const Run log
+                = cli({ "decode", writeCapture(m_dir.filePath("log.txt"), s.bytes, true) });
+            QCOMPARE(QString::fromUtf8(log.out).split('\n', Qt::SkipEmptyParts), wires);
+            const QByteArray fields = cli({ "decode", "--fields", raw }).out; // a snapshot a record
+            QVERIFY(fields.count('\n') == s.packets && fields.count(" format=") == s.packets);
+            const QString out = m_dir.filePath("out.csv");
+            QVERIFY(cli({ "export", "--out", out, raw })
+                        .err.contains(QString("%1 records").arg(s.packets)));
+            QCOMPARE(cli({ "export", raw }).out, readFileBytes(out));
+        }
+    }
+
+    void statsReportTheIntegrityCounters()
+    {
+        const Run json
+            = cli({ "stats", "--json",
+                    writeCapture(m_dir.filePath("faulty.bin"), faultyCapture(), false) });
+        QCOMPARE(QJsonDocument::fromJson(json.out).object().toVariantMap(),
+                 QVariantMap({ { "bytes", faultyCapture().size() },
+                               { "frames", 85 },
+                               { "sentences", 0 },
+                               { "checksum_errors", 3 },
+                               { "text_errors", 0 },
+                               { "skipped_bytes", 218 },
+                               { "lost_frames", 5 },
+                               { "records", 85 },
+                               { "kind", "raw" },
+                               { "file_bytes", faultyCapture().size() } }));
+        const QByteArray imu = loadInsStream("imubin").bytes.left(31 * 11);
+        const Run text
+            = cli({ "stats", writeCapture(m_dir.filePath("paced.txt"), imu, true, 20, 5, 480) });
+        for (const char* line :
+             { "kind: INS message log", "binary frames: 11", "message rate: 14.71 /s",
+               "longest silence: 500 ms (before line 6)" })
+            QVERIFY2(json.code + text.code == 0 && text.out.contains(line), line);
+    }
+
+    // Bad arguments exit with 2 and the usage, a file that gives nothing with 1 (and no
+    // output file), a log that breaks off with 3 after what came before.
+    void exitStatusTellsWhatHappened()
+    {
+        const QString out = m_dir.filePath("never.kml"), imu = dataDir() + "/ins/imubin.bin";
+        const QString log = writeCapture(m_dir.filePath("cut.txt"),
+                                         loadInsStream("sinsbin").bytes.left(59 * 4), true);
+        QVERIFY(writeFileBytes(log, readFileBytes(log) + "2024-01-01 00:00:00.000 aa 5"));
+        const QList<std::tuple<QStringList, int, QString, int>> runs {
+            { { "decode", "--chunk", "0", "a" }, 2, "usage: telvo-cli decode", 0 },
+            { { "export", "--format", "xls", "a" }, 2, "usage: telvo-cli export", 0 },
+            { { "stats", "a", "b" }, 2, "usage: telvo-cli stats", 0 },
+            { { "decode", "/nonexistent" }, 1, "cannot read", 0 },
+            { { "export", "--format", "kml", "--out", out, imu }, 1, "没有带位置", 0 },
+            { { "decode", log }, 3, "第 5 行", 4 },
+            { { "export", log }, 3, "第 5 行", 5 },
+            { { "stats", log }, 3, "第 5 行", 16 },
+        };
+        for (const auto& [args, code, message, lines] : runs) {
+            const Run r = cli(args);
+            QVERIFY2(r.code == code && r.err.contains(message) && r.out.count('\n') == lines,
+                     qPrintable(r.err));
+        }
+        QVERIFY(!QFileInfo::exists(out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliCapture)
+#include "tst_clicapture.moc"

@@ -1,0 +1,117 @@
+// telvo-cli export: a capture as a CSV table or a KML track.
+#include "CliCommand.h"
+
+#include "capture/CaptureExport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+int runExport(const QStringList& args);
+
+const cli::CliCommand kCommand {
+    QStringLiteral("export"),
+    QStringLiteral("export a capture's navigation records as CSV or its track as KML"),
+    QStringLiteral(
+        "usage: telvo-cli export [--format csv|kml] [--out FILE] CAPTURE\n"
+        "\n"
+        "Reads CAPTURE (a raw capture such as a recording's \".bin\", or its message log\n"
+        "\".txt\") through the program's decoder and writes:\n"
+        "  csv   one row per navigation record: UTF-8 with a byte-order mark, a header\n"
+        "        row, RFC 4180 quoting; the columns time (the log's host time, empty for a\n"
+        "        raw capture), format, count, roll, pitch, yaw, gx, gy, gz, ax, ay, az,\n"
+        "        temp, lat, lon, alt, ve, vn, vu, gnss_heading, utc, gnss_status,\n"
+        "        device_status; a cell is empty where the record's tier does not carry\n"
+        "        the value (IMU: no attitude, no position). This is the default.\n"
+        "  kml   the GNSS track of the records that carry a position, as a KML 2.2\n"
+        "        LineString with placemarks at its start and end; long tracks are thinned\n"
+        "        to at most 20000 points, keeping the first and the last.\n"
+        "\n"
+        "options:\n"
+        "  --format F  csv or kml (default csv)\n"
+        "  --out FILE  write FILE, which appears only once the export is complete\n"
+        "              (default: standard output)\n"
+        "  --help      this text\n"
+        "\n"
+        "Exit status: 0 when everything was exported; 1 when CAPTURE cannot be read, is no\n"
+        "capture, holds no position (kml) or FILE cannot be written; 2 on bad arguments;\n"
+        "3 when the capture breaks off (a damaged log line): the records before the\n"
+        "fault are exported and the message says where."),
+    runExport,
+};
+
+const cli::CliRegistration kRegistration(kCommand);
+
+int fail(const QString& message)
+{
+    cli::printErr(QStringLiteral("telvo-cli export: ") + message);
+    return 1;
+}
+
+int runExport(const QStringList& args)
+{
+    gcs::CaptureExport::Format format = gcs::CaptureExport::Format::Csv;
+    QString outPath;
+    QStringList files;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--format") || arg == QLatin1String("--out")) {
+            if (i + 1 >= args.size())
+                return cli::usageError(kCommand, QStringLiteral("%1 needs a value").arg(arg));
+            const QString value = args.at(++i);
+            if (arg == QLatin1String("--out"))
+                outPath = value;
+            else if (!gcs::CaptureExport::formatFromName(value, format))
+                return cli::usageError(
+                    kCommand, QStringLiteral("--format is csv or kml, not \"%1\"").arg(value));
+        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
+            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
+        } else {
+            files << arg;
+        }
+    }
+    if (files.size() != 1)
+        return cli::usageError(kCommand,
+                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
+                                               : QStringLiteral("one CAPTURE only"));
+
+    gcs::CaptureExport::Result result;
+    if (outPath.isEmpty()) {
+#ifdef Q_OS_WIN
+        // CSV ends its lines with CR LF itself; text mode would double the CR.
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            return fail(QStringLiteral("cannot write to standard output"));
+        result = gcs::CaptureExport::run(files.first(), &out, format);
+        out.flush();
+    } else {
+        result = gcs::CaptureExport::toFile(files.first(), outPath, format);
+    }
+    if (!result.ok)
+        return fail(result.error);
+    if (!outPath.isEmpty())
+        cli::printErr(QStringLiteral("%1 records, %2 %3 written to %4")
+                          .arg(result.records)
+                          .arg(result.written)
+                          .arg(format == gcs::CaptureExport::Format::Csv
+                                   ? QStringLiteral("rows")
+                                   : QStringLiteral("track points"),
+                               QDir::toNativeSeparators(outPath)));
+    if (!result.warning.isEmpty()) {
+        cli::printErr(QStringLiteral("telvo-cli export: ") + result.warning);
+        return 3;
+    }
+    return 0;
+}
+
+} // namespace
