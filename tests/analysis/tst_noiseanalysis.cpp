@@ -27,18 +27,6 @@ std::vector<float> series(const QString& kind, int n, double sigma, double offse
     return y;
 }
 
-/// Least-squares slope of log σ against log m.
-double slope(const std::vector<qint64>& ms, const std::vector<double>& adev)
-{
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (size_t i = 0; i < ms.size(); ++i) {
-        const double x = std::log10(double(ms[i])), y = std::log10(adev[i]);
-        sx += x, sy += y, sxx += x * x, sxy += x * y;
-    }
-    const double n = double(ms.size());
-    return (n * sxy - sx * sy) / (n * sxx - sx * sx);
-}
-
 /// A message log of ahrsasc sentences at 100 Hz, stamped the way the host stamps a line:
 /// five messages to a chunk, one time per chunk (stepMs apart); a silence of 5 s after
 /// the first half.
@@ -51,20 +39,15 @@ QByteArray messageLog(int n, const QString& motion, int stepMs = 50)
     for (int i = 0; i < n; ++i) {
         if (i % 5 == 0)
             ms += i == n / 2 ? 100 * stepMs : stepMs;
-        const double t = i / 100.0;
         const double gz = motion == QLatin1String("turning") ? 12.0 : 0.1 * gauss(random);
-        const double roll = motion == QLatin1String("tilting") ? t / 100.0 : 0.0;
-        log += QDateTime::fromMSecsSinceEpoch(ms).toString(u"yyyy-MM-dd HH:mm:ss.zzz").toLatin1()
-            + QStringLiteral(" #vorn,ahrsasc,%1,%2,%3,%4,%5,%6,%7,0,0,0,30.00,0.00,%8,0,0*ff\n")
-                  .arg(i)
-                  .arg(0.1 * gauss(random), 0, 'f', 5)
-                  .arg(0.1 * gauss(random), 0, 'f', 5)
-                  .arg(gz, 0, 'f', 5)
-                  .arg(0.002 * gauss(random), 0, 'f', 6)
-                  .arg(0.002 * gauss(random), 0, 'f', 6)
-                  .arg(1.0 + 0.002 * gauss(random), 0, 'f', 6)
-                  .arg(roll, 0, 'f', 2)
-                  .toLatin1();
+        const double roll = motion == QLatin1String("tilting") ? i / 10000.0 : 0.0;
+        QString line = QDateTime::fromMSecsSinceEpoch(ms).toString(u"yyyy-MM-dd HH:mm:ss.zzz")
+            + QStringLiteral(" #vorn,ahrsasc,%1").arg(i);
+        for (double v : { 0.1 * gauss(random), 0.1 * gauss(random), gz, 0.002 * gauss(random),
+                          0.002 * gauss(random), 1.0 + 0.002 * gauss(random) })
+            line += QLatin1Char(',') + QString::number(v, 'f', 6);
+        log += (line + QStringLiteral(",0,0,0,30.00,0.00,%1,0,0*ff\n").arg(roll, 0, 'f', 2))
+                   .toLatin1();
     }
     return log;
 }
@@ -80,8 +63,6 @@ private slots:
         QTest::addColumn<qint64>("samples");
         QTest::addColumn<QList<qint64>>("sizes");
         QTest::newRow("too short") << qint64(9) << QList<qint64> {};
-        QTest::newRow("ten clusters of one") << qint64(19) << QList<qint64> { 1 };
-        QTest::newRow("a decade") << qint64(100) << QList<qint64> { 1, 2, 3, 4, 5, 6, 8, 10 };
         QTest::newRow("two decades and a bit")
             << qint64(1289) << QList<qint64> { 1,  2,  3,  4,  5,  6,  8,  10,  13,  16, 20,
                                                25, 32, 40, 50, 63, 64, 79, 100, 126, 128 };
@@ -103,7 +84,6 @@ private slots:
         QTest::addColumn<double>("sigma");
         QTest::addColumn<double>("offset");
         QTest::addColumn<double>("slope");
-        QTest::newRow("white") << "white" << 1.0 << 0.0 << -0.5;
         QTest::newRow("white on 1 g") << "white" << 0.002 << 1.0 << -0.5;
         QTest::newRow("white on a large bias") << "white" << 0.01 << 500.0 << -0.5;
         QTest::newRow("random walk") << "walk" << 0.001 << 0.0 << 0.5;
@@ -118,29 +98,24 @@ private slots:
         const std::vector<float> y = series(kind, n, sigma, offset);
         const gcs::AllanDeviation allan(y.data(), n);
         std::vector<qint64> ms;
-        std::vector<double> adev;
+        std::vector<double> adev, tau; // τ0 = 0.01 s
         for (qint64 m : gcs::AllanDeviation::clusterSizes(n)) {
             // Where at least 2000 clusters fit, one value scatters by about 1.3 %.
             if (m > n / 2000)
                 break;
             ms.push_back(m);
             adev.push_back(allan.at(m));
-            if (kind == QLatin1String("white"))
-                QVERIFY2(std::fabs(adev.back() * std::sqrt(double(m)) / sigma - 1) < 0.05,
-                         qPrintable(QStringLiteral("m %1: %2").arg(m).arg(adev.back())));
-        }
-        QVERIFY(ms.size() > 20);
-        QVERIFY2(std::fabs(::slope(ms, adev) - slope) < 0.05,
-                 qPrintable(QString::number(::slope(ms, adev))));
-        // Its −½ line read at 1 s: σ·√τ0, here with τ0 = 0.01 s.
-        std::vector<double> tau;
-        for (qint64 m : ms)
             tau.push_back(m * 0.01);
+            if (kind == QLatin1String("white"))
+                QVERIFY(std::fabs(adev.back() * std::sqrt(double(m)) / sigma - 1) < 0.05);
+        }
+        // From m = 5 on, where a random walk's curve is within 1 % of its √m line.
+        const double rise = std::log(adev.back() / adev[4]) / std::log(double(ms.back()) / ms[4]);
+        QVERIFY2(std::fabs(rise - slope) < 0.05, qPrintable(QString::number(rise)));
+        // The −½ line read at 1 s is σ·√τ0; a random walk has no such line.
         const double at1s = gcs::NoiseFigures::whiteLine(tau, adev).at1s;
-        if (kind == QLatin1String("white"))
-            QVERIFY2(std::fabs(at1s / (sigma * 0.1) - 1) < 0.02, qPrintable(QString::number(at1s)));
-        else
-            QVERIFY(std::isnan(at1s));
+        QVERIFY(kind == QLatin1String("white") ? std::fabs(at1s / (sigma * 0.1) - 1) < 0.02
+                                               : std::isnan(at1s));
     }
 
     // Gyros of 0.1 °/s and accelerometers of 2 mg white noise per sample at 100 Hz have
@@ -152,46 +127,39 @@ private slots:
         QTest::addColumn<QString>("motion");
         QTest::addColumn<double>("givenRate");
         QTest::addColumn<qint64>("capacity");
-        QTest::addColumn<double>("rate");
         QTest::addColumn<qint64>("stride");
         QTest::addColumn<QString>("restReason");
-        QTest::newRow("rate from the stamps")
-            << "still" << 0.0 << qint64(0) << 100.0 << qint64(1) << "";
-        QTest::newRow("rate given") << "still" << 50.0 << qint64(0) << 50.0 << qint64(1) << "";
+        QTest::newRow("rate from the stamps") << "still" << 0.0 << qint64(0) << qint64(1) << "";
+        QTest::newRow("rate given") << "still" << 50.0 << qint64(0) << qint64(1) << "";
         QTest::newRow("averaged into a bounded memory")
-            << "still" << 0.0 << qint64(8192) << 100.0 << qint64(8) << "";
-        QTest::newRow("turning") << "turning" << 0.0 << qint64(0) << 100.0 << qint64(1)
+            << "still" << 0.0 << qint64(8192) << qint64(8) << "";
+        QTest::newRow("turning") << "turning" << 0.0 << qint64(0) << qint64(1)
                                  << "陀螺 Z 轴持续转动 12.00 °/s";
-        QTest::newRow("tilting") << "tilting" << 0.0 << qint64(0) << 100.0 << qint64(1)
-                                 << "横滚角变化 4.0°";
+        QTest::newRow("tilting") << "tilting" << 0.0 << qint64(0) << qint64(1) << "横滚角变化 4.0°";
     }
     void logIsAnalysed()
     {
         QFETCH(QString, motion);
         QFETCH(double, givenRate);
         QFETCH(qint64, capacity);
-        QFETCH(double, rate);
         QFETCH(qint64, stride);
         QFETCH(QString, restReason);
+        const double rate = givenRate > 0 ? givenRate : 100.0; // the log's stamps say 100 Hz
         QTemporaryDir dir;
         QFile log(dir.filePath("ahrsasc.txt"));
         QVERIFY(log.open(QIODevice::WriteOnly) && log.write(messageLog(40000, motion)) > 0);
         log.close();
-        int reports = 0;
-        double last = 0;
-        const gcs::NoiseResult r = gcs::NoiseAnalysis::run(
-            log.fileName(), givenRate, nullptr,
-            [&](double done) {
-                QVERIFY(done >= last);
-                last = done, ++reports;
-            },
-            capacity);
+        double last = 0, reports = 0;
+        bool rising = true;
+        const auto progress = [&](double d) { rising = rising && d >= last, last = d, ++reports; };
+        const gcs::NoiseResult r
+            = gcs::NoiseAnalysis::run(log.fileName(), givenRate, nullptr, progress, capacity);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(r.samples, 40000);
         QCOMPARE(r.rateHz, rate);
         QCOMPARE(r.stride, stride);
         QCOMPARE(r.tau.front(), stride / rate);
-        QVERIFY(reports > 10 && last == 1.0);
+        QVERIFY(rising && reports > 10 && last == 1.0);
         QCOMPARE(r.atRest, restReason.isEmpty());
         QVERIFY2(r.restReason.contains(restReason), qPrintable(r.restReason));
         const double slower = std::sqrt(100.0 / rate);

@@ -3,25 +3,21 @@ import QtTest
 import Corvane.GCS
 import "../shell"
 
-// The noise page on the real controller: a recording picked through the chooser is
-// analysed off the GUI thread, the curves, figures and warnings show, and the result
-// exports as CSV.
+// The noise page on the real controller: a recording picked through the chooser is analysed
+// off the GUI thread, the curves, figures and warnings show, and the result exports as CSV.
 ShellTestCase {
     id: tc
     name: "NoisePage"
     visible: true // a test case is hidden by default, and with it the page
 
-    // 30 s of ahrsasc at 100 Hz, five messages to a host time: gyros of 0.1 °/s and
-    // accelerometers of 2 mg white noise (an angle random walk of 0.6 °/√h), the gyro Z
-    // turning at 12 °/s when moving.
+    // 30 s of ahrsasc at 100 Hz, five messages to a host time: white noise of 0.1 °/s (an
+    // angle random walk of 0.6 °/√h) and 2 mg; the gyro Z turning at 12 °/s when moving.
     function recording(moving) {
         var seed = 12345
         function noise(sigma) { // four uniforms: near enough Gaussian, and repeatable
             var v = 0
-            for (var k = 0; k < 4; ++k) {
-                seed = (seed * 16807) % 2147483647
-                v += seed / 2147483647 - 0.5
-            }
+            for (var k = 0; k < 4; ++k)
+                v += (seed = (seed * 16807) % 2147483647) / 2147483647 - 0.5
             return sigma * v * Math.sqrt(3)
         }
         var t0 = new Date(2024, 2, 9, 7, 5, 3).getTime()
@@ -37,8 +33,7 @@ ShellTestCase {
         return lines.join("\n") + "\n"
     }
 
-    // The V4 engine of Qt 6.4 finds no "" in "" (indexOf gives -1), so an empty part is
-    // said to be there outright.
+    // Qt 6.4's engine finds no "" in "" ("".indexOf("") is -1): an empty part always holds.
     function holds(text, part) { return part.length === 0 || text.indexOf(part) >= 0 }
 
     function test_recordingIsAnalysed_data() {
