@@ -136,6 +136,7 @@ void Application::wireServices()
     wireUpgradeFlow();
     wireConfigReadbacks();
     wireRecordingExport();
+    wireNoiseAnalysis();
 }
 
 void Application::setUpRelays()

@@ -33,6 +33,7 @@ class CommandCatalog;
 class ITransport;
 class InsBridge;
 class ManagedDevices;
+class NoiseAnalysisTask;
 class ProductRegistry;
 class Recorder;
 class SerialTransport;
@@ -51,8 +52,8 @@ class YModem;
 /// One object to QML, its implementation is split by operation group: Application.cpp
 /// (core, timers, texts, wiring), ApplicationNavigation.cpp, ApplicationProfiles.cpp,
 /// ApplicationConnection.cpp, ApplicationDiscovery.cpp, ApplicationSending.cpp,
-/// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp and
-/// ApplicationConfigPages.cpp.
+/// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp,
+/// ApplicationNoise.cpp and ApplicationConfigPages.cpp.
 ///
 /// Every operation the user triggers reports through two texts: lastError (an error
 /// toast) and userNotice (a success toast). Both signals fire on every assignment, so
@@ -60,6 +61,7 @@ class YModem;
 class Application : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("analysis/NoiseAnalysisTask.h")
     Q_MOC_INCLUDE("capture/CaptureExportTask.h")
     Q_MOC_INCLUDE("catalog/AppSettings.h")
     Q_MOC_INCLUDE("catalog/ManagedDevices.h")
@@ -141,6 +143,7 @@ class Application : public QObject
     Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
     Q_PROPERTY(gcs::CaptureExportTask* captureExport READ captureExport CONSTANT)
     Q_PROPERTY(QString lastRecordingPath READ lastRecordingPath NOTIFY lastRecordingChanged)
+    Q_PROPERTY(gcs::NoiseAnalysisTask* noise READ noise CONSTANT)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -385,6 +388,9 @@ public:
     /// The same for any recording file (a message log or a raw capture).
     Q_INVOKABLE bool exportCaptureFile(const QString& source, const QString& format);
     Q_INVOKABLE void cancelExport();
+    /// The noise analysis of a recording, running off the GUI thread
+    /// (ApplicationNoise.cpp).
+    NoiseAnalysisTask* noise() const { return m_noise; }
 
     // ---- configuration pages and files (ApplicationConfigPages.cpp) ----
     bool factoryReadbackActive() const { return m_configPages.factoryReadbackActive; }
@@ -516,6 +522,7 @@ private:
     /// Reports what the recorder's start ran into; passes started through.
     bool startRecordingChecked(bool started);
     void wireRecordingExport();
+    void wireNoiseAnalysis();
 
     // upgrade
     void wireUpgradeFlow();
@@ -574,6 +581,7 @@ private:
     UpgradeFlow* m_upgradeFlow = nullptr;
     ConfigPageState m_configPages;
     CaptureExportTask* m_captureExport = nullptr;
+    NoiseAnalysisTask* m_noise = nullptr;
 };
 
 } // namespace gcs

@@ -1,5 +1,6 @@
 #include "app/QmlTypes.h"
 
+#include "analysis/NoiseAnalysisTask.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
 #include "catalog/ProductRegistry.h"
@@ -13,6 +14,7 @@
 #include "ui/ChartClock.h"
 #include "ui/CompassDial.h"
 #include "ui/HeadingChart.h"
+#include "ui/LogLogChart.h"
 #include "ui/SceneViewport.h"
 #include "ui/StripChart.h"
 #include "ui/ThermometerGauge.h"
@@ -33,6 +35,7 @@ void registerQmlTypes()
     qmlRegisterType<HeadingChart>(kUri, 1, 0, "HeadingChart");
     qmlRegisterType<ThermometerGauge>(kUri, 1, 0, "ThermometerGauge");
     qmlRegisterType<CompassDial>(kUri, 1, 0, "CompassDial");
+    qmlRegisterType<LogLogChart>(kUri, 1, 0, "LogLogChart");
     qmlRegisterUncreatableType<ProductRegistry>(kUri, 1, 0, "ProductRegistry",
                                                 QStringLiteral("app.products"));
     qmlRegisterUncreatableType<SessionManager>(kUri, 1, 0, "SessionManager",
@@ -48,6 +51,8 @@ void registerQmlTypes()
                                                QStringLiteral("app.catalog"));
     qmlRegisterUncreatableType<UiConfig>(kUri, 1, 0, "UiConfig", QStringLiteral("app.uiConfig"));
     qmlRegisterUncreatableType<InsBridge>(kUri, 1, 0, "InsBridge", QStringLiteral("app.ins"));
+    qmlRegisterUncreatableType<NoiseAnalysisTask>(kUri, 1, 0, "NoiseAnalysisTask",
+                                                  QStringLiteral("app.noise"));
     qmlRegisterUncreatableType<ChartClock>(kUri, 1, 0, "ChartClock",
                                            QStringLiteral("app.chartClock"));
 

@@ -1,4 +1,4 @@
-// telvo-shots OUT_DIR [--sim] [--pages] [--config]
+// telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
@@ -7,11 +7,13 @@
 // telemetry pages (attitude, charts, parsed data, statistics) and the upgrade page. --pages photographs only
 // the telemetry pages, offline and live, in every theme at the medium and the smallest
 // tier. --config (with --sim) photographs only the configuration, raw console and record
-// pages live.
+// pages live. --noise photographs only the noise analysis page, on recordings telvo-sim
+// writes to files.
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
 #include "ConfigShots.h"
+#include "NoiseShots.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -273,7 +275,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config]\n");
+        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise]\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -282,6 +284,9 @@ int main(int argc, char** argv)
 
     QQuickStyle::setStyle(QStringLiteral("Fusion"));
     gcs::registerQmlTypes();
+
+    if (args.contains(QStringLiteral("--noise")))
+        return shootNoisePage(binDir, out) ? 0 : 1;
 
     QTemporaryDir simDir;
     QProcess sim;

@@ -7,6 +7,42 @@ namespace sim {
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
+constexpr double kStartLat = 31.2304;
+constexpr double kStartLon = 121.4737;
+/// The earth's rotation, °/s (7.292115e-5 rad/s).
+constexpr double kEarthRate = 7.292115e-5 / kDeg;
+}
+
+bool parseMotion(const std::string& name, MotionKind& out)
+{
+    if (name == "drive")
+        out = MotionKind::Drive;
+    else if (name == "static")
+        out = MotionKind::Static;
+    else
+        return false;
+    return true;
+}
+
+NavState staticStateAt(double t, uint32_t frame)
+{
+    NavState s;
+    s.frame = frame;
+    s.yaw = kStaticHeading;
+    s.gnssHeading = kStaticHeading;
+    // The earth's rotation seen by a level unit (x forward, y left, z up) heading yaw:
+    // north cos(lat) and up sin(lat).
+    const double north = kEarthRate * std::cos(kStartLat * kDeg);
+    s.gx = north * std::cos(s.yaw * kDeg);
+    s.gy = north * std::sin(s.yaw * kDeg);
+    s.gz = kEarthRate * std::sin(kStartLat * kDeg);
+    s.az = 1.0;
+    s.lat = kStartLat;
+    s.lon = kStartLon;
+    s.alt = 12.0;
+    s.temp = 36.0 + 4.0 * (1.0 - std::exp(-t / 120.0));
+    s.status = 0x97;
+    return s;
 }
 
 NavState navStateAt(double t, uint32_t frame)
@@ -32,8 +68,8 @@ NavState navStateAt(double t, uint32_t frame)
     // A circle of roughly 200 m around the start point.
     const double radius = 200.0;
     const double turn = 12.0 * t * kDeg;
-    s.lat = 31.2304 + (radius * std::sin(turn)) / 111320.0;
-    s.lon = 121.4737 + (radius * (1.0 - std::cos(turn))) / (111320.0 * std::cos(31.2304 * kDeg));
+    s.lat = kStartLat + (radius * std::sin(turn)) / 111320.0;
+    s.lon = kStartLon + (radius * (1.0 - std::cos(turn))) / (111320.0 * std::cos(kStartLat * kDeg));
     s.alt = 12.0 + 2.0 * std::sin(0.1 * t);
     s.temp = 36.0 + 4.0 * (1.0 - std::exp(-t / 120.0));
     s.status = 0x97; // integrated navigation, position and heading fix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace sim {
 
@@ -19,8 +20,19 @@ struct NavState
     uint8_t status = 0; ///< low nibble GNSS fix, high nibble navigation state
 };
 
+/// How the simulated unit moves.
+enum class MotionKind { Drive, Static };
+
+bool parseMotion(const std::string& name, MotionKind& out);
+
 /// A slow, smooth drive around a start point: gentle pitch and roll swings, a steady
 /// turn, a warming unit. Deterministic in time, so tests can predict ranges.
 NavState navStateAt(double seconds, uint32_t frame);
+
+/// The unit standing still, level, heading kStaticHeading, at the drive's start point:
+/// its gyros read only the earth's rotation, its accelerometers only gravity (1 g up
+/// the z axis). Sensor noise comes on top (SensorNoise).
+NavState staticStateAt(double seconds, uint32_t frame);
+constexpr double kStaticHeading = 30.0;
 
 } // namespace sim

@@ -47,6 +47,7 @@ bool parseProbeAnswer(const std::string& name, ProbeAnswer& out)
 SimDevice::SimDevice(const DeviceOptions& options)
     : m_options(options)
     , m_boot(options.boot)
+    , m_noise(options.noise)
 {
     m_streaming = options.streamAtStart;
 }
@@ -219,7 +220,10 @@ std::string SimDevice::identification(bool isDeviceInfo, const std::string& body
 
 std::string SimDevice::nextFrame(double t)
 {
-    const NavState s = navStateAt(t, m_frame++);
+    if (m_options.motion == MotionKind::Drive)
+        return encode(m_options.format, navStateAt(t, m_frame++));
+    NavState s = staticStateAt(t, m_frame++);
+    m_noise.apply(s, double(m_options.rateHz));
     return encode(m_options.format, s);
 }
 

@@ -2,6 +2,7 @@
 
 #include "BootLoader.h"
 #include "Encoders.h"
+#include "SensorNoise.h"
 #include "SimConfig.h"
 
 #include <cstdint>
@@ -26,6 +27,8 @@ struct DeviceOptions
     int baud = 115200;
     std::string model = "KT45";
     std::string version = "V2.1.0";
+    MotionKind motion = MotionKind::Drive;
+    NoiseOptions noise; ///< sensor noise of the static motion
     BootOptions boot;
     std::string imageOut; ///< where a received firmware image is written (none when empty)
 };
@@ -86,6 +89,7 @@ private:
     uint32_t m_frame = 0;
     bool m_streaming = true;
     SimConfig m_config;
+    SensorNoise m_noise;
 };
 
 } // namespace sim

@@ -2,6 +2,7 @@
 #include "PtyLine.h"
 #include "SimDevice.h"
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -39,6 +40,8 @@ const char* const kUsage =
     "                 [--boot-fault none|silent|cancel|nak] [--boot-wait S]\n"
     "                 [--boot-quirk none|crlf|eot-talk]\n"
     "                 [--image-out PATH] [--unplug-at S] [--replug-after S]\n"
+    "                 [--motion drive|static] [--gyro-arw V] [--gyro-bi V]\n"
+    "                 [--accel-vrw V] [--accel-bi V] [--seed N] [--to-file PATH]\n"
     "\n"
     "Opens a pseudo-terminal, links PATH (default /tmp/telvo-sim/ttyINS0) to it, prints\n"
     "PATH and streams navigation messages of the chosen format (default sinsbin) at HZ\n"
@@ -69,7 +72,19 @@ const char* const kUsage =
     "I/O error) and PATH is removed. The unit keeps running meanwhile, so the frames\n"
     "it sends during the gap are lost. --replug-after S (default 2) later a new\n"
     "pseudo-terminal appears at the same PATH and the stream goes on there; a SIGUSR2\n"
-    "while unplugged plugs it in at once. Both events are reported on standard error.\n";
+    "while unplugged plugs it in at once. Both events are reported on standard error.\n"
+    "\n"
+    "Motion: drive (default) is a slow drive around a start point. static keeps the\n"
+    "unit at rest, level, heading 30 deg, its gyros reading the earth's rotation and\n"
+    "its accelerometers 1 g up the z axis, with sensor noise on top, by default that of\n"
+    "a tactical-grade unit: --gyro-arw angle random walk in deg/sqrt(h) (default 0.15),\n"
+    "--gyro-bi bias instability in deg/h (1), --accel-vrw velocity random walk in\n"
+    "m/s/sqrt(h) (0.05), --accel-bi bias instability in mg (0.05). Each takes one value\n"
+    "for all three axes or X,Y,Z (for example --gyro-arw 0.1,0.1,0.2). The bias\n"
+    "instability shows as a flat Allan deviation floor of 0.664 times the value from\n"
+    "about 0.1 s to 1000 s. --seed N draws another noise (default 1).\n"
+    "--to-file PATH writes S seconds (--seconds, needed here) of the stream to PATH as\n"
+    "fast as it can, instead of opening a pseudo-terminal: a raw capture at HZ.\n";
 
 struct Options
 {
@@ -77,6 +92,7 @@ struct Options
     double seconds = 0;
     double unplugAt = -1; ///< seconds after start; none when negative
     double replugAfter = 2;
+    std::string toFile; ///< write the stream to this file instead of a line
     sim::DeviceOptions device;
 };
 
@@ -169,10 +185,58 @@ int parseOptions(int argc, char** argv, Options& o)
             if (!end || *end != '\0' || s < 0)
                 return usageError((arg + " needs a number of at least 0").c_str());
             (arg == "--unplug-at" ? o.unplugAt : o.replugAfter) = s;
+        } else if (arg == "--motion") {
+            if (!sim::parseMotion(value, o.device.motion))
+                return usageError("motion must be drive or static");
+        } else if (arg == "--gyro-arw" || arg == "--gyro-bi" || arg == "--accel-vrw"
+                   || arg == "--accel-bi") {
+            sim::NoiseOptions& n = o.device.noise;
+            double* target = arg == "--gyro-arw" ? n.gyroArw
+                : arg == "--gyro-bi"             ? n.gyroBias
+                : arg == "--accel-vrw"           ? n.accelVrw
+                                                 : n.accelBias;
+            if (!sim::parseAxisValues(value, target))
+                return usageError((arg + " needs V or X,Y,Z, numbers of at least 0").c_str());
+        } else if (arg == "--seed") {
+            char* end = nullptr;
+            o.device.noise.seed = std::strtoull(value, &end, 10);
+            if (!end || *end != '\0')
+                return usageError("seed must be a whole number");
+        } else if (arg == "--to-file") {
+            o.toFile = value;
         } else {
             return usageError(("unknown option " + arg).c_str());
         }
     }
+    if (!o.toFile.empty() && o.seconds <= 0)
+        return usageError("--to-file needs --seconds");
+    return 0;
+}
+
+// The stream of the whole run at once, into a file: recordings of any length without
+// waiting for them.
+int writeToFile(const Options& options)
+{
+    std::FILE* f = std::fopen(options.toFile.c_str(), "wb");
+    if (!f) {
+        std::fprintf(stderr, "telvo-sim: cannot write %s: %s\n", options.toFile.c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
+    sim::SimDevice device(options.device);
+    const double rate = device.rateHz();
+    const auto frames = uint64_t(options.seconds * rate);
+    bool ok = true;
+    for (uint64_t i = 0; i < frames && ok && !g_stop; ++i) {
+        const std::string frame = device.nextFrame(double(i) / rate);
+        ok = std::fwrite(frame.data(), 1, frame.size(), f) == frame.size();
+    }
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) {
+        std::fprintf(stderr, "telvo-sim: cannot write %s\n", options.toFile.c_str());
+        return 1;
+    }
+    std::printf("%s\n", options.toFile.c_str());
     return 0;
 }
 
@@ -189,6 +253,8 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGUSR1, onResetKey);
     std::signal(SIGUSR2, onCableKey);
+    if (!options.toFile.empty())
+        return writeToFile(options);
 
     sim::PtyLine line;
     std::string error;

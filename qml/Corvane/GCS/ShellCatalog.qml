@@ -16,14 +16,15 @@ QtObject {
         "ins.user_config": "pages/UserConfigPage.qml",
         "ins.factory_config": "pages/FactoryConfigPage.qml",
         "ins.upgrade": "pages/UpgradePage.qml",
-        "ins.record": "pages/RecordPage.qml"
+        "ins.record": "pages/RecordPage.qml",
+        "ins.noise": "pages/NoisePage.qml"
     })
     readonly property string fallbackPage: "pages/AttitudePage.qml"
 
     readonly property var navIcons: ({
         "attitude": "horizon", "charts": "chart", "message": "list", "raw": "terminal",
         "stats": "chart", "user_config": "settings", "factory_config": "target",
-        "upgrade": "upload", "record": "record"
+        "upgrade": "upload", "record": "record", "noise": "chart"
     })
 
     readonly property var showcaseModels: ["kt10", "kt15", "kt40", "kt45", "kt60", "kt80"]

@@ -1,0 +1,400 @@
+import QtQuick
+import QtQuick.Layouts
+import Gcs
+import Corvane.GCS
+import "../charts"
+
+// Noise analysis of a recording made at rest: the Allan deviation of the three gyros and
+// the three accelerometers on a log-log plot, the figures read from the curves (angle and
+// velocity random walk, bias instability), and a warning when the unit moved. The work
+// runs in app.noise off the GUI thread; the page only shows it. The file comes from
+// filePath (set by whoever opens the page on a recording) or from "选择记录".
+Item {
+    id: page
+    objectName: "page_noise"
+
+    // The recording to analyse; setting it starts the analysis.
+    property string filePath: ""
+
+    readonly property var noise: app.noise
+    readonly property bool busy: noise.busy
+    readonly property bool hasResult: noise.hasResult && !busy
+    readonly property var keys: ["gx", "gy", "gz", "ax", "ay", "az"]
+    readonly property var names: ["陀螺 X", "陀螺 Y", "陀螺 Z", "加计 X", "加计 Y", "加计 Z"]
+    // Six colours of the theme; a blue and a red mixed give the one it lacks, a purple
+    // (its value ink is too close to its accent in the light theme).
+    readonly property var colors: [Theme.danger, Theme.linkOkStrong, Theme.accentHi, Theme.warn,
+                                   Qt.tint(Theme.accentHi, Theme.alpha(Theme.danger, 0.55)),
+                                   Theme.muted]
+    // The given rate, or 0 to read it from the log's times.
+    readonly property real givenRate: rateField.acceptableInput ? Number(rateField.text) : 0
+
+    readonly property var chartSeries: {
+        var list = []
+        var curves = noise.curves
+        for (var i = 0; i < keys.length; ++i) {
+            list.push({ name: names[i] + (i < 3 ? "  °/h" : "  mg"), color: colors[i],
+                        dashed: i >= 3, x: noise.taus, y: curves[keys[i]] || [] })
+        }
+        return list
+    }
+
+    function analyse() {
+        if (filePath.length > 0)
+            noise.analyse(filePath, givenRate)
+    }
+
+    function pickFile() {
+        var path = app.pickOpenFile("选择记录", "记录文件 (*.txt *.bin);;所有文件 (*)")
+        if (!path || path.length === 0)
+            return
+        if (path === filePath)
+            analyse()
+        else
+            filePath = path
+    }
+
+    function exportCsv() {
+        var out = app.pickSaveFile("导出噪声分析 CSV", "CSV (*.csv)")
+        if (!out || out.length === 0)
+            return false
+        if (!/\.csv$/i.test(out))
+            out += ".csv"
+        return noise.exportCsv(out)
+    }
+
+    // Three significant digits, whole numbers from 100 up; "—" for a figure not read.
+    function figureText(v) {
+        if (v === undefined || v === null || !isFinite(v))
+            return "—"
+        return Math.abs(v) >= 100 ? Number(v).toFixed(0) : Number(v).toPrecision(3)
+    }
+
+    onFilePathChanged: analyse()
+    Component.onCompleted: {
+        if (filePath.length > 0 && noise.filePath !== filePath)
+            analyse()
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 12
+
+        // ---- file, rate and actions ------------------------------------------------
+        Rectangle {
+            Layout.fillWidth: true
+            implicitHeight: headColumn.implicitHeight + 24
+            radius: Theme.radius
+            color: Theme.alpha(Theme.card, 0.92)
+            border.width: 1
+            border.color: page.busy ? Theme.alpha(Theme.accent, 0.6) : Theme.border
+
+            ColumnLayout {
+                id: headColumn
+                x: 14
+                y: 12
+                width: parent.width - 28
+                spacing: 10
+
+                RowLayout {
+                    Layout.fillWidth: true
+                    spacing: 10
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        spacing: 2
+                        Text {
+                            text: "噪声分析"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontTitle
+                            font.bold: true
+                            color: Theme.text
+                        }
+                        Text {
+                            objectName: "noiseSource"
+                            Layout.fillWidth: true
+                            text: noise.fileName.length > 0
+                                  ? noise.fileName
+                                  : "选择一段设备静止时的记录（.txt 消息记录或 .bin 原始数据）"
+                            elide: Text.ElideMiddle
+                            font.family: noise.fileName.length > 0 ? Theme.monoFamily
+                                                                   : Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: noise.fileName.length > 0 ? Theme.value : Theme.muted
+                        }
+                    }
+                    Text {
+                        text: "采样率"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontLabel
+                        color: Theme.muted
+                    }
+                    GTextField {
+                        id: rateField
+                        objectName: "noiseRateField"
+                        Layout.preferredWidth: 92
+                        placeholderText: "自动"
+                        validator: DoubleValidator { bottom: 0.001; top: 100000; decimals: 3 }
+                        onAccepted: page.analyse()
+                    }
+                    Text {
+                        text: "Hz"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontLabel
+                        color: Theme.muted
+                    }
+                    GButton {
+                        objectName: "noisePickButton"
+                        kind: "primary"
+                        text: "选择记录"
+                        onClicked: page.pickFile()
+                    }
+                    GButton {
+                        objectName: "noiseRerunButton"
+                        text: "重新分析"
+                        enabled: page.filePath.length > 0 && !page.busy
+                        onClicked: page.analyse()
+                    }
+                    GButton {
+                        objectName: "noiseExportButton"
+                        text: "导出 CSV"
+                        enabled: page.hasResult
+                        onClicked: page.exportCsv()
+                    }
+                }
+
+                // Progress and cancel while the analysis runs.
+                ColumnLayout {
+                    objectName: "noiseProgressArea"
+                    Layout.fillWidth: true
+                    visible: page.busy
+                    spacing: 6
+                    RowLayout {
+                        Layout.fillWidth: true
+                        spacing: 10
+                        Text {
+                            Layout.fillWidth: true
+                            text: "正在分析 " + noise.fileName + "…"
+                            elide: Text.ElideMiddle
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontLabel
+                            color: Theme.muted
+                        }
+                        Text {
+                            objectName: "noisePercent"
+                            text: Math.floor(noise.progress * 100) + "%"
+                            font.family: Theme.monoFamily
+                            font.pixelSize: Theme.fontLabel
+                            color: Theme.value
+                        }
+                        GButton {
+                            objectName: "noiseCancelButton"
+                            kind: "danger"
+                            text: "取消"
+                            onClicked: noise.cancel()
+                        }
+                    }
+                    Rectangle {
+                        Layout.fillWidth: true
+                        implicitHeight: 6
+                        radius: 3
+                        color: Theme.input
+                        border.width: 1
+                        border.color: Theme.border
+                        Rectangle {
+                            width: parent.width * Math.max(0, Math.min(1, noise.progress))
+                            height: parent.height
+                            radius: 3
+                            color: Theme.accent
+                        }
+                    }
+                }
+
+                Text {
+                    objectName: "noiseSummary"
+                    Layout.fillWidth: true
+                    visible: page.hasResult
+                    text: "采样率 " + page.figureText(noise.rateHz) + " Hz"
+                          + (noise.rateGiven ? "（指定）" : "（由时间戳得出）")
+                          + " · " + noise.samples + " 个采样 · "
+                          + Number(noise.durationSeconds).toFixed(1) + " s"
+                          + (noise.taus.length > 0
+                             ? " · τ " + page.figureText(noise.taus[0]) + " – "
+                               + page.figureText(noise.taus[noise.taus.length - 1]) + " s" : "")
+                    elide: Text.ElideRight
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
+                    color: Theme.muted
+                }
+            }
+        }
+
+        // ---- what went wrong, or why the figures mean nothing -------------------------
+        Repeater {
+            model: [
+                { name: "noiseError", tone: Theme.danger,
+                  shown: !page.busy && noise.errorText.length > 0, text: noise.errorText },
+                { name: "noiseRestWarning", tone: Theme.warn,
+                  shown: page.hasResult && !noise.atRest,
+                  text: "记录期间设备不是静止的，以下噪声指标没有意义：" + noise.restReason },
+                { name: "noiseFileWarning", tone: Theme.warn,
+                  shown: page.hasResult && noise.warningText.length > 0, text: noise.warningText }
+            ]
+            delegate: Rectangle {
+                required property var modelData
+                objectName: modelData.name
+                Layout.fillWidth: true
+                visible: modelData.shown
+                implicitHeight: bannerText.implicitHeight + 16
+                radius: Theme.radiusSmall
+                color: Theme.alpha(modelData.tone, 0.12)
+                border.width: 1
+                border.color: Theme.alpha(modelData.tone, 0.7)
+                Text {
+                    id: bannerText
+                    objectName: "bannerText"
+                    x: 12
+                    y: 8
+                    width: parent.width - 24
+                    text: modelData.text
+                    wrapMode: Text.Wrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontLabel
+                    color: modelData.tone
+                }
+            }
+        }
+
+        // ---- the curves and the figures ----------------------------------------------
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 12
+
+            DataCard {
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                title: "Allan 方差"
+                subtitle: "重叠 Allan 标准差 · 陀螺实线 °/h · 加计虚线 mg"
+
+                LogLogChart {
+                    id: chart
+                    objectName: "noiseChart"
+                    anchors.fill: parent
+                    series: page.hasResult ? page.chartSeries : []
+                    xTitle: "τ (s)"
+                    yTitle: "σ(τ)   °/h · mg"
+                    emptyText: page.busy ? "正在分析…"
+                                         : "选择一段设备静止时的记录，计算陀螺与加计的 Allan 方差"
+                    gridColor: Theme.border
+                    labelColor: Theme.muted
+                    legendColor: Theme.card
+                    fontFamily: Theme.fontFamily
+                }
+            }
+
+            DataCard {
+                id: figuresCard
+                Layout.preferredWidth: 372
+                Layout.fillHeight: true
+                title: "噪声指标"
+                subtitle: "IEEE Std 952"
+
+                ColumnLayout {
+                    anchors.fill: parent
+                    spacing: 0
+
+                    Repeater {
+                        objectName: "noiseFigureRows"
+                        // A header, then one row per channel.
+                        model: [{ header: true }].concat(page.hasResult ? noise.figures : [])
+                        delegate: Rectangle {
+                            required property var modelData
+                            required property int index
+                            objectName: modelData.header ? "figureHeader"
+                                                         : "figure_" + modelData.key
+                            readonly property bool header: modelData.header === true
+                            Layout.fillWidth: true
+                            implicitHeight: 34
+                            color: header ? Theme.panelHi
+                                          : index % 2 === 0 ? Theme.alpha(Theme.panelHi, 0.4)
+                                                            : "transparent"
+                            radius: header ? Theme.radiusSmall : 0
+
+                            RowLayout {
+                                anchors.fill: parent
+                                anchors.leftMargin: 10
+                                anchors.rightMargin: 10
+                                spacing: 8
+                                Rectangle {
+                                    visible: !header
+                                    width: 10
+                                    height: 3
+                                    color: header ? "transparent" : page.colors[index - 1]
+                                }
+                                Text {
+                                    Layout.preferredWidth: header ? 62 : 44
+                                    text: header ? "通道" : modelData.name
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    font.bold: header
+                                    color: header ? Theme.muted : Theme.text
+                                }
+                                Text {
+                                    objectName: "walk"
+                                    Layout.fillWidth: true
+                                    Layout.preferredWidth: 1
+                                    text: header ? "随机游走"
+                                                 : page.figureText(modelData.walk) + " "
+                                                   + modelData.walkUnit
+                                    horizontalAlignment: Text.AlignRight
+                                    font.family: header ? Theme.fontFamily : Theme.monoFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    font.bold: header
+                                    color: header ? Theme.muted : Theme.value
+                                }
+                                Text {
+                                    objectName: "bias"
+                                    Layout.fillWidth: true
+                                    Layout.preferredWidth: 1
+                                    text: header ? "零偏不稳定性"
+                                                 : (modelData.biasAtEnd ? "≤ " : "")
+                                                   + page.figureText(modelData.bias) + " "
+                                                   + modelData.biasUnit
+                                    horizontalAlignment: Text.AlignRight
+                                    font.family: header ? Theme.fontFamily : Theme.monoFamily
+                                    font.pixelSize: Theme.fontLabel
+                                    font.bold: header
+                                    color: header ? Theme.muted : Theme.value
+                                }
+                                Text {
+                                    Layout.preferredWidth: 58
+                                    text: header ? "最小处 τ" : page.figureText(modelData.biasTau) + " s"
+                                    horizontalAlignment: Text.AlignRight
+                                    font.family: header ? Theme.fontFamily : Theme.monoFamily
+                                    font.pixelSize: Theme.fontCaption
+                                    font.bold: header
+                                    color: Theme.muted
+                                }
+                            }
+                        }
+                    }
+
+                    Item { Layout.fillHeight: true }
+
+                    Text {
+                        Layout.fillWidth: true
+                        Layout.topMargin: 8
+                        text: "随机游走：白噪声区（斜率 −½）拟合直线在 τ = 1 s 处的读数；"
+                              + "陀螺为角度随机游走 ARW，加计为速度随机游走 VRW。\n"
+                              + "零偏不稳定性：曲线最小值 ÷ 0.664；“≤”表示曲线到最长 τ 仍在下降，"
+                              + "需要更长的记录才能读准。"
+                        wrapMode: Text.Wrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontCaption
+                        color: Theme.faint
+                    }
+                }
+            }
+        }
+    }
+}

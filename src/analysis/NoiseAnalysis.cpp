@@ -1,0 +1,154 @@
+#include "analysis/NoiseAnalysis.h"
+
+#include "analysis/AllanDeviation.h"
+#include "analysis/AnalysisLogging.h"
+#include "analysis/InertialSeries.h"
+#include "analysis/RestCheck.h"
+#include "analysis/SampleRate.h"
+#include "capture/CaptureReader.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <cmath>
+
+namespace gcs {
+
+namespace {
+
+constexpr double kDegPerHour = 3600.0; // °/s to °/h
+constexpr double kMilliG = 1000.0; // g to mg
+/// Records between two looks at the cancel flag and the progress.
+constexpr qint64 kCheckEvery = 8192;
+
+bool inertial(RecPacketFormat format)
+{
+    // A sentence with a wrong field count arrives as nullformat with zeros: no sample.
+    return format == RecImuAsc || format == RecImuBin || format == RecAhrsAsc
+        || format == RecSinsBin || format == RecSinsAsc;
+}
+
+bool cancelled(const std::atomic_bool* cancel)
+{
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+NoiseResult failed(NoiseResult r, const QString& error)
+{
+    r.ok = false;
+    r.error = error;
+    return r;
+}
+
+} // namespace
+
+NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::atomic_bool* cancel,
+                               const Progress& progress, qint64 capacity)
+{
+    NoiseResult result;
+    result.path = path;
+    const auto report = [&progress](double done) {
+        if (progress)
+            progress(done);
+    };
+    QElapsedTimer clock;
+    clock.start();
+
+    CaptureReader reader;
+    if (!reader.open(path))
+        return failed(result, reader.errorText());
+    const bool log = reader.kind() == CaptureReader::Kind::MessageLog;
+    if (rateHz <= 0 && !log)
+        return failed(result,
+                      QStringLiteral("%1 是原始数据文件，没有时间戳，无法得出采样率；请给出采样率")
+                          .arg(QDir::toNativeSeparators(path)));
+
+    InertialSeries series(capacity > 0 ? capacity : InertialSeries::kDefaultCapacity);
+    SampleRate rate;
+    RestCheck rest;
+    CaptureRecord record;
+    qint64 firstMs = 0;
+    const double size = double(qMax<qint64>(1, reader.size()));
+    while (reader.next(record)) {
+        const RecDataStruct& r = record.record;
+        if (!inertial(r.format))
+            continue;
+        const qint64 n = series.taken();
+        if (n == 0)
+            firstMs = record.hostMs;
+        // The rest check goes by the log's own clock, or by the given rate; a given rate
+        // also wins over the log's clock for the curves.
+        const double seconds
+            = log && rateHz <= 0 ? double(record.hostMs - firstMs) / 1000.0 : double(n) / rateHz;
+        rest.add(r, seconds);
+        if (log)
+            rate.add(record.hostMs);
+        series.append({ r.gx, r.gy, r.gz, r.ax, r.ay, r.az });
+        if (n % kCheckEvery == 0) {
+            if (cancelled(cancel)) {
+                result.cancelled = true;
+                return failed(result, QStringLiteral("噪声分析已取消"));
+            }
+            report(kReadShare * double(reader.position()) / size);
+        }
+    }
+    result.warning = reader.errorText();
+    result.samples = series.taken();
+    result.stride = series.stride();
+    qCDebug(lcAnalysis) << "read" << result.samples << "inertial records of" << path << "in"
+                        << clock.elapsed() << "ms, stride" << result.stride;
+    if (result.samples == 0 && !result.warning.isEmpty())
+        return failed(result, result.warning);
+    if (result.samples < kMinSamples)
+        return failed(result,
+                      QStringLiteral("%1 中只有 %2 个惯性数据，至少需要 %3 个才能分析噪声")
+                          .arg(QDir::toNativeSeparators(path))
+                          .arg(result.samples)
+                          .arg(kMinSamples));
+    result.rateGiven = rateHz > 0;
+    result.rateHz = result.rateGiven ? rateHz : rate.rate();
+    if (result.rateHz <= 0)
+        return failed(result,
+                      QStringLiteral("无法从 %1 的时间戳得出采样率；请给出采样率")
+                          .arg(QDir::toNativeSeparators(path)));
+    rest.finish();
+    result.atRest = rest.atRest();
+    result.restReason = rest.reason();
+
+    // The curves, one channel at a time: its running sums are the only extra memory,
+    // and its samples are let go once its curve is done.
+    const std::vector<qint64> sizes = AllanDeviation::clusterSizes(series.size());
+    const double tau0 = double(series.stride()) / result.rateHz;
+    for (qint64 m : sizes)
+        result.tau.push_back(double(m) * tau0);
+    double work = 0;
+    for (qint64 m : sizes)
+        work += double(series.size() - 2 * m + 1);
+    work = qMax(1.0, work * NoiseResult::kChannels);
+    double done = 0;
+    for (int c = 0; c < NoiseResult::kChannels; ++c) {
+        const std::vector<float>& y = series.channel(c);
+        const AllanDeviation allan(y.data(), qint64(y.size()));
+        series.release(c);
+        const double scale = NoiseResult::isGyro(c) ? kDegPerHour : kMilliG;
+        std::vector<double>& curve = result.adev[size_t(c)];
+        for (qint64 m : sizes) {
+            if (cancelled(cancel)) {
+                result.cancelled = true;
+                return failed(result, QStringLiteral("噪声分析已取消"));
+            }
+            curve.push_back(allan.at(m) * scale);
+            done += double(allan.size() - 2 * m + 1);
+            report(kReadShare + (1.0 - kReadShare) * done / work);
+        }
+        result.white[size_t(c)] = NoiseFigures::whiteLine(result.tau, curve);
+        result.minimum[size_t(c)] = NoiseFigures::minimum(result.tau, curve);
+    }
+    qCDebug(lcAnalysis) << "analysed" << path << "in" << clock.elapsed() << "ms," << sizes.size()
+                        << "cluster times";
+    result.ok = true;
+    report(1.0);
+    return result;
+}
+
+} // namespace gcs

@@ -1,0 +1,208 @@
+#include "analysis/NoiseAnalysisTask.h"
+
+#include "analysis/AnalysisLogging.h"
+#include "analysis/NoiseAnalysis.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSaveFile>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cmath>
+#include <limits>
+
+namespace gcs {
+
+namespace {
+
+QVariant numberOrNaN(double v)
+{
+    return std::isfinite(v) ? v : std::numeric_limits<double>::quiet_NaN();
+}
+
+const char* const kNames[] = { "陀螺 X", "陀螺 Y", "陀螺 Z", "加计 X", "加计 Y", "加计 Z" };
+
+} // namespace
+
+NoiseAnalysisTask::NoiseAnalysisTask(QObject* parent)
+    : QObject(parent)
+{
+    connect(&m_watcher, &QFutureWatcher<NoiseResult>::finished, this,
+            &NoiseAnalysisTask::onFinished);
+}
+
+NoiseAnalysisTask::~NoiseAnalysisTask()
+{
+    if (m_cancel)
+        m_cancel->store(true);
+    m_watcher.waitForFinished();
+}
+
+QString NoiseAnalysisTask::fileName() const
+{
+    return QFileInfo(m_path).fileName();
+}
+
+bool NoiseAnalysisTask::analyse(const QString& path, double rateHz)
+{
+    if (path.trimmed().isEmpty()) {
+        m_error = QStringLiteral("请先选择要分析的记录文件");
+        emit resultChanged();
+        return false;
+    }
+    m_path = path;
+    m_rateHz = std::isfinite(rateHz) && rateHz > 0 ? rateHz : 0;
+    if (m_busy) {
+        // The running one stops first; its end starts this one.
+        m_restart = true;
+        m_cancel->store(true);
+        emit busyChanged();
+        return true;
+    }
+    start();
+    return true;
+}
+
+void NoiseAnalysisTask::start()
+{
+    m_restart = false;
+    m_cancel = std::make_shared<std::atomic_bool>(false);
+    m_busy = true;
+    m_permille = 0;
+    emit busyChanged();
+    emit progressChanged();
+    // The worker reports through queued calls, dropped should this object be gone; a
+    // permille is posted only when it changes.
+    const QPointer<NoiseAnalysisTask> self(this);
+    auto posted = std::make_shared<std::atomic_int>(-1);
+    const auto progress = [self, posted](double done) {
+        const int permille = int(qBound(0.0, done, 1.0) * 1000.0);
+        if (posted->exchange(permille) == permille)
+            return;
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, permille]() {
+                if (self)
+                    self->setPermille(permille);
+            },
+            Qt::QueuedConnection);
+    };
+    const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
+    const QString path = m_path;
+    const double rate = m_rateHz;
+    qCDebug(lcAnalysis) << "analysing" << path << "rate" << rate;
+    m_watcher.setFuture(QtConcurrent::run([path, rate, cancel, progress]() {
+        return NoiseAnalysis::run(path, rate, cancel.get(), progress);
+    }));
+}
+
+void NoiseAnalysisTask::cancel()
+{
+    m_restart = false;
+    if (m_busy && m_cancel)
+        m_cancel->store(true);
+}
+
+void NoiseAnalysisTask::setPermille(int permille)
+{
+    if (!m_busy || permille == m_permille)
+        return;
+    m_permille = permille;
+    emit progressChanged();
+}
+
+void NoiseAnalysisTask::onFinished()
+{
+    NoiseResult r = m_watcher.result();
+    if (m_restart) {
+        start();
+        return;
+    }
+    m_busy = false;
+    QString message;
+    if (r.ok) {
+        m_result = std::move(r);
+        m_error.clear();
+        message = QStringLiteral("噪声分析完成：%1 个采样，%2 Hz")
+                      .arg(m_result.samples)
+                      .arg(m_result.rateHz, 0, 'g', 6);
+    } else {
+        // A cancelled analysis keeps the result there was.
+        if (!r.cancelled) {
+            m_result = NoiseResult();
+            m_error = r.error;
+        }
+        message = r.error;
+    }
+    emit busyChanged();
+    emit resultChanged();
+    emit finished(r.ok, r.cancelled, message);
+}
+
+QVariantList NoiseAnalysisTask::taus() const
+{
+    QVariantList list;
+    for (double t : m_result.tau)
+        list.append(t);
+    return list;
+}
+
+QVariantMap NoiseAnalysisTask::curves() const
+{
+    QVariantMap map;
+    if (!m_result.ok)
+        return map;
+    for (int c = 0; c < NoiseResult::kChannels; ++c) {
+        QVariantList values;
+        for (double v : m_result.adev[size_t(c)])
+            values.append(numberOrNaN(v));
+        map.insert(QLatin1String(NoiseResult::channelKey(c)), values);
+    }
+    return map;
+}
+
+QVariantList NoiseAnalysisTask::figures() const
+{
+    QVariantList list;
+    if (!m_result.ok)
+        return list;
+    for (int c = 0; c < NoiseResult::kChannels; ++c) {
+        const bool gyro = NoiseResult::isGyro(c);
+        const NoiseFigures::Minimum& low = m_result.minimum[size_t(c)];
+        list.append(QVariantMap {
+            { QStringLiteral("key"), QLatin1String(NoiseResult::channelKey(c)) },
+            { QStringLiteral("name"), QString::fromUtf8(kNames[c]) },
+            { QStringLiteral("walk"),
+              numberOrNaN(gyro ? m_result.angleRandomWalk(c) : m_result.velocityRandomWalk(c)) },
+            { QStringLiteral("walkUnit"),
+              gyro ? QStringLiteral("°/√h") : QStringLiteral("m/s/√h") },
+            { QStringLiteral("bias"), numberOrNaN(m_result.biasInstability(c)) },
+            { QStringLiteral("biasUnit"), gyro ? QStringLiteral("°/h") : QStringLiteral("mg") },
+            { QStringLiteral("biasTau"), numberOrNaN(low.tau) },
+            { QStringLiteral("biasAtEnd"), low.atEnd },
+        });
+    }
+    return list;
+}
+
+bool NoiseAnalysisTask::exportCsv(const QString& path)
+{
+    if (path.trimmed().isEmpty())
+        return false;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!m_result.ok) {
+        emit exported(false, QStringLiteral("还没有可导出的噪声分析结果"));
+        return false;
+    }
+    // The file appears only once it is complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !m_result.writeCsv(&file) || !file.commit()) {
+        emit exported(false, QStringLiteral("无法写入 %1：%2").arg(shown, file.errorString()));
+        return false;
+    }
+    emit exported(true, QStringLiteral("已导出噪声分析到 %1").arg(shown));
+    return true;
+}
+
+} // namespace gcs

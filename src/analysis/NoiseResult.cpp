@@ -1,0 +1,148 @@
+#include "analysis/NoiseResult.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QStringList>
+
+#include <cmath>
+
+namespace gcs {
+
+namespace {
+
+const char* const kKeys[] = { "gx", "gy", "gz", "ax", "ay", "az" };
+
+QJsonValue number(double v)
+{
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
+/// Six significant digits, "nan" never: an empty cell when there is no value.
+QString cell(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'g', 6) : QString();
+}
+
+QString column(double v, int width)
+{
+    return (std::isfinite(v) ? QString::number(v, 'g', 5) : QStringLiteral("-"))
+        .rightJustified(width);
+}
+
+} // namespace
+
+const char* NoiseResult::channelKey(int c)
+{
+    return c >= 0 && c < kChannels ? kKeys[c] : "";
+}
+
+QJsonObject NoiseResult::toJson() const
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("rate_hz"), rateHz);
+    o.insert(QStringLiteral("samples"), samples);
+    QJsonArray taus;
+    for (double t : tau)
+        taus.append(t);
+    o.insert(QStringLiteral("tau"), taus);
+    QJsonObject curves, arw, gyroBias, vrw, accelBias, biasTau;
+    for (int c = 0; c < kChannels; ++c) {
+        const QString key = QLatin1String(kKeys[c]);
+        QJsonArray values;
+        for (double v : adev[size_t(c)])
+            values.append(number(v));
+        curves.insert(key, values);
+        biasTau.insert(key, number(minimum[size_t(c)].tau));
+        if (isGyro(c)) {
+            arw.insert(key, number(angleRandomWalk(c)));
+            gyroBias.insert(key, number(biasInstability(c)));
+        } else {
+            vrw.insert(key, number(velocityRandomWalk(c)));
+            accelBias.insert(key, number(biasInstability(c)));
+        }
+    }
+    o.insert(QStringLiteral("adev"), curves);
+    o.insert(QStringLiteral("arw_deg_sqrt_h"), arw);
+    o.insert(QStringLiteral("bias_instability_deg_h"), gyroBias);
+    o.insert(QStringLiteral("vrw_m_s_sqrt_h"), vrw);
+    o.insert(QStringLiteral("accel_bias_instability_mg"), accelBias);
+    o.insert(QStringLiteral("bias_instability_tau_s"), biasTau);
+    o.insert(QStringLiteral("at_rest"), atRest);
+    o.insert(QStringLiteral("rest_reason"), restReason);
+    if (!warning.isEmpty())
+        o.insert(QStringLiteral("warning"), warning);
+    return o;
+}
+
+QString NoiseResult::toText() const
+{
+    QString t;
+    t += QStringLiteral("file: %1\n").arg(path);
+    t += QStringLiteral("rate: %1 Hz%2\n")
+             .arg(rateHz, 0, 'g', 8)
+             .arg(rateGiven ? QStringLiteral(" (given)")
+                            : QStringLiteral(" (from the log's times)"));
+    t += QStringLiteral("samples: %1 (%2 s)\n").arg(samples).arg(durationSeconds(), 0, 'f', 1);
+    t += QStringLiteral("at rest: %1\n")
+             .arg(atRest ? QStringLiteral("yes") : QStringLiteral("no: ") + restReason);
+    t += QStringLiteral("\n%1").arg(QStringLiteral("tau_s"), 11);
+    const char* const heads[] = { "gx_deg_h", "gy_deg_h", "gz_deg_h", "ax_mg", "ay_mg", "az_mg" };
+    for (const char* h : heads)
+        t += QStringLiteral("%1").arg(QLatin1String(h), 11);
+    t += QLatin1Char('\n');
+    for (size_t i = 0; i < tau.size(); ++i) {
+        t += column(tau[i], 11);
+        for (int c = 0; c < kChannels; ++c)
+            t += column(i < adev[size_t(c)].size() ? adev[size_t(c)][i] : NAN, 11);
+        t += QLatin1Char('\n');
+    }
+    const auto row = [this, &t](const char* name, int first, auto figure) {
+        t += QStringLiteral("%1").arg(QLatin1String(name), -36);
+        for (int c = first; c < first + 3; ++c)
+            t += column(figure(c), 11);
+        t += QLatin1Char('\n');
+    };
+    t += QStringLiteral("\n%1%2%3%4\n")
+             .arg(QString(), -36)
+             .arg(QStringLiteral("x"), 11)
+             .arg(QStringLiteral("y"), 11)
+             .arg(QStringLiteral("z"), 11);
+    row("angle random walk (deg/sqrt(h))", Gx, [this](int c) { return angleRandomWalk(c); });
+    row("bias instability (deg/h)", Gx, [this](int c) { return biasInstability(c); });
+    row("velocity random walk (m/s/sqrt(h))", Ax, [this](int c) { return velocityRandomWalk(c); });
+    row("bias instability (mg)", Ax, [this](int c) { return biasInstability(c); });
+    return t;
+}
+
+bool NoiseResult::writeCsv(QIODevice* out) const
+{
+    QStringList lines;
+    lines << QStringLiteral("tau_s,gx_deg_h,gy_deg_h,gz_deg_h,ax_mg,ay_mg,az_mg");
+    for (size_t i = 0; i < tau.size(); ++i) {
+        QStringList cells { cell(tau[i]) };
+        for (int c = 0; c < kChannels; ++c)
+            cells << cell(i < adev[size_t(c)].size() ? adev[size_t(c)][i] : NAN);
+        lines << cells.join(QLatin1Char(','));
+    }
+    lines << QString() << QStringLiteral("figure,x,y,z,unit");
+    const auto row = [&lines](const char* name, const char* unit, int first, auto figure) {
+        QStringList cells { QLatin1String(name) };
+        for (int c = first; c < first + 3; ++c)
+            cells << cell(figure(c));
+        cells << QLatin1String(unit);
+        lines << cells.join(QLatin1Char(','));
+    };
+    row("angle_random_walk", "deg/sqrt(h)", Gx, [this](int c) { return angleRandomWalk(c); });
+    row("gyro_bias_instability", "deg/h", Gx, [this](int c) { return biasInstability(c); });
+    row("gyro_bias_instability_tau", "s", Gx, [this](int c) { return minimum[size_t(c)].tau; });
+    row("velocity_random_walk", "m/s/sqrt(h)", Ax, [this](int c) { return velocityRandomWalk(c); });
+    row("accel_bias_instability", "mg", Ax, [this](int c) { return biasInstability(c); });
+    row("accel_bias_instability_tau", "s", Ax, [this](int c) { return minimum[size_t(c)].tau; });
+    lines << QString() << QStringLiteral("rate_hz,%1").arg(cell(rateHz))
+          << QStringLiteral("samples,%1").arg(samples)
+          << QStringLiteral("at_rest,%1").arg(atRest ? 1 : 0);
+    const QByteArray bytes = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    return out->write(bytes) == bytes.size();
+}
+
+} // namespace gcs

@@ -1,0 +1,102 @@
+// telvo-cli adev: the noise analysis of a recording made at rest.
+#include "CliCommand.h"
+
+#include "analysis/NoiseAnalysis.h"
+
+#include <QJsonDocument>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+int runAdev(const QStringList& args);
+
+const cli::CliCommand kCommand {
+    QStringLiteral("adev"),
+    QStringLiteral("Allan deviation and noise figures of a recording made at rest"),
+    QStringLiteral(
+        "usage: telvo-cli adev [--rate HZ] [--json] CAPTURE\n"
+        "\n"
+        "Reads the gyro and accelerometer values of every record in CAPTURE (a recording's\n"
+        "message log or a raw capture), computes the overlapping Allan deviation of each of\n"
+        "the six channels at cluster times of 1, 2, 4, ... samples and about ten more per\n"
+        "decade, as long as ten clusters fit, and reads the noise figures off the curves:\n"
+        "angle random walk (deg/sqrt(h)) and velocity random walk (m/s/sqrt(h)) from the\n"
+        "line of slope -1/2 through the white-noise region at tau = 1 s, bias instability\n"
+        "(deg/h, mg) as the curve's minimum over 0.664. Gyro curves are in deg/h,\n"
+        "accelerometer curves in mg. It also says whether the unit was at rest: the\n"
+        "figures of a recording in motion mean nothing.\n"
+        "\n"
+        "options:\n"
+        "  --rate HZ  the sampling rate; by default it is read from a message log's host\n"
+        "             times (a raw capture has none, so it needs this option)\n"
+        "  --json     one JSON object instead: rate_hz, samples, tau (s), adev {gx, gy, gz\n"
+        "             in deg/h, ax, ay, az in mg, one value per tau}, arw_deg_sqrt_h and\n"
+        "             bias_instability_deg_h {gx, gy, gz}, vrw_m_s_sqrt_h and\n"
+        "             accel_bias_instability_mg {ax, ay, az}, bias_instability_tau_s,\n"
+        "             at_rest, rest_reason, and warning when the file broke off; a figure\n"
+        "             that cannot be read is null\n"
+        "  --help     this text\n"
+        "\n"
+        "Exit status: 0 on a result, 1 when the file cannot be read or analysed (too few\n"
+        "records, no rate), 2 on bad arguments, 3 when the file broke off at a fault (the\n"
+        "result covers what came before it)."),
+    runAdev,
+};
+
+const cli::CliRegistration kRegistration(kCommand);
+
+int runAdev(const QStringList& args)
+{
+    bool json = false;
+    double rate = 0;
+    QStringList files;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--json")) {
+            json = true;
+        } else if (arg == QLatin1String("--rate") || arg.startsWith(QLatin1String("--rate="))) {
+            QString value;
+            if (arg == QLatin1String("--rate")) {
+                if (i + 1 >= args.size())
+                    return cli::usageError(kCommand, QStringLiteral("--rate needs a value"));
+                value = args.at(++i);
+            } else {
+                value = arg.mid(int(sizeof("--rate=")) - 1);
+            }
+            bool ok = false;
+            rate = value.toDouble(&ok);
+            if (!ok || !std::isfinite(rate) || rate <= 0)
+                return cli::usageError(kCommand, QStringLiteral("--rate must be a number above 0"));
+        } else if (arg.startsWith(QLatin1Char('-'))) {
+            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
+        } else {
+            files << arg;
+        }
+    }
+    if (files.size() != 1)
+        return cli::usageError(kCommand,
+                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
+                                               : QStringLiteral("one CAPTURE only"));
+    const gcs::NoiseResult result = gcs::NoiseAnalysis::run(files.first(), rate);
+    if (!result.ok) {
+        cli::printErr(QStringLiteral("telvo-cli adev: ") + result.error);
+        return 1;
+    }
+    if (json)
+        cli::printOut(
+            QString::fromUtf8(QJsonDocument(result.toJson()).toJson(QJsonDocument::Compact)));
+    else
+        std::fputs(result.toText().toUtf8().constData(), stdout);
+    if (!result.atRest)
+        cli::printErr(QStringLiteral("telvo-cli adev: the unit was not at rest: ")
+                      + result.restReason);
+    if (!result.warning.isEmpty()) {
+        cli::printErr(QStringLiteral("telvo-cli adev: ") + result.warning);
+        return 3;
+    }
+    return 0;
+}
+
+} // namespace
