@@ -16,6 +16,7 @@
 #include "ui/SceneViewport.h"
 #include "ui/StripChart.h"
 #include "ui/ThermometerGauge.h"
+#include "ui/TrackView.h"
 #include "upgrade/YModem.h"
 
 #include <QQmlEngine>
@@ -33,6 +34,7 @@ void registerQmlTypes()
     qmlRegisterType<HeadingChart>(kUri, 1, 0, "HeadingChart");
     qmlRegisterType<ThermometerGauge>(kUri, 1, 0, "ThermometerGauge");
     qmlRegisterType<CompassDial>(kUri, 1, 0, "CompassDial");
+    qmlRegisterType<TrackView>(kUri, 1, 0, "TrackView");
     qmlRegisterUncreatableType<ProductRegistry>(kUri, 1, 0, "ProductRegistry",
                                                 QStringLiteral("app.products"));
     qmlRegisterUncreatableType<SessionManager>(kUri, 1, 0, "SessionManager",
