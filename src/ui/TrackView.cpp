@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace gcs {
 
@@ -343,14 +344,24 @@ void TrackView::paintMarkers(QPainter* painter)
     font.setPixelSize(kLabelPixels);
     painter->setFont(font);
 
-    // The start point: a ring with its name beside it.
+    // The start point: a ring with its name on the side the line does not leave by.
     const QPointF start = itemPoint(QPointF(0, 0));
+    QPointF away(1, -1);
+    for (const QPointF& p : std::as_const(m_line)) {
+        const QPointF d = p - start;
+        const double length = std::hypot(d.x(), d.y());
+        if (length > 8) {
+            away = -d / length;
+            break;
+        }
+    }
     painter->setPen(QPen(m_startColor, 2.0));
     painter->setBrush(m_outlineColor);
     painter->drawEllipse(start, 5, 5);
     painter->setPen(m_startColor);
-    painter->drawText(QRectF(start.x() + 8, start.y() - 18, 60, 16),
-                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("起点"));
+    const QPointF label = start + away * 20;
+    painter->drawText(QRectF(label.x() - 20, label.y() - 8, 40, 16), Qt::AlignCenter,
+                      QStringLiteral("起点"));
 
     // The current position: an arrow along the heading (degrees clockwise from north),
     // or a dot without one, on a soft halo.

@@ -56,7 +56,7 @@ public:
     /// A fit never shows less than this many metres across, so one fix is not a blur.
     static constexpr double kMinFitSpan = 40;
     /// Room left around a fitted track for the markers, the north mark and the scale bar.
-    static constexpr double kFitMargin = 36;
+    static constexpr double kFitMargin = 44;
     static constexpr double kButtonZoom = 1.5;
     static constexpr int kCoalesceMs = 50;
 

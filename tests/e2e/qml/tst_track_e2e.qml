@@ -6,7 +6,6 @@ import "../../qml/shell"
 // around its start point: "—" until a fix, then a track of points and numbers; after a
 // configuration page stopped the navigation output, the page asks for it again.
 ShellTestCase {
-    id: tc
     name: "TrackPageLive"
 
     function cleanup() { fixture.stopSim() }
@@ -31,14 +30,15 @@ ShellTestCase {
         tryVerify(function () { return app.currentManagedConnected }, 15000, app.lastError)
         tryVerify(function () { return view.pointCount > 20 }, 5000, "points arrive")
         wait(2000)
-        verify(/^31\.23\d{5}$/.test(tile(page, "lat")), tile(page, "lat"))
-        verify(/^121\.4\d{6}$/.test(tile(page, "lon")), tile(page, "lon"))
+        verify(/^31\.2\d{6}$/.test(tile(page, "lat")), tile(page, "lat"))
+        verify(/^121\.47\d{5}$/.test(tile(page, "lon")), tile(page, "lon"))
         verify(Math.abs(Number(tile(page, "speed")) - 8) < 0.05, tile(page, "speed"))
         verify(Number(tile(page, "points")) > 20 && Number(tile(page, "distance")) > 0)
-        // 12° of the circle a second, at 200 m: about 42 m of way each second.
+        // 12° of the circle a second, at 200 m: about 42 m of way each second, in metres
+        // that span at most the circle's 400 m.
         verify(view.distance > 60 && view.distance < 800, "distance " + view.distance)
-        var b = view.trackBounds
-        verify(Math.max(b.width, b.height) > 40 && Math.max(b.width, b.height) < 420)
+        var span = Math.max(view.trackBounds.width, view.trackBounds.height)
+        verify(span > 40 && span < 420, "extent " + span)
 
         // The user page stops the output and the hub goes offline; the track page starts it
         // again and begins a new track.
