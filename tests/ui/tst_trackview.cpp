@@ -12,9 +12,8 @@ using namespace gcs;
 
 namespace {
 
-// One thousandth of a degree of latitude on the mean earth sphere.
 const double kDeg = 3.14159265358979323846 / 180;
-const double kMilli = 0.001 * kDeg * 6371008.8; // 111.195 m
+const double kMilli = 0.001 * kDeg * 6371008.8; // 0.001° of latitude: 111.195 m
 
 // Pixels of the image drawn in exactly colour c.
 int pixelsOf(const QImage& image, QColor c)
