@@ -6,8 +6,8 @@
 // connects a KT45 on telvo-sim and photographs the live workspace and the live
 // telemetry pages (attitude, charts, parsed data, statistics, track) and the upgrade page.
 // --pages photographs only the telemetry pages, offline and live, in every theme at the
-// medium and the smallest tier. --config (with --sim) photographs only the configuration, raw console and record
-// pages live.
+// medium and the smallest tier. --config (with --sim) photographs only the configuration,
+// raw console and record pages live.
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
