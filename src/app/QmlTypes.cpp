@@ -18,6 +18,7 @@
 #include "ui/SceneViewport.h"
 #include "ui/StripChart.h"
 #include "ui/ThermometerGauge.h"
+#include "ui/TrackView.h"
 #include "upgrade/YModem.h"
 
 #include <QQmlEngine>
@@ -36,6 +37,7 @@ void registerQmlTypes()
     qmlRegisterType<ThermometerGauge>(kUri, 1, 0, "ThermometerGauge");
     qmlRegisterType<CompassDial>(kUri, 1, 0, "CompassDial");
     qmlRegisterType<LogLogChart>(kUri, 1, 0, "LogLogChart");
+    qmlRegisterType<TrackView>(kUri, 1, 0, "TrackView");
     qmlRegisterUncreatableType<ProductRegistry>(kUri, 1, 0, "ProductRegistry",
                                                 QStringLiteral("app.products"));
     qmlRegisterUncreatableType<SessionManager>(kUri, 1, 0, "SessionManager",

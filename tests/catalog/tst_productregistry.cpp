@@ -37,8 +37,8 @@ private slots:
         QCOMPARE(current.count(), 0); // the first product becomes current quietly
         QCOMPARE(registry.currentProductId(), QStringLiteral("ins"));
         QCOMPARE(menu(registry),
-                 QStringLiteral("[运行监视] attitude charts message stats [参数与标定] user_config "
-                                "factory_config [调试与维护] raw record upgrade"));
+                 QStringLiteral("[运行监视] attitude charts track message stats [参数与标定] "
+                                "user_config factory_config [调试与维护] raw record upgrade"));
         QVERIFY(registry.supportsSerialDiscover());
 
         QCOMPARE(registry.deviceModelIds("nav_attitude"),
@@ -73,7 +73,7 @@ private slots:
         registry.setNavItemVisible("user_config", true);
         registry.setNavItemVisible("factory_config", true);
         QCOMPARE(changed.count(), 4);
-        QCOMPARE(registry.navCount(), 9);
+        QCOMPARE(registry.navCount(), 10);
     }
 };
 

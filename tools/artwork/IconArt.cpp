@@ -121,6 +121,27 @@ void home(QPainter& p, const QColor&)
         { QPointF(10.2, 20), QPointF(10.2, 14.5), QPointF(13.8, 14.5), QPointF(13.8, 20) }));
 }
 
+void track(QPainter& p, const QColor& ink)
+{
+    // A winding way from a start dot to a location pin.
+    QPainterPath way;
+    way.moveTo(5, 19.5);
+    way.cubicTo(10.5, 19.5, 12.5, 17.2, 9.8, 14.6);
+    way.cubicTo(7.2, 12.1, 9.5, 10.2, 13.2, 11.4);
+    p.drawPath(way);
+    QPainterPath pin;
+    pin.moveTo(18, 14);
+    pin.cubicTo(14.2, 10, 14.4, 3.2, 18, 3.2);
+    pin.cubicTo(21.6, 3.2, 21.8, 10, 18, 14);
+    p.drawPath(pin);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawEllipse(QPointF(5, 19.5), 1.9, 1.9);
+    p.drawEllipse(QPointF(18, 7.6), 1.5, 1.5);
+    p.restore();
+}
+
 const std::map<QString, Drawer>& drawers()
 {
     static const std::map<QString, Drawer> kDrawers = {
@@ -129,6 +150,7 @@ const std::map<QString, Drawer>& drawers()
         { QStringLiteral("settings"), settings }, { QStringLiteral("target"), target },
         { QStringLiteral("upload"), upload },     { QStringLiteral("record"), record },
         { QStringLiteral("cmd"), cmd },           { QStringLiteral("home"), home },
+        { QStringLiteral("track"), track },
     };
     return kDrawers;
 }

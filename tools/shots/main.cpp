@@ -4,11 +4,11 @@
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
 // notices) in each theme to OUT_DIR (for example build/shots). With --sim it also
 // connects a KT45 on telvo-sim and photographs the live workspace and the live
-// telemetry pages (attitude, charts, parsed data, statistics) and the upgrade page. --pages photographs only
-// the telemetry pages, offline and live, in every theme at the medium and the smallest
-// tier. --config (with --sim) photographs only the configuration, raw console and record
-// pages live. --noise photographs only the noise analysis page, on recordings telvo-sim
-// writes to files.
+// telemetry pages (attitude, charts, parsed data, statistics, track) and the upgrade page.
+// --pages photographs only the telemetry pages, offline and live, in every theme at the
+// medium and the smallest tier. --config (with --sim) photographs only the configuration,
+// raw console and record pages live. --noise photographs only the noise analysis page, on
+// recordings telvo-sim writes to files.
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
@@ -33,7 +33,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -132,7 +134,8 @@ bool shootTelemetryPages(Stage& stage, const std::function<QString(const char*)>
                            { "charts", "charts", 4500 },
                            { "message", "message", 900 },
                            { "stats", "stats", 1300 },
-                           { "upgrade", "upgrade", 600 } };
+                           { "upgrade", "upgrade", 600 },
+                           { "track", "track", 8000 } };
     bool ok = true;
     int n = 0;
     for (const Page& p : pages) {
@@ -141,7 +144,8 @@ bool shootTelemetryPages(Stage& stage, const std::function<QString(const char*)>
                                     .arg(++n)
                                     .arg(QLatin1String(p.name), QLatin1String(suffix))
                                     .toLatin1();
-        settle(p.settleMs);
+        // Offline there is nothing to wait for.
+        settle(std::strcmp(suffix, "live") == 0 ? p.settleMs : std::min(p.settleMs, 900));
         // Only the page itself: notices of the connect would cover its title.
         call(prop(stage.window(), "toasts"), "clear");
         ok = stage.shoot(file(name.constData()), 150) && ok;

@@ -10,6 +10,7 @@ QtObject {
     readonly property var pageFiles: ({
         "ins.attitude": "pages/AttitudePage.qml",
         "ins.charts": "pages/ChartsPage.qml",
+        "ins.track": "pages/TrackPage.qml",
         "ins.message": "pages/MessagePage.qml",
         "ins.raw": "pages/RawPage.qml",
         "ins.stats": "pages/StatsPage.qml",
@@ -24,7 +25,7 @@ QtObject {
     readonly property var navIcons: ({
         "attitude": "horizon", "charts": "chart", "message": "list", "raw": "terminal",
         "stats": "chart", "user_config": "settings", "factory_config": "target",
-        "upgrade": "upload", "record": "record", "noise": "chart"
+        "upgrade": "upload", "record": "record", "track": "track", "noise": "chart"
     })
 
     readonly property var showcaseModels: ["kt10", "kt15", "kt40", "kt45", "kt60", "kt80"]

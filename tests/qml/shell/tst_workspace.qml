@@ -25,11 +25,12 @@ ShellTestCase {
             return out
         }
         // The shipped ui.yaml hides the factory page; a profile that offers it shows it.
-        compare(rows().join(), "|,attitude,charts,message,stats,|,user_config,|,raw,record,upgrade")
+        compare(rows().join(),
+                "|,attitude,charts,track,message,stats,|,user_config,|,raw,record,upgrade")
         mouseClick(findIn(shell, "navItem_upgrade"))
         verify(app.currentNav === "upgrade" && !findIn(shell, "navItem_attitude").current)
         fixture.showFactoryPage()
-        tryCompare(menu, "count", 12)
+        tryCompare(menu, "count", 13)
         var navs = rows().filter(function (n) { return n !== "|" })
         for (var i = 0; i < navs.length; ++i) {
             app.currentNav = navs[i]

@@ -1,0 +1,53 @@
+import QtQuick
+import QtTest
+import "../../qml/shell"
+
+// The track page in the real window on telvo-sim, whose unit drives a circle of 200 m
+// around its start point: "—" until a fix, then a track of points and numbers; after a
+// configuration page stopped the navigation output, the page asks for it again.
+ShellTestCase {
+    name: "TrackPageLive"
+
+    function cleanup() { fixture.stopSim() }
+
+    function tile(page, key) { return find(page, "tile_" + key).value }
+
+    function test_theTrackGrowsFromTheFirstFixAndTheTilesFollow() {
+        wait(0)
+        var port = fixture.startSim(["--format", "sinsbin", "--rate", "200"])
+        verify(port.length > 0, fixture.simError())
+        var ids = fixture.resetWithDevices([{ "port": port, "baud": 115200, "model": "kt45" }])
+        var shell = openShell()
+        // Entering connects in the background: nothing arrives before this test yields.
+        verify(shell.enterDeviceWorkspace(ids[0]) !== false)
+        app.currentNav = "track"
+        var host = findIn(shell, "pageHost")
+        var page = host.page
+        var view = find(page, "trackView")
+        for (var key of ["lat", "lon", "alt", "speed", "distance", "points"])
+            compare(tile(page, key), "—", key + " before a fix")
+        verify(!view.hasFix && view.pointCount === 0)
+        tryVerify(function () { return app.currentManagedConnected }, 15000, app.lastError)
+        tryVerify(function () { return view.pointCount > 20 }, 5000, "points arrive")
+        wait(2000)
+        verify(/^31\.2\d{6}$/.test(tile(page, "lat")), tile(page, "lat"))
+        verify(/^121\.47\d{5}$/.test(tile(page, "lon")), tile(page, "lon"))
+        verify(Math.abs(Number(tile(page, "speed")) - 8) < 0.05, tile(page, "speed"))
+        verify(Number(tile(page, "points")) > 20 && Number(tile(page, "distance")) > 0)
+        // 12° of the circle a second, at 200 m: about 42 m of way each second, in metres
+        // that span at most the circle's 400 m.
+        verify(view.distance > 60 && view.distance < 800, "distance " + view.distance)
+        var span = Math.max(view.trackBounds.width, view.trackBounds.height)
+        verify(span > 40 && span < 420, "extent " + span)
+
+        // The user page stops the output and the hub goes offline; the track page starts it
+        // again and begins a new track.
+        app.currentNav = "user_config"
+        tryVerify(function () { return host.page !== page && app.hub.quality === "offline" })
+        app.currentNav = "track"
+        page = host.page
+        view = find(page, "trackView")
+        compare(tile(page, "lat") + tile(page, "points"), "——")
+        tryVerify(function () { return view.pointCount > 20 }, 5000, "output on again")
+    }
+}
