@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -219,7 +220,9 @@ std::string SimDevice::identification(bool isDeviceInfo, const std::string& body
 
 std::string SimDevice::nextFrame(double t)
 {
-    const NavState s = navStateAt(t, m_frame++);
+    NavState s = navStateAt(t, m_frame++);
+    s.tag = uint64_t(std::llround(m_tagTicks));
+    m_tagTicks += 10000.0 / m_options.rateHz;
     return encode(m_options.format, s);
 }
 
