@@ -136,6 +136,7 @@ void Application::wireServices()
     wireUpgradeFlow();
     wireConfigReadbacks();
     wireRecordingExport();
+    wireReplay();
 }
 
 void Application::setUpRelays()
@@ -191,8 +192,11 @@ bool Application::reportUnavailable(const char* operation)
 void Application::onStatsTimer()
 {
     if (m_products->currentProductId() == QLatin1String("ins")) {
-        if (Session* s = currentManagedSession(); s && s->isConnected())
+        if (Session* s = currentManagedSession(); s && s->isConnected()) {
             m_ins->tickRecTime(1);
+            if (!replayActive() && m_ins->packetFre() > 0)
+                m_liveRecordRate = m_ins->packetFre();
+        }
     }
     emit statsTick();
 }

@@ -35,6 +35,7 @@ class InsBridge;
 class ManagedDevices;
 class ProductRegistry;
 class Recorder;
+class ReplayController;
 class SerialTransport;
 class Session;
 class SessionManager;
@@ -51,8 +52,8 @@ class YModem;
 /// One object to QML, its implementation is split by operation group: Application.cpp
 /// (core, timers, texts, wiring), ApplicationNavigation.cpp, ApplicationProfiles.cpp,
 /// ApplicationConnection.cpp, ApplicationDiscovery.cpp, ApplicationSending.cpp,
-/// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp and
-/// ApplicationConfigPages.cpp.
+/// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp,
+/// ApplicationReplay.cpp and ApplicationConfigPages.cpp.
 ///
 /// Every operation the user triggers reports through two texts: lastError (an error
 /// toast) and userNotice (a success toast). Both signals fire on every assignment, so
@@ -72,6 +73,7 @@ class Application : public QObject
     Q_MOC_INCLUDE("record/Recorder.h")
     Q_MOC_INCLUDE("upgrade/YModem.h")
     Q_MOC_INCLUDE("ui/ChartClock.h")
+    Q_MOC_INCLUDE("replay/ReplayController.h")
 
     Q_PROPERTY(gcs::ProductRegistry* products READ products CONSTANT)
     Q_PROPERTY(gcs::ManagedDevices* managedDevices READ managedDevices CONSTANT)
@@ -141,6 +143,7 @@ class Application : public QObject
     Q_PROPERTY(gcs::ChartClock* chartClock READ chartClock CONSTANT)
     Q_PROPERTY(gcs::CaptureExportTask* captureExport READ captureExport CONSTANT)
     Q_PROPERTY(QString lastRecordingPath READ lastRecordingPath NOTIFY lastRecordingChanged)
+    Q_PROPERTY(gcs::ReplayController* replay READ replay CONSTANT)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -406,6 +409,21 @@ public:
     /// platform's dialogs. Tests and tools answer here, so no modal dialog opens.
     void setFileChooser(FileDialogs::Chooser chooser);
 
+    // ---- replaying recordings (ApplicationReplay.cpp) ----
+    /// The open replay's state and controls for the window.
+    ReplayController* replay() const { return m_replay; }
+    /// A recording plays as the current link: the data pages show it, the device pages
+    /// are closed to it.
+    bool replayActive() const;
+    /// "打开记录": asks for a recording (".txt" message log or ".bin" raw capture) and
+    /// opens it; false when none was chosen or it cannot be replayed.
+    Q_INVOKABLE bool openReplayFile();
+    /// Replays path from its start, as the current link. The current device's link is
+    /// closed first, as when entering another device; a recording in progress ends.
+    Q_INVOKABLE bool openReplay(const QString& path);
+    /// Ends the replay; the current device is current again, unconnected.
+    Q_INVOKABLE void closeReplay();
+
 signals:
     void currentNavChanged();
     void connectHintChanged();
@@ -520,6 +538,14 @@ private:
     // upgrade
     void wireUpgradeFlow();
 
+    // replay
+    void wireReplay();
+    /// The session of the replay while one plays.
+    Session* replaySession() const;
+    /// Everything a replay changed goes back to the live state (also when its session
+    /// went without closeReplay).
+    void endReplayState();
+
     // configuration pages
     void enterInsUserConfigPage();
     void syncInsNavOutForNav(const QString& navId);
@@ -574,6 +600,10 @@ private:
     UpgradeFlow* m_upgradeFlow = nullptr;
     ConfigPageState m_configPages;
     CaptureExportTask* m_captureExport = nullptr;
+    ReplayController* m_replay = nullptr;
+    /// The packet rate last measured on a live link: the record rate of a replayed
+    /// capture without time tags.
+    int m_liveRecordRate = 0;
 };
 
 } // namespace gcs

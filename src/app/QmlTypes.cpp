@@ -10,6 +10,7 @@
 #include "ins/TelemetrySnapshot.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "replay/ReplayController.h"
 #include "ui/ChartClock.h"
 #include "ui/CompassDial.h"
 #include "ui/HeadingChart.h"
@@ -48,6 +49,8 @@ void registerQmlTypes()
                                                QStringLiteral("app.catalog"));
     qmlRegisterUncreatableType<UiConfig>(kUri, 1, 0, "UiConfig", QStringLiteral("app.uiConfig"));
     qmlRegisterUncreatableType<InsBridge>(kUri, 1, 0, "InsBridge", QStringLiteral("app.ins"));
+    qmlRegisterUncreatableType<ReplayController>(kUri, 1, 0, "ReplayController",
+                                                 QStringLiteral("app.replay"));
     qmlRegisterUncreatableType<ChartClock>(kUri, 1, 0, "ChartClock",
                                            QStringLiteral("app.chartClock"));
 
