@@ -124,6 +124,7 @@ bool ReplaySource::next(ReplayUnit& unit)
     unit.offset = m_unitStart;
     unit.end = end;
     unit.bytes.clear();
+    unit.filled = false;
     m_unitStart = end;
     return true;
 }
@@ -137,6 +138,7 @@ bool ReplaySource::fill(ReplayUnit& unit)
         rebuildLog(part, unit.offset == 0, unit.bytes);
     else
         unit.bytes = part;
+    unit.filled = true;
     return true;
 }
 

@@ -47,7 +47,8 @@ public:
     }
     /// The next unit without its bytes; false after the last one.
     bool next(ReplayUnit& unit);
-    /// Reads the unit's bytes; false when the file cannot be read there.
+    /// Reads the unit's bytes, whenever asked (the file is read by offset); false when the
+    /// file cannot be read there.
     bool fill(ReplayUnit& unit);
 
 private:

@@ -232,9 +232,15 @@ void ReplayTransport::seek(double ms)
         fail(m_source.errorText());
         return;
     }
-    // Records before the preroll are passed over without reading their bytes.
-    while (ensurePending() && unitMs(m_pending) < from)
+    // Records before the preroll are passed over without reading their bytes; the last
+    // of them is the record at the target when none lies between.
+    ReplayUnit before;
+    bool haveBefore = false;
+    while (ensurePending() && unitMs(m_pending) < from) {
+        before = std::move(m_pending);
+        haveBefore = true;
         m_havePending = false;
+    }
     m_handedAny = false;
     m_lastStamp = ReplayStamp();
     m_prerollActive = true;
@@ -243,6 +249,14 @@ void ReplayTransport::seek(double ms)
     m_positionMs = target;
     emit rewound();
     notifyPosition(true);
+    if (haveBefore && (!m_havePending || unitMs(m_pending) > target)) {
+        if (!withBytes(before))
+            return;
+        m_lastStamp = before.stamp;
+        m_handedAny = true;
+        if (!deliver(before.bytes, unitMs(before)))
+            return;
+    }
     prerollSlice();
 }
 
@@ -251,7 +265,7 @@ void ReplayTransport::stepForward()
     if (!m_open)
         return;
     pause();
-    if (m_prerollActive || !ensurePending())
+    if (m_prerollActive || !ensurePending() || !withBytes(m_pending))
         return;
     QByteArray chunk = m_pending.bytes;
     const double ms = unitMs(m_pending);
@@ -293,13 +307,18 @@ bool ReplayTransport::ensurePending()
             fail(m_source.errorText());
         return false;
     }
-    if (!m_source.fill(m_pending)) {
-        m_sourceDone = true;
-        fail(m_source.errorText());
-        return false;
-    }
     m_havePending = true;
     return true;
+}
+
+bool ReplayTransport::withBytes(ReplayUnit& unit)
+{
+    if (unit.filled || m_source.fill(unit))
+        return true;
+    m_sourceDone = true;
+    m_havePending = false;
+    fail(m_source.errorText());
+    return false;
 }
 
 bool ReplayTransport::deliver(QByteArray& chunk, double clockMs)
@@ -340,6 +359,8 @@ void ReplayTransport::pump()
             cutShort = true;
             break;
         }
+        if (!withBytes(m_pending))
+            return;
         chunk += m_pending.bytes;
         chunkMs = unitMs(m_pending);
         m_lastStamp = m_pending.stamp;
@@ -358,6 +379,9 @@ void ReplayTransport::pump()
         reachedEnd();
         return;
     }
+    // Waiting for the index: the position waits at its end.
+    if (!m_havePending && !fastest)
+        anchorAt(positionMs());
     notifyPosition(false);
     scheduleNext();
 }
@@ -376,6 +400,8 @@ void ReplayTransport::prerollSlice()
         // Thinned to what a chart keeps, but the record at the target is always there.
         const bool last = !ensurePending() || unitMs(m_pending) > m_prerollUntilMs;
         if (ms >= m_prerollNextMs || last) {
+            if (!withBytes(unit))
+                return;
             chunk += unit.bytes;
             chunkMs = ms;
             m_prerollNextMs = ms + gap;

@@ -122,8 +122,12 @@ private:
     double unitMs(const ReplayUnit& unit) const { return unit.stamp.ms(m_rate); }
     double lastHandedMs() const { return m_handedAny ? m_lastStamp.ms(m_rate) : 0.0; }
     double horizonMs() const;
-    /// Reads the next unit when the index covers it; false when none is ready.
+    /// Reads the next unit (without its bytes) when the index covers it; false when none
+    /// is ready.
     bool ensurePending();
+    /// Reads the unit's bytes if that has not happened yet; false (the replay stops) when
+    /// the file cannot be read.
+    bool withBytes(ReplayUnit& unit);
     /// Hands chunk on with the data clock at clockMs; false when the replay was moved or
     /// closed meanwhile (epoch).
     bool deliver(QByteArray& chunk, double clockMs);

@@ -22,6 +22,7 @@ struct ReplayUnit
     /// Filled on demand (ReplaySource::fill): a unit skipped on the way to a seek target
     /// is never read.
     QByteArray bytes;
+    bool filled = false;
 };
 
 } // namespace gcs
