@@ -14,6 +14,7 @@
 #include "link/Session.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "replay/ReplayController.h"
 #include "ui/ChartClock.h"
 #include "upgrade/YModem.h"
 
@@ -301,6 +302,8 @@ QString Application::txText() const
 
 QString Application::globalStatusText() const
 {
+    if (replayActive())
+        return QStringLiteral("记录回放 · %1").arg(m_replay->fileName());
     const int n = m_managedDevices->count();
     if (n < 1)
         return QStringLiteral("就绪 · 等待纳管设备");

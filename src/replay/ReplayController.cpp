@@ -43,6 +43,9 @@ void ReplayController::attach(ReplayTransport* transport)
         connect(transport, &ReplayTransport::indexChanged, this, &ReplayController::indexChanged);
         connect(transport, &ReplayTransport::settingsChanged, this,
                 &ReplayController::settingsChanged);
+        // The file's kind is known once it is open.
+        connect(transport, &ReplayTransport::stateChanged, this,
+                &ReplayController::activeChanged);
         // The session that owns the transport may go without asking.
         connect(transport, &QObject::destroyed, this, [this]() { announceAll(); });
     }
@@ -75,7 +78,7 @@ QString ReplayController::filePath() const
 
 QString ReplayController::kindText() const
 {
-    if (!m_transport)
+    if (!m_transport || m_transport->captureKind() == CaptureReader::Kind::None)
         return QString();
     return m_transport->captureKind() == CaptureReader::Kind::MessageLog
         ? QStringLiteral("消息记录")

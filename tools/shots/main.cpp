@@ -1,4 +1,4 @@
-// telvo-shots OUT_DIR [--sim] [--pages] [--config]
+// telvo-shots OUT_DIR [--sim] [--pages] [--config] [--replay]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
@@ -7,11 +7,13 @@
 // telemetry pages (attitude, charts, parsed data, statistics) and the upgrade page. --pages photographs only
 // the telemetry pages, offline and live, in every theme at the medium and the smallest
 // tier. --config (with --sim) photographs only the configuration, raw console and record
-// pages live.
+// pages live. --replay records telvo-sim for a while and photographs only the replay
+// workspace on that recording (it starts the simulator itself).
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
 #include "ConfigShots.h"
+#include "ReplayShots.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -273,7 +275,8 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config]\n");
+        std::fprintf(stderr,
+                     "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--replay]\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -286,7 +289,7 @@ int main(int argc, char** argv)
     QTemporaryDir simDir;
     QProcess sim;
     QString simPort;
-    if (args.contains(QStringLiteral("--sim"))) {
+    if (args.contains(QStringLiteral("--sim")) || args.contains(QStringLiteral("--replay"))) {
         simPort = simDir.filePath(QStringLiteral("ttyINS0"));
         sim.start(
             QDir(binDir).filePath(QStringLiteral("telvo-sim")),
@@ -302,6 +305,12 @@ int main(int argc, char** argv)
     // photographed in every theme at both tiers.
     const bool pagesOnly = args.contains(QStringLiteral("--pages"));
     bool ok = true;
+    if (args.contains(QStringLiteral("--replay"))) {
+        ok = shootReplay(binDir, out, simPort);
+        sim.terminate();
+        sim.waitForFinished(3000);
+        return ok ? 0 : 1;
+    }
     if (args.contains(QStringLiteral("--config")) && !simPort.isEmpty()) {
         ok = shootConfigPages(binDir, out, simPort);
         sim.terminate();
