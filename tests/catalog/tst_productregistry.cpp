@@ -75,6 +75,30 @@ private slots:
         QCOMPARE(changed.count(), 4);
         QCOMPARE(registry.navCount(), 9);
     }
+
+    // While a recording plays, a replay-only page joins the menu and the device pages
+    // cannot be opened; afterwards the replay-only page leaves again.
+    void replayModeOpensReplayPagesAndClosesDevicePages()
+    {
+        ProductRegistry registry;
+        registry.registerProduct({ "ins", "INS", { "attitude", "noise", "raw" }, {}, {}, {} });
+        QSignalSpy changed(&registry, &ProductRegistry::navMenuChanged);
+        const auto available = [&registry]() {
+            QStringList ids;
+            for (const char* id : { "attitude", "noise", "raw" })
+                ids << (registry.isNavAvailable(id) ? id : "-");
+            return ids.join(' ');
+        };
+        QCOMPARE(menu(registry) + " | " + available(),
+                 QStringLiteral("attitude raw | attitude - raw"));
+        registry.setReplayMode(true);
+        registry.setReplayMode(true);
+        QCOMPARE(menu(registry) + " | " + available(),
+                 QStringLiteral("attitude noise raw | attitude noise -"));
+        registry.setReplayMode(false);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(registry.navIds(), (QStringList { "attitude", "raw" }));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProductRegistry)
