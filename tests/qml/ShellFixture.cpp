@@ -103,9 +103,7 @@ QStringList ShellFixture::attitudeAt(const QString& path, int ms) const
     gcs::CaptureReader reader;
     gcs::CaptureRecord r;
     double first = -1;
-    if (!reader.open(path))
-        return {};
-    while (reader.next(r)) {
+    while ((first >= 0 || reader.open(path)) && reader.next(r)) {
         first = first < 0 ? r.record.utc : first;
         if (r.record.utc == first + ms * 10.0)
             return { QString::number(r.record.roll, 'f', 2),

@@ -15,33 +15,25 @@ void putLe(QByteArray& out, quint64 v, int bytes)
         out.append(char((v >> (8 * i)) & 0xFF));
 }
 
-QByteArray sinsFrame(int record, quint64 tag)
+// Record i as a 59-byte frame (roll i / 100, the time tag) or as a 31-byte frame (count i),
+// each closed by its checksum: the sum, or for the 59-byte frame its two's complement.
+QByteArray frameOf(int record, quint64 tag, bool tagged)
 {
     QByteArray f("\xAA\x55", 2);
-    f.append(char(0x97));
-    f.append(24, '\0'); // rates and accelerations
-    putLe(f, 0, 2); // pitch
-    putLe(f, quint16(record), 2); // roll * 100
-    f.append(21, '\0'); // yaw to temperature
-    putLe(f, tag / 10000, 4);
-    putLe(f, tag % 10000, 2);
+    if (tagged) {
+        f.append(char(0x97)).append(26, '\0'); // status, rates, accelerations, pitch
+        putLe(f, quint16(record), 2);
+        f.append(21, '\0'); // yaw to temperature
+        putLe(f, tag / 10000, 4);
+        putLe(f, tag % 10000, 2);
+    } else {
+        putLe(f, quint16(record), 2);
+        f.append(26, '\0');
+    }
     quint8 sum = 0;
     for (char c : f)
         sum = quint8(sum + quint8(c));
-    f.append(char(quint8(0 - sum)));
-    return f;
-}
-
-QByteArray imuFrame(int record)
-{
-    QByteArray f("\xAA\x55", 2);
-    putLe(f, quint16(record), 2);
-    f.append(26, '\0');
-    quint8 sum = 0;
-    for (char c : f)
-        sum = quint8(sum + quint8(c));
-    f.append(char(sum));
-    return f;
+    return f.append(char(tagged ? quint8(0 - sum) : sum));
 }
 
 } // namespace
@@ -53,8 +45,7 @@ ReplayRecording makeRecording(RecordingKind kind, int count, int periodMs,
     const QDateTime start(QDate(2024, 3, 9), QTime(7, 5, 3, 120));
     for (int i = 0; i < count; ++i) {
         const quint64 tag = i < tags.size() ? tags.at(i) : quint64(i) * periodMs * 10;
-        const QByteArray frame
-            = kind == RecordingKind::UntaggedRaw ? imuFrame(i) : sinsFrame(i, tag + 1234567);
+        const QByteArray frame = frameOf(i, tag + 1234567, kind != RecordingKind::UntaggedRaw);
         r.ms << double(i) * periodMs;
         if (kind == RecordingKind::Log) {
             const QByteArray stamp = start.addMSecs(qint64(i) * periodMs)

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "replay/ReplayTransport.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,39 +13,17 @@ Q_DECLARE_METATYPE(gcs::test::RecordingKind)
 
 namespace {
 
-/// What a replay handed on, when (ms since the clock started) and how often it started
-/// elsewhere; the bytes seen when the last rewind was announced.
-struct Received
+/// What a replay handed on and when, how often it started elsewhere, and the bytes seen
+/// when it last did.
+struct Received : Arrivals
 {
     explicit Received(ReplayTransport& replay)
     {
-        clock.start();
-        QObject::connect(&replay, &ReplayTransport::bytesReceived, [this](const QByteArray& b) {
-            bytes += b;
-            arrivals.append({ double(clock.nsecsElapsed()) / 1e6, bytes.size() });
-        });
-        QObject::connect(&replay, &ReplayTransport::rewound, [this]() {
-            ++rewound;
-            bytesAtRewind = bytes.size();
-        });
-        QObject::connect(&replay, &ReplayTransport::seeked, [this]() { ++seeked; });
+        QObject::connect(&replay, &ReplayTransport::bytesReceived, [this](auto b) { add(b); });
+        QObject::connect(&replay, &ReplayTransport::rewound,
+                         [this]() { rewound.append(bytes.size()); });
     }
-    /// When the bytes up to end had arrived; -1 if never.
-    double arrivalOf(qint64 end) const
-    {
-        for (const auto& a : arrivals) {
-            if (a.second >= end)
-                return a.first;
-        }
-        return -1;
-    }
-
-    QElapsedTimer clock;
-    QByteArray bytes;
-    QList<QPair<double, qint64>> arrivals;
-    int rewound = 0;
-    int seeked = 0;
-    qint64 bytesAtRewind = -1;
+    QList<qint64> rewound;
 };
 
 } // namespace
@@ -63,6 +40,10 @@ class TestReplayTransport : public QObject
         const QString path = m_dir.filePath(QStringLiteral("rec%1.bin").arg(++m_files));
         return writeFileBytes(path, bytes) ? path : QString();
     }
+    static bool openIndexed(ReplayTransport& replay)
+    {
+        return replay.open() && waitUntil([&] { return replay.indexed(); }, 10000);
+    }
 
 private slots:
     // Every record arrives at its recorded time divided by the speed after play, never
@@ -72,42 +53,38 @@ private slots:
     {
         QTest::addColumn<RecordingKind>("kind");
         QTest::addColumn<double>("speed");
-        QTest::addColumn<double>("rate");
-        QTest::newRow("raw capture, time tags, 1x") << RecordingKind::TaggedRaw << 1.0 << 200.0;
-        QTest::newRow("raw capture, time tags, 4x") << RecordingKind::TaggedRaw << 4.0 << 200.0;
-        QTest::newRow("message log, host times, 1x") << RecordingKind::Log << 1.0 << 200.0;
-        QTest::newRow("message log, 0.5x") << RecordingKind::Log << 0.5 << 200.0;
-        QTest::newRow("no time tags, 25 records/s") << RecordingKind::UntaggedRaw << 1.0 << 25.0;
+        QTest::newRow("raw capture, time tags, 1x") << RecordingKind::TaggedRaw << 1.0;
+        QTest::newRow("raw capture, time tags, 4x") << RecordingKind::TaggedRaw << 4.0;
+        QTest::newRow("message log, host times, 1x") << RecordingKind::Log << 1.0;
+        QTest::newRow("message log, 0.5x") << RecordingKind::Log << 0.5;
+        QTest::newRow("no time tags, 25 records/s") << RecordingKind::UntaggedRaw << 1.0;
     }
     void handsTheRecordingOnAtItsPace()
     {
         QFETCH(RecordingKind, kind);
         QFETCH(double, speed);
-        QFETCH(double, rate);
         const ReplayRecording rec = makeRecording(kind, 16, 40);
         ReplayTransport replay(write(rec.file));
         replay.setSpeed(speed);
-        replay.setRecordRate(rate);
+        replay.setRecordRate(25); // for the records without a time tag
         Received out(replay);
         QSignalSpy finished(&replay, &ReplayTransport::finished);
         QVERIFY(replay.open());
-        const double start = double(out.clock.nsecsElapsed()) / 1e6;
+        const double start = out.now();
         replay.play();
         QVERIFY(waitUntil([&] { return finished.count() == 1; }, 20000));
         QCOMPARE(out.bytes, rec.wire);
-        for (qsizetype i = 0; i < rec.ms.size(); ++i) {
+        for (qsizetype i = 0; i < rec.ms.size(); ++i) { // never early, maybe late
             const double late = out.arrivalOf(rec.ends.at(i)) - start - rec.ms.at(i) / speed;
             QVERIFY2(late >= 0 && late < 250,
                      qPrintable(QStringLiteral("record %1 late by %2 ms").arg(i).arg(late)));
         }
-        QVERIFY(!replay.playing());
         QCOMPARE(replay.positionMs(), rec.ms.last());
         QCOMPARE(replay.durationMs(), rec.ms.last());
     }
 
-    // A seek (paused) hands on the records of the preroll before the target and the one at
-    // it, announced before and after, and nothing more; from the start, past a
-    // checkpoint of the index, or clamped to the recording.
+    // A seek (paused) hands on the preroll's records and the one at the target, announced
+    // before and after, nothing more; at the start, past a checkpoint, or clamped.
     void seekLandsOnTheRecordAtTheTarget_data()
     {
         QTest::addColumn<RecordingKind>("kind");
@@ -136,13 +113,12 @@ private slots:
         replay.setRecordRate(100);
         replay.setPrerollMs(100);
         Received out(replay);
-        QVERIFY(replay.open());
-        QVERIFY(waitUntil([&] { return replay.indexed(); }, 10000));
+        QVERIFY(openIndexed(replay));
+        QSignalSpy seeked(&replay, &ReplayTransport::seeked);
         replay.seek(target);
         QCOMPARE(replay.positionMs(), qBound(0.0, target, 14990.0));
-        QVERIFY(waitUntil([&] { return out.seeked == 1; }, 5000));
-        QCOMPARE(out.rewound, 1);
-        QCOMPARE(out.bytesAtRewind, 0);
+        QVERIFY(waitUntil([&] { return seeked.count() == 1; }, 5000));
+        QCOMPARE(out.rewound, QList<qint64> { 0 }); // before the data
         QList<int> expected;
         for (int i = first; i <= last; ++i)
             expected << i;
@@ -159,29 +135,27 @@ private slots:
         const ReplayRecording rec = makeRecording(RecordingKind::TaggedRaw, 30, 10);
         ReplayTransport replay(write(rec.file));
         Received out(replay);
-        QVERIFY(replay.open());
-        QVERIFY(waitUntil([&] { return replay.indexed(); }, 10000));
+        QVERIFY(openIndexed(replay));
         replay.seek(100);
         replay.stepForward();
         replay.stepForward();
         QCOMPARE(recordsIn(out.bytes), (QList<int> { 10, 11, 12 }));
         QCOMPARE(replay.positionMs(), 120.0);
         replay.stepBack();
-        QCOMPARE(recordsIn(out.bytes.mid(out.bytesAtRewind)), QList<int> { 11 });
+        QCOMPARE(recordsIn(out.bytes.mid(out.rewound.last())), QList<int> { 11 });
         QVERIFY(replay.positionMs() > 110 && replay.positionMs() < 120);
 
         replay.setLoop(true);
         replay.setSpeed(ReplayTransport::kFastest);
         replay.play();
-        QVERIFY(waitUntil([&] { return out.rewound >= 4; }, 10000));
+        QVERIFY(waitUntil([&] { return out.rewound.size() >= 4; }, 10000));
         replay.pause();
         QVERIFY(out.bytes.contains(rec.file + rec.file));
         QVERIFY(!replay.playing());
     }
 
-    // Records without a time of their own take one period of the chosen rate: a unit that
-    // restarts, a tag that jumps ahead by more than 10 s, a frame without a tag. Equal
-    // tags take no time.
+    // One period of the chosen rate for a unit that restarts, a tag that jumps ahead by
+    // more than 10 s, a frame without a tag; equal tags take no time.
     void recordsWithoutAUsableTimeTakeOnePeriod_data()
     {
         QTest::addColumn<RecordingKind>("kind");
@@ -205,8 +179,7 @@ private slots:
         QFETCH(double, at25);
         ReplayTransport replay(write(makeRecording(kind, int(tags.size()), 0, tags).file));
         replay.setRecordRate(100);
-        QVERIFY(replay.open());
-        QVERIFY(waitUntil([&] { return replay.indexed(); }, 10000));
+        QVERIFY(openIndexed(replay));
         QCOMPARE(replay.durationMs(), at100);
         QCOMPARE(replay.usesRecordRate(), at100 != at25);
         replay.setRecordRate(25);
