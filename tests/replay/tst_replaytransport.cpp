@@ -99,6 +99,7 @@ private slots:
             QTest::addRow("%s, the start", name) << kind << 0.0 << 0 << 0;
             QTest::addRow("%s, before the start", name) << kind << -50.0 << 0 << 0;
             QTest::addRow("%s, past a checkpoint", name) << kind << 7777.0 << 768 << 777;
+            QTest::addRow("%s, from a checkpoint's record", name) << kind << 5210.0 << 511 << 521;
             QTest::addRow("%s, beyond the end", name) << kind << 99999.0 << 1489 << 1499;
         }
     }
