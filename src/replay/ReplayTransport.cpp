@@ -392,7 +392,7 @@ void ReplayTransport::prerollSlice()
     slice.start();
     QByteArray chunk;
     double chunkMs = 0;
-    const double gap = 1000.0 / kPrerollRecordsPerSecond;
+    const double gap = qMax(1000.0 / kPrerollRecordsPerSecond, m_prerollMs / kPrerollRecords);
     while (ensurePending() && unitMs(m_pending) <= m_prerollUntilMs) {
         ReplayUnit unit = std::move(m_pending);
         m_havePending = false;
@@ -506,7 +506,7 @@ void ReplayTransport::onIndexProgress()
     }
     emit indexChanged();
     // What was waiting for the index can go on.
-    if (m_open && !m_havePending && (m_playing || m_prerollActive) && !m_timer.isActive())
+    if (m_open && !m_havePending && (m_playing || m_prerollActive))
         m_timer.start(0);
 }
 

@@ -29,8 +29,8 @@ class ReplayIndex;
 ///
 /// The recording is indexed in the background (ReplayIndexer); the replay plays what is
 /// indexed and seeks within it. A seek first hands on the preroll's worth of the time
-/// before the target (thinned to kPrerollRecordsPerSecond), so that charts show the
-/// window that ends there, with the data clock (clockSeconds) on each record's own time.
+/// before the target (thinned, see kPrerollRecords), so that charts show the window that
+/// ends there, with the data clock (clockSeconds) on each record's own time.
 class ReplayTransport : public ITransport
 {
     Q_OBJECT
@@ -46,8 +46,11 @@ public:
     static constexpr qsizetype kChunkBytes = 4096;
     static constexpr int kPositionNotifyMs = 50;
     /// A seek hands on at most this many records per second of the time before its
-    /// target: the charts keep no more than 250 samples a second.
+    /// target (the charts keep no more than 250 samples a second), and at most about
+    /// kPrerollRecords in all, evenly spread: a chart shows no more than its width, and
+    /// the record at the target must be on the pages within a few tens of ms.
     static constexpr double kPrerollRecordsPerSecond = 250;
+    static constexpr double kPrerollRecords = 1500;
 
     explicit ReplayTransport(const QString& path, QObject* parent = nullptr);
     ~ReplayTransport() override;
