@@ -28,11 +28,12 @@ Rectangle {
         return two(Math.floor(s / 3600)) + ":" + two(Math.floor(s / 60) % 60) + ":" + two(s % 60)
     }
 
-    Shortcut { sequence: "Space"; onActivated: bar.replay.toggle() }
-    Shortcut { sequence: "Right"; onActivated: bar.replay.step() }
-    Shortcut { sequence: "Left"; onActivated: bar.replay.stepBack() }
-    Shortcut { sequence: "Home"; onActivated: bar.replay.jumpToStart() }
-    Shortcut { sequence: "End"; onActivated: bar.replay.jumpToEnd() }
+    // Only while the bar is shown: elsewhere these keys belong to the page.
+    Shortcut { sequence: "Space"; enabled: bar.visible; onActivated: bar.replay.toggle() }
+    Shortcut { sequence: "Right"; enabled: bar.visible; onActivated: bar.replay.step() }
+    Shortcut { sequence: "Left"; enabled: bar.visible; onActivated: bar.replay.stepBack() }
+    Shortcut { sequence: "Home"; enabled: bar.visible; onActivated: bar.replay.jumpToStart() }
+    Shortcut { sequence: "End"; enabled: bar.visible; onActivated: bar.replay.jumpToEnd() }
 
     Row {
         id: transport
