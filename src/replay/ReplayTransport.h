@@ -50,7 +50,7 @@ public:
     /// kPrerollRecords in all, evenly spread: a chart shows no more than its width, and
     /// the record at the target must be on the pages within a few tens of ms.
     static constexpr double kPrerollRecordsPerSecond = 250;
-    static constexpr double kPrerollRecords = 1500;
+    static constexpr double kPrerollRecords = 1000;
 
     explicit ReplayTransport(const QString& path, QObject* parent = nullptr);
     ~ReplayTransport() override;
