@@ -361,12 +361,15 @@ void ReplayTransport::pump()
         }
         if (!withBytes(m_pending))
             return;
+        // The first record after a rewind goes alone: a receiver has no time of an
+        // earlier one to spread the rest of a chunk from.
+        const bool first = !m_handedAny;
         chunk += m_pending.bytes;
         chunkMs = unitMs(m_pending);
         m_lastStamp = m_pending.stamp;
         m_handedAny = true;
         m_havePending = false;
-        if (chunk.size() >= kChunkBytes && !deliver(chunk, chunkMs))
+        if ((first || chunk.size() >= kChunkBytes) && !deliver(chunk, chunkMs))
             return;
     }
     if (!deliver(chunk, chunkMs))
@@ -390,8 +393,6 @@ void ReplayTransport::prerollSlice()
 {
     QElapsedTimer slice;
     slice.start();
-    QByteArray chunk;
-    double chunkMs = 0;
     const double gap = qMax(1000.0 / kPrerollRecordsPerSecond, m_prerollMs / kPrerollRecords);
     while (ensurePending() && unitMs(m_pending) <= m_prerollUntilMs) {
         ReplayUnit unit = std::move(m_pending);
@@ -402,19 +403,17 @@ void ReplayTransport::prerollSlice()
         if (ms >= m_prerollNextMs || last) {
             if (!withBytes(unit))
                 return;
-            chunk += unit.bytes;
-            chunkMs = ms;
             m_prerollNextMs = ms + gap;
             m_lastStamp = unit.stamp;
             m_handedAny = true;
+            // One record a chunk: thinned records lie far apart, and a receiver that
+            // spreads a chunk's records evenly would put them at the wrong times.
+            if (!deliver(unit.bytes, ms))
+                return;
         }
-        if (chunk.size() >= kChunkBytes && !deliver(chunk, chunkMs))
-            return;
         if (slice.elapsed() >= kSliceBudgetMs)
             break;
     }
-    if (!deliver(chunk, chunkMs))
-        return;
     if (m_havePending && unitMs(m_pending) <= m_prerollUntilMs) {
         m_timer.start(0);
         return;

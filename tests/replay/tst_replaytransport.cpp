@@ -13,17 +13,21 @@ Q_DECLARE_METATYPE(gcs::test::RecordingKind)
 
 namespace {
 
-/// What a replay handed on and when, how often it started elsewhere, and the bytes seen
-/// when it last did.
+/// What a replay handed on and when, its data clock (ms) then, and the bytes seen each
+/// time it started elsewhere.
 struct Received : Arrivals
 {
     explicit Received(ReplayTransport& replay)
     {
-        QObject::connect(&replay, &ReplayTransport::bytesReceived, [this](auto b) { add(b); });
+        QObject::connect(&replay, &ReplayTransport::bytesReceived, [this, &replay](auto b) {
+            add(b);
+            clocks << qRound(replay.clockSeconds() * 1000);
+        });
         QObject::connect(&replay, &ReplayTransport::rewound,
                          [this]() { rewound.append(bytes.size()); });
     }
     QList<qint64> rewound;
+    QList<int> clocks;
 };
 
 } // namespace
@@ -120,11 +124,12 @@ private slots:
         QCOMPARE(replay.positionMs(), qBound(0.0, target, 14990.0));
         QVERIFY(waitUntil([&] { return seeked.count() == 1; }, 5000));
         QCOMPARE(out.rewound, QList<qint64> { 0 }); // before the data
-        QList<int> expected;
+        QList<int> expected, clocks; // each record with its own time on the data clock
         for (int i = first; i <= last; ++i)
-            expected << i;
+            expected << i, clocks << i * 10;
         const int frameLength = kind == RecordingKind::UntaggedRaw ? 31 : 59;
         QCOMPARE(recordsIn(out.bytes, frameLength), expected);
+        QCOMPARE(out.clocks, clocks);
         QTest::qWait(100); // paused: nothing more comes
         QCOMPARE(recordsIn(out.bytes, frameLength), expected);
         QCOMPARE(qRound(replay.clockSeconds() * 1000), qRound(replay.positionMs()));
