@@ -19,8 +19,7 @@ class TestCliReplay : public QObject
     PtyPair m_pair;
     QProcess m_cli;
 
-    /// Starts the command onto the pair with args; what arrives until size bytes have or
-    /// timeoutMs passed.
+    /// The command onto the pair with args; what arrives until size bytes or timeoutMs.
     Arrivals replay(const QStringList& args, qsizetype size, int timeoutMs = 15000)
     {
         Arrivals in;

@@ -84,7 +84,6 @@ private slots:
                      qPrintable(QStringLiteral("record %1 late by %2 ms").arg(i).arg(late)));
         }
         QCOMPARE(replay.positionMs(), rec.ms.last());
-        QCOMPARE(replay.durationMs(), rec.ms.last());
     }
 
     // A seek (paused) hands on the preroll's records and the one at the target, announced
@@ -157,7 +156,6 @@ private slots:
         QVERIFY(waitUntil([&] { return out.rewound.size() >= 4; }, 10000));
         replay.pause();
         QVERIFY(out.bytes.contains(rec.file + rec.file));
-        QVERIFY(!replay.playing());
     }
 
     // One period of the chosen rate for a unit that restarts, a tag that jumps ahead by

@@ -26,9 +26,8 @@ ShellTestCase {
         click(findIn(shell, "hubReplayButton"))
         tryCompare(shell, "bodyState", "replay")
         compare(fixture.fileDialogRequests()[0].filter, "记录文件 (*.txt *.bin);;所有文件 (*)")
-        verify(!app.managedDeviceOnline(ids[0]))
+        verify(!app.managedDeviceOnline(ids[0]) && !findIn(shell, "deviceConnectBar").visible)
         compare(findIn(shell, "replayFileName").text, "drive.bin · 原始数据")
-        verify(!findIn(shell, "deviceConnectBar").visible)
         tryVerify(function () { return app.replay.indexed && app.replay.playing })
 
         // Paused at 2 s: the record there, whatever came before.
@@ -48,7 +47,6 @@ ShellTestCase {
 
         // 4x: the recording's time runs four times the wall clock's.
         chooseEntry(findIn(shell, "replaySpeedBox"), 4)
-        compare(app.replay.speedText, "4×")
         var started = Date.now()
         keyClick(Qt.Key_Space)
         wait(400)
