@@ -30,12 +30,11 @@ const NavRow kInsNav[] = {
 // sense on a recording is listed as replay-only: it appears in the menu while one plays
 // and is hidden otherwise. A page joins either list by its nav id; the others show the
 // replay like live data.
-const char* const kDeviceOnlyNav[] = { "user_config", "factory_config", "raw", "record",
-                                       "upgrade" };
+const char* const kDeviceOnlyNav[]
+    = { "user_config", "factory_config", "raw", "record", "upgrade" };
 const char* const kReplayOnlyNav[] = { "noise" };
 
-template<size_t N>
-bool listed(const char* const (&ids)[N], const QString& navId)
+template<size_t N> bool listed(const char* const (&ids)[N], const QString& navId)
 {
     for (const char* id : ids) {
         if (navId == QLatin1String(id))

@@ -44,8 +44,7 @@ void ReplayController::attach(ReplayTransport* transport)
         connect(transport, &ReplayTransport::settingsChanged, this,
                 &ReplayController::settingsChanged);
         // The file's kind is known once it is open.
-        connect(transport, &ReplayTransport::stateChanged, this,
-                &ReplayController::activeChanged);
+        connect(transport, &ReplayTransport::stateChanged, this, &ReplayController::activeChanged);
         // The session that owns the transport may go without asking.
         connect(transport, &QObject::destroyed, this, [this]() { announceAll(); });
     }

@@ -15,8 +15,7 @@ namespace gcs::test {
 /// begin and end inside a frame; once two whole frames in a row were found, every
 /// further 59 bytes must be a valid frame, else the result is empty and error says
 /// where the stream broke.
-QList<quint32> sinsbinCaptureCounters(const QByteArray& capture, QString* error,
-                                      int rate = 200);
+QList<quint32> sinsbinCaptureCounters(const QByteArray& capture, QString* error, int rate = 200);
 
 /// The frame numbers of a message-log text file: one line per message, a time stamp
 /// ("yyyy-MM-dd HH:mm:ss.zzz"), a blank and the frame as hex pairs. Lines of "#vorn"

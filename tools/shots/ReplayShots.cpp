@@ -59,9 +59,8 @@ public:
         }
         m_app = std::make_unique<gcs::Application>();
         m_app->loadProfiles(QDir(binDir).filePath(QStringLiteral("profiles")));
-        m_app->setFileChooser([this](gcs::FileDialogs::Kind, const QString&, const QString&) {
-            return m_answer;
-        });
+        m_app->setFileChooser(
+            [this](gcs::FileDialogs::Kind, const QString&, const QString&) { return m_answer; });
         m_engine = std::make_unique<QQmlApplicationEngine>();
         m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.get());
         m_engine->addImportPath(QStringLiteral("qrc:/"));
@@ -109,9 +108,9 @@ bool shootOne(const QString& binDir, const QDir& out, const QString& simPort,
     if (!stage.ok())
         return false;
     const auto file = [&](const char* state) {
-        return out.filePath(QStringLiteral("replay-%1-%2-%3.png")
-                                .arg(QLatin1String(shots::kThemes[theme]), tier,
-                                     QLatin1String(state)));
+        return out.filePath(
+            QStringLiteral("replay-%1-%2-%3.png")
+                .arg(QLatin1String(shots::kThemes[theme]), tier, QLatin1String(state)));
     };
     gcs::Application* app = stage.app();
     gcs::ReplayController* replay = app->replay();
