@@ -14,6 +14,7 @@
 #include "link/Session.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "replay/ReplayController.h"
 #include "ui/ChartClock.h"
 #include "upgrade/YModem.h"
 
@@ -137,6 +138,7 @@ void Application::wireServices()
     wireConfigReadbacks();
     wireRecordingExport();
     wireNoiseAnalysis();
+    wireReplay();
 }
 
 void Application::setUpRelays()
@@ -192,8 +194,11 @@ bool Application::reportUnavailable(const char* operation)
 void Application::onStatsTimer()
 {
     if (m_products->currentProductId() == QLatin1String("ins")) {
-        if (Session* s = currentManagedSession(); s && s->isConnected())
+        if (Session* s = currentManagedSession(); s && s->isConnected()) {
             m_ins->tickRecTime(1);
+            if (!replayActive() && m_ins->packetFre() > 0)
+                m_liveRecordRate = m_ins->packetFre();
+        }
     }
     emit statsTick();
 }
@@ -298,6 +303,8 @@ QString Application::txText() const
 
 QString Application::globalStatusText() const
 {
+    if (replayActive())
+        return QStringLiteral("记录回放 · %1").arg(m_replay->fileName());
     const int n = m_managedDevices->count();
     if (n < 1)
         return QStringLiteral("就绪 · 等待纳管设备");

@@ -36,6 +36,7 @@ class ManagedDevices;
 class NoiseAnalysisTask;
 class ProductRegistry;
 class Recorder;
+class ReplayController;
 class SerialTransport;
 class Session;
 class SessionManager;
@@ -53,7 +54,7 @@ class YModem;
 /// (core, timers, texts, wiring), ApplicationNavigation.cpp, ApplicationProfiles.cpp,
 /// ApplicationConnection.cpp, ApplicationDiscovery.cpp, ApplicationSending.cpp,
 /// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp,
-/// ApplicationNoise.cpp and ApplicationConfigPages.cpp.
+/// ApplicationNoise.cpp, ApplicationReplay.cpp and ApplicationConfigPages.cpp.
 ///
 /// Every operation the user triggers reports through two texts: lastError (an error
 /// toast) and userNotice (a success toast). Both signals fire on every assignment, so
@@ -74,6 +75,7 @@ class Application : public QObject
     Q_MOC_INCLUDE("record/Recorder.h")
     Q_MOC_INCLUDE("upgrade/YModem.h")
     Q_MOC_INCLUDE("ui/ChartClock.h")
+    Q_MOC_INCLUDE("replay/ReplayController.h")
 
     Q_PROPERTY(gcs::ProductRegistry* products READ products CONSTANT)
     Q_PROPERTY(gcs::ManagedDevices* managedDevices READ managedDevices CONSTANT)
@@ -144,6 +146,7 @@ class Application : public QObject
     Q_PROPERTY(gcs::CaptureExportTask* captureExport READ captureExport CONSTANT)
     Q_PROPERTY(QString lastRecordingPath READ lastRecordingPath NOTIFY lastRecordingChanged)
     Q_PROPERTY(gcs::NoiseAnalysisTask* noise READ noise CONSTANT)
+    Q_PROPERTY(gcs::ReplayController* replay READ replay CONSTANT)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -412,6 +415,21 @@ public:
     /// platform's dialogs. Tests and tools answer here, so no modal dialog opens.
     void setFileChooser(FileDialogs::Chooser chooser);
 
+    // ---- replaying recordings (ApplicationReplay.cpp) ----
+    /// The open replay's state and controls for the window.
+    ReplayController* replay() const { return m_replay; }
+    /// A recording plays as the current link: the data pages show it, the device pages
+    /// are closed to it.
+    bool replayActive() const;
+    /// "打开记录": asks for a recording (".txt" message log or ".bin" raw capture) and
+    /// opens it; false when none was chosen or it cannot be replayed.
+    Q_INVOKABLE bool openReplayFile();
+    /// Replays path from its start, as the current link. The current device's link is
+    /// closed first, as when entering another device; a recording in progress ends.
+    Q_INVOKABLE bool openReplay(const QString& path);
+    /// Ends the replay; the current device is current again, unconnected.
+    Q_INVOKABLE void closeReplay();
+
 signals:
     void currentNavChanged();
     void connectHintChanged();
@@ -527,6 +545,14 @@ private:
     // upgrade
     void wireUpgradeFlow();
 
+    // replay
+    void wireReplay();
+    /// The session of the replay while one plays.
+    Session* replaySession() const;
+    /// Everything a replay changed goes back to the live state (also when its session
+    /// went without closeReplay).
+    void endReplayState();
+
     // configuration pages
     void enterInsUserConfigPage();
     void syncInsNavOutForNav(const QString& navId);
@@ -582,6 +608,10 @@ private:
     ConfigPageState m_configPages;
     CaptureExportTask* m_captureExport = nullptr;
     NoiseAnalysisTask* m_noise = nullptr;
+    ReplayController* m_replay = nullptr;
+    /// The packet rate last measured on a live link: the record rate of a replayed
+    /// capture without time tags.
+    int m_liveRecordRate = 0;
 };
 
 } // namespace gcs

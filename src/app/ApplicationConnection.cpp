@@ -38,6 +38,9 @@ constexpr int kMaxNetPort = 65535;
 
 Session* Application::currentManagedSession() const
 {
+    // A replay is the current link while it plays.
+    if (replayActive())
+        return replaySession();
     const QString id = m_managedDevices->currentId();
     return id.isEmpty() ? m_sessions->primary() : m_sessions->session(id);
 }
@@ -53,6 +56,9 @@ SerialTransport* Application::currentSerialTransport() const
 
 Session* Application::commandSession() const
 {
+    // No unit is behind a replay.
+    if (replayActive())
+        return nullptr;
     const QString id = m_managedDevices->currentId();
     if (Session* s = id.isEmpty() ? nullptr : m_sessions->session(id); s && s->isConnected())
         return s;
@@ -236,6 +242,9 @@ void Application::resetTelemetry()
 bool Application::openSession(const QString& id, const QString& label,
                               std::unique_ptr<ITransport> transport, bool keepOthers)
 {
+    // A live link takes the place of a replay.
+    if (id != ReceiveRouting::replayId())
+        closeReplay();
     if (m_ymodem->busy())
         m_ymodem->cancel();
     // The engine must not hold a transport that is about to be deleted.
@@ -305,8 +314,11 @@ void Application::routeReceived(const QString& sessionId, const QByteArray& chun
     // After a successful send the engine still hears the boot loader itself (the end of
     // the batch); its bytes are no telemetry either.
     const bool upgrading = m_ymodem->busy() || m_ymodem->endingBatch();
-    const ReceiveRouting::Route route
-        = ReceiveRouting::route(sessionId, upgrading, m_managedDevices->currentId(),
+    // While a replay plays, its data are the only telemetry.
+    const ReceiveRouting::Route route = replayActive()
+        ? (sessionId == ReceiveRouting::replayId() ? ReceiveRouting::Route::Telemetry
+                                                   : ReceiveRouting::Route::Drop)
+        : ReceiveRouting::route(sessionId, upgrading, m_managedDevices->currentId(),
                                 current != nullptr, current ? current->id() : QString());
     switch (route) {
     case ReceiveRouting::Route::Drop:
@@ -459,6 +471,10 @@ void Application::disconnectSession(const QString& id)
 
 void Application::disconnectPrimary()
 {
+    if (replayActive()) {
+        closeReplay();
+        return;
+    }
     ++m_connectGeneration;
     stopReconnect();
     const QString id = m_managedDevices->currentId();
@@ -608,6 +624,7 @@ bool Application::enterManagedDevice(const QString& id)
 {
     if (!m_managedDevices->ids().contains(id))
         return false;
+    closeReplay();
     const QString previous = m_managedDevices->currentId();
     if (!previous.isEmpty() && previous != id)
         disconnectSession(previous);

@@ -67,13 +67,17 @@ void Application::setCurrentNav(const QString& navId)
         id = QStringLiteral("user_config");
     if (id == m_currentNav)
         return;
+    // A device page while a recording plays (or a replay page without one) stays closed.
+    if (!m_products->isNavAvailable(id))
+        return;
 
     const bool rawViewWasActive = insRawLogViewActive();
     m_currentNav = id;
     if (rawViewWasActive && !insRawLogViewActive())
         flushInsLogBatch(false);
 
-    if (m_products->currentProductId() == QLatin1String(kIns)) {
+    // Nothing is sent to a replay.
+    if (m_products->currentProductId() == QLatin1String(kIns) && !replayActive()) {
         if (id == QLatin1String("user_config")) {
             enterInsUserConfigPage();
         } else if (id == QLatin1String("factory_config")) {

@@ -11,6 +11,7 @@
 #include "ins/TelemetrySnapshot.h"
 #include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "replay/ReplayController.h"
 #include "ui/ChartClock.h"
 #include "ui/CompassDial.h"
 #include "ui/HeadingChart.h"
@@ -55,6 +56,8 @@ void registerQmlTypes()
     qmlRegisterUncreatableType<InsBridge>(kUri, 1, 0, "InsBridge", QStringLiteral("app.ins"));
     qmlRegisterUncreatableType<NoiseAnalysisTask>(kUri, 1, 0, "NoiseAnalysisTask",
                                                   QStringLiteral("app.noise"));
+    qmlRegisterUncreatableType<ReplayController>(kUri, 1, 0, "ReplayController",
+                                                 QStringLiteral("app.replay"));
     qmlRegisterUncreatableType<ChartClock>(kUri, 1, 0, "ChartClock",
                                            QStringLiteral("app.chartClock"));
 

@@ -24,6 +24,8 @@ public:
 
     /// The session id of a link opened while no device is current.
     static QString primaryId() { return QStringLiteral("primary"); }
+    /// The session id of a replayed recording; while it plays, only its data are routed.
+    static QString replayId() { return QStringLiteral("replay"); }
 };
 
 } // namespace gcs

@@ -23,8 +23,26 @@ const NavRow kInsNav[] = {
     { "stats", "收发统计", "运行监视" },
     { "user_config", "用户配置", "参数与标定" }, { "factory_config", "出厂配置", "参数与标定" },
     { "raw", "原始收发", "调试与维护" },         { "record", "数据记录", "调试与维护" },
-    { "upgrade", "固件升级", "调试与维护" },
+    { "upgrade", "固件升级", "调试与维护" },     { "noise", "噪声分析", "记录分析" },
 };
+
+// How the pages behave while a recording is replayed. The pages that talk to the unit
+// are shown but cannot be opened, since no unit is behind a replay. A page that only makes
+// sense on a recording is listed as replay-only: it appears in the menu while one plays
+// and is hidden otherwise. A page joins either list by its nav id; the others show the
+// replay like live data.
+const char* const kDeviceOnlyNav[]
+    = { "user_config", "factory_config", "raw", "record", "upgrade" };
+const char* const kReplayOnlyNav[] = { "noise" };
+
+template<size_t N> bool listed(const char* const (&ids)[N], const QString& navId)
+{
+    for (const char* id : ids) {
+        if (navId == QLatin1String(id))
+            return true;
+    }
+    return false;
+}
 
 struct ModelRow
 {
@@ -131,7 +149,7 @@ QStringList ProductRegistry::navIds() const
     QStringList visible;
     if (const Product* product = currentProduct()) {
         for (const QString& id : product->navIds) {
-            if (isNavItemVisible(id))
+            if (inMenu(id))
                 visible.append(id);
         }
     }
@@ -152,7 +170,7 @@ QVariantList ProductRegistry::productNavMenu() const
     for (const NavSection& section : product->navSections) {
         QStringList visible;
         for (const QString& id : section.navIds) {
-            if (isNavItemVisible(id))
+            if (inMenu(id))
                 visible.append(id);
         }
         if (visible.isEmpty())
@@ -268,6 +286,34 @@ bool ProductRegistry::supportsSerialDiscover() const
 bool ProductRegistry::isNavItemVisible(const QString& navId) const
 {
     return m_navVisibility.value(navId, true);
+}
+
+bool ProductRegistry::inMenu(const QString& navId) const
+{
+    return isNavItemVisible(navId) && (m_replayMode || !isNavReplayOnly(navId));
+}
+
+void ProductRegistry::setReplayMode(bool on)
+{
+    if (on == m_replayMode)
+        return;
+    m_replayMode = on;
+    emit navMenuChanged();
+}
+
+bool ProductRegistry::isNavDeviceOnly(const QString& navId) const
+{
+    return listed(kDeviceOnlyNav, navId);
+}
+
+bool ProductRegistry::isNavReplayOnly(const QString& navId) const
+{
+    return listed(kReplayOnlyNav, navId);
+}
+
+bool ProductRegistry::isNavAvailable(const QString& navId) const
+{
+    return m_replayMode ? !isNavDeviceOnly(navId) : !isNavReplayOnly(navId);
 }
 
 } // namespace gcs

@@ -25,6 +25,8 @@ class ProductRegistry : public QObject
     Q_PROPERTY(QStringList navIds READ navIds NOTIFY currentProductChanged)
     Q_PROPERTY(QVariantList productNavMenu READ productNavMenu NOTIFY navMenuChanged)
     Q_PROPERTY(QString productShortName READ productShortName NOTIFY currentProductChanged)
+    /// A recording is being replayed: the menu shows the replay's pages.
+    Q_PROPERTY(bool replayMode READ replayMode NOTIFY navMenuChanged)
 public:
     /// A titled group of menu items; an empty title shows the items without a header.
     struct NavSection
@@ -98,12 +100,25 @@ public:
     Q_INVOKABLE bool supportsSerialDiscover() const;
     Q_INVOKABLE bool isNavItemVisible(const QString& navId) const;
 
+    // Pages in a replay. The lists live in ProductRegistry.cpp: a page that talks to the
+    // unit is shown but cannot be opened while a recording plays; a replay-only page is
+    // in the menu only then.
+    bool replayMode() const { return m_replayMode; }
+    /// navMenuChanged when the mode changes.
+    void setReplayMode(bool on);
+    Q_INVOKABLE bool isNavDeviceOnly(const QString& navId) const;
+    Q_INVOKABLE bool isNavReplayOnly(const QString& navId) const;
+    /// Whether the page can be opened now: not a device page in a replay.
+    Q_INVOKABLE bool isNavAvailable(const QString& navId) const;
+
 signals:
     void currentProductChanged();
     void navMenuChanged();
 
 private:
     const Product* currentProduct() const;
+    /// Visible and, unless replaying, not replay-only.
+    bool inMenu(const QString& navId) const;
 
     QHash<QString, Product> m_products;
     QStringList m_productIds;
@@ -115,6 +130,7 @@ private:
     QString m_currentProductId;
     /// Explicit overrides; only false is ever stored, an absent id is visible.
     QHash<QString, bool> m_navVisibility;
+    bool m_replayMode = false;
 };
 
 } // namespace gcs

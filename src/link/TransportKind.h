@@ -10,6 +10,8 @@ enum class TransportKind : qint32 {
     Serial = 0,
     Udp = 1,
     Tcp = 2,
+    /// A recording played back at its recorded pace; no device is behind it.
+    Replay = 3,
 };
 
 } // namespace gcs

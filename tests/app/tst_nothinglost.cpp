@@ -67,11 +67,11 @@ private slots:
 
         QString error;
         const QList<quint32> raw
-            = sinsbinCaptureCounters(readFileBytes(recorder->rawPath()), &error);
+            = sinsbinCaptureCounters(readFileBytes(recorder->rawPath()), &error, kRate);
         QVERIFY2(!raw.isEmpty(), qPrintable(error));
         QCOMPARE(counterGap(raw), QString());
         const QList<quint32> lines
-            = messageLogCounters(readFileBytes(recorder->textPath()), &error);
+            = messageLogCounters(readFileBytes(recorder->textPath()), &error, kRate);
         QVERIFY2(!lines.isEmpty(), qPrintable(error));
         QCOMPARE(counterGap(lines), QString());
         // One line per frame of the raw file; the first line may be the frame whose head

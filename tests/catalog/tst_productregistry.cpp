@@ -75,6 +75,27 @@ private slots:
         QCOMPARE(changed.count(), 4);
         QCOMPARE(registry.navCount(), 10);
     }
+
+    // While a recording plays a replay-only page joins the menu and the device pages
+    // cannot be opened; afterwards the replay-only page leaves again.
+    void replayModeOpensReplayPagesAndClosesDevicePages()
+    {
+        ProductRegistry registry;
+        registry.registerProduct({ "ins", "INS", { "attitude", "noise", "raw" }, {}, {}, {} });
+        QSignalSpy changed(&registry, &ProductRegistry::navMenuChanged);
+        QStringList seen;
+        for (bool replay : { false, true, true, false }) {
+            registry.setReplayMode(replay);
+            seen << menu(registry) + " |";
+            for (const char* id : { "attitude", "noise", "raw" })
+                seen.last() += registry.isNavAvailable(id) ? QStringLiteral(" ") + id : QString();
+        }
+        QCOMPARE(
+            seen,
+            (QStringList { "attitude raw | attitude raw", "attitude noise raw | attitude noise",
+                           "attitude noise raw | attitude noise", "attitude raw | attitude raw" }));
+        QCOMPARE(changed.count(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProductRegistry)

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "app/Application.h"
+#include "capture/CaptureReader.h"
 #include "catalog/ManagedDevices.h"
 
 #include <QCoreApplication>
@@ -83,6 +84,33 @@ QString ShellFixture::startSim(const QStringList& args)
         return m_sim->port();
     m_simError = m_sim->errorText();
     return QString();
+}
+
+qint64 ShellFixture::captureSim(const QStringList& args, int ms, const QString& path)
+{
+    gcs::test::SimProcess sim;
+    if (!sim.start(args)) {
+        m_simError = sim.errorText();
+        return -1;
+    }
+    gcs::test::RawTty tty(sim.port());
+    const QByteArray bytes = tty.read(ms);
+    return writeFileBytes(path, bytes) ? bytes.size() : -1;
+}
+
+QStringList ShellFixture::attitudeAt(const QString& path, int ms) const
+{
+    gcs::CaptureReader reader;
+    gcs::CaptureRecord r;
+    double first = -1;
+    while ((first >= 0 || reader.open(path)) && reader.next(r)) {
+        first = first < 0 ? r.record.utc : first;
+        if (r.record.utc == first + ms * 10.0)
+            return { QString::number(r.record.roll, 'f', 2),
+                     QString::number(r.record.pitch, 'f', 2),
+                     QString::number(r.record.yaw, 'f', 2) };
+    }
+    return {};
 }
 
 void ShellFixture::stopSim()

@@ -47,6 +47,12 @@ public:
     Q_INVOKABLE QString startSim(const QStringList& args = {});
     Q_INVOKABLE void stopSim();
     Q_INVOKABLE QString simError() const { return m_simError; }
+    /// A telvo-sim of its own with args, its stream of ms milliseconds kept as a raw
+    /// capture at path; the capture's size, or -1.
+    Q_INVOKABLE qint64 captureSim(const QStringList& args, int ms, const QString& path);
+    /// Roll, pitch and yaw as the attitude page shows them ("%.2f") of the 59-byte frame of
+    /// a raw capture whose time tag (0.1 ms) lies ms after the first frame's.
+    Q_INVOKABLE QStringList attitudeAt(const QString& path, int ms) const;
 
     /// The next answers of the file dialogs, in order; then a dialog counts as cancelled.
     Q_INVOKABLE void answerFileDialogs(const QStringList& paths)

@@ -24,8 +24,9 @@ struct FrameScan
 };
 
 // Frames of len bytes (31: 8-bit sum; 59: its two's complement) and their numbers (31: a
-// 16-bit count at byte 2; 59: a time tag of high * 10000 + low at bytes 52 and 56).
-FrameScan scanBinary(const QByteArray& data, int len)
+// 16-bit count at byte 2; 59: a time tag of high * 10000 + low at bytes 52 and 56, in
+// 0.1 ms, one period of the unit's rate per frame).
+FrameScan scanBinary(const QByteArray& data, int len, int rate = 200)
 {
     const auto le = [](const QByteArray& f, int at, int bytes) {
         quint32 v = 0;
@@ -42,7 +43,8 @@ FrameScan scanBinary(const QByteArray& data, int len)
             sum += quint8(f[k]);
         if (quint8(f[len - 1]) == (len == 31 ? quint8(sum) : quint8(0u - sum))) {
             ++scan.valid;
-            scan.numbers << (len == 31 ? le(f, 2, 2) : le(f, 52, 4) * 10000 + le(f, 56, 2));
+            const quint64 tag = quint64(le(f, 52, 4)) * 10000 + le(f, 56, 2);
+            scan.numbers << (len == 31 ? le(f, 2, 2) : quint32((tag * rate + 5000) / 10000));
             i = data.indexOf("\xAA\x55", i + len);
         } else {
             ++scan.badChecksum;
@@ -87,7 +89,7 @@ private slots:
         tty.read(200); // whatever was queued before we opened
         const QByteArray data = tty.read(1000);
         if (format.endsWith("bin")) {
-            const FrameScan scan = scanBinary(data, fields);
+            const FrameScan scan = scanBinary(data, fields, 500);
             QVERIFY(scan.valid > 300 && scan.badChecksum == 0);
             QCOMPARE(breaks(scan.numbers, fields == 31 ? 65536 : 0), 0);
             return;

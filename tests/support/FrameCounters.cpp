@@ -16,17 +16,17 @@ bool validFrameAt(const QByteArray& bytes, qsizetype at)
     return quint8(0 - sum) == uchar(bytes[at + kFrameLen - 1]);
 }
 
-quint32 counterAt(const QByteArray& bytes, qsizetype at)
+quint32 counterAt(const QByteArray& bytes, qsizetype at, int rate)
 {
-    const auto u = [&bytes, at](int offset) { return quint32(uchar(bytes[at + offset])); };
-    const quint32 high = u(52) | u(53) << 8 | u(54) << 16 | u(55) << 24;
-    const quint32 low = u(56) | u(57) << 8;
-    return high * 10000u + low;
+    const auto u = [&bytes, at](int offset) { return quint64(uchar(bytes[at + offset])); };
+    const quint64 high = u(52) | u(53) << 8 | u(54) << 16 | u(55) << 24;
+    const quint64 tag = high * 10000u + (u(56) | u(57) << 8);
+    return quint32((tag * quint64(rate) + 5000) / 10000);
 }
 
 } // namespace
 
-QList<quint32> sinsbinCaptureCounters(const QByteArray& capture, QString* error)
+QList<quint32> sinsbinCaptureCounters(const QByteArray& capture, QString* error, int rate)
 {
     QList<quint32> counters;
     qsizetype at = 0;
@@ -42,12 +42,12 @@ QList<quint32> sinsbinCaptureCounters(const QByteArray& capture, QString* error)
                              .arg(capture.size());
             return {};
         }
-        counters << counterAt(capture, at);
+        counters << counterAt(capture, at, rate);
     }
     return counters;
 }
 
-QList<quint32> messageLogCounters(const QByteArray& text, QString* error)
+QList<quint32> messageLogCounters(const QByteArray& text, QString* error, int rate)
 {
     QList<quint32> counters;
     const QList<QByteArray> lines = text.split('\n');
@@ -68,7 +68,7 @@ QList<quint32> messageLogCounters(const QByteArray& text, QString* error)
                              .arg(QString::fromLatin1(line.left(120)));
             return {};
         }
-        counters << counterAt(frame, 0);
+        counters << counterAt(frame, 0, rate);
     }
     return counters;
 }

@@ -1,4 +1,4 @@
-// telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise]
+// telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
@@ -9,11 +9,14 @@
 // medium and the smallest tier. --config (with --sim) photographs only the configuration,
 // raw console and record pages live. --noise photographs only the noise analysis page, on
 // recordings telvo-sim writes to files.
+// --replay records telvo-sim for a while and photographs only the replay workspace on
+// that recording (it starts the simulator itself).
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
 #include "ConfigShots.h"
 #include "NoiseShots.h"
+#include "ReplayShots.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -279,7 +282,8 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise]\n");
+        std::fprintf(stderr,
+                     "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay]\n");
         return 2;
     }
     QDir out(args.at(1));
@@ -295,7 +299,7 @@ int main(int argc, char** argv)
     QTemporaryDir simDir;
     QProcess sim;
     QString simPort;
-    if (args.contains(QStringLiteral("--sim"))) {
+    if (args.contains(QStringLiteral("--sim")) || args.contains(QStringLiteral("--replay"))) {
         simPort = simDir.filePath(QStringLiteral("ttyINS0"));
         sim.start(
             QDir(binDir).filePath(QStringLiteral("telvo-sim")),
@@ -311,6 +315,12 @@ int main(int argc, char** argv)
     // photographed in every theme at both tiers.
     const bool pagesOnly = args.contains(QStringLiteral("--pages"));
     bool ok = true;
+    if (args.contains(QStringLiteral("--replay"))) {
+        ok = shootReplay(binDir, out, simPort);
+        sim.terminate();
+        sim.waitForFinished(3000);
+        return ok ? 0 : 1;
+    }
     if (args.contains(QStringLiteral("--config")) && !simPort.isEmpty()) {
         ok = shootConfigPages(binDir, out, simPort);
         sim.terminate();

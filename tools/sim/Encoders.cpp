@@ -140,9 +140,9 @@ std::string encodeSinsBin(const NavState& s)
     putI16(f, s.vn * 100.0);
     putI16(f, s.vu * 100.0);
     f.push_back(char(uint8_t(std::lround(s.temp) + 80)));
-    // The time tag is high * 10000 + low; it carries the running frame number.
-    putLe(f, s.frame / 10000u, 4);
-    putLe(f, s.frame % 10000u, 2);
+    // The time tag is high * 10000 + low: whole seconds and their 0.1 ms.
+    putLe(f, s.tag / 10000u, 4);
+    putLe(f, s.tag % 10000u, 2);
     f.push_back(char(uint8_t(0u - byteSum(f, 58))));
     return f;
 }
@@ -168,10 +168,11 @@ std::string encodeAhrsAsc(const NavState& s)
 std::string encodeSinsAsc(const NavState& s)
 {
     return vornSentence(fmt("sinsasc,%u,%.5f,%.5f,%.5f,%.6f,%.6f,%.6f,%.2f,%.2f,%.2f,%.2f,%.7f,"
-                            "%.7f,%.2f,%.2f,%.2f,%.2f,%ld,%u,%x",
+                            "%.7f,%.2f,%.2f,%.2f,%.2f,%ld,%llu,%x",
                             s.frame, s.gx, s.gy, s.gz, s.ax, s.ay, s.az, s.pitch, s.roll, s.yaw,
                             s.gnssHeading, s.lon, s.lat, s.alt, s.ve, s.vn, s.vu,
-                            std::lround(s.temp), s.frame, unsigned(s.status)));
+                            std::lround(s.temp), static_cast<unsigned long long>(s.tag),
+                            unsigned(s.status)));
 }
 
 std::string encode(OutputFormat f, const NavState& s)

@@ -16,7 +16,7 @@ const char* outputFormatName(OutputFormat f);
 /// 31-byte IMU frame: AA 55, count, scaled rates and accelerations, temperature, sum.
 std::string encodeImuBin(const NavState& s);
 /// 59-byte navigation frame: AA 55, status, raw floats, attitude, position, velocity,
-/// temperature, time tag (carrying the frame number), two's-complement checksum.
+/// temperature, time tag (high * 10000 + low, in 0.1 ms), two's-complement checksum.
 std::string encodeSinsBin(const NavState& s);
 std::string encodeImuAsc(const NavState& s);
 std::string encodeAhrsAsc(const NavState& s);

@@ -10,6 +10,9 @@ namespace sim {
 struct NavState
 {
     uint32_t frame = 0; ///< running frame number since start
+    /// The unit's time tag: 0.1 ms since start on its own output clock, one output
+    /// period per frame, so that a recording of frames shows their pace.
+    uint64_t tag = 0;
     double gx = 0, gy = 0, gz = 0;
     double ax = 0, ay = 0, az = 0;
     double pitch = 0, roll = 0, yaw = 0;

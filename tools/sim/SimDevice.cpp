@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -220,10 +221,12 @@ std::string SimDevice::identification(bool isDeviceInfo, const std::string& body
 
 std::string SimDevice::nextFrame(double t)
 {
-    if (m_options.motion == MotionKind::Drive)
-        return encode(m_options.format, navStateAt(t, m_frame++));
-    NavState s = staticStateAt(t, m_frame++);
-    m_noise.apply(s, double(m_options.rateHz));
+    NavState s = m_options.motion == MotionKind::Drive ? navStateAt(t, m_frame++)
+                                                       : staticStateAt(t, m_frame++);
+    if (m_options.motion != MotionKind::Drive)
+        m_noise.apply(s, double(m_options.rateHz));
+    s.tag = uint64_t(std::llround(m_tagTicks));
+    m_tagTicks += 10000.0 / m_options.rateHz;
     return encode(m_options.format, s);
 }
 

@@ -87,6 +87,8 @@ private:
     double m_bootAgainAt = -1;
     std::string m_pending;
     uint32_t m_frame = 0;
+    /// The next frame's time tag in 0.1 ms; a new rate goes on from where the old one was.
+    double m_tagTicks = 0;
     bool m_streaming = true;
     SimConfig m_config;
     SensorNoise m_noise;

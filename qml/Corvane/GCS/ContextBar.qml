@@ -1,11 +1,14 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
-// Title bar above the page: which page is open and the link of the current device.
+// Title bar above the page: which page is open and the link of the current device, or
+// in a replay the recording instead of the link.
 Rectangle {
     id: bar
 
     property alias connectBar: connectBar
+    property bool replayMode: false
 
     signal connectDialogRequested()
     signal editRequested()
@@ -49,9 +52,67 @@ Rectangle {
         }
     }
 
+    Row {
+        id: replayLink
+        objectName: "replayLink"
+        visible: bar.replayMode
+        anchors.right: parent.right
+        anchors.rightMargin: 6
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 10
+        Rectangle {
+            anchors.verticalCenter: parent.verticalCenter
+            height: 22
+            width: replayTag.implicitWidth + 16
+            radius: 11
+            color: Theme.alpha(Theme.accent, 0.16)
+            border.width: 1
+            border.color: Theme.alpha(Theme.accentHi, 0.6)
+            Text {
+                id: replayTag
+                objectName: "replayTagText"
+                anchors.centerIn: parent
+                text: app.replay.playing ? "回放中" : "已暂停"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                font.bold: true
+                color: Theme.accentHi
+            }
+        }
+        Text {
+            id: replayFile
+            objectName: "replayFileName"
+            anchors.verticalCenter: parent.verticalCenter
+            width: Math.min(implicitWidth, Math.max(80, bar.width - title.width - 300))
+            text: app.replay.fileName + " · " + app.replay.kindText
+            font.family: Theme.monoFamily
+            font.pixelSize: Theme.fontCaption
+            color: Theme.text
+            elide: Text.ElideMiddle
+            MouseArea {
+                id: fileHover
+                anchors.fill: parent
+                hoverEnabled: true
+                acceptedButtons: Qt.NoButton
+            }
+            ToolTip.visible: fileHover.containsMouse
+            ToolTip.delay: 500
+            ToolTip.text: app.replay.filePath
+        }
+        GButton {
+            objectName: "closeReplayButton"
+            anchors.verticalCenter: parent.verticalCenter
+            focusPolicy: Qt.NoFocus
+            kind: "danger"
+            text: "结束回放"
+            onClicked: app.closeReplay()
+        }
+    }
+
     DeviceConnectBar {
         id: connectBar
         objectName: "deviceConnectBar"
+        visible: !bar.replayMode && connectBar.shown
         anchors.right: parent.right
         anchors.rightMargin: 6
         anchors.verticalCenter: parent.verticalCenter

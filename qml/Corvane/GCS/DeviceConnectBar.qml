@@ -24,7 +24,9 @@ Row {
     }
     property real maxLinkWidth: 360
 
-    visible: hasDevices || online || linking || awaiting || app.searching || app.hasPendingConnect
+    readonly property bool shown: hasDevices || online || linking || awaiting || app.searching
+                                  || app.hasPendingConnect
+    visible: shown
     spacing: 10
 
     Rectangle {

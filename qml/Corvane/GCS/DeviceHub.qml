@@ -8,6 +8,7 @@ Item {
     id: hub
 
     signal addDeviceRequested()
+    signal replayRequested()
     signal enterRequested(string id)
     signal editRequested(string id)
     signal removeRequested(string id)
@@ -87,6 +88,13 @@ Item {
                     visible: app.products.supportsSerialDiscover()
                     text: "自动搜索"
                     enabled: false
+                }
+                GButton {
+                    objectName: "hubReplayButton"
+                    text: "打开记录"
+                    toolTipText: "回放已保存的记录文件（.txt / .bin）；当前设备的连接将断开"
+                    enabled: !app.searching && !app.connecting
+                    onClicked: hub.replayRequested()
                 }
                 GButton {
                     objectName: "hubAddButton"

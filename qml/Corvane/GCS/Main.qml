@@ -22,8 +22,10 @@ Window {
     property bool centredOnce: false
 
     readonly property int deviceCount: app.managedDevices.count
-    readonly property string bodyState: deviceCount === 0 ? "welcome"
-                                                          : shellAtDeviceHub ? "hub" : "workspace"
+    // A replay needs no device; leaving its workspace ends it.
+    readonly property string bodyState: app.replay.active ? "replay"
+                                      : deviceCount === 0 ? "welcome"
+                                      : shellAtDeviceHub ? "hub" : "workspace"
     readonly property bool maximized: visibility === Window.Maximized
                                       || visibility === Window.FullScreen
 
@@ -141,6 +143,11 @@ Window {
         connectionDialog.openForAdd()
     }
 
+    // "打开记录": a recording in the replay workspace.
+    function openReplay() {
+        return app.openReplayFile()
+    }
+
     function openEditDevice(id) {
         if (id)
             connectionDialog.openForEdit(id)
@@ -220,7 +227,7 @@ Window {
     Backdrop {
         objectName: "backdrop"
         anchors.fill: parent
-        lightMode: root.bodyState === "workspace"
+        lightMode: (root.bodyState === "workspace" || root.bodyState === "replay")
                    && (app.currentNav === "charts" || app.currentNav === "stats")
     }
 
@@ -246,7 +253,8 @@ Window {
             objectName: "bodyLoader"
             anchors.fill: parent
             sourceComponent: root.bodyState === "welcome" ? welcomeComponent
-                           : root.bodyState === "hub" ? hubComponent : workspaceComponent
+                           : root.bodyState === "hub" ? hubComponent
+                           : root.bodyState === "replay" ? replayComponent : workspaceComponent
         }
     }
 
@@ -255,6 +263,7 @@ Window {
         WelcomePanel {
             objectName: "welcomePanel"
             onAddDeviceRequested: root.openAddDevice()
+            onReplayRequested: root.openReplay()
         }
     }
 
@@ -263,6 +272,7 @@ Window {
         DeviceHub {
             objectName: "deviceHub"
             onAddDeviceRequested: root.openAddDevice()
+            onReplayRequested: root.openReplay()
             onEnterRequested: (id) => root.enterDeviceWorkspace(id)
             onEditRequested: (id) => root.openEditDevice(id)
             onRemoveRequested: (id) => root.requestRemoveDevice(id)
@@ -276,6 +286,17 @@ Window {
             onShowHubRequested: root.showDeviceHub()
             onConnectDialogRequested: root.openConnectionForCurrent()
             onEditRequested: root.openEditDevice(app.managedDevices.currentId)
+        }
+    }
+
+    // The same workspace on a recording; leaving it ends the replay, back to where it was
+    // opened (the hub, or the welcome panel without devices).
+    Component {
+        id: replayComponent
+        Workspace {
+            objectName: "replayWorkspace"
+            replayMode: true
+            onShowHubRequested: app.closeReplay()
         }
     }
 

@@ -1,8 +1,10 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // The sectioned navigation of the workspace, built from the product's menu rows: a section
-// row shows its title, an item row is an entry with icon and title that opens its page.
+// row shows its title, an item row is an entry with icon and title that opens its page. In
+// a replay the pages that talk to the unit stay in the menu but cannot be opened.
 ListView {
     id: menu
 
@@ -20,6 +22,8 @@ ListView {
         readonly property bool isSection: modelData.kind === "section"
         readonly property string navId: modelData.navId
         readonly property bool current: !isSection && app.currentNav === navId
+        // The menu is rebuilt when the replay starts or ends, and the rows with it.
+        readonly property bool available: isSection || app.products.isNavAvailable(navId)
 
         objectName: isSection ? "navSection_" + index : "navItem_" + navId
         width: menu.width
@@ -65,6 +69,7 @@ ListView {
                 anchors.verticalCenter: parent.verticalCenter
                 name: ShellCatalog.navIcon(row.navId)
                 ink: row.current ? Theme.iconAccentInk : Theme.iconInk
+                opacity: row.available ? 1 : 0.4
             }
             Text {
                 anchors.left: icon.right
@@ -76,16 +81,20 @@ ListView {
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontBody
                 font.bold: row.current
-                color: row.current ? Theme.text : Theme.muted
+                color: row.current ? Theme.text : row.available ? Theme.muted : Theme.faint
                 elide: Text.ElideRight
             }
             MouseArea {
                 id: itemArea
+                objectName: "navItemArea"
                 anchors.fill: parent
                 hoverEnabled: true
-                cursorShape: Qt.PointingHandCursor
-                onClicked: app.currentNav = row.navId
+                cursorShape: row.available ? Qt.PointingHandCursor : Qt.ForbiddenCursor
+                onClicked: if (row.available) app.currentNav = row.navId
             }
+            ToolTip.visible: !row.available && itemArea.containsMouse
+            ToolTip.delay: 300
+            ToolTip.text: "回放模式下不可用"
         }
     }
 }

@@ -6,6 +6,7 @@ Item {
     id: welcome
 
     signal addDeviceRequested()
+    signal replayRequested()
 
     Rectangle {
         id: card
@@ -58,6 +59,12 @@ Item {
                     enabled: !app.connecting
                     onClicked: welcome.addDeviceRequested()
                 }
+                GButton {
+                    objectName: "welcomeReplayButton"
+                    text: "打开记录"
+                    toolTipText: "回放已保存的记录文件（.txt / .bin），无需连接设备"
+                    onClicked: welcome.replayRequested()
+                }
             }
             Text {
                 width: parent.width
@@ -79,7 +86,8 @@ Item {
                 spacing: 6
                 Repeater {
                     model: ["上电并接好线缆后，点击「添加设备」完成纳管。",
-                            "纳管后在功能页点击「连接」联机。"]
+                            "纳管后在功能页点击「连接」联机。",
+                            "点击「打开记录」可回放已保存的记录，无需连接设备。"]
                     Text {
                         required property string modelData
                         width: parent.width

@@ -2,9 +2,13 @@ import QtQuick
 import Corvane.GCS
 
 // The workspace of the current device: navigation at the left, the page at the right
-// under its context bar.
+// under its context bar. In a replay the same pages show the recording, with the replay
+// bar under the context bar.
 Item {
     id: workspace
+
+    property bool replayMode: false
+    property alias replayBar: replayBar
 
     signal showHubRequested()
     signal connectDialogRequested()
@@ -15,6 +19,7 @@ Item {
 
     WorkspaceSidebar {
         id: sidebar
+        replayMode: workspace.replayMode
         anchors.left: parent.left
         anchors.top: parent.top
         anchors.bottom: parent.bottom
@@ -27,14 +32,27 @@ Item {
         anchors.leftMargin: Theme.shellMargin
         anchors.right: parent.right
         anchors.top: parent.top
+        replayMode: workspace.replayMode
         onConnectDialogRequested: workspace.connectDialogRequested()
         onEditRequested: workspace.editRequested()
+    }
+
+    ReplayBar {
+        id: replayBar
+        objectName: "replayBar"
+        visible: workspace.replayMode
+        enabled: visible
+        anchors.left: contextBar.left
+        anchors.right: parent.right
+        anchors.top: contextBar.bottom
+        anchors.topMargin: visible ? Theme.shellMargin : 0
+        height: visible ? Theme.titleBarHeight + 4 : 0
     }
 
     Rectangle {
         anchors.left: contextBar.left
         anchors.right: parent.right
-        anchors.top: contextBar.bottom
+        anchors.top: replayBar.bottom
         anchors.topMargin: Theme.shellMargin
         anchors.bottom: parent.bottom
         radius: Theme.radius

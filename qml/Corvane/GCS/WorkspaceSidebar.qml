@@ -2,11 +2,12 @@ import QtQuick
 import Corvane.GCS
 
 // Left column of the workspace: the product band with the way back to the overview, the
-// header of the current device and the navigation.
+// header of the current device (in a replay: of the recording) and the navigation.
 Rectangle {
     id: sidebar
 
     signal showHubRequested()
+    property bool replayMode: false
 
     readonly property string currentId: app.managedDevices.currentId
     readonly property string modelId: {
@@ -52,8 +53,9 @@ Rectangle {
             anchors.leftMargin: 12
             anchors.right: hubLink.left
             anchors.verticalCenter: parent.verticalCenter
-            text: sidebar.categoryName.length > 0 ? sidebar.categoryName
-                                                  : app.products.productShortName
+            text: sidebar.replayMode ? "记录回放"
+                                     : sidebar.categoryName.length > 0 ? sidebar.categoryName
+                                                                       : app.products.productShortName
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             font.bold: true
@@ -108,6 +110,7 @@ Rectangle {
         height: 112
 
         Column {
+            visible: !sidebar.replayMode
             anchors.left: parent.left
             anchors.top: parent.top
             spacing: 2
@@ -144,6 +147,52 @@ Rectangle {
                 }
             }
         }
+        // The recording in a replay.
+        Column {
+            visible: sidebar.replayMode
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
+            spacing: 4
+            Text {
+                text: app.replay.kindText
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                color: Theme.muted
+            }
+            Text {
+                objectName: "replayFileLabel"
+                width: parent.width
+                text: app.replay.fileName
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontDataSmall
+                font.bold: true
+                color: Theme.text
+                elide: Text.ElideMiddle
+            }
+            Row {
+                spacing: 6
+                Rectangle {
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 8
+                    height: 8
+                    radius: 4
+                    color: app.replay.playing ? Theme.linkOk : Theme.warn
+                }
+                Text {
+                    text: (app.replay.playing ? "回放中 · " : "已暂停 · ") + app.replay.speedText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
+                    color: Theme.muted
+                }
+            }
+            Text {
+                text: app.replay.positionText + " / " + app.replay.durationText
+                font.family: Theme.monoFamily
+                font.pixelSize: Theme.fontCaption
+                color: Theme.faint
+            }
+        }
         Image {
             objectName: "deviceShowcase"
             anchors.right: parent.right
@@ -151,7 +200,7 @@ Rectangle {
             width: 136
             height: 85
             source: ShellCatalog.showcaseSource(sidebar.modelId)
-            visible: source.toString().length > 0
+            visible: !sidebar.replayMode && source.toString().length > 0
             sourceSize: Qt.size(320, 200)
             fillMode: Image.PreserveAspectFit
             smooth: true

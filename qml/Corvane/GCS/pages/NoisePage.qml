@@ -8,13 +8,13 @@ import "../charts"
 // the three accelerometers on a log-log plot, the figures read from the curves (angle and
 // velocity random walk, bias instability), and a warning when the unit moved. The work
 // runs in app.noise off the GUI thread; the page only shows it. The file comes from
-// filePath (set by whoever opens the page on a recording) or from "选择记录".
+// filePath (the recording being replayed, or one picked with "选择记录").
 Item {
     id: page
     objectName: "page_noise"
 
     // The recording to analyse; setting it starts the analysis.
-    property string filePath: ""
+    property string filePath: app.replay.active ? app.replay.filePath : ""
 
     readonly property var noise: app.noise
     readonly property bool busy: noise.busy

@@ -1,0 +1,248 @@
+import QtQuick
+import QtQuick.Controls
+import Corvane.GCS
+
+// The controls of a replay, below the context bar of the replay workspace: play and pause,
+// the record steps and jumps, the speed, a seek slider with position and duration, the
+// loop, the indexing progress and, for a capture without time tags, its record rate.
+// Keys: Space plays or pauses, ←/→ step one record, Home/End jump to the ends.
+Rectangle {
+    id: bar
+
+    readonly property var replay: app.replay
+    // While the slider is dragged it shows where it would go; the seek happens on release.
+    property real dragPosition: -1
+    readonly property real shownPosition: dragPosition >= 0 ? dragPosition : replay.position
+    readonly property alias slider: track
+    readonly property alias speedBox: speedBox
+
+    height: Theme.titleBarHeight + 4
+    radius: Theme.radius
+    color: Theme.alpha(Theme.panel, 0.94)
+    border.width: 1
+    border.color: Theme.border
+
+    function timeText(ms) {
+        var s = Math.max(0, Math.floor(ms / 1000))
+        function two(n) { return n < 10 ? "0" + n : String(n) }
+        return two(Math.floor(s / 3600)) + ":" + two(Math.floor(s / 60) % 60) + ":" + two(s % 60)
+    }
+
+    // Only while the bar is shown: elsewhere these keys belong to the page.
+    Shortcut { sequence: "Space"; enabled: bar.visible; onActivated: bar.replay.toggle() }
+    Shortcut { sequence: "Right"; enabled: bar.visible; onActivated: bar.replay.step() }
+    Shortcut { sequence: "Left"; enabled: bar.visible; onActivated: bar.replay.stepBack() }
+    Shortcut { sequence: "Home"; enabled: bar.visible; onActivated: bar.replay.jumpToStart() }
+    Shortcut { sequence: "End"; enabled: bar.visible; onActivated: bar.replay.jumpToEnd() }
+
+    Row {
+        id: transport
+        anchors.left: parent.left
+        anchors.leftMargin: 8
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 4
+        ReplayGlyphButton {
+            objectName: "replayPlayButton"
+            glyph: bar.replay.playing ? "pause" : "play"
+            primary: true
+            toolTipText: (bar.replay.playing ? "暂停" : "播放") + "（空格）"
+            onClicked: bar.replay.toggle()
+        }
+        ReplayGlyphButton {
+            objectName: "replayStartButton"
+            glyph: "start"
+            toolTipText: "回到起点（Home）"
+            onClicked: bar.replay.jumpToStart()
+        }
+        ReplayGlyphButton {
+            objectName: "replayBackButton"
+            glyph: "back"
+            toolTipText: "上一条记录（←）"
+            onClicked: bar.replay.stepBack()
+        }
+        ReplayGlyphButton {
+            objectName: "replayStepButton"
+            glyph: "forward"
+            toolTipText: "下一条记录（→）"
+            onClicked: bar.replay.step()
+        }
+        ReplayGlyphButton {
+            objectName: "replayEndButton"
+            glyph: "end"
+            toolTipText: "跳到末尾（End）"
+            onClicked: bar.replay.jumpToEnd()
+        }
+        GComboBox {
+            id: speedBox
+            objectName: "replaySpeedBox"
+            width: 76
+            focusPolicy: Qt.NoFocus
+            model: bar.replay.speeds
+            labelFor: function (speed) { return speed > 0 ? speed + "×" : "最快" }
+            currentIndex: bar.replay.speeds.indexOf(bar.replay.speed)
+            toolTipText: "回放速度"
+            onActivated: function (index) {
+                bar.replay.speed = bar.replay.speeds[index]
+                currentIndex = Qt.binding(function () {
+                    return bar.replay.speeds.indexOf(bar.replay.speed)
+                })
+            }
+        }
+    }
+
+    // Seek slider.
+    Item {
+        id: track
+        objectName: "replaySlider"
+        anchors.left: transport.right
+        anchors.leftMargin: 14
+        anchors.right: timeLabel.left
+        anchors.rightMargin: 12
+        anchors.verticalCenter: parent.verticalCenter
+        height: 24
+        readonly property real fraction: bar.replay.duration > 0
+                                         ? Math.min(1, bar.shownPosition / bar.replay.duration) : 0
+
+        function positionAt(x) {
+            return Math.max(0, Math.min(1, x / width)) * bar.replay.duration
+        }
+
+        Rectangle {
+            id: groove
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            height: 4
+            radius: 2
+            color: Theme.input
+            border.width: 1
+            border.color: Theme.border
+            // What is indexed so far.
+            Rectangle {
+                objectName: "replayIndexedPart"
+                visible: !bar.replay.indexed
+                width: parent.width * bar.replay.indexProgress
+                height: parent.height
+                radius: 2
+                color: Theme.alpha(Theme.muted, 0.35)
+            }
+            Rectangle {
+                width: parent.width * track.fraction
+                height: parent.height
+                radius: 2
+                color: Theme.accent
+            }
+        }
+        Rectangle {
+            objectName: "replayHandle"
+            x: track.width * track.fraction - width / 2
+            anchors.verticalCenter: parent.verticalCenter
+            width: 14
+            height: 14
+            radius: 7
+            color: seekArea.pressed ? Theme.accentHi : Theme.text
+            border.width: 2
+            border.color: Theme.accent
+        }
+        MouseArea {
+            id: seekArea
+            anchors.fill: parent
+            anchors.topMargin: -6
+            anchors.bottomMargin: -6
+            enabled: bar.replay.duration > 0
+            cursorShape: Qt.PointingHandCursor
+            onPressed: (mouse) => bar.dragPosition = track.positionAt(mouse.x)
+            onPositionChanged: (mouse) => bar.dragPosition = track.positionAt(mouse.x)
+            onReleased: (mouse) => {
+                bar.replay.seek(track.positionAt(mouse.x))
+                bar.dragPosition = -1
+            }
+            onCanceled: bar.dragPosition = -1
+        }
+    }
+
+    Text {
+        id: timeLabel
+        objectName: "replayTimeText"
+        anchors.right: options.left
+        anchors.rightMargin: 12
+        anchors.verticalCenter: parent.verticalCenter
+        text: bar.timeText(bar.shownPosition) + " / " + bar.replay.durationText
+        font.family: Theme.monoFamily
+        font.pixelSize: Theme.fontLabel
+        color: Theme.text
+    }
+
+    Row {
+        id: options
+        anchors.right: parent.right
+        anchors.rightMargin: 10
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 8
+        Text {
+            objectName: "replayIndexText"
+            visible: !bar.replay.indexed
+            anchors.verticalCenter: parent.verticalCenter
+            text: "建立索引 " + Math.floor(bar.replay.indexProgress * 100) + "%"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontCaption
+            color: Theme.muted
+        }
+        Text {
+            objectName: "replayErrorText"
+            visible: bar.replay.errorText.length > 0
+            anchors.verticalCenter: parent.verticalCenter
+            width: Math.min(implicitWidth, 180)
+            text: "记录有误"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontCaption
+            color: Theme.danger
+            elide: Text.ElideRight
+            MouseArea {
+                id: errorHover
+                anchors.fill: parent
+                hoverEnabled: true
+            }
+            ToolTip.visible: errorHover.containsMouse
+            ToolTip.text: bar.replay.errorText
+        }
+        Row {
+            visible: bar.replay.usesRecordRate
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 4
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "记录频率"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                color: Theme.muted
+            }
+            GTextField {
+                objectName: "replayRateField"
+                width: 64
+                text: String(Math.round(bar.replay.recordRate))
+                validator: IntValidator { bottom: 1; top: 10000 }
+                ToolTip.visible: hovered
+                ToolTip.delay: 500
+                ToolTip.text: "无时间标记的记录按此频率回放"
+                onEditingFinished: if (acceptableInput) bar.replay.recordRate = Number(text)
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Hz"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                color: Theme.muted
+            }
+        }
+        GCheckBox {
+            objectName: "replayLoopBox"
+            anchors.verticalCenter: parent.verticalCenter
+            focusPolicy: Qt.NoFocus
+            text: "循环"
+            toolTipText: "播放到末尾后从头再来"
+            checked: bar.replay.loop
+            onToggled: bar.replay.loop = checked
+        }
+    }
+}

@@ -1,0 +1,39 @@
+#include "replay/ReplayTimeBase.h"
+
+#include <cmath>
+
+namespace gcs {
+
+bool ReplayTimeBase::hasTimeTag(const RecDataStruct& record)
+{
+    return record.format == RecSinsBin || record.format == RecSinsAsc;
+}
+
+ReplayStamp ReplayTimeBase::add(const CaptureRecord& record)
+{
+    State& s = m_state;
+    if (m_source == Source::HostTime) {
+        const qint64 now = record.hostMs * 10;
+        if (s.haveLast && now > s.last)
+            s.stamp.ticks += now - s.last;
+        s.last = now;
+        s.haveLast = true;
+    } else if (hasTimeTag(record.record)) {
+        const qint64 tag = qint64(std::llround(record.record.utc));
+        const qint64 step = tag - s.last;
+        if (s.haveLast && step >= 0 && step <= kMaxTagStep)
+            s.stamp.ticks += step;
+        else if (s.started)
+            ++s.stamp.steps;
+        s.last = tag;
+        s.haveLast = true;
+    } else {
+        if (s.started)
+            ++s.stamp.steps;
+        s.haveLast = false;
+    }
+    s.started = true;
+    return s.stamp;
+}
+
+} // namespace gcs

@@ -1,0 +1,83 @@
+import QtQuick
+import QtTest
+import "../../qml/shell"
+
+// A recording of telvo-sim replayed in the real window: opened from the hub (the live
+// link closes) and from the welcome panel, the attitude page at a known position, the
+// keys, the speed, the device pages closed, and leaving.
+ShellTestCase {
+    name: "Replay"
+
+    function cleanup() { fixture.stopSim() }
+
+    function test_aRecordingPlaysThroughTheLivePages() {
+        wait(0)
+        // A simulator is the managed device, connected when the recording is opened.
+        var ids = fixture.resetWithDevices([{ "port": fixture.startSim([]), "model": "kt45" }])
+        var path = fixture.scratchPath("drive.bin")
+        verify(fixture.captureSim(["--format", "sinsbin", "--rate", "200"], 3000, path) > 20000,
+               fixture.simError())
+        var expected = fixture.attitudeAt(path, 2000)
+        var shell = openShell()
+        verify(shell.enterDeviceWorkspace(ids[0]))
+        tryVerify(function () { return app.currentManagedConnected }, 15000, app.lastError)
+        shell.showDeviceHub()
+        fixture.answerFileDialogs([path])
+        click(findIn(shell, "hubReplayButton"))
+        tryCompare(shell, "bodyState", "replay")
+        compare(fixture.fileDialogRequests()[0].filter, "记录文件 (*.txt *.bin);;所有文件 (*)")
+        verify(!app.managedDeviceOnline(ids[0]) && !findIn(shell, "deviceConnectBar").visible)
+        compare(findIn(shell, "replayFileName").text, "drive.bin · 原始数据")
+        tryVerify(function () { return app.replay.indexed && app.replay.playing })
+
+        // Paused at 2 s: the record there, whatever came before.
+        keyClick(Qt.Key_Space)
+        verify(!app.replay.playing)
+        app.replay.seek(2000)
+        var page = findIn(shell, "pageHost").page
+        tryCompare(find(page, "tile_roll"), "value", expected[0], 2000)
+        compare([find(page, "tile_pitch").value, find(page, "tile_yaw").value], expected.slice(1))
+        compare(app.replay.positionText, "00:00:02")
+        keyClick(Qt.Key_Right) // one record at 200 a second
+        compare(app.replay.position, 2005)
+        keyClick(Qt.Key_End)
+        compare(app.replay.position, app.replay.duration)
+        keyClick(Qt.Key_Home)
+        compare(app.replay.position, 0)
+
+        // 4x: the recording's time runs four times the wall clock's.
+        chooseEntry(findIn(shell, "replaySpeedBox"), 4)
+        var started = Date.now()
+        keyClick(Qt.Key_Space)
+        wait(400)
+        var ratio = app.replay.position / (Date.now() - started)
+        verify(ratio > 3 && ratio <= 4.1, ratio)
+
+        // The pages that talk to the unit stay closed.
+        for (var id of ["user_config", "raw", "record", "upgrade"])
+            verify(!find(shell.contentItem, "navItem_" + id).available, id)
+        mouseClick(find(shell.contentItem, "navItem_raw"))
+        app.currentNav = "upgrade"
+        compare(app.currentNav, "attitude")
+
+        // Leaving ends the replay; the device is current again, not connected.
+        mouseClick(findIn(shell, "hubLinkArea"))
+        tryCompare(shell, "bodyState", "hub")
+        verify(!app.replay.active && !app.currentManagedConnected)
+    }
+
+    function test_aReplayNeedsNoDevice() {
+        wait(0)
+        fixture.resetController()
+        var path = fixture.scratchPath("short.bin")
+        verify(fixture.captureSim(["--format", "imubin"], 500, path) > 2000, fixture.simError())
+        var shell = openShell()
+        fixture.answerFileDialogs([path])
+        click(findIn(shell, "welcomeReplayButton"))
+        tryCompare(shell, "bodyState", "replay")
+        tryVerify(function () { return findIn(shell, "replayRateField").visible })
+        compare(app.replay.recordRate, 200) // no rate measured on a link yet
+        click(findIn(shell, "closeReplayButton"))
+        tryCompare(shell, "bodyState", "welcome")
+    }
+}
