@@ -53,17 +53,32 @@ ShellTestCase {
         var ratio = app.replay.position / (Date.now() - started)
         verify(ratio > 3 && ratio <= 4.1, ratio)
 
+        // The track is drawn again from a seek's place; the noise page, listed only while a
+        // recording plays, analyses the one playing.
+        app.currentNav = "track"
+        var track = find(findIn(shell, "pageHost").page, "trackView")
+        app.replay.seek(0)
+        app.replay.play()
+        tryVerify(function () { return app.replay.position > 2000 })
+        app.replay.pause()
+        var before = track.pointCount
+        app.replay.seek(500)
+        tryVerify(function () { return track.pointCount > 0 && track.pointCount < before })
+        app.currentNav = "noise"
+        compare(findIn(shell, "pageHost").page.filePath, path)
+
         // The pages that talk to the unit stay closed.
         for (var id of ["user_config", "raw", "record", "upgrade"])
             verify(!find(shell.contentItem, "navItem_" + id).available, id)
         mouseClick(find(shell.contentItem, "navItem_raw"))
         app.currentNav = "upgrade"
-        compare(app.currentNav, "attitude")
+        compare(app.currentNav, "noise")
 
         // Leaving ends the replay; the device is current again, not connected.
         mouseClick(findIn(shell, "hubLinkArea"))
         tryCompare(shell, "bodyState", "hub")
         verify(!app.replay.active && !app.currentManagedConnected)
+        compare(findChild(shell.contentItem, "navItem_noise"), null)
     }
 
     function test_aReplayNeedsNoDevice() {

@@ -83,6 +83,13 @@ Item {
         function onPanelChanged() { page.feed(app.ins.panelEpoch) }
     }
 
+    // The data's time starts afresh (a replay's seek or loop, its start and end): the
+    // track drawn so far belongs to another time, as the charts' lines do.
+    Connections {
+        target: app.chartClock
+        function onSourceChanged() { trackView.clear() }
+    }
+
     // A square button over the map, for zooming without a wheel.
     component MapButton: Rectangle {
         id: mapButton
