@@ -21,9 +21,10 @@ const NavRow kInsNav[] = {
     { "attitude", "姿态仪表", "运行监视" },      { "charts", "图表显示", "运行监视" },
     { "track", "轨迹", "运行监视" },             { "message", "解析数据", "运行监视" },
     { "stats", "收发统计", "运行监视" },
+    { "noise", "噪声分析", "记录分析" }, // listed only while a recording plays
     { "user_config", "用户配置", "参数与标定" }, { "factory_config", "出厂配置", "参数与标定" },
     { "raw", "原始收发", "调试与维护" },         { "record", "数据记录", "调试与维护" },
-    { "upgrade", "固件升级", "调试与维护" },     { "noise", "噪声分析", "记录分析" },
+    { "upgrade", "固件升级", "调试与维护" },
 };
 
 // How the pages behave while a recording is replayed. The pages that talk to the unit

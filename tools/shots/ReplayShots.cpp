@@ -137,6 +137,13 @@ bool shootOne(const QString& binDir, const QDir& out, const QString& simPort,
     replay->pause();
     replay->seek(double(replay->duration()) * 0.6);
     ok = stage.shoot(file("6-charts-paused-after-seek"), 1500) && ok;
+    // The track up to that place, then the noise analysis of the recording (a moving
+    // unit: it warns).
+    app->setCurrentNav(QStringLiteral("track"));
+    replay->seek(double(replay->duration()) * 0.6);
+    ok = stage.shoot(file("6a-track-paused"), 1500) && ok;
+    app->setCurrentNav(QStringLiteral("noise"));
+    ok = stage.shoot(file("6b-noise"), 3000) && ok;
 
     // The raw capture as fast as it goes.
     stage.answer(recordings.at(1));
