@@ -244,7 +244,7 @@ private slots:
         // Hidden from the start: the menu never offers a page the controller refuses.
         QVERIFY(!app->products()->navIds().contains("factory_config"));
         QCOMPARE(app->products()->navId(6), "raw");
-        QCOMPARE(app->products()->navTitle(6), "出厂配置");
+        QCOMPARE(app->products()->navTitle(7), "出厂配置");
         QSignalSpy nav(app.get(), &Application::currentNavChanged);
         app->setProperty("currentNav", "factory_config");
         QCOMPARE(app->currentNav(), "user_config");
