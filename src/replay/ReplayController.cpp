@@ -132,6 +132,11 @@ bool ReplayController::usesRecordRate() const
     return m_transport && m_transport->usesRecordRate();
 }
 
+double ReplayController::recordsPerSecond() const
+{
+    return m_transport ? m_transport->recordsPerSecond() : 0.0;
+}
+
 qint64 ReplayController::position() const
 {
     return m_transport ? qint64(std::floor(m_transport->positionMs())) : 0;

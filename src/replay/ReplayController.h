@@ -30,6 +30,8 @@ class ReplayController : public QObject
     Q_PROPERTY(bool loop READ loop WRITE setLoop NOTIFY settingsChanged)
     Q_PROPERTY(double recordRate READ recordRate WRITE setRecordRate NOTIFY settingsChanged)
     Q_PROPERTY(bool usesRecordRate READ usesRecordRate NOTIFY indexChanged)
+    /// A raw capture's records per second once indexed; 0 for a message log.
+    Q_PROPERTY(double recordsPerSecond READ recordsPerSecond NOTIFY indexChanged)
     Q_PROPERTY(qint64 position READ position NOTIFY positionChanged)
     Q_PROPERTY(qint64 duration READ duration NOTIFY indexChanged)
     Q_PROPERTY(QString positionText READ positionText NOTIFY positionChanged)
@@ -64,6 +66,7 @@ public:
     double recordRate() const;
     void setRecordRate(double rate);
     bool usesRecordRate() const;
+    double recordsPerSecond() const;
     qint64 position() const;
     qint64 duration() const;
     QString positionText() const { return timeText(position()); }

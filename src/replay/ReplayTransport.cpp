@@ -146,6 +146,18 @@ bool ReplayTransport::indexed() const
     return !m_indexing || m_indexer->index().done();
 }
 
+double ReplayTransport::recordsPerSecond() const
+{
+    if (m_source.kind() != CaptureReader::Kind::RawCapture || !m_indexing
+        || !m_indexer->index().done())
+        return 0;
+    if (usesRecordRate())
+        return m_rate;
+    const ReplayIndex& index = m_indexer->index();
+    const double spanMs = index.last().ms(m_rate);
+    return index.records() > 1 && spanMs > 0 ? double(index.records() - 1) * 1000.0 / spanMs : 0;
+}
+
 qint64 ReplayTransport::indexMemoryBytes() const
 {
     return m_indexer->index().memoryBytes();

@@ -89,6 +89,9 @@ public:
     /// Share of the file indexed, 0 to 1; 1 without indexing.
     double indexProgress() const;
     bool indexed() const;
+    /// The records per second of a raw capture, once it is indexed (the record rate where
+    /// its records carry no time); 0 for a message log or before the end of the index.
+    double recordsPerSecond() const;
     qint64 indexMemoryBytes() const;
     const ReplayIndex* index() const;
     /// Why the recording could not be read whole, in Chinese; empty while all is well.

@@ -159,21 +159,24 @@ private slots:
     }
 
     // One period of the chosen rate for a unit that restarts, a tag that jumps ahead by
-    // more than 10 s, a frame without a tag; equal tags take no time.
+    // more than 10 s, a frame without a tag; equal tags take no time. The records per
+    // second the noise analysis is given: the tags' pace, else the chosen rate.
     void recordsWithoutAUsableTimeTakeOnePeriod_data()
     {
         QTest::addColumn<RecordingKind>("kind");
         QTest::addColumn<QList<quint64>>("tags"); // in 0.1 ms
         QTest::addColumn<double>("at100"); // duration at 100 records/s
         QTest::addColumn<double>("at25");
-        QTest::newRow("restart") << RecordingKind::TaggedRaw << QList<quint64> { 0, 50, 100, 0, 50 }
-                                 << 25.0 << 55.0;
+        QTest::addColumn<double>("perSecond"); // at 100
+        QTest::newRow("steady") << RecordingKind::TaggedRaw << QList<quint64> { 0, 200, 400, 600 }
+                                << 60.0 << 60.0 << 50.0;        QTest::newRow("restart") << RecordingKind::TaggedRaw << QList<quint64> { 0, 50, 100, 0, 50 }
+                                 << 25.0 << 55.0 << 100.0;
         QTest::newRow("jump") << RecordingKind::TaggedRaw
-                              << QList<quint64> { 0, 50, 200000, 200050 } << 20.0 << 50.0;
+                              << QList<quint64> { 0, 50, 200000, 200050 } << 20.0 << 50.0 << 100.0;
         QTest::newRow("equal tags")
-            << RecordingKind::TaggedRaw << QList<quint64> { 0, 0, 0, 50 } << 5.0 << 5.0;
+            << RecordingKind::TaggedRaw << QList<quint64> { 0, 0, 0, 50 } << 5.0 << 5.0 << 600.0;
         QTest::newRow("no tags") << RecordingKind::UntaggedRaw << QList<quint64> { 0, 0, 0 } << 20.0
-                                 << 80.0;
+                                 << 80.0 << 100.0;
     }
     void recordsWithoutAUsableTimeTakeOnePeriod()
     {
@@ -181,11 +184,13 @@ private slots:
         QFETCH(QList<quint64>, tags);
         QFETCH(double, at100);
         QFETCH(double, at25);
+        QFETCH(double, perSecond);
         ReplayTransport replay(write(makeRecording(kind, int(tags.size()), 0, tags).file));
         replay.setRecordRate(100);
         QVERIFY(openIndexed(replay));
         QCOMPARE(replay.durationMs(), at100);
         QCOMPARE(replay.usesRecordRate(), at100 != at25);
+        QCOMPARE(replay.recordsPerSecond(), perSecond);
         replay.setRecordRate(25);
         QCOMPARE(replay.durationMs(), at25);
     }

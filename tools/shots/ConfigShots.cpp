@@ -1,24 +1,23 @@
 #include "ConfigShots.h"
+#include "ShotStage.h"
 #include "ShotSupport.h"
 
 #include "app/Application.h"
 #include "capture/CaptureExportTask.h"
 #include "record/Recorder.h"
-#include "catalog/ManagedDevices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <QThread>
+
+#include <QDir>
+#include <QFile>
 
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -33,87 +32,6 @@ void call(QObject* o, const char* method)
         QMetaObject::invokeMethod(o, method);
 }
 
-/// The window on a controller that manages the simulator, inside the workspace.
-class ConfigStage
-{
-public:
-    ConfigStage(const QString& binDir, const QString& simPort, const QString& tier)
-    {
-        qputenv("LOCALAPPDATA", QFile::encodeName(m_dir.path()));
-        {
-            gcs::Application seed;
-            seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), simPort, 115200,
-                                                true, QStringLiteral("kt45"));
-        }
-        m_app = std::make_unique<gcs::Application>();
-        m_app->loadProfiles(QDir(binDir).filePath(QStringLiteral("profiles")));
-        // The factory page is offered, as a maker's installation does.
-        const QString profiles = m_dir.filePath(QStringLiteral("profiles"));
-        QDir().mkpath(profiles);
-        QFile ui(QDir(profiles).filePath(QStringLiteral("ui.yaml")));
-        if (ui.open(QIODevice::WriteOnly))
-            ui.write("factory_config: true\n");
-        ui.close();
-        m_app->loadProfiles(profiles);
-        m_app->setFileChooser([this](gcs::FileDialogs::Kind kind, const QString&, const QString&) {
-            if (kind == gcs::FileDialogs::Kind::Directory)
-                return m_dir.path();
-            return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
-        });
-        m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.get());
-        m_engine->addImportPath(QStringLiteral("qrc:/"));
-        m_engine->load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));
-        if (!m_engine->rootObjects().isEmpty())
-            m_window = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
-        if (!m_window)
-            return;
-        m_window->show();
-        waitFor([this] { return m_window->property("centredOnce").toBool(); }, 2000);
-        QMetaObject::invokeMethod(m_window, "applyWindowTier", Q_ARG(QVariant, tier));
-        const QString id = m_app->managedDevices()->currentId();
-        QMetaObject::invokeMethod(m_window, "enterDeviceWorkspace", Q_ARG(QVariant, id));
-        if (!m_app->connecting() && !m_app->currentManagedConnected())
-            m_app->connectCurrentManaged();
-        waitFor([this] { return m_app->currentManagedConnected(); }, 8000);
-    }
-
-    ~ConfigStage()
-    {
-        m_engine.reset();
-        m_app.reset();
-    }
-
-    bool ok() const { return m_window && m_app->currentManagedConnected(); }
-    gcs::Application* app() const { return m_app.get(); }
-    QQuickWindow* window() const { return m_window; }
-    QString scratch(const QString& name) const { return m_dir.filePath(name); }
-    void answer(const QString& path) { m_answers << path; }
-
-    void setTheme(int index)
-    {
-        if (QObject* box = prop(prop(m_window, "header"), "themeBox"))
-            box->setProperty("currentIndex", index);
-    }
-
-    QObject* page() const { return prop(prop(prop(m_window, "body"), "pageHost"), "page"); }
-
-    void clearToasts() { call(prop(m_window, "toasts"), "clear"); }
-
-    bool shoot(const QString& path, int settleMs = 350)
-    {
-        settle(settleMs);
-        return shots::grabTo(m_window, path);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<gcs::Application> m_app;
-    std::unique_ptr<QQmlApplicationEngine> m_engine;
-    QQuickWindow* m_window = nullptr;
-    QStringList m_answers;
-};
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -124,8 +42,15 @@ void writeFile(const QString& path, const QByteArray& bytes)
 bool shootTier(const QString& binDir, const QDir& out, int themeIndex, const QString& tier,
                const QString& simPort)
 {
-    ConfigStage stage(binDir, simPort, tier);
-    if (!stage.ok()) {
+    // The factory page is offered, as a maker's installation does.
+    shots::Stage stage(binDir, { simPort }, tier, "factory_config: true\n");
+    if (stage.hasWindow()) {
+        stage.enterCurrentDevice();
+        if (!stage.app()->connecting() && !stage.app()->currentManagedConnected())
+            stage.app()->connectCurrentManaged();
+        waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000);
+    }
+    if (!stage.hasWindow() || !stage.app()->currentManagedConnected()) {
         std::fprintf(stderr, "telvo-shots: no live workspace on %s (%s)\n", qPrintable(simPort),
                      stage.app() ? qPrintable(stage.app()->lastError()) : "");
         return false;

@@ -1,104 +1,22 @@
 #include "NoiseShots.h"
+#include "ShotStage.h"
 #include "ShotSupport.h"
 
 #include "analysis/NoiseAnalysisTask.h"
 #include "app/Application.h"
-#include "catalog/ManagedDevices.h"
+#include "replay/ReplayController.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 using shots::kThemes;
-using shots::prop;
-using shots::settle;
 using shots::waitFor;
-
-/// The window in the workspace of an offline device, on the noise page.
-class NoiseStage
-{
-public:
-    NoiseStage(const QString& binDir, const QString& tier)
-    {
-        qputenv("LOCALAPPDATA", QFile::encodeName(m_dir.path()));
-        {
-            gcs::Application seed;
-            seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(),
-                                                QStringLiteral("/dev/ttyUSB0"), 115200, true,
-                                                QStringLiteral("kt45"));
-        }
-        m_app = std::make_unique<gcs::Application>();
-        m_app->loadProfiles(QDir(binDir).filePath(QStringLiteral("profiles")));
-        m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.get());
-        m_engine->addImportPath(QStringLiteral("qrc:/"));
-        m_engine->load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));
-        if (!m_engine->rootObjects().isEmpty())
-            m_window = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
-        if (!m_window)
-            return;
-        m_window->show();
-        waitFor([this] { return m_window->property("centredOnce").toBool(); }, 2000);
-        QMetaObject::invokeMethod(m_window, "applyWindowTier", Q_ARG(QVariant, tier));
-        const QString id = m_app->managedDevices()->currentId();
-        QMetaObject::invokeMethod(m_window, "enterDeviceWorkspace", Q_ARG(QVariant, id));
-        // Entering tries to connect; there is no unit behind this port.
-        waitFor([this] { return !m_app->connecting(); }, 8000);
-        m_app->setCurrentNav(QStringLiteral("noise"));
-        settle(300);
-    }
-
-    ~NoiseStage()
-    {
-        m_engine.reset();
-        m_app.reset();
-    }
-
-    bool ok() const { return m_window && page(); }
-    gcs::Application* app() const { return m_app.get(); }
-    QObject* page() const { return prop(prop(prop(m_window, "body"), "pageHost"), "page"); }
-
-    void setTheme(int index)
-    {
-        if (QObject* box = prop(prop(m_window, "header"), "themeBox"))
-            box->setProperty("currentIndex", index);
-    }
-
-    /// Opens path on the page at rateHz, as the replay workspace hands it a recording.
-    void open(const QString& path, int rateHz)
-    {
-        if (auto* field = page()->findChild<QObject*>(QStringLiteral("noiseRateField")))
-            field->setProperty("text", QString::number(rateHz));
-        page()->setProperty("filePath", path);
-    }
-
-    bool waitIdle()
-    {
-        return waitFor([this] { return !m_app->noise()->busy(); }, 60000);
-    }
-
-    bool shoot(const QString& path, int settleMs = 350)
-    {
-        settle(settleMs);
-        QMetaObject::invokeMethod(prop(m_window, "toasts"), "clear");
-        return shots::grabTo(m_window, path);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<gcs::Application> m_app;
-    std::unique_ptr<QQmlApplicationEngine> m_engine;
-    QQuickWindow* m_window = nullptr;
-};
 
 bool simulate(const QString& binDir, const QString& path, const QStringList& args)
 {
@@ -110,6 +28,22 @@ bool simulate(const QString& binDir, const QString& path, const QStringList& arg
         return false;
     }
     return true;
+}
+
+/// Replays path, paused, on the noise page; a capture without time tags at rateHz.
+bool replayOnNoisePage(shots::Stage& stage, const QString& path, double rateHz)
+{
+    gcs::Application* app = stage.app();
+    stage.answer(path);
+    if (!app->openReplayFile()) {
+        std::fprintf(stderr, "telvo-shots: no replay of %s (%s)\n", qPrintable(path),
+                     qPrintable(app->lastError()));
+        return false;
+    }
+    app->replay()->pause();
+    app->replay()->setRecordRate(rateHz);
+    app->setCurrentNav(QStringLiteral("noise"));
+    return app->currentNav() == QLatin1String("noise");
 }
 
 } // namespace
@@ -140,29 +74,35 @@ bool shootNoisePage(const QString& binDir, const QDir& out)
             // The smallest tier in one dark and the light theme, where clipping shows first.
             if (tier == QLatin1String("min") && i != 0 && i != 2)
                 continue;
-            NoiseStage stage(binDir, tier);
-            if (!stage.ok()) {
-                std::fprintf(stderr, "telvo-shots: no noise page\n");
+            shots::Stage stage(binDir, {}, tier);
+            if (!stage.hasWindow())
                 return false;
-            }
             stage.setTheme(i);
+            const gcs::NoiseAnalysisTask* noise = stage.app()->noise();
+            const auto idle = [noise] { return waitFor([noise] { return !noise->busy(); }, 60000); };
             const QString theme = QString::fromLatin1(kThemes[i]);
             const auto file = [&](const char* name) {
                 return out.filePath(
                     QStringLiteral("%1-%2-n%3.png").arg(theme, tier, QLatin1String(name)));
             };
-            ok = stage.shoot(file("1-empty")) && ok;
-            stage.open(large, 1000);
-            waitFor([&] { return stage.app()->noise()->progress() > 0.25; }, 20000);
-            ok = stage.shoot(file("2-analysing"), 0) && ok;
+            // The hour at 1000 Hz has no time tags: the replay's record rate serves.
+            if (!replayOnNoisePage(stage, large, 1000))
+                return false;
+            waitFor([noise] { return noise->progress() > 0.25; }, 20000);
+            ok = stage.shootQuiet(file("2-analysing"), 0) && ok;
             stage.app()->noise()->cancel();
-            stage.waitIdle();
-            stage.open(still, 200);
-            ok = stage.waitIdle() && stage.shoot(file("3-at-rest")) && ok;
-            stage.open(moving, 200);
-            ok = stage.waitIdle() && stage.shoot(file("4-moving")) && ok;
-            stage.open(junk, 200);
-            ok = stage.waitIdle() && stage.shoot(file("5-not-a-recording")) && ok;
+            idle();
+            ok = replayOnNoisePage(stage, still, 200) && idle()
+                && stage.shootQuiet(file("3-at-rest")) && ok;
+            ok = replayOnNoisePage(stage, moving, 200) && idle()
+                && stage.shootQuiet(file("4-moving")) && ok;
+            // A file picked on the page that holds no records, at a typed rate.
+            if (QObject* field = stage.page()->findChild<QObject*>(QStringLiteral("noiseRateField")))
+                field->setProperty("text", QStringLiteral("200"));
+            stage.answer(junk);
+            QMetaObject::invokeMethod(stage.page(), "pickFile");
+            ok = idle() && stage.shootQuiet(file("5-not-a-recording")) && ok;
+            stage.app()->closeReplay();
         }
     }
     return ok;

@@ -17,6 +17,7 @@
 #include "ConfigShots.h"
 #include "NoiseShots.h"
 #include "ReplayShots.h"
+#include "ShotStage.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -29,8 +30,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTemporaryDir>
@@ -44,7 +43,6 @@
 
 namespace {
 
-const char* const kMainQml = "qrc:/Corvane/GCS/Main.qml";
 using shots::kThemes;
 using shots::prop;
 using shots::settle;
@@ -60,71 +58,8 @@ void call(QObject* o, const char* method, const QVariant& arg = QVariant())
         QMetaObject::invokeMethod(o, method);
 }
 
-/// One window on one controller with its own settings folder.
-class Stage
-{
-public:
-    Stage(const QString& binDir, const QStringList& ports, const QString& tier)
-    {
-        qputenv("LOCALAPPDATA", QFile::encodeName(m_dir.path()));
-        if (!ports.isEmpty()) {
-            // Write the managed devices, then start the controller on them as a program
-            // start would.
-            gcs::Application seed;
-            for (int i = 0; i < ports.size(); ++i) {
-                const char* const models[] = { "kt45", "kt80", "kt10", "kt60" };
-                seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), ports.at(i),
-                                                    i == 1 ? 460800 : 115200, i == 0,
-                                                    QString::fromLatin1(models[i % 4]));
-            }
-        }
-        m_app = std::make_unique<gcs::Application>();
-        m_app->loadProfiles(QDir(binDir).filePath(QStringLiteral("profiles")));
-        m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.get());
-        m_engine->addImportPath(QStringLiteral("qrc:/"));
-        m_engine->load(QUrl(QString::fromLatin1(kMainQml)));
-        if (!m_engine->rootObjects().isEmpty())
-            m_window = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
-        if (m_window) {
-            m_window->show();
-            waitFor([this] { return m_window->property("centredOnce").toBool(); }, 2000);
-            QMetaObject::invokeMethod(m_window, "applyWindowTier", Q_ARG(QVariant, tier));
-        }
-    }
-
-    ~Stage()
-    {
-        m_engine.reset();
-        m_app.reset();
-    }
-
-    bool ok() const { return m_window != nullptr; }
-    QQuickWindow* window() const { return m_window; }
-    gcs::Application* app() const { return m_app.get(); }
-
-    void setTheme(int index)
-    {
-        QObject* box = prop(prop(m_window, "header"), "themeBox");
-        if (box)
-            box->setProperty("currentIndex", index);
-    }
-
-    bool shoot(const QString& path, int settleMs = 450)
-    {
-        settle(settleMs);
-        return shots::grabTo(m_window, path);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<gcs::Application> m_app;
-    std::unique_ptr<QQmlApplicationEngine> m_engine;
-    QQuickWindow* m_window = nullptr;
-};
-
 // The telemetry pages, shown in turn; the charts get a few seconds to fill.
-bool shootTelemetryPages(Stage& stage, const std::function<QString(const char*)>& file,
+bool shootTelemetryPages(shots::Stage& stage, const std::function<QString(const char*)>& file,
                          const char* suffix)
 {
     struct Page
@@ -167,8 +102,8 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     bool ok = true;
 
     if (!pagesOnly) {
-        Stage stage(binDir, {}, tier);
-        if (!stage.ok())
+        shots::Stage stage(binDir, {}, tier);
+        if (!stage.hasWindow())
             return false;
         stage.setTheme(themeIndex);
         ok = stage.shoot(file("1-welcome")) && ok;
@@ -184,8 +119,8 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     const QStringList ports
         = { simPort.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : simPort,
             QStringLiteral("/dev/ttyUSB1"), QStringLiteral("COM7"), QStringLiteral("/dev/ttyS3") };
-    Stage stage(binDir, ports, tier);
-    if (!stage.ok())
+    shots::Stage stage(binDir, ports, tier);
+    if (!stage.hasWindow())
         return false;
     stage.setTheme(themeIndex);
     QQuickWindow* w = stage.window();

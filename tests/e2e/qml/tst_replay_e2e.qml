@@ -92,6 +92,11 @@ ShellTestCase {
         tryCompare(shell, "bodyState", "replay")
         tryVerify(function () { return findIn(shell, "replayRateField").visible })
         compare(app.replay.recordRate, 200) // no rate measured on a link yet
+        // The noise page analyses the capture at the replay's rate.
+        app.currentNav = "noise"
+        tryVerify(function () { return app.noise.hasResult }, 10000, app.noise.errorText)
+        compare(app.noise.rateHz, 200)
+        verify(findIn(shell, "noiseSummary").text.indexOf("（取自回放）") > 0)
         click(findIn(shell, "closeReplayButton"))
         tryCompare(shell, "bodyState", "welcome")
     }

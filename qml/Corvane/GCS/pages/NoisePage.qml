@@ -26,8 +26,13 @@ Item {
     readonly property var colors: [Theme.danger, Theme.linkOkStrong, Theme.accentHi, Theme.warn,
                                    Qt.tint(Theme.accentHi, Theme.alpha(Theme.danger, 0.55)),
                                    Theme.muted]
-    // The given rate, or 0 to read it from the log's times.
-    readonly property real givenRate: rateField.acceptableInput ? Number(rateField.text) : 0
+    // The raw capture being replayed: its pace as the replay measured it (a message log
+    // gives its host times instead). -1 while it is still being indexed.
+    readonly property bool replayingFile: app.replay.active && filePath === app.replay.filePath
+    readonly property real replayRate: !replayingFile ? 0
+                                       : app.replay.indexed ? app.replay.recordsPerSecond : -1
+    // A rate typed in (an empty field is acceptable input too).
+    readonly property bool rateTyped: rateField.text.length > 0 && rateField.acceptableInput
 
     readonly property var chartSeries: {
         var list = []
@@ -39,9 +44,10 @@ Item {
         return list
     }
 
+    // At the typed rate, else the replay's, else (0) at the one the log's times give.
     function analyse() {
-        if (filePath.length > 0)
-            noise.analyse(filePath, givenRate)
+        if (filePath.length > 0 && (replayRate >= 0 || rateTyped))
+            noise.analyse(filePath, rateTyped ? Number(rateField.text) : Math.max(replayRate, 0))
     }
 
     function pickFile() {
@@ -71,6 +77,7 @@ Item {
     }
 
     onFilePathChanged: analyse()
+    onReplayRateChanged: if (replayingFile && !rateTyped && replayRate >= 0) analyse()
     Component.onCompleted: {
         if (filePath.length > 0 && noise.filePath !== filePath)
             analyse()
@@ -214,7 +221,9 @@ Item {
                     Layout.fillWidth: true
                     visible: page.hasResult
                     text: "采样率 " + page.figureText(noise.rateHz) + " Hz"
-                          + (noise.rateGiven ? "（指定）" : "（由时间戳得出）")
+                          + (!noise.rateGiven ? "（由时间戳得出）"
+                             : page.rateTyped || page.replayRate <= 0 ? "（指定）"
+                             : "（取自回放）")
                           + " · " + noise.samples + " 个采样 · "
                           + Number(noise.durationSeconds).toFixed(1) + " s"
                           + (noise.taus.length > 0
