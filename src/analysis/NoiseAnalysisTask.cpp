@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisLogging.h"
 #include "analysis/NoiseAnalysis.h"
+#include "capture/PostedProgress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -72,22 +73,7 @@ void NoiseAnalysisTask::start()
     m_permille = 0;
     emit busyChanged();
     emit progressChanged();
-    // The worker reports through queued calls, dropped should this object be gone; a
-    // permille is posted only when it changes.
-    const QPointer<NoiseAnalysisTask> self(this);
-    auto posted = std::make_shared<std::atomic_int>(-1);
-    const auto progress = [self, posted](double done) {
-        const int permille = int(qBound(0.0, done, 1.0) * 1000.0);
-        if (posted->exchange(permille) == permille)
-            return;
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, permille]() {
-                if (self)
-                    self->setPermille(permille);
-            },
-            Qt::QueuedConnection);
-    };
+    const auto progress = postedPermille(this, [this](int permille) { setPermille(permille); });
     const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
     const QString path = m_path;
     const double rate = m_rateHz;

@@ -1,6 +1,7 @@
 #include "capture/CaptureExportTask.h"
 
 #include "capture/CaptureLogging.h"
+#include "capture/PostedProgress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,22 +41,9 @@ bool CaptureExportTask::start(const QString& capturePath, const QString& outPath
     m_busy = true;
     setPermille(0);
     emit busyChanged();
-    // The worker reports to this object through queued calls, which are dropped should
-    // it be gone; a permille is posted only when it changes.
-    const QPointer<CaptureExportTask> self(this);
-    auto posted = std::make_shared<std::atomic_int>(-1);
-    const auto progress = [self, posted](qint64 position, qint64 size) {
-        const int permille = size > 0 ? int(qMin<qint64>(1000, position * 1000 / size)) : 1000;
-        if (posted->exchange(permille) == permille)
-            return;
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, permille]() {
-                if (self)
-                    self->setPermille(permille);
-            },
-            Qt::QueuedConnection);
-    };
+    const auto progress
+        = [post = postedPermille(this, [this](int permille) { setPermille(permille); })](
+              qint64 position, qint64 size) { post(size > 0 ? double(position) / size : 1.0); };
     const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
     m_watcher.setFuture(QtConcurrent::run([capturePath, outPath, format, cancel, progress]() {
         return CaptureExport::toFile(capturePath, outPath, format, cancel.get(), progress);
