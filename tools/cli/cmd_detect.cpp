@@ -1,6 +1,6 @@
 // telvo-cli detect: the connection dialog's port and baud detection.
 #include "CliCommand.h"
-#include "ProbeInterrupt.h"
+#include "Interrupt.h"
 
 #include "catalog/AppSettings.h"
 #include "discovery/DiscoveryTexts.h"
@@ -53,12 +53,12 @@ int runDetect(const QStringList& args)
     const gcs::AppSettings settings;
     const QList<int> bauds = gcs::SerialProbe::withCustomBauds(settings.customSerialBauds());
 
-    const cli::ProbeInterrupt interrupt;
+    const cli::Interrupt interrupt;
     const gcs::DetectLinkResult result = gcs::SerialProbe::runDetectSerialLink(
         preferredPort, preferredBaud, ports, bauds, interrupt.cancel());
     if (interrupt.interrupted()) {
         cli::printErr(QStringLiteral("telvo-cli detect: interrupted"));
-        return cli::ProbeInterrupt::kExitCode;
+        return cli::Interrupt::kExitCode;
     }
     if (!result.ok) {
         cli::printOut(gcs::discoverytext::detectNoMatch());

@@ -1,5 +1,6 @@
 // telvo-cli record: the window's recording flow from the command line.
 #include "CliCommand.h"
+#include "Interrupt.h"
 
 #include "app/Application.h"
 #include "ins/InsBridge.h"
@@ -13,8 +14,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <csignal>
-
 namespace {
 
 constexpr int kDefaultBaud = 115200;
@@ -23,13 +22,6 @@ constexpr double kDefaultSeconds = 10;
 constexpr int kFormatWaitMs = 2000;
 /// The pre-connect check probes the port at the given rate; it ends on its own.
 constexpr int kConnectWaitMs = 30000;
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void onInterrupt(int)
-{
-    g_interrupted = 1;
-}
 
 int runRecord(const QStringList& args);
 
@@ -70,19 +62,20 @@ int fail(const QString& message)
 }
 
 /// Runs the event loop until done() or the deadline; false when interrupted.
-bool runUntil(const std::function<bool()>& done, QDeadlineTimer deadline)
+bool runUntil(const cli::Interrupt& interrupt, const std::function<bool()>& done,
+              QDeadlineTimer deadline)
 {
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&]() {
-        if (g_interrupted || done() || deadline.hasExpired())
+        if (interrupt.interrupted() || done() || deadline.hasExpired())
             loop.quit();
     });
     poll.start();
-    if (!g_interrupted && !done() && !deadline.hasExpired())
+    if (!interrupt.interrupted() && !done() && !deadline.hasExpired())
         loop.exec();
-    return !g_interrupted;
+    return !interrupt.interrupted();
 }
 
 int runRecord(const QStringList& args)
@@ -137,16 +130,15 @@ int runRecord(const QStringList& args)
                         .arg(settingsHome.errorString()));
     qputenv("LOCALAPPDATA", QDir::toNativeSeparators(settingsHome.path()).toLocal8Bit());
 
-    g_interrupted = 0;
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    const cli::Interrupt interrupt;
 
     gcs::Application app;
     app.setCurrentNav(QStringLiteral("record"));
     if (!app.connectSerial(port, baud))
         return fail(app.lastError().isEmpty() ? QStringLiteral("no PORT given") : app.lastError());
     const bool connected
-        = runUntil([&app]() { return !app.connecting(); }, QDeadlineTimer(kConnectWaitMs));
+        = runUntil(interrupt, [&app]() { return !app.connecting(); },
+                   QDeadlineTimer(kConnectWaitMs));
     if (!connected)
         return fail(QStringLiteral("interrupted while connecting"));
     if (!app.currentManagedConnected()) {
@@ -156,9 +148,9 @@ int runRecord(const QStringList& args)
     }
 
     // The record page shows the format of the first message; the files are named after it.
-    runUntil([&app]() { return !app.ins()->packetFormat().isEmpty(); },
+    runUntil(interrupt, [&app]() { return !app.ins()->packetFormat().isEmpty(); },
              QDeadlineTimer(kFormatWaitMs));
-    if (g_interrupted) {
+    if (interrupt.interrupted()) {
         app.disconnectPrimary();
         return fail(QStringLiteral("interrupted before recording"));
     }
@@ -185,14 +177,15 @@ int runRecord(const QStringList& args)
             tell(QStringLiteral("the unit is back after %1 s; recording goes on")
                      .arg(secondsText()));
     });
-    runUntil([]() { return false; }, QDeadlineTimer(qint64(seconds * 1000)));
+    runUntil(interrupt, []() { return false; }, QDeadlineTimer(qint64(seconds * 1000)));
     const QString rawPath = recorder->rawPath();
     const bool lost = !app.currentManagedConnected();
     app.stopRecord();
     app.disconnectPrimary();
     cli::printErr(QStringLiteral("recorded %1 s, %2 bytes%3")
                       .arg(secondsText(), QString::number(QFileInfo(rawPath).size()),
-                           g_interrupted ? QStringLiteral(" (interrupted)") : QString()));
+                           interrupt.interrupted() ? QStringLiteral(" (interrupted)")
+                                                   : QString()));
     if (lost)
         return fail(QStringLiteral("the unit went away and did not come back"));
     return 0;

@@ -1,5 +1,6 @@
 // telvo-cli replay: a recording played back onto a serial port at its recorded pace.
 #include "CliCommand.h"
+#include "Interrupt.h"
 
 #include "link/SerialPortName.h"
 #include "link/SerialTransport.h"
@@ -12,21 +13,11 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <csignal>
-
 namespace {
 
 constexpr int kDefaultBaud = 115200;
-constexpr int kInterruptedExit = 130;
 constexpr double kMinSpeed = 0.01;
 constexpr double kMaxSpeed = 1000;
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void onInterrupt(int)
-{
-    g_interrupted = 1;
-}
 
 int runReplay(const QStringList& args);
 
@@ -151,12 +142,13 @@ int runReplay(const QStringList& args)
     if (!replay.open())
         return fail(replayError);
 
+    const cli::Interrupt interrupt;
     QEventLoop loop;
     qint64 written = 0;
     bool writeFailed = false;
     // Written out before the next piece is due: a slow line holds the replay back.
     QObject::connect(&replay, &gcs::ITransport::bytesReceived, [&](const QByteArray& bytes) {
-        if (writeFailed || g_interrupted)
+        if (writeFailed || interrupt.interrupted())
             return;
         if (!link->sendBlocking(bytes)) {
             writeFailed = true;
@@ -166,16 +158,13 @@ int runReplay(const QStringList& args)
         written += bytes.size();
     });
     QObject::connect(&replay, &gcs::ReplayTransport::finished, &loop, &QEventLoop::quit);
-    QTimer interrupt;
-    QObject::connect(&interrupt, &QTimer::timeout, &loop, [&loop]() {
-        if (g_interrupted)
+    QTimer interruptPoll;
+    QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&]() {
+        if (interrupt.interrupted())
             loop.quit();
     });
-    interrupt.start(50);
+    interruptPoll.start(50);
 
-    g_interrupted = 0;
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
     cli::printErr(QStringLiteral("telvo-cli replay: %1 onto %2 at %3 baud")
                       .arg(QDir::toNativeSeparators(a.capture), port)
                       .arg(a.baud));
@@ -183,16 +172,14 @@ int runReplay(const QStringList& args)
     clock.start();
     replay.play();
     loop.exec();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     replay.close();
     session.disconnectTransport();
 
     cli::printErr(QStringLiteral("telvo-cli replay: %1 bytes in %2 s")
                       .arg(written)
                       .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
-    if (g_interrupted)
-        return kInterruptedExit;
+    if (interrupt.interrupted())
+        return cli::Interrupt::kExitCode;
     if (writeFailed)
         return fail(linkError.isEmpty() ? QStringLiteral("writing to %1 failed").arg(port)
                                         : linkError);

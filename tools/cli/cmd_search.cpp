@@ -1,6 +1,6 @@
 // telvo-cli search: the automatic search's sweep over serial ports.
 #include "CliCommand.h"
-#include "ProbeInterrupt.h"
+#include "Interrupt.h"
 
 #include "catalog/AppSettings.h"
 #include "discovery/SerialPortListing.h"
@@ -38,7 +38,7 @@ int runSearch(const QStringList& args)
     const gcs::AppSettings settings;
     const QList<int> bauds = gcs::SerialProbe::withCustomBauds(settings.customSerialBauds());
 
-    const cli::ProbeInterrupt interrupt;
+    const cli::Interrupt interrupt;
     const QList<gcs::SerialProbeHit> hits = gcs::SerialProbe::probeAllPorts(
         ports, gcs::SerialProbe::kAutoSearchMaxHits, bauds, interrupt.cancel());
     for (const gcs::SerialProbeHit& hit : hits)
@@ -46,7 +46,7 @@ int runSearch(const QStringList& args)
             QStringLiteral("%1 %2 %3").arg(hit.port, QString::number(hit.baud), hit.productId));
     if (interrupt.interrupted()) {
         cli::printErr(QStringLiteral("telvo-cli search: interrupted"));
-        return cli::ProbeInterrupt::kExitCode;
+        return cli::Interrupt::kExitCode;
     }
     return hits.isEmpty() ? 1 : 0;
 }

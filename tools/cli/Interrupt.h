@@ -6,29 +6,30 @@
 
 namespace cli {
 
-/// Ctrl-C (SIGINT, or SIGTERM) for a subcommand that probes ports: while an object lives,
-/// the signals set its cancel flag, so that the probe closes its port and returns within
-/// a few tens of milliseconds. The previous handlers come back when it goes.
-class ProbeInterrupt
+/// Ctrl-C (SIGINT, or SIGTERM) for a subcommand: while an object lives, the signals set
+/// its flag, which a probe takes as its cancel flag (it closes its port and returns within
+/// a few tens of milliseconds) and a loop polls. The previous handlers come back when it
+/// goes.
+class Interrupt
 {
 public:
     /// The exit code of a command stopped this way, as shells report SIGINT.
     static constexpr int kExitCode = 130;
 
-    ProbeInterrupt()
+    Interrupt()
     {
         s_target = &m_cancel;
         m_previousInt = std::signal(SIGINT, &onSignal);
         m_previousTerm = std::signal(SIGTERM, &onSignal);
     }
-    ~ProbeInterrupt()
+    ~Interrupt()
     {
         std::signal(SIGINT, m_previousInt);
         std::signal(SIGTERM, m_previousTerm);
         s_target = nullptr;
     }
-    ProbeInterrupt(const ProbeInterrupt&) = delete;
-    ProbeInterrupt& operator=(const ProbeInterrupt&) = delete;
+    Interrupt(const Interrupt&) = delete;
+    Interrupt& operator=(const Interrupt&) = delete;
 
     const gcs::ProbeCancel& cancel() const { return m_cancel; }
     bool interrupted() const { return m_cancel.isCancelled(); }
