@@ -27,18 +27,18 @@
 #include "replay/ReplayIndex.h"
 #include "replay/ReplayTransport.h"
 
+#include "WindowBench.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -46,7 +46,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -65,44 +64,10 @@ double nowMs(const QElapsedTimer& t)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-bool waitFor(const std::function<bool()>& pred, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    return pred();
-}
-
-void runFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-}
-
-struct Summary
-{
-    double mean = 0, median = 0, worst = 0;
-    int count = 0;
-};
-
-Summary summarise(std::vector<double> v)
-{
-    Summary s;
-    s.count = int(v.size());
-    if (v.empty())
-        return s;
-    std::sort(v.begin(), v.end());
-    double sum = 0;
-    for (double x : v)
-        sum += x;
-    s.mean = sum / double(v.size());
-    s.median = v[v.size() / 2];
-    s.worst = v.back();
-    return s;
-}
+using bench::runFor;
+using bench::Summary;
+using bench::summarise;
+using bench::waitFor;
 
 QString text(const Summary& s, const char* unit = "ms")
 {
@@ -281,18 +246,9 @@ class Responsiveness
 {
 public:
     explicit Responsiveness(QQuickWindow* w)
+        : m_frames(w)
     {
         m_clock.start();
-        QObject::connect(
-            w, &QQuickWindow::frameSwapped, w,
-            [this] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                const double t = nowMs(m_clock);
-                if (m_on && m_lastSwap > 0)
-                    m_frames.push_back(t - m_lastSwap);
-                m_lastSwap = t;
-            },
-            Qt::DirectConnection);
         m_tick.setInterval(10);
         m_tick.setTimerType(Qt::PreciseTimer);
         QObject::connect(&m_tick, &QTimer::timeout, [this] {
@@ -305,30 +261,25 @@ public:
     }
     void start()
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        m_frames.start();
         m_on = true;
-        m_lastSwap = m_lastTick = 0;
-        m_frames.clear();
+        m_lastTick = 0;
         m_waits.clear();
     }
     void stop()
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        m_frames.stop();
         m_on = false;
     }
-    Summary frames()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return summarise(m_frames);
-    }
-    Summary waits() { return summarise(m_waits); }
+    Summary frames() const { return m_frames.intervals(); }
+    Summary waits() const { return summarise(m_waits); }
 
 private:
+    bench::FrameClock m_frames;
     QElapsedTimer m_clock;
-    std::mutex m_mutex;
     bool m_on = false;
-    double m_lastSwap = 0, m_lastTick = 0;
-    std::vector<double> m_frames, m_waits;
+    double m_lastTick = 0;
+    std::vector<double> m_waits;
     QTimer m_tick;
 };
 
@@ -339,18 +290,11 @@ void benchWindow(const Options& o, const QString& path)
     gcs::Application app;
     app.loadProfiles(QDir(QCoreApplication::applicationDirPath()).filePath("profiles"));
     QQmlApplicationEngine engine;
-    engine.rootContext()->setContextProperty(QStringLiteral("app"), &app);
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));
-    auto* window = engine.rootObjects().isEmpty()
-        ? nullptr
-        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window) {
         say(QStringLiteral("  window: does not load"));
         return;
     }
-    window->show();
-    waitFor([&] { return window->property("centredOnce").toBool(); }, 3000);
     runFor(500);
     gcs::InsBridge* ins = app.ins();
     gcs::ReplayController* replay = app.replay();
@@ -442,16 +386,8 @@ Options parse(const QStringList& args)
 int main(int argc, char** argv)
 {
     QTemporaryDir screenDir;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        const QString config = screenDir.filePath(QStringLiteral("screen.json"));
-        QFile f(config);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(R"({"screens":[{"name":"BENCH","x":0,"y":0,"width":1920,"height":1080,)"
-                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-        f.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    if (bench::useDesignScreenOffscreen(screenDir))
         qputenv("QT_QUICK_BACKEND", "software");
-    }
     QApplication qapp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));

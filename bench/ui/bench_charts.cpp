@@ -28,6 +28,7 @@
 // times, one frame per chunk, without rendering in between; the time per record covers
 // decoding, the page's bindings and, on the charts page, the four samples.
 #include "TestSupport.h"
+#include "WindowBench.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
@@ -38,19 +39,16 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #ifdef Q_OS_WIN
@@ -60,6 +58,9 @@
 #endif
 
 namespace {
+
+using bench::runFor;
+using bench::waitFor;
 
 // CPU time of the whole process (every thread), in seconds.
 double processCpuSeconds()
@@ -80,25 +81,6 @@ double processCpuSeconds()
 #endif
 }
 
-bool waitFor(const std::function<bool()>& pred, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return pred();
-}
-
-void runFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-}
-
 // Items loaded by a Loader are visual children only, so walk the item tree.
 QQuickItem* findItem(QQuickItem* root, const QString& name)
 {
@@ -112,109 +94,6 @@ QQuickItem* findItem(QQuickItem* root, const QString& name)
     }
     return nullptr;
 }
-
-struct Stats
-{
-    double mean = 0, median = 0, p95 = 0, worst = 0;
-    int count = 0;
-};
-
-Stats summarise(std::vector<double> v)
-{
-    Stats s;
-    s.count = int(v.size());
-    if (v.empty())
-        return s;
-    std::sort(v.begin(), v.end());
-    double sum = 0;
-    for (double x : v)
-        sum += x;
-    s.mean = sum / v.size();
-    s.median = v[v.size() / 2];
-    s.p95 = v[std::min(v.size() - 1, size_t(v.size() * 0.95))];
-    s.worst = v.back();
-    return s;
-}
-
-/// Frame timing of one window, collected from the render thread's signals.
-class FrameClock
-{
-public:
-    explicit FrameClock(QQuickWindow* w)
-    {
-        m_clock.start();
-        timeSpan(w, &QQuickWindow::beforeSynchronizing, &QQuickWindow::afterSynchronizing,
-                 m_syncStart, m_sync);
-        timeSpan(w, &QQuickWindow::beforeRendering, &QQuickWindow::afterRendering, m_renderStart,
-                 m_render);
-        QObject::connect(
-            w, &QQuickWindow::frameSwapped, w,
-            [this] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                const double t = elapsedMs();
-                if (m_on && m_lastSwap > 0)
-                    m_intervals.push_back(t - m_lastSwap);
-                m_lastSwap = t;
-            },
-            Qt::DirectConnection);
-    }
-
-    void start()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_on = true;
-        m_lastSwap = 0;
-        m_intervals.clear();
-        m_sync.clear();
-        m_render.clear();
-    }
-
-    void stop()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_on = false;
-    }
-
-    Stats intervals() const { return take(m_intervals); }
-    Stats sync() const { return take(m_sync); }
-    Stats render() const { return take(m_render); }
-
-private:
-    double elapsedMs() const { return double(m_clock.nsecsElapsed()) / 1e6; }
-
-    /// Collects the time from each begin signal to the following end signal (render thread).
-    template<class Begin, class End>
-    void timeSpan(QQuickWindow* w, Begin begin, End end, double& start, std::vector<double>& out)
-    {
-        QObject::connect(
-            w, begin, w,
-            [this, &start] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                start = elapsedMs();
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            w, end, w,
-            [this, &start, &out] {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                if (m_on)
-                    out.push_back(elapsedMs() - start);
-            },
-            Qt::DirectConnection);
-    }
-
-    Stats take(const std::vector<double>& v) const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return summarise(v);
-    }
-
-    QElapsedTimer m_clock;
-    mutable std::mutex m_mutex;
-    bool m_on = false;
-    double m_syncStart = 0, m_renderStart = 0, m_lastSwap = 0;
-    std::vector<double> m_intervals, m_sync, m_render;
-};
 
 QString graphicsApiName(QQuickWindow* w)
 {
@@ -239,21 +118,6 @@ struct Options
     int directRounds = 0;
 };
 
-QQuickWindow* loadWindow(QQmlApplicationEngine& engine, gcs::Application& app)
-{
-    engine.rootContext()->setContextProperty(QStringLiteral("app"), &app);
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));
-    auto* window = engine.rootObjects().isEmpty()
-        ? nullptr
-        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
-    if (!window)
-        return nullptr;
-    window->show();
-    waitFor([&] { return window->property("centredOnce").toBool(); }, 3000);
-    return window;
-}
-
 // Records fed straight into the bridge on the shown page; prints the cost per record.
 int runDirect(const Options& o)
 {
@@ -276,7 +140,7 @@ int runDirect(const Options& o)
     app.loadProfiles(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
     QQmlApplicationEngine engine;
-    QQuickWindow* window = loadWindow(engine, app);
+    QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window)
         return 1;
     window->setProperty("shellAtDeviceHub", false);
@@ -330,19 +194,12 @@ int runOne(const Options& o, int rate)
     app.loadProfiles(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
     QQmlApplicationEngine engine;
-    engine.rootContext()->setContextProperty(QStringLiteral("app"), &app);
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));
-    auto* window = engine.rootObjects().isEmpty()
-        ? nullptr
-        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window) {
         std::fprintf(stderr, "bench_charts: the window did not load\n");
         return 1;
     }
-    window->show();
-    waitFor([&] { return window->property("centredOnce").toBool(); }, 3000);
-    FrameClock frames(window);
+    bench::FrameClock frames(window);
 
     const QString id = app.managedDevices()->currentId();
     QMetaObject::invokeMethod(window, "enterDeviceWorkspace", Q_ARG(QVariant, id));
@@ -394,9 +251,9 @@ int runOne(const Options& o, int rate)
     const double shownRate = meter ? meter->property("rate").toDouble() : -1;
     const QString rateText = page->property("rateText").toString();
 
-    const Stats iv = frames.intervals();
-    const Stats sy = frames.sync();
-    const Stats re = frames.render();
+    const bench::Summary iv = frames.intervals();
+    const bench::Summary sy = frames.sync();
+    const bench::Summary re = frames.render();
     std::printf("%-8s %5d Hz  %-9s %-8s  cpu %5.1f %%  records %6.0f/s  chart +%d (%d held)\n",
                 qPrintable(o.page), rate, qPrintable(QGuiApplication::platformName()),
                 qPrintable(graphicsApiName(window)), 100.0 * cpu / seconds, packets / seconds, fed,
@@ -422,19 +279,8 @@ int runOne(const Options& o, int rate)
 
 int main(int argc, char** argv)
 {
-    // The offscreen platform's own screen (800 x 800) is smaller than the window's
-    // minimum; give it the 1920 x 1080 screen the window is designed for.
     QTemporaryDir screenDir;
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-        const QString config = screenDir.filePath(QStringLiteral("screen.json"));
-        QFile f(config);
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write(R"({"screens":[{"name":"BENCH","x":0,"y":0,"width":1920,"height":1080,)"
-                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-            f.close();
-            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
-        }
-    }
+    bench::useDesignScreenOffscreen(screenDir);
     QApplication qapp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
