@@ -182,6 +182,17 @@ void Application::setUserNotice(const QString& message)
     emit userNoticeChanged();
 }
 
+void Application::reportWorkEnded(bool ok, bool cancelled, const QString& message,
+                                  const QString& warning)
+{
+    if (ok || cancelled)
+        setUserNotice(message);
+    else
+        setError(message);
+    if (ok && !warning.isEmpty())
+        setError(warning);
+}
+
 bool Application::reportUnavailable(const char* operation)
 {
     qCDebug(lcApp) << "operation not available in this build:" << operation;

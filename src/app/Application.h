@@ -565,6 +565,10 @@ private:
     QString chooseFile(FileDialogs::Kind kind, const QString& title, const QString& filter);
     /// lastError for a calibration or compensation file that gave nothing to use.
     void reportUnusableFile(const QString& what, const QString& path, bool invalidUtf8);
+    /// The end of work that ran in the background: a notice when it succeeded or was
+    /// cancelled, else an error; after a success, warning (the file broke off) as an error.
+    void reportWorkEnded(bool ok, bool cancelled, const QString& message,
+                         const QString& warning = QString());
 
     // services, created in this order with the controller as parent
     ProductRegistry* m_products = nullptr;

@@ -10,22 +10,13 @@ namespace gcs {
 void Application::wireNoiseAnalysis()
 {
     m_noise = new NoiseAnalysisTask(this);
+    // The figures stand when the file broke off: what came before it is in them.
     connect(m_noise, &NoiseAnalysisTask::finished, this,
             [this](bool ok, bool cancelled, const QString& message) {
-                if (ok || cancelled)
-                    setUserNotice(message);
-                else
-                    setError(message);
-                // The figures stand, but the file broke off: what came before it is in them.
-                if (ok && !m_noise->warningText().isEmpty())
-                    setError(m_noise->warningText());
+                reportWorkEnded(ok, cancelled, message, m_noise->warningText());
             });
-    connect(m_noise, &NoiseAnalysisTask::exported, this, [this](bool ok, const QString& message) {
-        if (ok)
-            setUserNotice(message);
-        else
-            setError(message);
-    });
+    connect(m_noise, &NoiseAnalysisTask::exported, this,
+            [this](bool ok, const QString& message) { reportWorkEnded(ok, false, message); });
 }
 
 } // namespace gcs

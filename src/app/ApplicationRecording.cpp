@@ -68,18 +68,8 @@ void Application::wireRecordingExport()
     connect(m_recorder, &Recorder::recordingChanged, this, &Application::lastRecordingChanged);
     connect(m_captureExport, &CaptureExportTask::finished, this,
             [this](bool ok, const QString& message, const QString& warning) {
-                if (!ok && m_captureExport->lastResult().cancelled) {
-                    setUserNotice(message);
-                    return;
-                }
-                if (!ok) {
-                    setError(message);
-                    return;
-                }
-                setUserNotice(message);
-                // The capture broke off: what came before it is in the file.
-                if (!warning.isEmpty())
-                    setError(warning);
+                // A capture that broke off: what came before it is in the file.
+                reportWorkEnded(ok, m_captureExport->lastResult().cancelled, message, warning);
             });
 }
 
