@@ -65,8 +65,8 @@ double nowMs(const QElapsedTimer& t)
 }
 
 using bench::runFor;
-using bench::Summary;
 using bench::summarise;
+using bench::Summary;
 using bench::waitFor;
 
 QString text(const Summary& s, const char* unit = "ms")
