@@ -120,7 +120,6 @@ bool ReplaySource::next(ReplayUnit& unit)
         }
     }
     unit.stamp = m_currentStamp;
-    unit.record = m_currentRecord;
     unit.offset = m_unitStart;
     unit.end = end;
     unit.bytes.clear();
