@@ -67,9 +67,7 @@ void ReplayIndexer::run(const QString& path, quint32 runNumber)
         return;
     }
     const qint64 size = reader.size();
-    ReplayTimeBase time(reader.kind() == CaptureReader::Kind::MessageLog
-                            ? ReplayTimeBase::Source::HostTime
-                            : ReplayTimeBase::Source::DeviceTags);
+    ReplayTimeBase time(reader.kind());
     QElapsedTimer sincePost;
     sincePost.start();
     CaptureRecord record;
