@@ -131,10 +131,9 @@ void Application::closeReplay()
 {
     if (!replayActive())
         return;
-    // The transport goes with its session; the controller object notices.
+    // The transport goes with its session; the controller object notices and the live
+    // state comes back (wireReplay).
     m_sessions->remove(ReceiveRouting::replayId());
-    if (m_products->replayMode())
-        endReplayState();
 }
 
 void Application::endReplayState()
