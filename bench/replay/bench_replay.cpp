@@ -221,9 +221,9 @@ void benchTransport(const Options& o, const QString& path)
             .arg(indexedMs / 1000, 0, 'f', 2)
             .arg(index->records())
             .arg(index->checkpointCount())
-            .arg(replay.indexMemoryBytes())
-            .arg(double(replay.indexMemoryBytes()) / double(qMax<qint64>(1, index->records())), 0,
-                 'f', 3));
+            .arg(index->memoryBytes())
+            .arg(double(index->memoryBytes()) / double(qMax<qint64>(1, index->records())), 0, 'f',
+                 3));
 
     std::vector<double> seeks;
     bool done = false;

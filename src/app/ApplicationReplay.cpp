@@ -26,13 +26,13 @@ namespace gcs {
 
 namespace {
 
-/// Longest and shortest chart window, in seconds: the time a seek hands on first.
-constexpr int kMinPrerollSeconds = 8;
-constexpr int kMaxPrerollSeconds = 120;
-
+/// The chart window: the time a seek hands on first. Bounded here too, as the stored value
+/// is read as the settings file has it.
 double prerollMs(const AppSettings* settings)
 {
-    return 1000.0 * qBound(kMinPrerollSeconds, settings->chartWindowSec(), kMaxPrerollSeconds);
+    return 1000.0
+        * qBound(AppSettings::kMinChartWindowSec, settings->chartWindowSec(),
+                 AppSettings::kMaxChartWindowSec);
 }
 
 } // namespace
@@ -131,10 +131,9 @@ void Application::closeReplay()
 {
     if (!replayActive())
         return;
-    // The transport goes with its session; the controller object notices.
+    // The transport goes with its session; the controller object notices and the live
+    // state comes back (wireReplay).
     m_sessions->remove(ReceiveRouting::replayId());
-    if (m_products->replayMode())
-        endReplayState();
 }
 
 void Application::endReplayState()

@@ -44,9 +44,9 @@ public:
     ~ReplayController() override;
 
     /// "0.25×" ... "16×", "最快" for 0.
-    static QString speedLabel(double speed);
+    Q_INVOKABLE static QString speedLabel(double speed);
     /// "%1:%2:%3": hours, minutes, seconds of ms, two digits each, hours not wrapped.
-    static QString timeText(qint64 ms);
+    Q_INVOKABLE static QString timeText(qint64 ms);
 
     /// Follows transport from now on (it stays owned by its session); null ends that.
     void attach(ReplayTransport* transport);

@@ -30,7 +30,6 @@ void ReplayIndexer::start(const QString& path)
     m_index.clear();
     m_bytesRead = 0;
     m_size = 0;
-    m_counters = RecDataModel::Integrity();
     m_stop = false;
     const quint32 runNumber = ++m_run;
     m_thread = QThread::create([this, path, runNumber]() { run(path, runNumber); });
@@ -68,9 +67,7 @@ void ReplayIndexer::run(const QString& path, quint32 runNumber)
         return;
     }
     const qint64 size = reader.size();
-    ReplayTimeBase time(reader.kind() == CaptureReader::Kind::MessageLog
-                            ? ReplayTimeBase::Source::HostTime
-                            : ReplayTimeBase::Source::DeviceTags);
+    ReplayTimeBase time(reader.kind());
     QElapsedTimer sincePost;
     sincePost.start();
     CaptureRecord record;
@@ -102,7 +99,6 @@ void ReplayIndexer::run(const QString& path, quint32 runNumber)
     batch.size = size;
     batch.done = true;
     batch.error = reader.errorText();
-    batch.counters = reader.counters();
     qCDebug(lcReplay) << "indexed" << path << count << "records" << batch.error;
     post(std::move(batch));
 }
@@ -122,13 +118,8 @@ void ReplayIndexer::take(const Batch& batch)
     m_index.setExtent(batch.records, batch.last);
     m_bytesRead = batch.bytesRead;
     m_size = batch.size;
-    if (batch.done) {
-        m_counters = batch.counters;
+    if (batch.done)
         m_index.setDone(batch.error);
-        emit progressed();
-        emit finished();
-        return;
-    }
     emit progressed();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ins/RecDataModel.h"
 #include "replay/ReplayIndex.h"
 
 #include <QObject>
@@ -33,14 +32,11 @@ public:
     const ReplayIndex& index() const { return m_index; }
     /// Share of the file read, 0 to 1.
     double progress() const;
-    /// The decoder's counters over the whole file, once done.
-    RecDataModel::Integrity counters() const { return m_counters; }
 
 signals:
-    /// More of the recording has been indexed.
+    /// More of the recording has been indexed, or all of it (index().done(), with
+    /// index().errorText() when its reading ended early).
     void progressed();
-    /// The whole file has been read, or its reading ended early (index().errorText()).
-    void finished();
 
 private:
     struct Batch
@@ -52,7 +48,6 @@ private:
         qint64 size = 0;
         bool done = false;
         QString error;
-        RecDataModel::Integrity counters;
         quint32 run = 0;
     };
 
@@ -63,7 +58,6 @@ private:
     ReplayIndex m_index;
     qint64 m_bytesRead = 0;
     qint64 m_size = 0;
-    RecDataModel::Integrity m_counters;
     std::atomic<bool> m_stop { false };
     /// Which start a batch belongs to: one of a stopped run may still be on its way.
     quint32 m_run = 0;

@@ -18,21 +18,16 @@ bool ReplaySource::open(const QString& path)
 {
     close();
     m_path = path;
-    if (!m_reader.open(path)) {
-        m_error = m_reader.errorText();
-        return false;
-    }
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly)) {
         m_error = QStringLiteral("无法打开文件 %1：%2")
                       .arg(QDir::toNativeSeparators(path), m_file.errorString());
-        m_reader.close();
         return false;
     }
-    m_time = ReplayTimeBase(kind() == CaptureReader::Kind::MessageLog
-                                ? ReplayTimeBase::Source::HostTime
-                                : ReplayTimeBase::Source::DeviceTags);
-    return rewind();
+    if (rewind())
+        return true;
+    m_file.close();
+    return false;
 }
 
 void ReplaySource::close()
@@ -58,7 +53,7 @@ bool ReplaySource::rewind()
         return false;
     }
     m_error.clear();
-    m_time.restore(ReplayTimeBase::State());
+    m_time = ReplayTimeBase(kind());
     m_unitStart = 0;
     m_nextRecord = 0;
     m_haveCurrent = m_haveFollowing = m_started = false;
@@ -120,7 +115,6 @@ bool ReplaySource::next(ReplayUnit& unit)
         }
     }
     unit.stamp = m_currentStamp;
-    unit.record = m_currentRecord;
     unit.offset = m_unitStart;
     unit.end = end;
     unit.bytes.clear();

@@ -30,7 +30,6 @@ public:
     void close();
 
     CaptureReader::Kind kind() const { return m_reader.kind(); }
-    qint64 size() const { return m_reader.size(); }
     /// Why reading ended early (a damaged log, a file that holds nothing to decode);
     /// empty while all is well.
     QString errorText() const;

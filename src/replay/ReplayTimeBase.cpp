@@ -12,7 +12,7 @@ bool ReplayTimeBase::hasTimeTag(const RecDataStruct& record)
 ReplayStamp ReplayTimeBase::add(const CaptureRecord& record)
 {
     State& s = m_state;
-    if (m_source == Source::HostTime) {
+    if (m_hostTime) {
         const qint64 now = record.hostMs * 10;
         if (s.haveLast && now > s.last)
             s.stamp.ticks += now - s.last;

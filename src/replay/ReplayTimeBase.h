@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/CaptureRecord.h"
+#include "capture/CaptureReader.h"
 #include "replay/ReplayStamp.h"
 
 namespace gcs {
@@ -21,8 +21,6 @@ namespace gcs {
 class ReplayTimeBase
 {
 public:
-    enum class Source { HostTime, DeviceTags };
-
     /// A unit's tag moving further than this between two records is no elapsed time.
     static constexpr qint64 kMaxTagStep = 10 * ReplayStamp::kTicksPerSecond;
 
@@ -35,11 +33,11 @@ public:
         bool started = false;
     };
 
-    explicit ReplayTimeBase(Source source = Source::DeviceTags)
-        : m_source(source)
+    /// Host times for a message log, the units' time tags for anything else.
+    explicit ReplayTimeBase(CaptureReader::Kind kind = CaptureReader::Kind::RawCapture)
+        : m_hostTime(kind == CaptureReader::Kind::MessageLog)
     { }
 
-    Source source() const { return m_source; }
     const State& state() const { return m_state; }
     void restore(const State& state) { m_state = state; }
 
@@ -50,7 +48,7 @@ public:
     static bool hasTimeTag(const RecDataStruct& record);
 
 private:
-    Source m_source;
+    bool m_hostTime;
     State m_state;
 };
 

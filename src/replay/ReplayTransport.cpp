@@ -158,11 +158,6 @@ double ReplayTransport::recordsPerSecond() const
     return index.records() > 1 && spanMs > 0 ? double(index.records() - 1) * 1000.0 / spanMs : 0;
 }
 
-qint64 ReplayTransport::indexMemoryBytes() const
-{
-    return m_indexer->index().memoryBytes();
-}
-
 // ---- controls ---------------------------------------------------------------------------
 
 void ReplayTransport::play()

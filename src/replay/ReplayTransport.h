@@ -92,7 +92,6 @@ public:
     /// The records per second of a raw capture, once it is indexed (the record rate where
     /// its records carry no time); 0 for a message log or before the end of the index.
     double recordsPerSecond() const;
-    qint64 indexMemoryBytes() const;
     const ReplayIndex* index() const;
     /// Why the recording could not be read whole, in Chinese; empty while all is well.
     QString errorText() const { return m_error; }

@@ -14,8 +14,6 @@ namespace gcs {
 struct ReplayUnit
 {
     ReplayStamp stamp;
-    /// Number of the record, counted from 0 at the start of the file.
-    qint64 record = 0;
     /// The part of the file, [offset, end).
     qint64 offset = 0;
     qint64 end = 0;

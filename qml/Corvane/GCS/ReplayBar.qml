@@ -13,20 +13,12 @@ Rectangle {
     // While the slider is dragged it shows where it would go; the seek happens on release.
     property real dragPosition: -1
     readonly property real shownPosition: dragPosition >= 0 ? dragPosition : replay.position
-    readonly property alias slider: track
-    readonly property alias speedBox: speedBox
 
     height: Theme.titleBarHeight + 4
     radius: Theme.radius
     color: Theme.alpha(Theme.panel, 0.94)
     border.width: 1
     border.color: Theme.border
-
-    function timeText(ms) {
-        var s = Math.max(0, Math.floor(ms / 1000))
-        function two(n) { return n < 10 ? "0" + n : String(n) }
-        return two(Math.floor(s / 3600)) + ":" + two(Math.floor(s / 60) % 60) + ":" + two(s % 60)
-    }
 
     // Only while the bar is shown: elsewhere these keys belong to the page.
     Shortcut { sequence: "Space"; enabled: bar.visible; onActivated: bar.replay.toggle() }
@@ -78,7 +70,7 @@ Rectangle {
             width: 76
             focusPolicy: Qt.NoFocus
             model: bar.replay.speeds
-            labelFor: function (speed) { return speed > 0 ? speed + "×" : "最快" }
+            labelFor: function (speed) { return bar.replay.speedLabel(speed) }
             currentIndex: bar.replay.speeds.indexOf(bar.replay.speed)
             toolTipText: "回放速度"
             onActivated: function (index) {
@@ -167,7 +159,7 @@ Rectangle {
         anchors.right: options.left
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
-        text: bar.timeText(bar.shownPosition) + " / " + bar.replay.durationText
+        text: bar.replay.timeText(Math.floor(bar.shownPosition)) + " / " + bar.replay.durationText
         font.family: Theme.monoFamily
         font.pixelSize: Theme.fontLabel
         color: Theme.text

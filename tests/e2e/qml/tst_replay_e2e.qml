@@ -77,7 +77,7 @@ ShellTestCase {
         // Leaving ends the replay; the device is current again, not connected.
         mouseClick(findIn(shell, "hubLinkArea"))
         tryCompare(shell, "bodyState", "hub")
-        verify(!app.replay.active && !app.currentManagedConnected)
+        verify(!app.replay.active && !app.currentManagedConnected && !app.products.replayMode)
         compare(findChild(shell.contentItem, "navItem_noise"), null)
     }
 
@@ -99,5 +99,6 @@ ShellTestCase {
         verify(findIn(shell, "noiseSummary").text.indexOf("（取自回放）") > 0)
         click(findIn(shell, "closeReplayButton"))
         tryCompare(shell, "bodyState", "welcome")
+        verify(!app.products.replayMode)
     }
 }
