@@ -27,6 +27,10 @@ struct CliRegistration
 /// Prints message and the usage text to standard error; returns 2, the exit code for bad
 /// arguments.
 int usageError(const CliCommand& command, const QString& message);
+/// The value of --baud: a serial rate from 300 to 3000000, as the window accepts for a
+/// rate of the user's own. Returns 0 with baud set, or the exit code of a usage error
+/// already printed.
+int parseBaud(const CliCommand& command, const QString& text, int& baud);
 /// Prints one line to standard output / standard error (UTF-8, line feed appended).
 void printOut(const QString& line);
 void printErr(const QString& line);

@@ -12,10 +12,9 @@ int parseTransferArgs(const CliCommand& command, const QStringList& args, Transf
     QStringList positional;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--baud")) {
-            bool ok = false;
-            out.baud = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-            if (!ok || out.baud < 300 || out.baud > 3000000)
-                return usageError(command, QStringLiteral("--baud needs a rate of 300 to 3000000"));
+            const QString value = i + 1 < args.size() ? args[++i] : QString();
+            if (const int error = parseBaud(command, value, out.baud))
+                return error;
         } else if (allowHardwareReset && args[i] == QLatin1String("--hardware-reset")) {
             out.hardwareReset = true;
         } else if (args[i].startsWith(QLatin1String("--"))) {

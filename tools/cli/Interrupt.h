@@ -2,7 +2,12 @@
 
 #include "discovery/ProbeCancel.h"
 
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
 #include <csignal>
+#include <functional>
 
 namespace cli {
 
@@ -33,6 +38,23 @@ public:
 
     const gcs::ProbeCancel& cancel() const { return m_cancel; }
     bool interrupted() const { return m_cancel.isCancelled(); }
+
+    /// Runs the event loop until done() or the deadline; false when interrupted.
+    bool runUntil(const std::function<bool()>& done,
+                  QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever)) const
+    {
+        QEventLoop loop;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&]() {
+            if (interrupted() || done() || deadline.hasExpired())
+                loop.quit();
+        });
+        poll.start();
+        if (!interrupted() && !done() && !deadline.hasExpired())
+            loop.exec();
+        return !interrupted();
+    }
 
 private:
     static void onSignal(int)

@@ -9,10 +9,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace {
 
@@ -61,23 +59,6 @@ int fail(const QString& message)
     return 1;
 }
 
-/// Runs the event loop until done() or the deadline; false when interrupted.
-bool runUntil(const cli::Interrupt& interrupt, const std::function<bool()>& done,
-              QDeadlineTimer deadline)
-{
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&]() {
-        if (interrupt.interrupted() || done() || deadline.hasExpired())
-            loop.quit();
-    });
-    poll.start();
-    if (!interrupt.interrupted() && !done() && !deadline.hasExpired())
-        loop.exec();
-    return !interrupt.interrupted();
-}
-
 int runRecord(const QStringList& args)
 {
     QString port;
@@ -88,11 +69,9 @@ int runRecord(const QStringList& args)
         const QString& arg = args.at(i);
         const bool hasValue = i + 1 < args.size();
         if (arg == QLatin1String("--baud")) {
-            bool ok = false;
-            baud = hasValue ? args.at(++i).toInt(&ok) : 0;
-            if (!ok || baud < 300 || baud > 3000000)
-                return cli::usageError(kCommand,
-                                       QStringLiteral("--baud needs a rate from 300 to 3000000"));
+            if (const int error
+                = cli::parseBaud(kCommand, hasValue ? args.at(++i) : QString(), baud))
+                return error;
         } else if (arg == QLatin1String("--dir")) {
             if (!hasValue)
                 return cli::usageError(kCommand, QStringLiteral("--dir needs a folder"));
@@ -136,9 +115,8 @@ int runRecord(const QStringList& args)
     app.setCurrentNav(QStringLiteral("record"));
     if (!app.connectSerial(port, baud))
         return fail(app.lastError().isEmpty() ? QStringLiteral("no PORT given") : app.lastError());
-    const bool connected
-        = runUntil(interrupt, [&app]() { return !app.connecting(); },
-                   QDeadlineTimer(kConnectWaitMs));
+    const bool connected = interrupt.runUntil([&app]() { return !app.connecting(); },
+                                              QDeadlineTimer(kConnectWaitMs));
     if (!connected)
         return fail(QStringLiteral("interrupted while connecting"));
     if (!app.currentManagedConnected()) {
@@ -148,8 +126,8 @@ int runRecord(const QStringList& args)
     }
 
     // The record page shows the format of the first message; the files are named after it.
-    runUntil(interrupt, [&app]() { return !app.ins()->packetFormat().isEmpty(); },
-             QDeadlineTimer(kFormatWaitMs));
+    interrupt.runUntil([&app]() { return !app.ins()->packetFormat().isEmpty(); },
+                       QDeadlineTimer(kFormatWaitMs));
     if (interrupt.interrupted()) {
         app.disconnectPrimary();
         return fail(QStringLiteral("interrupted before recording"));
@@ -177,15 +155,14 @@ int runRecord(const QStringList& args)
             tell(QStringLiteral("the unit is back after %1 s; recording goes on")
                      .arg(secondsText()));
     });
-    runUntil(interrupt, []() { return false; }, QDeadlineTimer(qint64(seconds * 1000)));
+    interrupt.runUntil([]() { return false; }, QDeadlineTimer(qint64(seconds * 1000)));
     const QString rawPath = recorder->rawPath();
     const bool lost = !app.currentManagedConnected();
     app.stopRecord();
     app.disconnectPrimary();
     cli::printErr(QStringLiteral("recorded %1 s, %2 bytes%3")
                       .arg(secondsText(), QString::number(QFileInfo(rawPath).size()),
-                           interrupt.interrupted() ? QStringLiteral(" (interrupted)")
-                                                   : QString()));
+                           interrupt.interrupted() ? QStringLiteral(" (interrupted)") : QString()));
     if (lost)
         return fail(QStringLiteral("the unit went away and did not come back"));
     return 0;

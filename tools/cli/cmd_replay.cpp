@@ -9,9 +9,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 
@@ -76,10 +74,8 @@ int parseArgs(const QStringList& args, ReplayArgs& a)
             a.port = value;
             ++i;
         } else if (arg == QLatin1String("--baud")) {
-            a.baud = value.toInt(&ok);
-            if (!ok || a.baud < 300 || a.baud > 3000000)
-                return cli::usageError(kCommand,
-                                       QStringLiteral("--baud needs a rate from 300 to 3000000"));
+            if (const int error = cli::parseBaud(kCommand, value, a.baud))
+                return error;
             ++i;
         } else if (arg == QLatin1String("--speed")) {
             a.speed = value == QLatin1String("max") ? gcs::ReplayTransport::kFastest
@@ -143,7 +139,6 @@ int runReplay(const QStringList& args)
         return fail(replayError);
 
     const cli::Interrupt interrupt;
-    QEventLoop loop;
     qint64 written = 0;
     bool writeFailed = false;
     // Written out before the next piece is due: a slow line holds the replay back.
@@ -152,18 +147,12 @@ int runReplay(const QStringList& args)
             return;
         if (!link->sendBlocking(bytes)) {
             writeFailed = true;
-            loop.quit();
             return;
         }
         written += bytes.size();
     });
-    QObject::connect(&replay, &gcs::ReplayTransport::finished, &loop, &QEventLoop::quit);
-    QTimer interruptPoll;
-    QObject::connect(&interruptPoll, &QTimer::timeout, &loop, [&]() {
-        if (interrupt.interrupted())
-            loop.quit();
-    });
-    interruptPoll.start(50);
+    bool finished = false;
+    QObject::connect(&replay, &gcs::ReplayTransport::finished, [&finished]() { finished = true; });
 
     cli::printErr(QStringLiteral("telvo-cli replay: %1 onto %2 at %3 baud")
                       .arg(QDir::toNativeSeparators(a.capture), port)
@@ -171,7 +160,7 @@ int runReplay(const QStringList& args)
     QElapsedTimer clock;
     clock.start();
     replay.play();
-    loop.exec();
+    interrupt.runUntil([&]() { return finished || writeFailed; });
     replay.close();
     session.disconnectTransport();
 

@@ -99,9 +99,9 @@ int parseSendArgs(const QStringList& args, SendArgs& out)
         } else if (arg == QLatin1String("--hex")) {
             out.hex = true;
         } else if (arg == QLatin1String("--baud")) {
-            if (!number(i, 300, 3000000, out.baud))
-                return cli::usageError(kCommand,
-                                       QStringLiteral("--baud needs a rate from 300 to 3000000"));
+            if (const int error = cli::parseBaud(
+                    kCommand, i + 1 < args.size() ? args.at(++i) : QString(), out.baud))
+                return error;
         } else if (arg == QLatin1String("--wait")) {
             if (!number(i, 0, 3600000, out.waitMs))
                 return cli::usageError(kCommand,

@@ -1,6 +1,8 @@
 // telvo-cli: the program's libraries from the command line, one subcommand each.
 #include "CliCommand.h"
 
+#include "catalog/AppSettings.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -36,6 +38,21 @@ int usageError(const CliCommand& command, const QString& message)
     return 2;
 }
 
+int parseBaud(const CliCommand& command, const QString& text, int& baud)
+{
+    using gcs::AppSettings;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < AppSettings::kMinCustomBaud || value > AppSettings::kMaxCustomBaud) {
+        return usageError(command,
+                          QStringLiteral("--baud needs a rate from %1 to %2")
+                              .arg(AppSettings::kMinCustomBaud)
+                              .arg(AppSettings::kMaxCustomBaud));
+    }
+    baud = value;
+    return 0;
+}
+
 } // namespace cli
 
 namespace {
@@ -65,7 +82,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString name = args.takeFirst();
-    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")
+        || name == QLatin1String("help")) {
         cli::printOut(overview());
         return 0;
     }
