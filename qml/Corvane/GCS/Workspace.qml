@@ -8,7 +8,6 @@ Item {
     id: workspace
 
     property bool replayMode: false
-    property alias replayBar: replayBar
 
     signal showHubRequested()
     signal connectDialogRequested()
