@@ -31,6 +31,16 @@ double logOf(const QVariant& v)
                                            : std::numeric_limits<double>::quiet_NaN();
 }
 
+/// The label of the decade 10^k: plain from 0.001 to 10000, "1e5" and the like beyond.
+QString decadeLabel(int k)
+{
+    if (k >= 0 && k <= 4)
+        return QString::number(std::pow(10.0, k), 'f', 0);
+    if (k < 0 && k >= -3)
+        return QString::number(std::pow(10.0, k), 'f', -k);
+    return QStringLiteral("1e%1").arg(k);
+}
+
 } // namespace
 
 LogLogChart::LogLogChart(QQuickItem* parent)
@@ -80,8 +90,8 @@ void LogLogChart::setSeries(const QVariantList& series)
             d.high = d.low + 1;
         return d;
     };
-    m_x = decades(xLo, xHi, Decades { -3, 3 });
-    m_y = decades(yLo, yHi, Decades { -2, 3 });
+    m_x = decades(xLo, xHi, kEmptyX);
+    m_y = decades(yLo, yHi, kEmptyY);
     emit seriesChanged();
     update();
 }
@@ -90,77 +100,6 @@ int LogLogChart::curveCount() const
 {
     return int(
         std::count_if(m_curves.begin(), m_curves.end(), [](const Curve& c) { return c.drawn; }));
-}
-
-QString LogLogChart::decadeLabel(int k)
-{
-    if (k >= 0 && k <= 4)
-        return QString::number(std::pow(10.0, k), 'f', 0);
-    if (k < 0 && k >= -3)
-        return QString::number(std::pow(10.0, k), 'f', -k);
-    return QStringLiteral("1e%1").arg(k);
-}
-
-void LogLogChart::look()
-{
-    emit lookChanged();
-    update();
-}
-
-void LogLogChart::setXTitle(const QString& title)
-{
-    if (title != m_xTitle) {
-        m_xTitle = title;
-        look();
-    }
-}
-
-void LogLogChart::setYTitle(const QString& title)
-{
-    if (title != m_yTitle) {
-        m_yTitle = title;
-        look();
-    }
-}
-
-void LogLogChart::setEmptyText(const QString& text)
-{
-    if (text != m_emptyText) {
-        m_emptyText = text;
-        look();
-    }
-}
-
-void LogLogChart::setGridColor(const QColor& c)
-{
-    if (c != m_gridColor) {
-        m_gridColor = c;
-        look();
-    }
-}
-
-void LogLogChart::setLabelColor(const QColor& c)
-{
-    if (c != m_labelColor) {
-        m_labelColor = c;
-        look();
-    }
-}
-
-void LogLogChart::setLegendColor(const QColor& c)
-{
-    if (c != m_legendColor) {
-        m_legendColor = c;
-        look();
-    }
-}
-
-void LogLogChart::setFontFamily(const QString& family)
-{
-    if (family != m_fontFamily) {
-        m_fontFamily = family;
-        look();
-    }
 }
 
 void LogLogChart::paint(QPainter* p)

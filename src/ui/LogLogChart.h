@@ -27,11 +27,6 @@ class LogLogChart : public QQuickPaintedItem
     /// Fill of the legend's box.
     Q_PROPERTY(QColor legendColor READ legendColor WRITE setLegendColor NOTIFY lookChanged)
     Q_PROPERTY(QString fontFamily READ fontFamily WRITE setFontFamily NOTIFY lookChanged)
-    /// The decades shown: from 10^low to 10^high on each axis.
-    Q_PROPERTY(int xDecadeLow READ xDecadeLow NOTIFY seriesChanged)
-    Q_PROPERTY(int xDecadeHigh READ xDecadeHigh NOTIFY seriesChanged)
-    Q_PROPERTY(int yDecadeLow READ yDecadeLow NOTIFY seriesChanged)
-    Q_PROPERTY(int yDecadeHigh READ yDecadeHigh NOTIFY seriesChanged)
     /// Curves with at least one point drawn.
     Q_PROPERTY(int curveCount READ curveCount NOTIFY seriesChanged)
 
@@ -41,28 +36,21 @@ public:
     QVariantList series() const { return m_seriesValue; }
     void setSeries(const QVariantList& series);
     QString xTitle() const { return m_xTitle; }
-    void setXTitle(const QString& title);
+    void setXTitle(const QString& title) { setLook(m_xTitle, title); }
     QString yTitle() const { return m_yTitle; }
-    void setYTitle(const QString& title);
+    void setYTitle(const QString& title) { setLook(m_yTitle, title); }
     QString emptyText() const { return m_emptyText; }
-    void setEmptyText(const QString& text);
+    void setEmptyText(const QString& text) { setLook(m_emptyText, text); }
     QColor gridColor() const { return m_gridColor; }
-    void setGridColor(const QColor& c);
+    void setGridColor(const QColor& c) { setLook(m_gridColor, c); }
     QColor labelColor() const { return m_labelColor; }
-    void setLabelColor(const QColor& c);
+    void setLabelColor(const QColor& c) { setLook(m_labelColor, c); }
     QColor legendColor() const { return m_legendColor; }
-    void setLegendColor(const QColor& c);
+    void setLegendColor(const QColor& c) { setLook(m_legendColor, c); }
     QString fontFamily() const { return m_fontFamily; }
-    void setFontFamily(const QString& family);
+    void setFontFamily(const QString& family) { setLook(m_fontFamily, family); }
 
-    int xDecadeLow() const { return m_x.low; }
-    int xDecadeHigh() const { return m_x.high; }
-    int yDecadeLow() const { return m_y.low; }
-    int yDecadeHigh() const { return m_y.high; }
     int curveCount() const;
-
-    /// The label of the decade 10^k: plain from 0.001 to 10000, "1e5" and the like beyond.
-    static QString decadeLabel(int k);
 
     void paint(QPainter* painter) override;
 
@@ -81,18 +69,29 @@ private:
         QVector<double> ly;
         bool drawn = false;
     };
+    /// The decades shown on one axis: from 10^low to 10^high.
     struct Decades
     {
-        int low = -3;
-        int high = 3;
+        int low;
+        int high;
     };
+    /// What the axes show while no curve has a point.
+    static constexpr Decades kEmptyX { -3, 3 };
+    static constexpr Decades kEmptyY { -2, 3 };
 
-    void look();
+    template<typename T> void setLook(T& field, const T& value)
+    {
+        if (value == field)
+            return;
+        field = value;
+        emit lookChanged();
+        update();
+    }
 
     QVariantList m_seriesValue;
     QVector<Curve> m_curves;
-    Decades m_x { -3, 3 };
-    Decades m_y { -2, 3 };
+    Decades m_x = kEmptyX;
+    Decades m_y = kEmptyY;
     QString m_xTitle;
     QString m_yTitle;
     QString m_emptyText;

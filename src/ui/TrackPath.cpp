@@ -53,19 +53,6 @@ bool TrackPath::add(double lat, double lon)
     return true;
 }
 
-void TrackPath::clear()
-{
-    m_hasOrigin = false;
-    m_lat0 = m_lon0 = 0;
-    m_cosLat0 = 1;
-    m_step = kInitialStep;
-    m_distance = 0;
-    m_current = m_distanceAnchor = QPointF();
-    m_bounds = QRectF();
-    m_points.clear();
-    m_points.shrink_to_fit();
-}
-
 void TrackPath::extend(const QPointF& p)
 {
     // QRectF::united ignores an empty rectangle, and a track along a meridian is one.

@@ -29,7 +29,8 @@ public:
     /// Adds one position (degrees); the first one becomes the origin. Returns false, and
     /// changes nothing, for a position that is not finite or outside the earth's range.
     bool add(double lat, double lon);
-    void clear();
+    /// Back to no fix; the points' memory goes too.
+    void clear() { *this = TrackPath(); }
 
     bool isEmpty() const { return !m_hasOrigin; }
     /// The first fix (degrees); 0 before it.

@@ -46,24 +46,6 @@ TrackView::TrackView(QQuickItem* parent)
     });
 }
 
-void TrackView::setColour(QColor& field, const QColor& c)
-{
-    if (c == field)
-        return;
-    field = c;
-    emit lookChanged();
-    update();
-}
-
-void TrackView::setFontFamily(const QString& family)
-{
-    if (family == m_fontFamily)
-        return;
-    m_fontFamily = family;
-    emit lookChanged();
-    update();
-}
-
 void TrackView::setAutoFit(bool on)
 {
     if (on == m_autoFit)
@@ -107,9 +89,8 @@ void TrackView::clear()
 
 void TrackView::fit()
 {
-    m_autoFit = true;
-    applyFit();
-    emit viewChanged();
+    // While autoFit is on the view is fitted already: every fix and resize fits it again.
+    setAutoFit(true);
 }
 
 void TrackView::applyFit()

@@ -224,27 +224,19 @@ void UpgradeFlow::onEngineFinished(bool ok, const QString& message)
 {
     m_lastOk = ok;
     m_lastMessage = message;
-    m_reported = false;
+    if (ok) {
+        emit errorReported(QString());
+        emit noticeReported(message);
+    } else {
+        emit errorReported(message);
+    }
     if (ok && m_engine->endingBatch()) {
-        // The unit has the whole image: say so now. Its rate comes back once it has had
-        // the end of the batch, which goes out at the boot loader's rate.
+        // The unit has the whole image, which is said now; its rate comes back once it
+        // has had the end of the batch, which goes out at the boot loader's rate.
         m_awaitingBatchEnd = true;
-        reportResult();
         return;
     }
     restoreLink();
-}
-
-void UpgradeFlow::reportResult()
-{
-    if (std::exchange(m_reported, true))
-        return;
-    if (m_lastOk) {
-        emit errorReported(QString());
-        emit noticeReported(m_lastMessage);
-    } else {
-        emit errorReported(m_lastMessage);
-    }
 }
 
 void UpgradeFlow::restoreLink()
@@ -266,7 +258,6 @@ void UpgradeFlow::restoreLink()
         }
         emit serialLinkChanged();
     }
-    reportResult();
     // A link that did not come back at its old rate is not "done": without this the user
     // would see only the success toast while the port stays closed.
     if (restoreFailed)

@@ -106,7 +106,6 @@ private:
     void onEngineFinished(bool ok, const QString& message);
     void restoreLink();
     void storeResetMode(bool hardware);
-    void reportResult();
 
     YModem* m_engine = nullptr;
     SessionSource m_currentSession;
@@ -116,9 +115,9 @@ private:
     QPointer<SerialTransport> m_upgradeLink; ///< the link of the transfer under way
     bool m_keepClosed = false; ///< its owner is closing it: no reopen at the end
     bool m_awaitingBatchEnd = false; ///< the restore waits for the end of the batch
+    /// The engine's result, told at once and again with upgradeFinished once the link is back.
     bool m_lastOk = false;
     QString m_lastMessage;
-    bool m_reported = false;
     int m_handshakeMs = kHandshakeMs;
 };
 

@@ -47,8 +47,7 @@ bool parseAxisValues(const std::string& text, double out[3])
 }
 
 SensorNoise::SensorNoise(const NoiseOptions& options)
-    : m_options(options)
-    , m_random(options.seed)
+    : m_random(options.seed)
 {
     for (int a = 0; a < 3; ++a) {
         // Random walk: σ(1 s) in °/h is ARW · 60, in m/s² VRW / 60.
@@ -57,20 +56,16 @@ SensorNoise::SensorNoise(const NoiseOptions& options)
         m_channels[3 + a].white = options.accelVrw[a] / 60.0 / kGravity;
         m_channels[3 + a].floorSigma = kBiasFactor * options.accelBias[a] / 1000.0 / kFloorPerSigma;
     }
+    // Every process starts in its steady state, so the first hour looks like any other.
+    for (Channel& c : m_channels) {
+        for (int k = kFirstTime; k <= kLastTime; ++k)
+            c.state.push_back(c.floorSigma * gauss());
+    }
 }
 
 void SensorNoise::apply(NavState& s, double rateHz)
 {
     const double dt = 1.0 / rateHz;
-    if (!m_started) {
-        // Every process starts in its steady state, so the first hour looks like any
-        // other.
-        for (Channel& c : m_channels) {
-            for (int k = kFirstTime; k <= kLastTime; ++k)
-                c.state.push_back(c.floorSigma * gauss());
-        }
-        m_started = true;
-    }
     if (dt != m_dt) {
         m_dt = dt;
         m_decay.clear();

@@ -51,11 +51,9 @@ private:
 
     double gauss() { return m_normal(m_random); }
 
-    NoiseOptions m_options;
     std::mt19937_64 m_random;
     std::normal_distribution<double> m_normal;
     Channel m_channels[6];
-    bool m_started = false;
     /// Per process: how much of its state one sample keeps, and the share of fresh noise.
     double m_dt = 0;
     std::vector<double> m_decay;

@@ -108,6 +108,17 @@ bool parseInt(const char* text, int& out, int min, int max)
     return true;
 }
 
+// A number of at least 0 (seconds, mostly).
+bool parseNonNegative(const char* text, double& out)
+{
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(v >= 0))
+        return false;
+    out = v;
+    return true;
+}
+
 // The boot loader's bytes as seen at a wrong rate: garbage in which no 'C' appears.
 std::string scrambleWithoutC(const std::string& bytes, uint32_t seed)
 {
@@ -162,9 +173,7 @@ int parseOptions(int argc, char** argv, Options& o)
             if (!parseInt(value, o.device.baud, 300, 3000000))
                 return usageError("baud must be 300 to 3000000");
         } else if (arg == "--seconds") {
-            char* end = nullptr;
-            o.seconds = std::strtod(value, &end);
-            if (!end || *end != '\0' || o.seconds < 0)
+            if (!parseNonNegative(value, o.seconds))
                 return usageError("seconds must be a number of at least 0");
         } else if (arg == "--model") {
             o.device.model = value;
@@ -175,18 +184,13 @@ int parseOptions(int argc, char** argv, Options& o)
             if (!sim::parseBootQuirk(value, o.device.boot.quirk))
                 return usageError("boot quirk must be none, crlf or eot-talk");
         } else if (arg == "--boot-wait") {
-            char* end = nullptr;
-            o.device.boot.askFor = std::strtod(value, &end);
-            if (!end || *end != '\0' || o.device.boot.askFor < 0)
+            if (!parseNonNegative(value, o.device.boot.askFor))
                 return usageError("boot wait must be a number of at least 0");
         } else if (arg == "--image-out") {
             o.device.imageOut = value;
         } else if (arg == "--unplug-at" || arg == "--replug-after") {
-            char* end = nullptr;
-            const double s = std::strtod(value, &end);
-            if (!end || *end != '\0' || s < 0)
+            if (!parseNonNegative(value, arg == "--unplug-at" ? o.unplugAt : o.replugAfter))
                 return usageError((arg + " needs a number of at least 0").c_str());
-            (arg == "--unplug-at" ? o.unplugAt : o.replugAfter) = s;
         } else if (arg == "--motion") {
             if (!sim::parseMotion(value, o.device.motion))
                 return usageError("motion must be drive or static");

@@ -19,7 +19,6 @@ Item {
     readonly property bool navLive: tier >= Telemetry.tierNavigation
     readonly property bool shown: visible && Window.window !== null && Window.window.visible
     readonly property bool feeding: shown && navLive
-    readonly property alias view: trackView
     property int lastEpoch: -1
     readonly property int gap: 12
 
