@@ -67,7 +67,6 @@ public:
     QVariantList figures() const;
     bool atRest() const { return m_result.atRest; }
     QString restReason() const { return m_result.restReason; }
-    const NoiseResult& result() const { return m_result; }
 
 signals:
     void resultChanged();
