@@ -6,6 +6,7 @@
 #include "analysis/RestCheck.h"
 #include "analysis/SampleRate.h"
 #include "capture/CaptureReader.h"
+#include "ins/InsBridge.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,13 +21,6 @@ constexpr double kDegPerHour = 3600.0; // °/s to °/h
 constexpr double kMilliG = 1000.0; // g to mg
 /// Records between two looks at the cancel flag and the progress.
 constexpr qint64 kCheckEvery = 8192;
-
-bool inertial(RecPacketFormat format)
-{
-    // A sentence with a wrong field count arrives as nullformat with zeros: no sample.
-    return format == RecImuAsc || format == RecImuBin || format == RecAhrsAsc
-        || format == RecSinsBin || format == RecSinsAsc;
-}
 
 bool cancelled(const std::atomic_bool* cancel)
 {
@@ -71,7 +65,9 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
     const double size = double(qMax<qint64>(1, reader.size()));
     while (reader.next(record)) {
         const RecDataStruct& r = record.record;
-        if (!inertial(r.format))
+        // Every tier carries the inertial values; a sentence with a wrong field count
+        // arrives as nullformat with zeros: no sample.
+        if (InsBridge::tierForPacketFormat(r.format) == 0)
             continue;
         const qint64 n = series.taken();
         if (n == 0)

@@ -2,13 +2,10 @@
 
 #include "analysis/AnalysisLogging.h"
 #include "analysis/NoiseAnalysis.h"
-#include "capture/PostedProgress.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QSaveFile>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 #include <limits>
@@ -27,18 +24,8 @@ const char* const kNames[] = { "陀螺 X", "陀螺 Y", "陀螺 Z", "加计 X", "
 } // namespace
 
 NoiseAnalysisTask::NoiseAnalysisTask(QObject* parent)
-    : QObject(parent)
-{
-    connect(&m_watcher, &QFutureWatcher<NoiseResult>::finished, this,
-            &NoiseAnalysisTask::onFinished);
-}
-
-NoiseAnalysisTask::~NoiseAnalysisTask()
-{
-    if (m_cancel)
-        m_cancel->store(true);
-    m_watcher.waitForFinished();
-}
+    : BackgroundTask(parent)
+{ }
 
 QString NoiseAnalysisTask::fileName() const
 {
@@ -53,59 +40,18 @@ bool NoiseAnalysisTask::analyse(const QString& path, double rateHz)
         return false;
     }
     m_path = path;
-    m_rateHz = std::isfinite(rateHz) && rateHz > 0 ? rateHz : 0;
-    if (m_busy) {
-        // The running one stops first; its end starts this one.
-        m_restart = true;
-        m_cancel->store(true);
-        emit busyChanged();
-        return true;
-    }
-    start();
+    const double rate = std::isfinite(rateHz) && rateHz > 0 ? rateHz : 0;
+    qCDebug(lcAnalysis) << "analysing" << path << "rate" << rate;
+    launch(
+        [path, rate](const std::atomic_bool* cancel, const Progress& progress) {
+            return NoiseAnalysis::run(path, rate, cancel, progress);
+        },
+        [this](NoiseResult result) { ended(std::move(result)); });
     return true;
 }
 
-void NoiseAnalysisTask::start()
+void NoiseAnalysisTask::ended(NoiseResult r)
 {
-    m_restart = false;
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    m_busy = true;
-    m_permille = 0;
-    emit busyChanged();
-    emit progressChanged();
-    const auto progress = postedPermille(this, [this](int permille) { setPermille(permille); });
-    const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
-    const QString path = m_path;
-    const double rate = m_rateHz;
-    qCDebug(lcAnalysis) << "analysing" << path << "rate" << rate;
-    m_watcher.setFuture(QtConcurrent::run([path, rate, cancel, progress]() {
-        return NoiseAnalysis::run(path, rate, cancel.get(), progress);
-    }));
-}
-
-void NoiseAnalysisTask::cancel()
-{
-    m_restart = false;
-    if (m_busy && m_cancel)
-        m_cancel->store(true);
-}
-
-void NoiseAnalysisTask::setPermille(int permille)
-{
-    if (!m_busy || permille == m_permille)
-        return;
-    m_permille = permille;
-    emit progressChanged();
-}
-
-void NoiseAnalysisTask::onFinished()
-{
-    NoiseResult r = m_watcher.result();
-    if (m_restart) {
-        start();
-        return;
-    }
-    m_busy = false;
     QString message;
     if (r.ok) {
         m_result = std::move(r);
@@ -121,7 +67,6 @@ void NoiseAnalysisTask::onFinished()
         }
         message = r.error;
     }
-    emit busyChanged();
     emit resultChanged();
     emit finished(r.ok, r.cancelled, message);
 }

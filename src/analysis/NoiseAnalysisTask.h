@@ -1,31 +1,23 @@
 #pragma once
 
 #include "analysis/NoiseResult.h"
+#include "capture/BackgroundTask.h"
 
-#include <QFutureWatcher>
-#include <QObject>
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
 
-#include <atomic>
-#include <memory>
-
 namespace gcs {
 
-/// The noise analysis for the window ("app.noise"): NoiseAnalysis::run works on the
-/// global thread pool, its progress comes back to this object's thread at most once per
-/// thousandth, and its result is published here for QML: the cluster times, the six
-/// curves, the figures, the at-rest verdict and, when it failed, why. One analysis at a
-/// time; a new analyse() while one runs cancels that one and starts the new one once it
-/// has stopped. cancel() stops the worker at its next look (a chunk of the file, or one
-/// cluster time) and keeps the previous result.
-class NoiseAnalysisTask : public QObject
+/// The noise analysis for the window ("app.noise"): NoiseAnalysis::run works in the
+/// background (BackgroundTask), and its result is published here for QML: the cluster
+/// times, the six curves, the figures, the at-rest verdict and, when it failed, why. A new
+/// analyse() while one runs cancels that one and starts the new one once it has stopped.
+/// cancel() stops the worker at its next look (a chunk of the file, or one cluster time)
+/// and keeps the previous result.
+class NoiseAnalysisTask : public BackgroundTask
 {
     Q_OBJECT
-    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
-    /// 0 to 1.
-    Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
     /// The recording being (or last) analysed, and its file name.
     Q_PROPERTY(QString filePath READ filePath NOTIFY busyChanged)
     Q_PROPERTY(QString fileName READ fileName NOTIFY busyChanged)
@@ -53,19 +45,14 @@ class NoiseAnalysisTask : public QObject
 
 public:
     explicit NoiseAnalysisTask(QObject* parent = nullptr);
-    /// Cancels a running analysis and waits for its worker.
-    ~NoiseAnalysisTask() override;
 
     /// Analyses the recording at path; rateHz 0 reads the rate from a message log's
     /// times. False (with errorText) for an empty path.
     Q_INVOKABLE bool analyse(const QString& path, double rateHz = 0);
-    Q_INVOKABLE void cancel();
     /// Writes the curves and figures of the current result as CSV to path; false when
     /// there is no result or the file cannot be written (exported says why).
     Q_INVOKABLE bool exportCsv(const QString& path);
 
-    bool busy() const { return m_busy; }
-    double progress() const { return m_permille / 1000.0; }
     QString filePath() const { return m_path; }
     QString fileName() const;
     QString errorText() const { return m_error; }
@@ -80,11 +67,8 @@ public:
     QVariantList figures() const;
     bool atRest() const { return m_result.atRest; }
     QString restReason() const { return m_result.restReason; }
-    const NoiseResult& result() const { return m_result; }
 
 signals:
-    void busyChanged();
-    void progressChanged();
     void resultChanged();
     /// An analysis ended: ok with a new result, else message says why (also when it was
     /// cancelled).
@@ -92,18 +76,9 @@ signals:
     void exported(bool ok, QString message);
 
 private:
-    void start();
-    void onFinished();
-    void setPermille(int permille);
+    void ended(NoiseResult result);
 
-    QFutureWatcher<NoiseResult> m_watcher;
-    std::shared_ptr<std::atomic_bool> m_cancel;
     QString m_path;
-    double m_rateHz = 0;
-    /// An analysis asked for while the previous one was still stopping.
-    bool m_restart = false;
-    bool m_busy = false;
-    int m_permille = 0;
     QString m_error;
     NoiseResult m_result;
 };

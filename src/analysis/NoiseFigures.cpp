@@ -71,9 +71,6 @@ NoiseFigures::WhiteLine NoiseFigures::whiteLine(const std::vector<double>& tau,
         c += ly[i] + 0.5 * lx[i];
     c /= double(bestLength);
     line.at1s = std::pow(10.0, c);
-    line.tauFrom = std::pow(10.0, lx[bestFrom]);
-    line.tauTo = std::pow(10.0, lx[bestFrom + bestLength - 1]);
-    line.points = int(bestLength);
     return line;
 }
 

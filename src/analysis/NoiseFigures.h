@@ -34,10 +34,6 @@ public:
     {
         /// The line's value at τ = 1 s; NaN when the curve shows no white-noise region.
         double at1s = std::numeric_limits<double>::quiet_NaN();
-        /// The region the line was fitted through (τ of its first and last point).
-        double tauFrom = 0;
-        double tauTo = 0;
-        int points = 0;
     };
     struct Minimum
     {

@@ -1,5 +1,7 @@
 #include "analysis/RestCheck.h"
 
+#include "ins/InsBridge.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -8,11 +10,6 @@
 namespace gcs {
 
 namespace {
-
-bool carriesAttitude(RecPacketFormat format)
-{
-    return format == RecAhrsAsc || format == RecSinsBin || format == RecSinsAsc;
-}
 
 const char* const kAxisNames[] = { "X", "Y", "Z" };
 
@@ -34,7 +31,8 @@ void RestCheck::add(const RecDataStruct& r, double seconds)
     for (int c = 0; c < 6; ++c)
         m_sum[size_t(c)] += inertial[c];
     ++m_count;
-    if (carriesAttitude(r.format)) {
+    // AHRS and SINS records carry attitude.
+    if (InsBridge::tierForPacketFormat(r.format) >= 2) {
         double yaw = r.yaw;
         if (m_haveHeading)
             yaw = m_heading + std::remainder(double(r.yaw) - m_heading, 360.0);

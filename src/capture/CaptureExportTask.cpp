@@ -1,28 +1,15 @@
 #include "capture/CaptureExportTask.h"
 
 #include "capture/CaptureLogging.h"
-#include "capture/PostedProgress.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace gcs {
 
 CaptureExportTask::CaptureExportTask(QObject* parent)
-    : QObject(parent)
-{
-    connect(&m_watcher, &QFutureWatcher<CaptureExport::Result>::finished, this,
-            &CaptureExportTask::onFinished);
-}
-
-CaptureExportTask::~CaptureExportTask()
-{
-    if (m_cancel)
-        m_cancel->store(true);
-    m_watcher.waitForFinished();
-}
+    : BackgroundTask(parent)
+{ }
 
 QString CaptureExportTask::formatName() const
 {
@@ -32,43 +19,25 @@ QString CaptureExportTask::formatName() const
 bool CaptureExportTask::start(const QString& capturePath, const QString& outPath,
                               CaptureExport::Format format)
 {
-    if (m_busy)
+    if (busy())
         return false;
     m_format = format;
     m_outPath = outPath;
     m_sourceName = QFileInfo(capturePath).fileName();
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    m_busy = true;
-    setPermille(0);
-    emit busyChanged();
-    const auto progress
-        = [post = postedPermille(this, [this](int permille) { setPermille(permille); })](
-              qint64 position, qint64 size) { post(size > 0 ? double(position) / size : 1.0); };
-    const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
-    m_watcher.setFuture(QtConcurrent::run([capturePath, outPath, format, cancel, progress]() {
-        return CaptureExport::toFile(capturePath, outPath, format, cancel.get(), progress);
-    }));
+    launch(
+        [capturePath, outPath, format](const std::atomic_bool* cancel, const Progress& progress) {
+            return CaptureExport::toFile(capturePath, outPath, format, cancel,
+                                         [&progress](qint64 position, qint64 size) {
+                                             progress(size > 0 ? double(position) / size : 1.0);
+                                         });
+        },
+        [this](const CaptureExport::Result& result) { ended(result); });
     return true;
 }
 
-void CaptureExportTask::cancel()
+void CaptureExportTask::ended(const CaptureExport::Result& result)
 {
-    if (m_busy && m_cancel)
-        m_cancel->store(true);
-}
-
-void CaptureExportTask::setPermille(int permille)
-{
-    if (!m_busy || permille == m_permille)
-        return;
-    m_permille = permille;
-    emit progressChanged();
-}
-
-void CaptureExportTask::onFinished()
-{
-    m_result = m_watcher.result();
-    m_busy = false;
+    m_result = result;
     const QString out = QDir::toNativeSeparators(m_outPath);
     QString message;
     if (m_result.ok) {
@@ -80,7 +49,6 @@ void CaptureExportTask::onFinished()
         message = m_result.error;
     }
     qCDebug(lcCapture) << "export ended:" << message;
-    emit busyChanged();
     emit finished(m_result.ok, message, m_result.warning);
 }
 

@@ -46,7 +46,6 @@ public:
     void close();
 
     Kind kind() const { return m_kind; }
-    QString path() const { return m_file.fileName(); }
     qint64 size() const { return m_size; }
     /// Bytes of the file read so far.
     qint64 position() const;
@@ -62,8 +61,6 @@ public:
     bool nextQueued(CaptureRecord& record);
     /// Reads and decodes one more chunk; false once the end or a fault is reached.
     bool readChunk();
-    /// Everything read and every record taken.
-    bool atEnd() const { return m_eof && m_taken >= m_queue.size(); }
     /// Why the reading ended early, in Chinese; empty when the file was read whole.
     QString errorText() const { return m_error; }
 

@@ -26,7 +26,6 @@ public:
     /// Writes the document; false (errorText) when no record carried a position or the
     /// output refused data.
     bool finish();
-    qint64 positions() const { return m_track.added(); }
     qint64 pointsWritten() const { return m_written; }
     QString errorText() const { return m_error; }
 

@@ -19,8 +19,6 @@ Item {
     readonly property var noise: app.noise
     readonly property bool busy: noise.busy
     readonly property bool hasResult: noise.hasResult && !busy
-    readonly property var keys: ["gx", "gy", "gz", "ax", "ay", "az"]
-    readonly property var names: ["陀螺 X", "陀螺 Y", "陀螺 Z", "加计 X", "加计 Y", "加计 Z"]
     // Six colours of the theme; a blue and a red mixed give the one it lacks, a purple
     // (its value ink is too close to its accent in the light theme).
     readonly property var colors: [Theme.danger, Theme.linkOkStrong, Theme.accentHi, Theme.warn,
@@ -34,14 +32,12 @@ Item {
     // A rate typed in (an empty field is acceptable input too).
     readonly property bool rateTyped: rateField.text.length > 0 && rateField.acceptableInput
 
+    // One curve per channel, named and ordered as the figures are: gyros, then accelerometers.
     readonly property var chartSeries: {
-        var list = []
-        var curves = noise.curves
-        for (var i = 0; i < keys.length; ++i) {
-            list.push({ name: names[i] + (i < 3 ? "  °/h" : "  mg"), color: colors[i],
-                        dashed: i >= 3, x: noise.taus, y: curves[keys[i]] || [] })
-        }
-        return list
+        var taus = noise.taus, curves = noise.curves
+        return noise.figures.map((f, i) => ({ name: f.name + (i < 3 ? "  °/h" : "  mg"),
+                                              color: colors[i], dashed: i >= 3, x: taus,
+                                              y: curves[f.key] || [] }))
     }
 
     // At the typed rate, else the replay's, else (0) at the one the log's times give.
