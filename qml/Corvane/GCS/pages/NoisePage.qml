@@ -166,50 +166,13 @@ Item {
                 }
 
                 // Progress and cancel while the analysis runs.
-                ColumnLayout {
+                WorkProgress {
                     objectName: "noiseProgressArea"
                     Layout.fillWidth: true
                     visible: page.busy
-                    spacing: 6
-                    RowLayout {
-                        Layout.fillWidth: true
-                        spacing: 10
-                        Text {
-                            Layout.fillWidth: true
-                            text: "正在分析 " + noise.fileName + "…"
-                            elide: Text.ElideMiddle
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontLabel
-                            color: Theme.muted
-                        }
-                        Text {
-                            objectName: "noisePercent"
-                            text: Math.floor(noise.progress * 100) + "%"
-                            font.family: Theme.monoFamily
-                            font.pixelSize: Theme.fontLabel
-                            color: Theme.value
-                        }
-                        GButton {
-                            objectName: "noiseCancelButton"
-                            kind: "danger"
-                            text: "取消"
-                            onClicked: noise.cancel()
-                        }
-                    }
-                    Rectangle {
-                        Layout.fillWidth: true
-                        implicitHeight: 6
-                        radius: 3
-                        color: Theme.input
-                        border.width: 1
-                        border.color: Theme.border
-                        Rectangle {
-                            width: parent.width * Math.max(0, Math.min(1, noise.progress))
-                            height: parent.height
-                            radius: 3
-                            color: Theme.accent
-                        }
-                    }
+                    text: "正在分析 " + noise.fileName + "…"
+                    progress: noise.progress
+                    onCancelRequested: noise.cancel()
                 }
 
                 Text {

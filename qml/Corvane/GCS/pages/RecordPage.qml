@@ -512,54 +512,14 @@ Item {
                             }
                         }
 
-                        ColumnLayout {
+                        WorkProgress {
                             objectName: "exportProgressArea"
                             Layout.fillWidth: true
                             visible: page.exporting
-                            spacing: 6
-                            RowLayout {
-                                Layout.fillWidth: true
-                                spacing: 10
-                                Text {
-                                    objectName: "exportStatus"
-                                    Layout.fillWidth: true
-                                    text: "正在导出 " + app.captureExport.sourceName + " 为 "
-                                          + app.captureExport.formatName + "…"
-                                    elide: Text.ElideMiddle
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontLabel
-                                    color: Theme.muted
-                                }
-                                Text {
-                                    objectName: "exportPercent"
-                                    text: Math.floor(app.captureExport.progress * 100) + "%"
-                                    font.family: Theme.monoFamily
-                                    font.pixelSize: Theme.fontLabel
-                                    color: Theme.value
-                                }
-                                GButton {
-                                    objectName: "exportCancelButton"
-                                    kind: "danger"
-                                    text: "取消"
-                                    onClicked: app.cancelExport()
-                                }
-                            }
-                            Rectangle {
-                                objectName: "exportProgressBar"
-                                Layout.fillWidth: true
-                                implicitHeight: 6
-                                radius: 3
-                                color: Theme.input
-                                border.width: 1
-                                border.color: Theme.border
-                                Rectangle {
-                                    width: parent.width
-                                           * Math.max(0, Math.min(1, app.captureExport.progress))
-                                    height: parent.height
-                                    radius: 3
-                                    color: Theme.accent
-                                }
-                            }
+                            text: "正在导出 " + app.captureExport.sourceName + " 为 "
+                                  + app.captureExport.formatName + "…"
+                            progress: app.captureExport.progress
+                            onCancelRequested: app.cancelExport()
                         }
                     }
                 }
