@@ -11,7 +11,7 @@ struct CliCommand
 {
     QString name;
     QString summary; ///< one line for the command list
-    QString usage;   ///< full help text for "telvo-cli NAME --help"
+    QString usage; ///< full help text for "telvo-cli NAME --help"
     /// Runs with the arguments after the subcommand name; returns the exit code. The
     /// application object exists (a QCoreApplication) but its event loop is not running.
     int (*run)(const QStringList& args) = nullptr;
@@ -31,6 +31,12 @@ int usageError(const CliCommand& command, const QString& message);
 /// rate of the user's own. Returns 0 with baud set, or the exit code of a usage error
 /// already printed.
 int parseBaud(const CliCommand& command, const QString& text, int& baud);
+/// When args[i] is the option name, given as "NAME VALUE" or "NAME=VALUE": its value (empty
+/// when none follows) into value, i past a separate value, and true.
+bool optionValue(const QStringList& args, qsizetype& i, const QString& name, QString& value);
+/// The one CAPTURE a command reads, from the arguments that are no options. Returns 0, or
+/// the exit code of a usage error already printed.
+int oneCapture(const CliCommand& command, const QStringList& files);
 /// Prints one line to standard output / standard error (UTF-8, line feed appended).
 void printOut(const QString& line);
 void printErr(const QString& line);

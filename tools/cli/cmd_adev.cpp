@@ -52,19 +52,12 @@ int runAdev(const QStringList& args)
     bool json = false;
     double rate = 0;
     QStringList files;
+    QString value;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--json")) {
             json = true;
-        } else if (arg == QLatin1String("--rate") || arg.startsWith(QLatin1String("--rate="))) {
-            QString value;
-            if (arg == QLatin1String("--rate")) {
-                if (i + 1 >= args.size())
-                    return cli::usageError(kCommand, QStringLiteral("--rate needs a value"));
-                value = args.at(++i);
-            } else {
-                value = arg.mid(int(sizeof("--rate=")) - 1);
-            }
+        } else if (cli::optionValue(args, i, QStringLiteral("--rate"), value)) {
             bool ok = false;
             rate = value.toDouble(&ok);
             if (!ok || !std::isfinite(rate) || rate <= 0)
@@ -75,10 +68,8 @@ int runAdev(const QStringList& args)
             files << arg;
         }
     }
-    if (files.size() != 1)
-        return cli::usageError(kCommand,
-                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
-                                               : QStringLiteral("one CAPTURE only"));
+    if (const int error = cli::oneCapture(kCommand, files))
+        return error;
     const gcs::NoiseResult result = gcs::NoiseAnalysis::run(files.first(), rate);
     if (!result.ok) {
         cli::printErr(QStringLiteral("telvo-cli adev: ") + result.error);

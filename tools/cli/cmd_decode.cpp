@@ -126,15 +126,7 @@ int runDecode(const QStringList& args)
             optionsDone = true;
         } else if (arg == QLatin1String("--fields")) {
             fields = true;
-        } else if (arg == QLatin1String("--chunk") || arg.startsWith(QLatin1String("--chunk="))) {
-            QString value;
-            if (arg == QLatin1String("--chunk")) {
-                if (i + 1 >= args.size())
-                    return cli::usageError(kCommand, QStringLiteral("--chunk needs a value"));
-                value = args.at(++i);
-            } else {
-                value = arg.mid(int(sizeof("--chunk=")) - 1);
-            }
+        } else if (QString value; cli::optionValue(args, i, QStringLiteral("--chunk"), value)) {
             bool ok = false;
             chunk = value.toLongLong(&ok);
             if (!ok || chunk < 1)

@@ -78,10 +78,8 @@ int runExport(const QStringList& args)
             files << arg;
         }
     }
-    if (files.size() != 1)
-        return cli::usageError(kCommand,
-                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
-                                               : QStringLiteral("one CAPTURE only"));
+    if (const int error = cli::oneCapture(kCommand, files))
+        return error;
 
     gcs::CaptureExport::Result result;
     if (outPath.isEmpty()) {

@@ -53,10 +53,8 @@ int runStats(const QStringList& args)
         else
             files << arg;
     }
-    if (files.size() != 1)
-        return cli::usageError(kCommand,
-                               files.isEmpty() ? QStringLiteral("no CAPTURE given")
-                                               : QStringLiteral("one CAPTURE only"));
+    if (const int error = cli::oneCapture(kCommand, files))
+        return error;
     const gcs::CaptureReport report = gcs::CaptureReport::read(files.first());
     if (report.unreadable) {
         cli::printErr(QStringLiteral("telvo-cli stats: ") + report.error);

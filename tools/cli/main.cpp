@@ -38,6 +38,28 @@ int usageError(const CliCommand& command, const QString& message)
     return 2;
 }
 
+bool optionValue(const QStringList& args, qsizetype& i, const QString& name, QString& value)
+{
+    const QString& arg = args.at(i);
+    if (arg == name) {
+        value = i + 1 < args.size() ? args.at(++i) : QString();
+        return true;
+    }
+    if (!arg.startsWith(name + QLatin1Char('=')))
+        return false;
+    value = arg.mid(name.size() + 1);
+    return true;
+}
+
+int oneCapture(const CliCommand& command, const QStringList& files)
+{
+    if (files.size() == 1)
+        return 0;
+    return usageError(command,
+                      files.isEmpty() ? QStringLiteral("no CAPTURE given")
+                                      : QStringLiteral("one CAPTURE only"));
+}
+
 int parseBaud(const CliCommand& command, const QString& text, int& baud)
 {
     using gcs::AppSettings;
