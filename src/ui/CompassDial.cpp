@@ -1,6 +1,7 @@
 #include "ui/CompassDial.h"
 
 #include "ui/HeadingUnwrapper.h"
+#include "ui/PaintedLook.h"
 
 #include <QFont>
 #include <QPainter>
@@ -45,54 +46,37 @@ void CompassDial::setOnline(bool online)
 
 void CompassDial::setShowReadout(bool show)
 {
-    if (show == m_showReadout)
-        return;
-    m_showReadout = show;
-    emit lookChanged();
-    update();
-}
-
-void CompassDial::setColour(QColor& field, const QColor& c)
-{
-    if (c == field)
-        return;
-    field = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_showReadout, show);
 }
 
 void CompassDial::setFaceColor(const QColor& c)
 {
-    setColour(m_faceColor, c);
+    setLook(this, m_faceColor, c);
 }
 
 void CompassDial::setRingColor(const QColor& c)
 {
-    setColour(m_ringColor, c);
+    setLook(this, m_ringColor, c);
 }
 
 void CompassDial::setTickColor(const QColor& c)
 {
-    setColour(m_tickColor, c);
+    setLook(this, m_tickColor, c);
 }
 
 void CompassDial::setAccentColor(const QColor& c)
 {
-    setColour(m_accentColor, c);
+    setLook(this, m_accentColor, c);
 }
 
 void CompassDial::setTextColor(const QColor& c)
 {
-    setColour(m_textColor, c);
+    setLook(this, m_textColor, c);
 }
 
 void CompassDial::setFontFamily(const QString& family)
 {
-    if (family == m_fontFamily)
-        return;
-    m_fontFamily = family;
-    emit lookChanged();
-    update();
+    setLook(this, m_fontFamily, family);
 }
 
 bool CompassDial::live() const

@@ -58,7 +58,6 @@ signals:
 
 private:
     bool live() const;
-    void setColour(QColor& field, const QColor& c);
 
     double m_heading = 0;
     bool m_online = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PaintedLook.h"
+
 #include <QColor>
 #include <QQuickPaintedItem>
 #include <QString>
@@ -36,19 +38,19 @@ public:
     QVariantList series() const { return m_seriesValue; }
     void setSeries(const QVariantList& series);
     QString xTitle() const { return m_xTitle; }
-    void setXTitle(const QString& title) { setLook(m_xTitle, title); }
+    void setXTitle(const QString& title) { gcs::setLook(this, m_xTitle, title); }
     QString yTitle() const { return m_yTitle; }
-    void setYTitle(const QString& title) { setLook(m_yTitle, title); }
+    void setYTitle(const QString& title) { gcs::setLook(this, m_yTitle, title); }
     QString emptyText() const { return m_emptyText; }
-    void setEmptyText(const QString& text) { setLook(m_emptyText, text); }
+    void setEmptyText(const QString& text) { gcs::setLook(this, m_emptyText, text); }
     QColor gridColor() const { return m_gridColor; }
-    void setGridColor(const QColor& c) { setLook(m_gridColor, c); }
+    void setGridColor(const QColor& c) { gcs::setLook(this, m_gridColor, c); }
     QColor labelColor() const { return m_labelColor; }
-    void setLabelColor(const QColor& c) { setLook(m_labelColor, c); }
+    void setLabelColor(const QColor& c) { gcs::setLook(this, m_labelColor, c); }
     QColor legendColor() const { return m_legendColor; }
-    void setLegendColor(const QColor& c) { setLook(m_legendColor, c); }
+    void setLegendColor(const QColor& c) { gcs::setLook(this, m_legendColor, c); }
     QString fontFamily() const { return m_fontFamily; }
-    void setFontFamily(const QString& family) { setLook(m_fontFamily, family); }
+    void setFontFamily(const QString& family) { gcs::setLook(this, m_fontFamily, family); }
 
     int curveCount() const;
 
@@ -78,15 +80,6 @@ private:
     /// What the axes show while no curve has a point.
     static constexpr Decades kEmptyX { -3, 3 };
     static constexpr Decades kEmptyY { -2, 3 };
-
-    template<typename T> void setLook(T& field, const T& value)
-    {
-        if (value == field)
-            return;
-        field = value;
-        emit lookChanged();
-        update();
-    }
 
     QVariantList m_seriesValue;
     QVector<Curve> m_curves;

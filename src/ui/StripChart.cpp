@@ -1,6 +1,7 @@
 #include "ui/StripChart.h"
 
 #include "ui/ChartTicks.h"
+#include "ui/PaintedLook.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -125,38 +126,22 @@ void StripChart::setReduceMotion(bool reduce)
 
 void StripChart::setLineColor(const QColor& c)
 {
-    if (c == m_lineColor)
-        return;
-    m_lineColor = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_lineColor, c);
 }
 
 void StripChart::setGridColor(const QColor& c)
 {
-    if (c == m_gridColor)
-        return;
-    m_gridColor = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_gridColor, c);
 }
 
 void StripChart::setLabelColor(const QColor& c)
 {
-    if (c == m_labelColor)
-        return;
-    m_labelColor = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_labelColor, c);
 }
 
 void StripChart::setFontFamily(const QString& family)
 {
-    if (family == m_fontFamily)
-        return;
-    m_fontFamily = family;
-    emit lookChanged();
-    update();
+    setLook(this, m_fontFamily, family);
 }
 
 bool StripChart::addSample(double value)

@@ -1,6 +1,7 @@
 #include "ui/ThermometerGauge.h"
 
 #include "ui/ChartTicks.h"
+#include "ui/PaintedLook.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -65,38 +66,22 @@ void ThermometerGauge::setOnline(bool online)
 
 void ThermometerGauge::setFillColor(const QColor& c)
 {
-    if (c == m_fillColor)
-        return;
-    m_fillColor = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_fillColor, c);
 }
 
 void ThermometerGauge::setTubeColor(const QColor& c)
 {
-    if (c == m_tubeColor)
-        return;
-    m_tubeColor = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_tubeColor, c);
 }
 
 void ThermometerGauge::setScaleColor(const QColor& c)
 {
-    if (c == m_scaleColor)
-        return;
-    m_scaleColor = c;
-    emit lookChanged();
-    update();
+    setLook(this, m_scaleColor, c);
 }
 
 void ThermometerGauge::setFontFamily(const QString& family)
 {
-    if (family == m_fontFamily)
-        return;
-    m_fontFamily = family;
-    emit lookChanged();
-    update();
+    setLook(this, m_fontFamily, family);
 }
 
 double ThermometerGauge::level() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PaintedLook.h"
+
 #include "ui/TrackPath.h"
 
 #include <QColor>
@@ -75,19 +77,19 @@ public:
     double pixelsPerMetre() const { return m_scale; }
 
     QColor trackColor() const { return m_trackColor; }
-    void setTrackColor(const QColor& c) { setLook(m_trackColor, c); }
+    void setTrackColor(const QColor& c) { gcs::setLook(this, m_trackColor, c); }
     QColor markerColor() const { return m_markerColor; }
-    void setMarkerColor(const QColor& c) { setLook(m_markerColor, c); }
+    void setMarkerColor(const QColor& c) { gcs::setLook(this, m_markerColor, c); }
     QColor startColor() const { return m_startColor; }
-    void setStartColor(const QColor& c) { setLook(m_startColor, c); }
+    void setStartColor(const QColor& c) { gcs::setLook(this, m_startColor, c); }
     QColor gridColor() const { return m_gridColor; }
-    void setGridColor(const QColor& c) { setLook(m_gridColor, c); }
+    void setGridColor(const QColor& c) { gcs::setLook(this, m_gridColor, c); }
     QColor textColor() const { return m_textColor; }
-    void setTextColor(const QColor& c) { setLook(m_textColor, c); }
+    void setTextColor(const QColor& c) { gcs::setLook(this, m_textColor, c); }
     QColor outlineColor() const { return m_outlineColor; }
-    void setOutlineColor(const QColor& c) { setLook(m_outlineColor, c); }
+    void setOutlineColor(const QColor& c) { gcs::setLook(this, m_outlineColor, c); }
     QString fontFamily() const { return m_fontFamily; }
-    void setFontFamily(const QString& family) { setLook(m_fontFamily, family); }
+    void setFontFamily(const QString& family) { gcs::setLook(this, m_fontFamily, family); }
 
     /// One navigation record: its position (degrees), its heading (degrees, NaN for
     /// none) and the bridge's GNSS fix text. A record whose fix text says there is no
@@ -136,14 +138,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    template<typename T> void setLook(T& field, const T& value)
-    {
-        if (value == field)
-            return;
-        field = value;
-        emit lookChanged();
-        update();
-    }
     void applyFit();
     void zoomStep(double factor);
     void leaveAutoFit();
