@@ -13,6 +13,8 @@ endfunction()
 #   One Qt Test executable, registered with CTest. Tests run with the offscreen
 #   platform so that no display is needed, and with LOCALAPPDATA unset so that a test
 #   never touches the developer's settings; each test points it at its own folder.
+#   GCS_TEST_TIMEOUT_SCALE multiplies every time limit (a sanitizer build runs slower).
+set(GCS_TEST_TIMEOUT_SCALE 1 CACHE STRING "Factor for every test's time limit")
 function(gcs_add_test name)
     cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -22,6 +24,7 @@ function(gcs_add_test name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)
     endif()
+    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * ${GCS_TEST_TIMEOUT_SCALE}")
     if(NOT ARG_LABELS)
         set(ARG_LABELS unit)
     endif()
