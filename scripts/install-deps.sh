@@ -9,6 +9,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     clang libclang-rt-14-dev
     libbenchmark-dev
+    gcovr
     # Qt 6 (Debian 12 ships 6.4.2)
     qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
     qt6-serialport-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev

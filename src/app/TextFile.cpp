@@ -29,6 +29,11 @@ bool TextFile::read(const QString& path, QString* content, QString* error, bool*
         setError(error, QStringLiteral("无法打开文件：%1（%2）").arg(shown, file.errorString()));
         return false;
     }
+    if (file.size() > kMaxBytes) {
+        setError(error,
+                 QStringLiteral("文件过大：%1（超过 %2 MB）").arg(shown).arg(kMaxBytes >> 20));
+        return false;
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         setError(error, QStringLiteral("无法读取文件：%1（%2）").arg(shown, file.errorString()));

@@ -9,8 +9,13 @@ namespace gcs {
 class TextFile
 {
 public:
+    /// Largest file read: these are hand-edited configuration texts, and a file the user
+    /// picked by mistake (a recording, an image) must not be loaded whole.
+    static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+
     /// The whole file decoded as UTF-8 (text mode: CR LF reads as LF). False, with
-    /// *error, when the file does not open or cannot be read to the end. *invalidUtf8
+    /// *error, when the file does not open, is larger than kMaxBytes or cannot be read to
+    /// the end. *invalidUtf8
     /// (when given) says whether the bytes were not UTF-8; they are decoded anyway.
     static bool read(const QString& path, QString* content, QString* error,
                      bool* invalidUtf8 = nullptr);

@@ -3,6 +3,7 @@
 #include "app/AxisTriple.h"
 #include "app/CalibrationDat.h"
 #include "app/CompensationFile.h"
+#include "app/TextFile.h"
 #include "app/TimeSource.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
@@ -15,6 +16,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -406,6 +408,11 @@ private slots:
         QVERIFY(failsWith(app->parseCompensateDatFile(missing).isEmpty(), "无法打开文件："));
         QVERIFY(failsWith(app->readCompensateFileBundle(missing).isEmpty(), "无法打开文件："));
         QVERIFY(failsWith(app->readTextFile(missing).isEmpty(), "无法打开文件："));
+        // A file far larger than any configuration text is refused, not loaded whole.
+        QFile huge(m_dir->filePath("huge.dat"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kMaxBytes + 1));
+        huge.close();
+        QVERIFY(failsWith(app->parseCompensateDatFile(huge.fileName()).isEmpty(), "文件过大："));
         QVERIFY(writeFileBytes(m_dir->filePath("notes.dat"), "标定温度：25\n"));
         QVERIFY(failsWith(app->parseCompensateDatFile(m_dir->filePath("notes.dat")).isEmpty(),
                           "文件中没有可识别的标定数据：notes.dat"));
