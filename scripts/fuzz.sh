@@ -6,8 +6,9 @@
 # build-fuzz/fuzz-findings/<target>/ and fails the run; once mended, its input belongs in
 # tests/data/fuzz/<name>/regressions, which the ordinary suite replays.
 #
-#   scripts/fuzz.sh [RUNS] [TARGET ...]     (default 1000000 runs of every target)
-#   PARALLEL=2 scripts/fuzz.sh 2000000      two targets at a time
+#   scripts/fuzz.sh [RUNS] [TARGET[=RUNS] ...]   (default 1000000 runs of every target)
+#   PARALLEL=2 scripts/fuzz.sh 2000000           two targets at a time
+#   FUZZ_ARGS="-entropic=0" scripts/fuzz.sh      more libFuzzer options
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-1000000}
@@ -21,7 +22,7 @@ dir=build-fuzz
 ./scripts/install-deps.sh
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DGCS_FUZZ=ON -DGCS_BUILD_BENCH=OFF > /dev/null
-cmake --build "$dir" --target "${targets[@]}" -j "${JOBS:-$(nproc)}"
+cmake --build "$dir" --target "${targets[@]%%=*}" -j "${JOBS:-$(nproc)}"
 
 # A small quarantine and short allocation stacks: ASan's own bookkeeping would otherwise
 # fill the memory limit and take most of the time of a run.
@@ -35,14 +36,16 @@ if [ -w /dev/shm ]; then
 fi
 
 run_one() {
-    local target=$1 name=${1#fuzz_}
+    local target=${1%%=*} runs=$runs
+    [[ $1 == *=* ]] && runs=${1#*=}
+    local name=${target#fuzz_}
     local corpus="$dir/fuzz-corpus/$target" findings="$dir/fuzz-findings/$target"
     mkdir -p "$corpus" "$findings"
     local log="$dir/fuzz-logs/$target.log"
     mkdir -p "$dir/fuzz-logs"
     local start=$SECONDS status=0
     "$dir/bin/$target" -runs="$runs" -max_len=1048576 -rss_limit_mb=512 -timeout=30 \
-        -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
+        -print_final_stats=1 -artifact_prefix="$findings/" ${FUZZ_ARGS:-} "$corpus" \
         "tests/data/fuzz/$name/seeds" > "$log" 2>&1 || status=$?
     local execs rss
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
