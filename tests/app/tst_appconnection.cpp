@@ -10,7 +10,7 @@
 #include "link/UdpTransport.h"
 #include "upgrade/YModem.h"
 
-#include "TestSupport.h"
+#include "AppRig.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -19,7 +19,6 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
-#include <QThreadPool>
 #include <QUdpSocket>
 
 #include <csignal>
@@ -37,13 +36,6 @@ QString checkFailedText(const QString& port, int baud)
         + QStringLiteral("」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号");
 }
 
-// Lets every probe still running on the pool finish and its result reach the controller.
-void settleProbes()
-{
-    QThreadPool::globalInstance()->waitForDone(20000);
-    QTest::qWait(50);
-}
-
 void sendDatagram(Session* s, const QByteArray& data)
 {
     QUdpSocket().writeDatagram(data, QHostAddress::LocalHost,
@@ -54,12 +46,6 @@ QString addSerial(Application& app, const QString& port, int baud)
 {
     return app.stageManualSerialConnect("ins", {}, port, baud) ? app.managedDevices()->currentId()
                                                                : QString();
-}
-
-bool connectCurrent(Application& app)
-{
-    return app.connectCurrentManaged()
-        && waitUntil([&] { return app.currentManagedConnected(); }, 8000);
 }
 
 // Pulls the simulated unit's cable; the simulator puts it back after --replug-after.
@@ -75,25 +61,11 @@ class TestAppConnection : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<gcs::test::EnvOverride> m_env;
-
-    QString iniPath() const { return m_dir->filePath(QStringLiteral("TelvoMonitor/gcs.ini")); }
+    std::unique_ptr<gcs::test::AppRig> m_rig;
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_env
-            = std::make_unique<gcs::test::EnvOverride>("LOCALAPPDATA", m_dir->path().toLocal8Bit());
-    }
-
-    void cleanup()
-    {
-        settleProbes();
-        m_env.reset();
-        m_dir.reset();
-    }
+    void init() { m_rig = std::make_unique<gcs::test::AppRig>(); }
+    void cleanup() { m_rig.reset(); }
 
     void onlyTheCurrentDevicesLinkReachesTheTelemetry()
     {
@@ -133,7 +105,7 @@ private slots:
         SimProcess sim;
         QVERIFY2(sim.start({ "--baud", "230400" }), qPrintable(sim.errorText()));
         // A typed port may hold "%2": every text shows it as typed.
-        const QString port = m_dir->filePath(QStringLiteral("tty%2"));
+        const QString port = m_rig->filePath(QStringLiteral("tty%2"));
         QVERIFY(QFile::link(sim.port(), port));
         Application app;
         const QString id = addSerial(app, port, 9600);
@@ -148,7 +120,7 @@ private slots:
         QCOMPARE(app.connectHint(), "Serial: " + port + " @ 230400");
         // The rate that worked is stored with the device and as the last one.
         QCOMPARE(app.managedDevices()->entryBaud(id), 230400);
-        QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("baud").toInt(), 230400);
+        QCOMPARE(QSettings(m_rig->iniPath(), QSettings::IniFormat).value("baud").toInt(), 230400);
         QVERIFY(waitUntil([&] { return app.hub()->quality() == "online"; }, 5000));
 
         app.disconnectPrimary();
@@ -172,21 +144,21 @@ private slots:
         app.selectManagedDevice(a);
         QVERIFY(app.connectCurrentManaged());
         app.selectManagedDevice(b); // while the check of a still runs
-        settleProbes();
+        m_rig->settleProbes();
         QVERIFY(app.sessions()->sessions().isEmpty() && !app.connecting());
         QCOMPARE(app.lastError(), QString());
 
         QVERIFY(app.connectCurrentManaged());
         app.disconnectPrimary();
         QVERIFY(!app.connecting());
-        settleProbes();
+        m_rig->settleProbes();
         QVERIFY(app.sessions()->sessions().isEmpty());
 
         // Only the newest of two checks acts: the older (failing) one says nothing.
         QVERIFY(app.connectSerial(QStringLiteral("/nonexistent/ttyOld"), 115200));
         QVERIFY(app.connectSerial(second.port(), 115200));
         QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 8000));
-        settleProbes();
+        m_rig->settleProbes();
         QCOMPARE(app.lastError(), QString());
     }
 
@@ -203,7 +175,7 @@ private slots:
         QVERIFY(app.connectCurrentManaged()); // "连接" clicked twice
         QVERIFY(app.connectSerial(sim.port(), 0)); // no rate: the factory rate, being checked
         QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 8000));
-        settleProbes();
+        m_rig->settleProbes();
         QVERIFY(app.currentManagedConnected());
         QCOMPARE(app.lastError(), QString());
         QCOMPARE(app.serialBaud(), 115200);
@@ -211,17 +183,18 @@ private slots:
 
     void anUnpluggedUnitIsAwaitedAndComesBackByItself()
     {
-        SimProcess sim;
+        SimProcess& sim = m_rig->sim();
         QVERIFY2(sim.start({ "--replug-after", "2" }), qPrintable(sim.errorText()));
-        Application app;
-        const QString id = addSerial(app, sim.port(), 115200);
-        QVERIFY(connectCurrent(app));
+        Application& app = m_rig->app();
+        QVERIFY2(m_rig->connectManaged(), qPrintable(app.lastError()));
+        const QString id = app.managedDevices()->currentId();
         QStringList shown;
-        connect(&app, &Application::lastErrorChanged, this, [&] {
+        QObject scope; // the rig's controller outlives this function
+        connect(&app, &Application::lastErrorChanged, &scope, [&] {
             if (!app.lastError().isEmpty())
                 shown << app.lastError();
         });
-        connect(&app, &Application::userNoticeChanged, this, [&] { shown << app.userNotice(); });
+        connect(&app, &Application::userNoticeChanged, &scope, [&] { shown << app.userNotice(); });
 
         QVERIFY(unplug(sim));
         QVERIFY(
@@ -248,12 +221,12 @@ private slots:
     void theWaitForALostLinkEnds()
     {
         QFETCH(QString, how);
-        SimProcess sim;
+        SimProcess& sim = m_rig->sim();
         QVERIFY2(sim.start({ "--replug-after", "1" }), qPrintable(sim.errorText()));
-        Application app;
+        Application& app = m_rig->app();
         const QString other = app.managedDevices()->appendSerial("ins", {}, "ttyB", 0, false, {});
-        const QString id = addSerial(app, sim.port(), 115200);
-        QVERIFY(connectCurrent(app));
+        QVERIFY2(m_rig->connectManaged(), qPrintable(app.lastError()));
+        const QString id = app.managedDevices()->currentId();
         app.settings()->setAutoReconnect(how != "setting off before");
         QVERIFY(unplug(sim));
         QVERIFY(waitUntil([&] { return !app.currentManagedConnected(); }, 5000));
@@ -294,7 +267,7 @@ private slots:
         // Editing another device leaves the current one's pending connection alone.
         QVERIFY(app.updateManagedSerial(id, {}, "COM5", 9600, "kt60"));
         QCOMPARE(app.pendingConnectSummary(), QStringLiteral("COM4 @ 9600"));
-        QSettings ini(iniPath(), QSettings::IniFormat);
+        QSettings ini(m_rig->iniPath(), QSettings::IniFormat);
         ini.setValue("managedDevices",
                      R"([{"id":"x","productId":"ins","kind":"serial","port":""}])");
         ini.setValue("currentManagedDeviceId", "x");
@@ -331,23 +304,22 @@ private slots:
 
     void removingDevicesDisconnectsThemAndPersists()
     {
-        SimProcess sim;
-        QVERIFY2(sim.start(), qPrintable(sim.errorText()));
-        Application app;
+        QVERIFY2(m_rig->sim().start(), qPrintable(m_rig->sim().errorText()));
+        Application& app = m_rig->app();
         const QString other
             = app.managedDevices()->appendSerial("ins", {}, "ttyB", 9600, false, {});
-        const QString id = addSerial(app, sim.port(), 115200);
-        QVERIFY(connectCurrent(app));
+        QVERIFY2(m_rig->connectManaged(), qPrintable(app.lastError()));
+        const QString id = app.managedDevices()->currentId();
         // A transfer on the link being removed ends first, and lets go of the link.
-        QVERIFY(gcs::test::writeFileBytes(m_dir->filePath("fw.bin"), QByteArray(2000, 'z')));
-        QVERIFY(app.ymodem()->startSend(m_dir->filePath("fw.bin")));
+        QVERIFY(gcs::test::writeFileBytes(m_rig->filePath("fw.bin"), QByteArray(2000, 'z')));
+        QVERIFY(app.ymodem()->startSend(m_rig->filePath("fw.bin")));
         QSignalSpy finished(app.ymodem(), &gcs::YModem::finished);
         app.removeManagedDevice(id);
         QVERIFY(!app.ymodem()->busy() && finished.count() == 1);
         QTest::qWait(100); // the engine's poll timer finds no deleted link
         QVERIFY(app.sessions()->sessions().isEmpty()); // closed, then deleted with its link
         QCOMPARE(app.pendingConnectSummary(), QStringLiteral("ttyB @ 9600"));
-        QSettings ini(iniPath(), QSettings::IniFormat);
+        QSettings ini(m_rig->iniPath(), QSettings::IniFormat);
         QCOMPARE(QJsonDocument::fromJson(ini.value("managedDevices").toByteArray()).array().size(),
                  1);
         QCOMPARE(ini.value(QStringLiteral("currentManagedDeviceId")).toString(), other);
@@ -355,12 +327,11 @@ private slots:
         app.settings()->setDeviceAlias(QStringLiteral("台架"));
         app.removeManagedDevice(other);
         QVERIFY(app.deviceAlias().isEmpty() && !app.hasPendingConnect());
-        QSettings after(iniPath(), QSettings::IniFormat);
+        QSettings after(m_rig->iniPath(), QSettings::IniFormat);
         QVERIFY(after.value("port").toString().isEmpty()
                 && after.value("deviceAlias").toString().isEmpty());
         // The port is free again: the unit can be taken and connected once more.
-        addSerial(app, sim.port(), 115200);
-        QVERIFY(connectCurrent(app));
+        QVERIFY2(m_rig->connectManaged(), qPrintable(app.lastError()));
     }
 };
 

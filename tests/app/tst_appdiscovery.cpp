@@ -6,13 +6,12 @@
 #include "discovery/SerialPortListing.h"
 #include "link/SessionManager.h"
 
-#include "TestSupport.h"
+#include "AppRig.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
-#include <QThreadPool>
 
 using gcs::Application;
 using gcs::test::SimProcess;
@@ -37,24 +36,11 @@ class TestAppDiscovery : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<gcs::test::EnvOverride> m_env;
+    std::unique_ptr<gcs::test::AppRig> m_rig;
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_env
-            = std::make_unique<gcs::test::EnvOverride>("LOCALAPPDATA", m_dir->path().toLocal8Bit());
-    }
-
-    void cleanup()
-    {
-        QThreadPool::globalInstance()->waitForDone(20000);
-        QTest::qWait(50);
-        m_env.reset();
-        m_dir.reset();
-    }
+    void init() { m_rig = std::make_unique<gcs::test::AppRig>(); }
+    void cleanup() { m_rig.reset(); }
 
     void detectionTriesThePreferredPortAndBaudFirstThenTheListedOnes()
     {
@@ -62,7 +48,7 @@ private slots:
         QVERIFY2(listedFirst.start({ "--baud", "9600" }), qPrintable(listedFirst.errorText()));
         QVERIFY2(preferred.start({ "--baud", "57600" }), qPrintable(preferred.errorText()));
         // A typed port may hold "%2": the texts show it as typed.
-        const QString port = m_dir->filePath(QStringLiteral("tty%2"));
+        const QString port = m_rig->filePath(QStringLiteral("tty%2"));
         QVERIFY(QFile::link(preferred.port(), port));
         Application app;
         usePorts(app, { listedFirst.port(), port });

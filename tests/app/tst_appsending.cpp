@@ -8,15 +8,13 @@
 #include "link/Session.h"
 #include "upgrade/YModem.h"
 
-#include "TestSupport.h"
+#include "AppRig.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QThreadPool>
 
 #include <memory>
 
@@ -31,10 +29,8 @@ class TestAppSending : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<EnvOverride> m_env;
-    std::unique_ptr<SimProcess> m_sim;
-    std::unique_ptr<Application> m_app;
+    std::unique_ptr<AppRig> m_rig;
+    Application* m_app = nullptr;
     QByteArray m_rx;
 
     /// How often a command went out, counted in the communication log's traces.
@@ -51,9 +47,7 @@ class TestAppSending : public QObject
     /// Connects to the unit as the window does, then shows the page nav.
     bool connectOn(const QString& nav)
     {
-        if (!m_app->stageManualSerialConnect("ins", "", m_sim->port(), 115200)
-            || !m_app->connectCurrentManaged()
-            || !waitUntil([this] { return m_app->currentManagedConnected(); }, 8000))
+        if (!m_rig->connectManaged())
             return false;
         connect(link(), &gcs::Session::bytesReceived, this,
                 [this](const QByteArray& bytes) { m_rx += bytes; });
@@ -83,23 +77,14 @@ class TestAppSending : public QObject
 private slots:
     void init()
     {
-        m_home = std::make_unique<QTemporaryDir>();
-        m_env = std::make_unique<EnvOverride>("LOCALAPPDATA", m_home->path().toLocal8Bit());
-        m_sim = std::make_unique<SimProcess>();
-        QVERIFY2(m_sim->start({ "--rate", "50" }), qPrintable(m_sim->errorText()));
-        m_app = std::make_unique<Application>();
+        m_rig = std::make_unique<AppRig>();
+        QVERIFY2(m_rig->sim().start({ "--rate", "50" }), qPrintable(m_rig->sim().errorText()));
+        m_app = &m_rig->app();
         m_app->loadProfiles(QDir(gcs::test::binDir()).filePath("profiles"));
         m_rx.clear();
     }
 
-    void cleanup()
-    {
-        QThreadPool::globalInstance()->waitForDone(20000);
-        m_app.reset();
-        m_sim.reset();
-        m_env.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     // Every command of the shipped catalog goes out, is counted and traced, is confirmed
     // with its own label and is answered by the unit.
@@ -225,7 +210,7 @@ private slots:
         QVERIFY(quietLink());
         gcs::YModem* ymodem = m_app->ymodem();
         ymodem->attach(link()->transport());
-        QVERIFY(ymodem->startReceive(m_home->filePath("image.bin")));
+        QVERIFY(ymodem->startReceive(m_rig->filePath("image.bin")));
         const qint64 before = tx();
         const auto refused
             = [this](bool sent) { return !sent && m_app->lastError() == "固件升级进行中"; };
@@ -285,7 +270,7 @@ private slots:
         QVERIFY(streaming());
 
         // The factory page switches the output off too, without reading serial port 1.
-        const QString profiles = m_home->filePath("profiles");
+        const QString profiles = m_rig->filePath("profiles");
         QVERIFY(gcs::test::writeFileBytes(profiles + "/ui.yaml", "factory_config: true\n"));
         m_app->loadProfiles(profiles);
         m_app->setCurrentNav("factory_config");
@@ -304,7 +289,7 @@ private slots:
 
     void userConfigurationIsReadInItsOrderAndZeroCountsOnlyOnceAnswered()
     {
-        QSignalSpy reported(m_app.get(), &Application::insConfigReportedChanged);
+        QSignalSpy reported(m_app, &Application::insConfigReportedChanged);
         QVERIFY2(connectOn("user_config"), qPrintable(m_app->lastError()));
         QVERIFY(waitUntil([this] { return m_app->ins()->serialConfig().size() == 4; }, 3000));
         // Serial port 1 came back; heading offset and extrapolation were not asked yet,

@@ -8,12 +8,10 @@
 #include "link/SessionManager.h"
 #include "upgrade/YModem.h"
 
-#include "TestSupport.h"
+#include "AppRig.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QThreadPool>
 
 #include <memory>
 
@@ -24,21 +22,15 @@ class TestAppUpgrade : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<EnvOverride> m_env;
-    std::unique_ptr<SimProcess> m_sim;
-    std::unique_ptr<Application> m_app;
+    std::unique_ptr<AppRig> m_rig;
+    Application* m_app = nullptr;
 
     bool connectTo(int baud, const QStringList& simArgs = {})
     {
-        m_sim = std::make_unique<SimProcess>();
-        m_app = std::make_unique<Application>();
         // Silent until asked: no frame of the old firmware meets the reopened port as noise.
-        return m_sim->start(simArgs
-                            + QStringList { "--baud", QString::number(baud), "--stream", "off" })
-            && m_app->stageManualSerialConnect("ins", QString(), m_sim->port(), baud)
-            && m_app->connectCurrentManaged()
-            && waitUntil([&] { return m_app->currentManagedConnected(); }, 8000)
+        return m_rig->sim().start(
+                   simArgs + QStringList { "--baud", QString::number(baud), "--stream", "off" })
+            && m_rig->connectManaged(baud)
             // An answer shows that the unit has seen the line's rate: it understands commands.
             && m_app->sendRaw("#vorn,get softver*ff", false)
             && waitUntil([&] { return m_app->logRxCount() > 0; }, 3000);
@@ -49,27 +41,20 @@ class TestAppUpgrade : public QObject
         for (qsizetype i = 0; i < image.size(); ++i)
             image[i] = char((i * 7 + 3) & 0xff);
         image.replace(30000, version.size() + 9, "SOFTVER=" + version + '\0');
-        return writeFileBytes(m_dir->filePath(name), image) ? m_dir->filePath(name) : QString();
+        return writeFileBytes(m_rig->filePath(name), image) ? m_rig->filePath(name) : QString();
     }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_env = std::make_unique<EnvOverride>("LOCALAPPDATA", m_dir->path().toLocal8Bit());
+        m_rig = std::make_unique<AppRig>();
+        m_app = &m_rig->app();
     }
-    void cleanup()
-    {
-        QThreadPool::globalInstance()->waitForDone(20000);
-        m_app.reset();
-        m_sim.reset();
-        m_env.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void upgradeFromThePickedFileRestoresTheRate()
     {
-        QVERIFY(connectTo(9600, { "--image-out", m_dir->filePath("got.bin") }));
+        QVERIFY(connectTo(9600, { "--image-out", m_rig->filePath("got.bin") }));
         const QString path = firmware("kt45_v3.bin", "V3.0.1");
         QStringList asked;
         m_app->setFileChooser([&](FileDialogs::Kind, const QString& title, const QString& filter) {
@@ -99,7 +84,7 @@ private slots:
         QVERIFY(m_app->currentManagedConnected());
         // The boot loader's traffic went to the engine, not to the log.
         QCOMPARE(m_app->logRxCount(), logBefore);
-        QTRY_COMPARE_WITH_TIMEOUT(readFileBytes(m_dir->filePath("got.bin")), readFileBytes(path),
+        QTRY_COMPARE_WITH_TIMEOUT(readFileBytes(m_rig->filePath("got.bin")), readFileBytes(path),
                                   3000);
     }
 
@@ -116,7 +101,7 @@ private slots:
         QVERIFY(connectTo(9600));
         const QString id = m_app->managedDevices()->currentId();
         const QString other = m_app->managedDevices()->appendSerial(
-            "ins", "other", m_dir->filePath("no-such-tty"), 9600, false, QString());
+            "ins", "other", m_rig->filePath("no-such-tty"), 9600, false, QString());
         Session* session = m_app->currentManagedSession();
         QVERIFY(m_app->startUpgrade(firmware("cut.bin", "V5", 400 * 1024)));
         QVERIFY(waitUntil([&] { return m_app->ymodem()->progress() > 0; }, 15000));
@@ -138,19 +123,19 @@ private slots:
         }
         if (how == "disconnect")
             QVERIFY(!m_app->currentManagedConnected());
-        QVERIFY(waitUntil([&] { return m_sim->standardError().contains("cancelled"); }, 3000));
+        QVERIFY(
+            waitUntil([&] { return m_rig->sim().standardError().contains("cancelled"); }, 3000));
     }
 
     void startsAreRefusedWithTheirTexts()
     {
-        m_app = std::make_unique<Application>();
         QVERIFY(!m_app->startPickedUpgrade());
         QCOMPARE(m_app->lastError(), QStringLiteral("请先连接串口后再升级固件"));
         QVERIFY(!m_app->startUpgradeAfterHardwareReset());
         QCOMPARE(m_app->lastError(), QStringLiteral("请先连接串口后再升级固件"));
         m_app->setFileChooser(
             [](FileDialogs::Kind, const QString&, const QString&) { return QString(); });
-        QSignalSpy fileChanged(m_app.get(), &Application::upgradeFileChanged);
+        QSignalSpy fileChanged(m_app, &Application::upgradeFileChanged);
         QVERIFY(!m_app->chooseUpgradeFile()); // a cancelled dialog changes nothing
         QCOMPARE(fileChanged.count(), 0);
         QCOMPARE(m_app->userNotice(), QString());

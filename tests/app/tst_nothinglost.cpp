@@ -3,15 +3,13 @@
 #include "ins/InsBridge.h"
 #include "record/Recorder.h"
 
+#include "AppRig.h"
 #include "FrameCounters.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using gcs::Application;
 using gcs::ConsoleLog;
@@ -29,21 +27,13 @@ private slots:
     {
         constexpr int kRate = 2000;
         constexpr int kSeconds = 20;
-        QTemporaryDir home;
-        EnvOverride env("LOCALAPPDATA", home.path().toLocal8Bit());
-        SimProcess sim;
-        QVERIFY2(sim.start({ QStringLiteral("--rate"), QString::number(kRate) }),
-                 qPrintable(sim.errorText()));
-
-        Application app;
+        AppRig rig;
+        QVERIFY2(rig.sim().start({ QStringLiteral("--rate"), QString::number(kRate) }),
+                 qPrintable(rig.sim().errorText()));
+        Application& app = rig.app();
         app.loadProfiles(QDir(binDir()).filePath(QStringLiteral("profiles")));
         app.setCurrentNav(QStringLiteral("raw"));
-        QVERIFY(app.connectSerial(sim.port(), 115200));
-        QVERIFY2(waitUntil([&app]() { return !app.connecting() && app.currentManagedConnected(); },
-                           20000),
-                 qPrintable(app.lastError()));
-        QVERIFY(waitUntil(
-            [&app]() { return app.ins()->packetFormat() == QLatin1String("sinsbin"); }, 5000));
+        QVERIFY2(rig.connectUntilRecords(QStringLiteral("sinsbin")), qPrintable(app.lastError()));
 
         // The console's buffers, looked at every time the view is told something.
         qsizetype maxText = 0, maxPending = 0, maxArchive = 0, maxChunk = 0;
@@ -64,6 +54,7 @@ private slots:
         QTest::qWait(kSeconds * 1000);
         app.stopRecord();
         app.disconnectPrimary();
+        disconnect(&app, &Application::logAppended, this, nullptr); // the counters go first
 
         QString error;
         const QList<quint32> raw

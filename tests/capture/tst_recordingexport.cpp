@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "AppRig.h"
 
 #include "app/Application.h"
 #include "capture/CaptureExportTask.h"
@@ -8,7 +8,6 @@
 #include "record/Recorder.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace gcs::test;
@@ -27,12 +26,11 @@ class TestRecordingExport : public QObject
 private slots:
     void recordingFromTheSimulatorIsExported()
     {
-        QTemporaryDir home;
-        EnvOverride env("LOCALAPPDATA", home.path().toLocal8Bit());
-        SimProcess sim;
-        QVERIFY2(sim.start({ "--format", "sinsasc", "--rate", "200" }),
-                 qPrintable(sim.errorText()));
-        Application app;
+        AppRig rig;
+        const SettingsHome& home = rig;
+        QVERIFY2(rig.sim().start({ "--format", "sinsasc", "--rate", "200" }),
+                 qPrintable(rig.sim().errorText()));
+        Application& app = rig.app();
         QStringList answers;
         app.setFileChooser([&](auto kind, const QString&, const QString&) {
             return kind == gcs::FileDialogs::Kind::Directory ? home.path() : answers.takeFirst();
@@ -40,8 +38,7 @@ private slots:
         QVERIFY(!app.startRecordInDir(home.path()));
         QCOMPARE(app.lastError(), QStringLiteral("请先连接设备后再开始记录"));
         QVERIFY(!app.exportRecording("csv"));
-        QVERIFY(app.connectSerial(sim.port(), 115200));
-        QVERIFY(waitUntil([&] { return app.ins()->packetFormat() == "sinsasc"; }, 20000));
+        QVERIFY2(rig.connectUntilRecords("sinsasc"), qPrintable(app.lastError()));
         QVERIFY(!app.startRecordInDir(home.filePath("gone")));
         QVERIFY(app.lastError().startsWith(QStringLiteral("无法创建记录文件：")
                                            + QDir::toNativeSeparators(home.filePath("gone"))));

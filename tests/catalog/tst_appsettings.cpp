@@ -21,17 +21,17 @@ using gcs::AppSettings;
 using gcs::ManagedDevices;
 using gcs::test::EnvOverride;
 using gcs::test::readFileBytes;
+using gcs::test::SettingsHome;
 using gcs::test::writeFileBytes;
 
 class TestAppSettings : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<EnvOverride> m_env;
+    std::unique_ptr<SettingsHome> m_home;
     std::unique_ptr<AppSettings> m_settings;
 
-    QString iniPath() const { return m_dir->filePath(QStringLiteral("TelvoMonitor/gcs.ini")); }
+    QString iniPath() const { return m_home->iniPath(); }
 
     /// Writes these keys to a settings file no object has read yet and loads a list from it.
     void load(ManagedDevices& list, const QVariantMap& stored = {})
@@ -52,17 +52,11 @@ class TestAppSettings : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_env = std::make_unique<EnvOverride>("LOCALAPPDATA", m_dir->path().toLocal8Bit());
-    }
-
+    void init() { m_home = std::make_unique<SettingsHome>(); }
     void cleanup()
     {
         m_settings.reset();
-        m_env.reset();
-        m_dir.reset();
+        m_home.reset();
     }
 
     void withoutLocalAppDataTheFileGoesToTheGenericDataLocation()
@@ -310,7 +304,7 @@ private slots:
                   .match(QString::fromUtf8(readFileBytes(GCS_SOURCE_DIR "/scripts/demo.sh")));
         QVERIFY2(m.hasMatch(), "demo.sh no longer writes gcs.ini through a here-document");
         // The here-document uses no other expansion than these two.
-        const QString port = m_dir->filePath(QStringLiteral("ttyINS0"));
+        const QString port = m_home->filePath(QStringLiteral("ttyINS0"));
         QString ini = m.captured(2);
         QVERIFY(writeFileBytes(iniPath(),
                                ini.replace("$id", m.captured(1)).replace("$port", port).toUtf8()));

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <list>
@@ -67,12 +66,11 @@ private slots:
                 text.replace(QStringLiteral("$%1").arg(i), ports[i]);
             return text.replace(QStringLiteral("$M"), QStringLiteral("/nonexistent/ttyNothing"));
         };
-        QTemporaryDir appData;
+        const gcs::test::SettingsHome appData;
         if (customBaud > 0) {
-            QSettings ini(appData.filePath("TelvoMonitor/gcs.ini"), QSettings::IniFormat);
+            QSettings ini(appData.iniPath(), QSettings::IniFormat);
             ini.setValue(QStringLiteral("customSerialBauds"), QVariantList { customBaud });
         }
-        const gcs::test::EnvOverride env("LOCALAPPDATA", appData.path().toLocal8Bit());
         QProcess cli;
         cli.start(QDir(gcs::test::binDir()).filePath("telvo-cli"), expand(args).split('|'));
         if (interrupt) {

@@ -45,6 +45,25 @@ private:
     bool m_wasSet = false;
 };
 
+/// A settings folder of the test's own: LOCALAPPDATA points at a temporary folder while the
+/// object lives, so gcs.ini and whatever else the program keeps there never touch the
+/// user's, and the variable is as it was afterwards.
+class SettingsHome
+{
+public:
+    SettingsHome()
+        : m_env("LOCALAPPDATA", m_dir.path().toLocal8Bit())
+    { }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    /// The settings file the program reads and writes in this folder.
+    QString iniPath() const { return filePath(QStringLiteral("TelvoMonitor/gcs.ini")); }
+
+private:
+    QTemporaryDir m_dir; // made before the variable points at it, removed after
+    EnvOverride m_env;
+};
+
 /// Two pseudo-terminals joined by socat: bytes written to one end come out of the other.
 /// Stopping (or destroying) the pair makes both ends go away, as an unplugged cable would.
 class PtyPair
