@@ -43,8 +43,12 @@ FrameScan scanBinary(const QByteArray& data, int len, int rate = 200)
             sum += quint8(f[k]);
         if (quint8(f[len - 1]) == (len == 31 ? quint8(sum) : quint8(0u - sum))) {
             ++scan.valid;
-            const quint64 tag = quint64(le(f, 52, 4)) * 10000 + le(f, 56, 2);
-            scan.numbers << (len == 31 ? le(f, 2, 2) : quint32((tag * rate + 5000) / 10000));
+            // Only the 59-byte frame has a time tag; a 31-byte frame ends before it.
+            const auto tagged = [&] {
+                const quint64 tag = quint64(le(f, 52, 4)) * 10000 + le(f, 56, 2);
+                return quint32((tag * rate + 5000) / 10000);
+            };
+            scan.numbers << (len == 31 ? le(f, 2, 2) : tagged());
             i = data.indexOf("\xAA\x55", i + len);
         } else {
             ++scan.badChecksum;
