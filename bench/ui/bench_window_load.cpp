@@ -12,7 +12,7 @@
 // - attitude, charts, stats: the page with the device connected to telvo-sim streaming
 //   sinsbin at --rate frames a second (default 1000).
 //
-// The process starts like the program does (gcs::prepareProcess), so the renderer it
+// The process starts like the program does (gcs::RenderSetup), so the renderer it
 // chooses and its allocator settings are the program's; QT_QUICK_BACKEND overrides the
 // renderer as usual. --rss-every prints the resident memory every S seconds of the
 // measurement, for a long run. Not a test; run by hand.
@@ -20,7 +20,7 @@
 #include "WindowBench.h"
 #include "app/Application.h"
 #include "app/QmlTypes.h"
-#include "app/Startup.h"
+#include "app/RenderSetup.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
 #include "ins/InsBridge.h"
@@ -77,9 +77,9 @@ bool parse(const QStringList& args, Options& o)
         else
             return false;
     }
-    static const QStringList kStates = { QStringLiteral("hub"), QStringLiteral("workspace"),
-                                         QStringLiteral("attitude"), QStringLiteral("charts"),
-                                         QStringLiteral("stats") };
+    static const QStringList kStates
+        = { QStringLiteral("hub"), QStringLiteral("workspace"), QStringLiteral("attitude"),
+            QStringLiteral("charts"), QStringLiteral("stats") };
     return kStates.contains(o.state) && o.rate > 0;
 }
 
@@ -103,8 +103,7 @@ int run(const Options& o)
     if (live) {
         if (!sim.start({ QStringLiteral("--format"), QStringLiteral("sinsbin"),
                          QStringLiteral("--rate"), QString::number(o.rate) })) {
-            std::fprintf(stderr, "bench_window_load: telvo-sim: %s\n",
-                         qPrintable(sim.errorText()));
+            std::fprintf(stderr, "bench_window_load: telvo-sim: %s\n", qPrintable(sim.errorText()));
             return 1;
         }
         port = sim.port();
@@ -179,17 +178,19 @@ int run(const Options& o)
 
 int main(int argc, char** argv)
 {
-    // gcs::prepareProcess();
+    gcs::RenderSetup::prepareProcess();
     QApplication qapp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     QQuickStyle::setStyle(QStringLiteral("Fusion"));
     gcs::registerQmlTypes();
+    gcs::RenderSetup::chooseBackend();
     Options o;
     if (!parse(qapp.arguments(), o)) {
-        std::fprintf(stderr, "usage: bench_window_load --case hub|workspace|attitude|charts|stats "
-                             "[--rate HZ] [--seconds S] [--warmup S] [--reduce-motion] "
-                             "[--rss-every S]\n");
+        std::fprintf(stderr,
+                     "usage: bench_window_load --case hub|workspace|attitude|charts|stats "
+                     "[--rate HZ] [--seconds S] [--warmup S] [--reduce-motion] "
+                     "[--rss-every S]\n");
         return 2;
     }
     return run(o);
