@@ -1,5 +1,5 @@
 // bench_window_load --case hub|workspace|attitude|charts|stats [--rate HZ] [--seconds S]
-//                   [--warmup S] [--reduce-motion] [--rss-every S]
+//                   [--warmup S] [--reduce-motion] [--rss-every S] [--grab PNG]
 //
 // What the real window costs in one state, against telvo-sim: the process's CPU share
 // (user + system time of every thread, the renderer's included, over wall time, in per
@@ -15,7 +15,8 @@
 // The process starts like the program does (gcs::RenderSetup), so the renderer it
 // chooses and its allocator settings are the program's; QT_QUICK_BACKEND overrides the
 // renderer as usual. --rss-every prints the resident memory every S seconds of the
-// measurement, for a long run. Not a test; run by hand.
+// measurement, for a long run; --grab saves what the window shows at the end, to compare
+// the renderers' pictures. Not a test; run by hand.
 #include "TestSupport.h"
 #include "WindowBench.h"
 #include "app/Application.h"
@@ -51,6 +52,7 @@ struct Options
     int warmup = 5;
     bool reduceMotion = false;
     int rssEvery = 0;
+    QString grab;
 };
 
 bool parse(const QStringList& args, Options& o)
@@ -74,6 +76,8 @@ bool parse(const QStringList& args, Options& o)
             o.warmup = std::max(0, value.toInt());
         else if (key == QLatin1String("--rss-every"))
             o.rssEvery = std::max(0, value.toInt());
+        else if (key == QLatin1String("--grab"))
+            o.grab = value;
         else
             return false;
     }
@@ -170,6 +174,8 @@ int run(const Options& o)
                 100.0 * cpu / seconds, residentMiB(), peak, iv.count / seconds,
                 (app.ins()->recPackets() - packets0) / seconds);
     std::fflush(stdout);
+    if (!o.grab.isEmpty() && !window->grabWindow().save(o.grab))
+        std::fprintf(stderr, "bench_window_load: could not save %s\n", qPrintable(o.grab));
     app.disconnectPrimary();
     return 0;
 }
@@ -190,7 +196,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr,
                      "usage: bench_window_load --case hub|workspace|attitude|charts|stats "
                      "[--rate HZ] [--seconds S] [--warmup S] [--reduce-motion] "
-                     "[--rss-every S]\n");
+                     "[--rss-every S] [--grab PNG]\n");
         return 2;
     }
     return run(o);

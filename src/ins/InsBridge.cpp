@@ -213,6 +213,19 @@ void InsBridge::addSendBytes(int n)
     noteStats(false);
 }
 
+QString InsBridge::messageText() const
+{
+    QString text;
+    for (auto it = m_messageFields.cbegin(); it != m_messageFields.cend(); ++it) {
+        if (!text.isEmpty())
+            text += QLatin1Char('\n');
+        text += it.key();
+        text += QLatin1Char('\t');
+        text += it.value().toString();
+    }
+    return text;
+}
+
 QString InsBridge::recTimeText() const
 {
     return m_model->recTime().toString(QStringLiteral("HH:mm:ss"));
@@ -360,15 +373,8 @@ void InsBridge::publishRecord(const RecDataStruct& record)
     m_deviceNavStatus = decodeDeviceNav(record.status);
     const TelemetrySnapshot snapshot = toSnapshot(record);
     m_packetFormat = snapshot.fields.value(QStringLiteral("format")).toString();
-    QString text;
-    for (auto it = snapshot.fields.cbegin(); it != snapshot.fields.cend(); ++it) {
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += it.key();
-        text += QLatin1Char('\t');
-        text += it.value().toString();
-    }
-    m_messageText = text;
+    // Shared, not copied: the text is written when it is read, not for every record.
+    m_messageFields = snapshot.fields;
     emit snapshotReady(snapshot);
     noteStats(true);
 }

@@ -115,7 +115,8 @@ public:
     QVariantMap sinsPanel() const { return m_sinsPanel; }
     int panelEpoch() const { return m_panelEpoch; }
     QString parseHint() const { return m_parseHint; }
-    QString messageText() const { return m_messageText; }
+    /// The last record's snapshot fields as "key TAB value" lines in key order.
+    QString messageText() const;
     QString packetFormat() const { return m_packetFormat; }
     int streamTier() const { return tierForPacketFormat(m_currentFormat); }
     QString streamTierLabel() const;
@@ -171,7 +172,7 @@ private:
     RecPacketFormat m_currentFormat = RecNullFormat;
     QString m_softver;
     QString m_axis;
-    QString m_messageText;
+    QVariantMap m_messageFields;
     QString m_packetFormat;
     QVariantMap m_serialConfig;
     QVariantMap m_gyroConfig;
