@@ -1,43 +1,102 @@
 #pragma once
 
 // What the benchmarks of the real window share: waiting while the event loop turns, a
-// summary of timings, the screen the window is designed for, loading the window on a
-// controller, and the frame timing of a window.
+// summary of timings, the process's CPU time and resident memory, the screen the window
+// is designed for, loading the window on a controller, and the frame timing of a window.
 
 #include "app/Application.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
 #include <mutex>
 #include <vector>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace bench {
 
+/// CPU time of the whole process (every thread, the renderer's too), in seconds.
+inline double processCpuSeconds()
+{
+#ifdef Q_OS_WIN
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto seconds = [](const FILETIME& t) {
+        return double((quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec * 1e-6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+#endif
+}
+
+/// Resident memory of the process now, in MiB (0 where it cannot be read).
+inline double residentMiB()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters {};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return double(counters.WorkingSetSize) / (1024.0 * 1024.0);
+#else
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> parts = statm.readAll().split(' ');
+    if (parts.size() < 2)
+        return 0;
+    return parts.at(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+#endif
+}
+
 /// Turns the event loop until pred holds or ms milliseconds passed; returns pred().
+/// The loop sleeps between events (pred is checked every 5 ms), so that the process's CPU
+/// time is the window's, not the wait's.
 inline bool waitFor(const std::function<bool()>& pred, int ms)
 {
+    if (pred())
+        return true;
     QElapsedTimer t;
     t.start();
-    while (!pred() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (pred() || t.elapsed() >= ms)
+            loop.quit();
+    });
+    poll.start(5);
+    loop.exec();
     return pred();
 }
 
-/// Turns the event loop for ms milliseconds.
+/// Turns the event loop for ms milliseconds, sleeping between events.
 inline void runFor(int ms)
 {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+    if (ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 struct Summary

@@ -51,35 +51,12 @@
 #include <memory>
 #include <vector>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <sys/resource.h>
-#endif
 
 namespace {
 
+using bench::processCpuSeconds;
 using bench::runFor;
 using bench::waitFor;
-
-// CPU time of the whole process (every thread), in seconds.
-double processCpuSeconds()
-{
-#ifdef Q_OS_WIN
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
-        return 0;
-    const auto seconds = [](const FILETIME& t) {
-        return double((quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
-#else
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-#endif
-}
 
 // Items loaded by a Loader are visual children only, so walk the item tree.
 QQuickItem* findItem(QQuickItem* root, const QString& name)

@@ -125,6 +125,19 @@ void Application::wireServices()
     connect(m_hub, &TelemetryHub::rawFrame, m_recorder, &Recorder::onRaw);
     connect(m_hub, &TelemetryHub::fullSnapshot, m_recorder, &Recorder::onSnapshot);
     connect(m_ins, &InsBridge::snapshotReady, m_hub, &TelemetryHub::publish);
+    // What a stream changes on screen changes at the hub's pace, whatever the stream's
+    // rate: the bridge's counters and texts, the charts' repaints and the link's byte
+    // counts all wait for its tick, which then brings them in one frame.
+    m_ins->setStatsPaced(true);
+    m_chartClock->setPaced(true);
+    connect(m_hub, &TelemetryHub::uiTick, m_ins, &InsBridge::showStats);
+    connect(m_hub, &TelemetryHub::uiTick, m_chartClock, &ChartClock::tick);
+    connect(m_hub, &TelemetryHub::uiTick, this, [this]() {
+        if (m_linkStatsUnshown) {
+            m_linkStatsUnshown = false;
+            emit statsTick();
+        }
+    });
     // For the INS product the log renders the raw byte stream instead (raw-data page),
     // so single messages only go to the log for other products.
     connect(m_ins->model(), &RecDataModel::wireFrameForLog, this,

@@ -597,6 +597,8 @@ private:
 
     // state of the operation groups
     bool m_connecting = false;
+    /// A session's byte counts changed since the last statsTick (shown on the hub's tick).
+    bool m_linkStatsUnshown = false;
     QString m_deviceAlias;
     PendingConnect m_pending;
     int m_connectGeneration = 0;

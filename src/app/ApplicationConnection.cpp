@@ -295,7 +295,7 @@ void Application::bindSession(Session* session)
         emitLinkTextsChanged();
         emit serialBaudChanged();
     });
-    connect(session, &Session::statsChanged, this, &Application::statsTick);
+    connect(session, &Session::statsChanged, this, [this]() { m_linkStatsUnshown = true; });
     connect(session, &Session::linkLost, this, [this, id]() { onLinkLost(id); });
     // The session stays as the transport left it; the user disconnects or connects anew,
     // unless the link is awaited: then the loss has been told in words of our own.

@@ -4,6 +4,7 @@
 #include "app/DiagnosticLog.h"
 #include "app/InstanceLock.h"
 #include "app/QmlTypes.h"
+#include "app/RenderSetup.h"
 #include "app/WindowPlacement.h"
 
 #include <QApplication>
@@ -79,6 +80,7 @@ void placeMainWindow(QQuickWindow* window)
 
 int runApplication(int argc, char** argv)
 {
+    RenderSetup::prepareProcess();
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
@@ -100,6 +102,7 @@ int runApplication(int argc, char** argv)
     QApplication::setPalette(palette);
 
     registerQmlTypes();
+    RenderSetup::chooseBackend();
 
     Application controller;
     controller.loadProfiles(QStringLiteral("X://profiles"));

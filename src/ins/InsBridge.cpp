@@ -100,7 +100,7 @@ void InsBridge::feed(const QByteArray& bytes)
     m_collecting = false;
     publishChunk(stamp);
     updateParseHint();
-    emit statsChanged();
+    noteStats(true);
 }
 
 void InsBridge::setClock(std::function<double()> clock)
@@ -156,10 +156,33 @@ void InsBridge::clearFactoryRaw()
     emit configChanged();
 }
 
+void InsBridge::setStatsPaced(bool paced)
+{
+    m_statsPaced = paced;
+    if (!paced)
+        showStats();
+}
+
+void InsBridge::showStats()
+{
+    if (!m_statsUnshown)
+        return;
+    m_statsUnshown = false;
+    emit statsShown();
+}
+
+void InsBridge::noteStats(bool streamed)
+{
+    emit statsChanged();
+    m_statsUnshown = true;
+    if (!m_statsPaced || !streamed)
+        showStats();
+}
+
 void InsBridge::resetStats()
 {
     m_model->resetRecStatistics();
-    emit statsChanged();
+    noteStats(false);
 }
 
 void InsBridge::resetParseBuffer()
@@ -173,13 +196,13 @@ void InsBridge::resetParseBuffer()
     m_currentFormat = RecNullFormat;
     m_packetFormat.clear();
     clearDisplayPanels();
-    emit statsChanged();
+    noteStats(false);
 }
 
 void InsBridge::tickRecTime(int secs)
 {
     m_model->addRecStatisticsRecTime(secs);
-    emit statsChanged();
+    noteStats(false);
 }
 
 void InsBridge::addSendBytes(int n)
@@ -187,7 +210,20 @@ void InsBridge::addSendBytes(int n)
     if (n < 1)
         return;
     m_model->addRecStatisticsSendBytes(n);
-    emit statsChanged();
+    noteStats(false);
+}
+
+QString InsBridge::messageText() const
+{
+    QString text;
+    for (auto it = m_messageFields.cbegin(); it != m_messageFields.cend(); ++it) {
+        if (!text.isEmpty())
+            text += QLatin1Char('\n');
+        text += it.key();
+        text += QLatin1Char('\t');
+        text += it.value().toString();
+    }
+    return text;
 }
 
 QString InsBridge::recTimeText() const
@@ -337,17 +373,10 @@ void InsBridge::publishRecord(const RecDataStruct& record)
     m_deviceNavStatus = decodeDeviceNav(record.status);
     const TelemetrySnapshot snapshot = toSnapshot(record);
     m_packetFormat = snapshot.fields.value(QStringLiteral("format")).toString();
-    QString text;
-    for (auto it = snapshot.fields.cbegin(); it != snapshot.fields.cend(); ++it) {
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += it.key();
-        text += QLatin1Char('\t');
-        text += it.value().toString();
-    }
-    m_messageText = text;
+    // Shared, not copied: the text is written when it is read, not for every record.
+    m_messageFields = snapshot.fields;
     emit snapshotReady(snapshot);
-    emit statsChanged();
+    noteStats(true);
 }
 
 void InsBridge::updatePanels(const RecDataStruct& record)

@@ -22,29 +22,33 @@ namespace gcs {
 /// Each record gets a time of its own on the bridge's clock (recordTime): a chunk is
 /// stamped when it is fed, and its records are spread evenly over the time since the
 /// previous record, so that several records of one read do not share one instant.
+///
+/// statsChanged tells of every change of the statistics and status texts. The window reads
+/// them on statsShown, which a paced bridge holds back until showStats, so that a fast
+/// stream changes what the window shows at the pace of its refresh, not once per chunk.
 class InsBridge : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString softver READ softver NOTIFY configChanged)
     Q_PROPERTY(QString axis READ axis NOTIFY configChanged)
-    Q_PROPERTY(int recPackets READ recPackets NOTIFY statsChanged)
-    Q_PROPERTY(int packetErrs READ packetErrs NOTIFY statsChanged)
-    Q_PROPERTY(int packetFre READ packetFre NOTIFY statsChanged)
-    Q_PROPERTY(qint64 recBytes READ recBytes NOTIFY statsChanged)
-    Q_PROPERTY(int sendBytes READ sendBytes NOTIFY statsChanged)
-    Q_PROPERTY(QString recTimeText READ recTimeText NOTIFY statsChanged)
-    Q_PROPERTY(QString gnssFixStatus READ gnssFixStatus NOTIFY statsChanged)
-    Q_PROPERTY(QString deviceNavStatus READ deviceNavStatus NOTIFY statsChanged)
+    Q_PROPERTY(int recPackets READ recPackets NOTIFY statsShown)
+    Q_PROPERTY(int packetErrs READ packetErrs NOTIFY statsShown)
+    Q_PROPERTY(int packetFre READ packetFre NOTIFY statsShown)
+    Q_PROPERTY(qint64 recBytes READ recBytes NOTIFY statsShown)
+    Q_PROPERTY(int sendBytes READ sendBytes NOTIFY statsShown)
+    Q_PROPERTY(QString recTimeText READ recTimeText NOTIFY statsShown)
+    Q_PROPERTY(QString gnssFixStatus READ gnssFixStatus NOTIFY statsShown)
+    Q_PROPERTY(QString deviceNavStatus READ deviceNavStatus NOTIFY statsShown)
     Q_PROPERTY(QVariantMap imuPanel READ imuPanel NOTIFY panelChanged)
     Q_PROPERTY(QVariantMap ahrsPanel READ ahrsPanel NOTIFY panelChanged)
     Q_PROPERTY(QVariantMap sinsPanel READ sinsPanel NOTIFY panelChanged)
     Q_PROPERTY(int panelEpoch READ panelEpoch NOTIFY panelChanged)
     Q_PROPERTY(double recordTime READ recordTime NOTIFY panelChanged)
-    Q_PROPERTY(QString parseHint READ parseHint NOTIFY statsChanged)
-    Q_PROPERTY(QString messageText READ messageText NOTIFY statsChanged)
-    Q_PROPERTY(QString packetFormat READ packetFormat NOTIFY statsChanged)
-    Q_PROPERTY(int streamTier READ streamTier NOTIFY statsChanged)
-    Q_PROPERTY(QString streamTierLabel READ streamTierLabel NOTIFY statsChanged)
+    Q_PROPERTY(QString parseHint READ parseHint NOTIFY statsShown)
+    Q_PROPERTY(QString messageText READ messageText NOTIFY statsShown)
+    Q_PROPERTY(QString packetFormat READ packetFormat NOTIFY statsShown)
+    Q_PROPERTY(int streamTier READ streamTier NOTIFY statsShown)
+    Q_PROPERTY(QString streamTierLabel READ streamTierLabel NOTIFY statsShown)
     Q_PROPERTY(QVariantMap serialConfig READ serialConfig NOTIFY configChanged)
     Q_PROPERTY(QVariantMap gyroConfig READ gyroConfig NOTIFY configChanged)
     Q_PROPERTY(QVariantMap installConfig READ installConfig NOTIFY configChanged)
@@ -52,7 +56,7 @@ class InsBridge : public QObject
     Q_PROPERTY(double extrapMs READ extrapMs NOTIFY configChanged)
     Q_PROPERTY(QString factoryRaw READ factoryRaw NOTIFY configChanged)
     /// The decoder's integrity counters (RecDataModel::integrityFields), live.
-    Q_PROPERTY(QVariantMap integrity READ integrity NOTIFY statsChanged)
+    Q_PROPERTY(QVariantMap integrity READ integrity NOTIFY statsShown)
 public:
     /// Window of the receive buffer in which the hint looks for frame headers.
     static constexpr qsizetype kHintWindow = 8192;
@@ -83,6 +87,13 @@ public:
     /// One chunk received while a factory read-back runs, each byte one Latin-1 character.
     void appendFactoryRaw(const QByteArray& bytes);
 
+    /// Paced, changes brought by the stream are shown on the next showStats; otherwise,
+    /// and always for the user's own changes (clearing, a new stream), at once.
+    void setStatsPaced(bool paced);
+    bool statsPaced() const { return m_statsPaced; }
+    /// Emits statsShown when statistics changed since they were last shown.
+    void showStats();
+
     Q_INVOKABLE void resetStats();
     Q_INVOKABLE void resetParseBuffer();
     Q_INVOKABLE void tickRecTime(int secs);
@@ -104,7 +115,8 @@ public:
     QVariantMap sinsPanel() const { return m_sinsPanel; }
     int panelEpoch() const { return m_panelEpoch; }
     QString parseHint() const { return m_parseHint; }
-    QString messageText() const { return m_messageText; }
+    /// The last record's snapshot fields as "key TAB value" lines in key order.
+    QString messageText() const;
     QString packetFormat() const { return m_packetFormat; }
     int streamTier() const { return tierForPacketFormat(m_currentFormat); }
     QString streamTierLabel() const;
@@ -136,6 +148,8 @@ signals:
     void snapshotReady(gcs::TelemetrySnapshot snapshot);
     void configChanged();
     void statsChanged();
+    /// The statistics and status texts as the window shows them changed.
+    void statsShown();
     void panelChanged();
 
 private:
@@ -151,12 +165,14 @@ private:
     void onGnssYaw(double value);
     void onExtrapTime(double value);
     void writeParseLog(int headerCount);
+    /// Tells of changed statistics: streamed ones wait for showStats while paced.
+    void noteStats(bool streamed);
 
     RecDataModel* m_model = nullptr;
     RecPacketFormat m_currentFormat = RecNullFormat;
     QString m_softver;
     QString m_axis;
-    QString m_messageText;
+    QVariantMap m_messageFields;
     QString m_packetFormat;
     QVariantMap m_serialConfig;
     QVariantMap m_gyroConfig;
@@ -171,6 +187,8 @@ private:
     QVariantMap m_sinsPanel;
     int m_panelEpoch = 0;
     QString m_parseHint;
+    bool m_statsPaced = false;
+    bool m_statsUnshown = false;
     /// Path of the per-chunk diagnostic file, empty unless GCS_PARSE_LOG asks for it.
     QString m_parseLogPath;
 

@@ -17,7 +17,10 @@ TelemetryHub::TelemetryHub(QObject* parent)
     m_working.quality = kOffline;
     m_shown.quality = kOffline;
     m_flushTimer.setInterval(kFlushIntervalMs);
-    connect(&m_flushTimer, &QTimer::timeout, this, &TelemetryHub::flushUi);
+    connect(&m_flushTimer, &QTimer::timeout, this, [this] {
+        flushUi();
+        emit uiTick();
+    });
     m_flushTimer.start();
 }
 

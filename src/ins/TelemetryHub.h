@@ -11,7 +11,8 @@ namespace gcs {
 /// Holds the latest telemetry snapshot for QML ("app.hub") and fans snapshots and raw
 /// received bytes out to the recorder. Live snapshots are merged into a working copy
 /// that QML sees at most every 50 ms, however fast frames arrive; going offline is shown
-/// at once.
+/// at once. The flush timer is also the window's pace for everything else a fast stream
+/// changes (uiTick), so that one frame carries all of it.
 class TelemetryHub : public QObject
 {
     Q_OBJECT
@@ -35,6 +36,8 @@ signals:
     void snapshotChanged();
     void rawFrame(const QByteArray& frame);
     void fullSnapshot(gcs::TelemetrySnapshot snapshot);
+    /// Every tick of the flush timer, after the flush.
+    void uiTick();
 
 public slots:
     void publish(const gcs::TelemetrySnapshot& snapshot);

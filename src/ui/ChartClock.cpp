@@ -19,6 +19,20 @@ void ChartClock::setSource(Source source)
     emit sourceChanged();
 }
 
+void ChartClock::setPaced(bool paced)
+{
+    if (paced == m_paced)
+        return;
+    m_paced = paced;
+    emit pacedChanged();
+}
+
+void ChartClock::tick()
+{
+    if (++m_ticks % kTicksPerFrame == 0)
+        emit frame();
+}
+
 double ChartClock::monotonicSeconds()
 {
     using namespace std::chrono;

@@ -11,6 +11,10 @@ namespace gcs {
 /// source, and every chart given this clock then scrolls on that time instead of the
 /// computer's. The records the charts plot are stamped on the same clock, so the newest
 /// sample sits at the right edge whatever drives the time.
+///
+/// A paced clock also sets when its charts repaint: on frame() only, every kTicksPerFrame
+/// ticks of the window's refresh pace (its owner calls tick), so that a fast stream costs
+/// no more repaints than a slow one and every chart moves in the same frame.
 class ChartClock : public QObject
 {
     Q_OBJECT
@@ -31,11 +35,23 @@ public:
     /// sharing an object.
     static double monotonicSeconds();
 
+    bool paced() const { return m_paced; }
+    void setPaced(bool paced);
+    /// One tick of the window's pace (20 a second): every second one is a frame, so the
+    /// charts scroll 10 times a second, a few pixels a step, for half the painting.
+    void tick();
+    static constexpr int kTicksPerFrame = 2;
+
 signals:
     void sourceChanged();
+    /// Time for the charts of a paced clock to repaint.
+    void frame();
+    void pacedChanged();
 
 private:
     Source m_source;
+    bool m_paced = false;
+    int m_ticks = 0;
 };
 
 } // namespace gcs

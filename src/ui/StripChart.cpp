@@ -182,10 +182,17 @@ void StripChart::setClock(ChartClock* clock)
     if (clock == m_clock)
         return;
     disconnect(m_clockSourceConnection);
+    disconnect(m_clockFrameConnection);
+    disconnect(m_clockPacedConnection);
     m_clock = clock;
-    if (m_clock)
+    if (m_clock) {
         m_clockSourceConnection
             = connect(m_clock, &ChartClock::sourceChanged, this, &StripChart::clear);
+        m_clockFrameConnection
+            = connect(m_clock, &ChartClock::frame, this, &StripChart::onClockFrame);
+        m_clockPacedConnection
+            = connect(m_clock, &ChartClock::pacedChanged, this, &StripChart::updateScrollTimer);
+    }
     clear();
     emit clockChanged();
 }
@@ -209,6 +216,10 @@ void StripChart::itemChange(ItemChange change, const ItemChangeData& value)
 
 void StripChart::requestRepaint()
 {
+    if (paced()) {
+        m_repaintDue = true;
+        return;
+    }
     if (m_reduceMotion) {
         update();
         return;
@@ -223,9 +234,21 @@ void StripChart::requestRepaint()
     }
 }
 
+void StripChart::onClockFrame()
+{
+    if (!paced() || !isVisible())
+        return;
+    const bool scrolling = m_active && !m_reduceMotion && !m_series.isEmpty();
+    if (scrolling || m_repaintDue) {
+        m_repaintDue = false;
+        update();
+    }
+}
+
 void StripChart::updateScrollTimer()
 {
-    const bool run = m_active && !m_reduceMotion && isVisible() && !m_series.isEmpty();
+    const bool run
+        = !paced() && m_active && !m_reduceMotion && isVisible() && !m_series.isEmpty();
     if (run && !m_scrollTimer.isActive())
         m_scrollTimer.start();
     else if (!run)

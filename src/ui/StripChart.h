@@ -32,7 +32,9 @@ namespace gcs {
 ///
 /// Repaints are coalesced to one per 50 ms and a 40 ms timer scrolls the line while the
 /// chart is active and has samples; with reduceMotion both are off and every sample
-/// repaints at once instead. Deactivating the chart clears its history.
+/// repaints at once instead. On a paced clock the chart repaints on the clock's frame
+/// only: every frame while it scrolls, otherwise when something changed (with
+/// reduceMotion too). Deactivating the chart clears its history.
 class StripChart : public QQuickPaintedItem
 {
     Q_OBJECT
@@ -134,6 +136,8 @@ protected:
 private:
     void requestRepaint();
     void updateScrollTimer();
+    bool paced() const { return m_clock && m_clock->paced(); }
+    void onClockFrame();
     void applyRange();
     void buildLine(const QRectF& plot, double windowStart);
 
@@ -153,6 +157,10 @@ private:
 
     QPointer<ChartClock> m_clock;
     QMetaObject::Connection m_clockSourceConnection;
+    QMetaObject::Connection m_clockFrameConnection;
+    QMetaObject::Connection m_clockPacedConnection;
+    /// A change waits for the paced clock's next frame.
+    bool m_repaintDue = false;
     QElapsedTimer m_sinceRepaint;
     QTimer m_coalesceTimer;
     QTimer m_scrollTimer;

@@ -1,6 +1,8 @@
-// Start-up's pieces on their own: first window placement, instance lock, diagnostic log.
+// Start-up's pieces on their own: first window placement, instance lock, diagnostic log,
+// which graphics drivers count as software rasterisers.
 #include "app/DiagnosticLog.h"
 #include "app/InstanceLock.h"
+#include "app/RenderSetup.h"
 #include "app/WindowPlacement.h"
 
 #include "TestSupport.h"
@@ -103,6 +105,30 @@ private slots:
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-10),
                                  QFileDevice::FileModificationTime));
         QVERIFY(takeInstanceLock(third));
+    }
+
+    // Renderer strings as the drivers report them: software rasterisers get Qt Quick's
+    // software backend, hardware and host-backed virtual GPUs keep their own.
+    void softwareRasterisersAreToldFromGpus_data()
+    {
+        QTest::addColumn<QString>("renderer");
+        QTest::addColumn<bool>("software");
+        QTest::newRow("Mesa llvmpipe") << "llvmpipe (LLVM 15.0.6, 256 bits)" << true;
+        QTest::newRow("Mesa softpipe") << "softpipe" << true;
+        QTest::newRow("WARP") << "Microsoft Basic Render Driver" << true;
+        QTest::newRow("WSL through D3D12") << "D3D12 (Microsoft Basic Render Driver)" << true;
+        QTest::newRow("Windows without a driver") << "GDI Generic" << true;
+        QTest::newRow("Intel") << "Mesa Intel(R) UHD Graphics 620 (KBL GT2)" << false;
+        QTest::newRow("VMware's host GPU") << "SVGA3D; build: RELEASE; LLVM;" << false;
+        QTest::newRow("VirtualBox's host GPU") << "Chromium" << false;
+        QTest::newRow("unreadable") << "" << false;
+    }
+
+    void softwareRasterisersAreToldFromGpus()
+    {
+        QFETCH(QString, renderer);
+        QFETCH(bool, software);
+        QCOMPARE(RenderSetup::isSoftwareRenderer(renderer), software);
     }
 
     void everyMessageIsAppendedAsOneBareLine()

@@ -170,6 +170,52 @@ private slots:
         QCOMPARE(bridge.recTimeText() + QString::number(bridge.streamTier()),
                  "00:00:001"); // the format stays
     }
+
+    // What the stream changes waits for the window's tick while paced, once however many
+    // chunks came; the user's own changes and an unpaced bridge show at once.
+    void pacedStatisticsAreShownOnTheTick_data()
+    {
+        QTest::addColumn<bool>("paced");
+        QTest::addColumn<int>("change");
+        QTest::addColumn<bool>("waits");
+        QTest::newRow("chunks, paced") << true << 0 << true;
+        QTest::newRow("chunks, unpaced") << false << 0 << false;
+        QTest::newRow("clearing") << true << 1 << false;
+        QTest::newRow("bytes sent") << true << 2 << false;
+        QTest::newRow("a new stream") << true << 3 << false;
+    }
+
+    void pacedStatisticsAreShownOnTheTick()
+    {
+        QFETCH(bool, paced);
+        QFETCH(int, change);
+        QFETCH(bool, waits);
+        InsBridge bridge;
+        bridge.setStatsPaced(paced);
+        QSignalSpy changed(&bridge, &InsBridge::statsChanged);
+        QSignalSpy shows(&bridge, &InsBridge::statsShown);
+        const QByteArray imu = loadInsStream("imubin").bytes;
+        if (change == 0) {
+            for (int i = 0; i < 3; ++i)
+                bridge.feed(imu.mid(31 * i, 31));
+        } else if (change == 1) {
+            bridge.resetStats();
+        } else if (change == 2) {
+            bridge.addSendBytes(5);
+        } else {
+            bridge.resetParseBuffer();
+        }
+        const int n = int(changed.count());
+        QVERIFY(n >= (change == 0 ? 3 : 1));
+        QList<int> seen { int(shows.count()) };
+        for (int tick = 0; tick < 2; ++tick) {
+            bridge.showStats();
+            seen << int(shows.count());
+        }
+        // Before the tick, after it, after another one.
+        QCOMPARE(seen, waits ? QList<int>({ 0, 1, 1 }) : QList<int>({ n, n, n }));
+        QCOMPARE(bridge.recPackets(), change == 0 ? 3 : 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestInsBridge)

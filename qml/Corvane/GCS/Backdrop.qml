@@ -1,14 +1,16 @@
 import QtQuick
 import Corvane.GCS
 
-// The window's background: the theme colour with a soft glow and a slow sweep of light.
-// In light mode (pages full of curves and numbers) the sweep is fainter; with reduced
-// motion it stands still.
+// The window's background: the theme colour with a soft glow and a slow sweep of light
+// that drifts one step a second (Theme.ambientStep). In light mode (pages full of curves
+// and numbers) the sweep is fainter and slower; with reduced motion it stands still.
 Rectangle {
     id: backdrop
 
     property bool lightMode: false
-    readonly property bool animating: sweepMotion.running
+    readonly property bool animating: Theme.ambientRunning
+    // Steps (seconds) of one pass across the window.
+    readonly property int passSteps: lightMode ? 72 : 48
 
     color: Theme.bg
     clip: true
@@ -30,10 +32,12 @@ Rectangle {
 
     Rectangle {
         id: sweep
+        objectName: "sweep"
         width: parent.width * 0.35
         height: parent.height * 2
         y: -parent.height * 0.5
-        x: -width
+        x: -width + (Theme.ambientStep % backdrop.passSteps) / backdrop.passSteps
+                    * (backdrop.width + 2 * width)
         rotation: 18
         opacity: backdrop.lightMode ? 0.05 : (Theme.light ? 0.12 : 0.08)
         gradient: Gradient {
@@ -41,15 +45,6 @@ Rectangle {
             GradientStop { position: 0.0; color: "transparent" }
             GradientStop { position: 0.5; color: Theme.accentHi }
             GradientStop { position: 1.0; color: "transparent" }
-        }
-
-        NumberAnimation on x {
-            id: sweepMotion
-            running: !Theme.reduceMotion
-            from: -sweep.width
-            to: backdrop.width + sweep.width
-            duration: backdrop.lightMode ? 36000 : 22000
-            loops: Animation.Infinite
         }
     }
 }

@@ -177,13 +177,23 @@ Window {
         headerClockWeek = "周" + ["日", "一", "二", "三", "四", "五", "六"][now.getDay()]
     }
 
-    Timer {
-        interval: 1000
-        repeat: true
-        running: true
-        triggeredOnStart: true
-        onTriggered: root.refreshClock()
+    // The clock turns with the controller's one-second statistics tick, on which the
+    // footer's run time changes too, so that both (and the backdrop's drift) cost one
+    // frame a second. The tick also comes at the window's refresh pace while bytes flow;
+    // the drift takes a step only when the second changes.
+    function clockTick() {
+        var before = headerClockTime
+        refreshClock()
+        if (headerClockTime !== before && Theme.ambientRunning)
+            Theme.ambientStep += 1
     }
+
+    Connections {
+        target: app
+        function onStatsTick() { root.clockTick() }
+    }
+    onVisibilityChanged: Theme.windowShown = visibility !== Window.Minimized
+                                             && visibility !== Window.Hidden
 
     Connections {
         target: app.managedDevices
@@ -219,6 +229,7 @@ Window {
         header.themeBox.currentIndex = index >= 0 ? index : 0
         themeBoxReady = true
         _prevManagedDeviceCount = app.managedDevices.count
+        refreshClock()
         placementTimer.start()
     }
 

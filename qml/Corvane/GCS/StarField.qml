@@ -2,17 +2,26 @@ import QtQuick
 import Corvane.GCS
 
 // A quiet field of stars behind the navigation. The positions come from a fixed seed so
-// the picture is the same on every start; with motion on, a few stars twinkle.
+// the picture is the same on every start; with motion on, every fifth star dims for a
+// moment now and then, on the drift's one step a second (Theme.ambientStep).
 Item {
     id: field
 
     property int count: 36
-    property bool running: !Theme.reduceMotion
+    readonly property bool running: Theme.ambientRunning
     clip: true
 
     function rand(i, k) {
         var x = Math.sin(i * 12.9898 + k * 78.233) * 43758.5453
         return x - Math.floor(x)
+    }
+
+    // How bright a twinkling star is at a step: dim for one step and half lit for the
+    // next, once in a period of 4 to 7 steps of its own.
+    function twinkle(i, step) {
+        var period = 4 + Math.floor(field.rand(i, 4) * 4)
+        var at = (step + Math.floor(field.rand(i, 5) * period)) % period
+        return at === 0 ? 0.1 : at === 1 ? 0.55 : 1
     }
 
     Repeater {
@@ -27,14 +36,8 @@ Item {
             radius: width / 2
             color: Theme.light ? Theme.accent : Theme.text
             opacity: base * (Theme.light ? 0.5 : 0.8)
-
-            SequentialAnimation on opacity {
-                running: field.running && index % 5 === 0
-                loops: Animation.Infinite
-                PauseAnimation { duration: 900 + field.rand(index, 4) * 2600 }
-                NumberAnimation { to: 0.05; duration: 1400; easing.type: Easing.InOutSine }
-                NumberAnimation { to: 0.6; duration: 1400; easing.type: Easing.InOutSine }
-            }
+                     * (field.running && index % 5 === 0
+                        ? field.twinkle(index, Theme.ambientStep) : 1)
         }
     }
 }

@@ -111,6 +111,12 @@ QtObject {
     readonly property int colorDuration: reduceMotion ? 0 : 260
     readonly property int fastDuration: reduceMotion ? 0 : 140
     readonly property int uiDuration: reduceMotion ? 0 : 120
+    // The drift of the backdrop and the star field moves one step a second, with the
+    // header clock, so that it draws no frame of its own; it stands still with reduced
+    // motion and while the window is minimised or hidden.
+    property int ambientStep: 0
+    property bool windowShown: true
+    readonly property bool ambientRunning: !reduceMotion && windowShown
 
     // Fonts: the first family of each list that this computer has. On Linux the Noto CJK
     // faces carry the Chinese texts.

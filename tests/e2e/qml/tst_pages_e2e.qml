@@ -17,6 +17,20 @@ ShellTestCase {
     function cleanup() {
         fixture.stopSim()
         shell = null
+        watchedTile = null
+    }
+
+    // Changes of a watched tile's text, and the frames the window drew.
+    property var watchedTile: null
+    property int tileChanges: 0
+    property int framesDrawn: 0
+    Connections {
+        target: tc.watchedTile
+        function onValueChanged() { tc.tileChanges += 1 }
+    }
+    Connections {
+        target: tc.shell
+        function onFrameSwapped() { tc.framesDrawn += 1 }
     }
 
     // The simulator streaming format at rate as the current device; the window enters its
@@ -54,6 +68,24 @@ ShellTestCase {
         verify(tiles(page, attitudeKeys.concat(navKeys)).every(function (t) { return t === "—" }))
         verify(!viewport.online && viewport.roll === 0)
         tryVerify(function () { return tile(page, "roll") !== "—" }, 1000, "values again")
+    }
+
+    // However fast the unit streams, the values change at least ten times a second, and
+    // the window draws at its refresh pace, not once per record.
+    function test_aThousandFramesASecondStillRefreshTheValuesAtABoundedPace() {
+        var page = goLive("sinsbin", 1000, "attitude")
+        tryVerify(function () { return tile(page, "gx") !== "—" }, 3000, "values")
+        watchedTile = find(page, "tile_gx")
+        wait(500)
+        var records = app.ins.recPackets
+        tileChanges = 0
+        framesDrawn = 0
+        var start = Date.now()
+        wait(3000)
+        var seconds = (Date.now() - start) / 1000
+        verify(app.ins.recPackets - records > 1500, "the stream is fast")
+        verify(tileChanges >= 10 * seconds, tileChanges + " changes in " + seconds + " s")
+        verify(framesDrawn <= 35 * seconds, framesDrawn + " frames in " + seconds + " s")
     }
 
     function test_anImuStreamShowsOnlyTheImuLayer() {
