@@ -5,6 +5,8 @@
 // is designed for, loading the window on a controller, and the frame timing of a window.
 
 #include "app/Application.h"
+#include "catalog/AppSettings.h"
+#include "catalog/ManagedDevices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,8 +24,8 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #else
 #include <sys/resource.h>
 #include <unistd.h>
@@ -141,6 +143,24 @@ inline bool useDesignScreenOffscreen(const QTemporaryDir& dir)
     f.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
     return chosenHere;
+}
+
+/// Takes one KT45 on port under management in the settings of LOCALAPPDATA, as a user
+/// would before starting the window, with "减少动效" as given.
+inline void seedManagedUnit(const QString& port, bool reduceMotion = false)
+{
+    gcs::Application seed;
+    seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), port, 115200, true,
+                                        QStringLiteral("kt45"));
+    seed.settings()->setReduceMotion(reduceMotion);
+}
+
+/// Opens the workspace of the managed unit in window and waits until its link is up.
+inline bool enterWorkspaceConnected(QQuickWindow* window, gcs::Application& app, int ms = 15000)
+{
+    const QString id = app.managedDevices()->currentId();
+    QMetaObject::invokeMethod(window, "enterDeviceWorkspace", Q_ARG(QVariant, id));
+    return waitFor([&] { return app.currentManagedConnected(); }, ms);
 }
 
 /// The main window on app, shown and placed; null when it does not load.

@@ -51,7 +51,6 @@
 #include <memory>
 #include <vector>
 
-
 namespace {
 
 using bench::processCpuSeconds;
@@ -162,11 +161,7 @@ int runOne(const Options& o, int rate)
     }
     QTemporaryDir settings;
     qputenv("LOCALAPPDATA", QFile::encodeName(settings.path()));
-    {
-        gcs::Application seed;
-        seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), sim.port(), 115200,
-                                            true, QStringLiteral("kt45"));
-    }
+    bench::seedManagedUnit(sim.port());
     gcs::Application app;
     app.loadProfiles(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
@@ -178,9 +173,7 @@ int runOne(const Options& o, int rate)
     }
     bench::FrameClock frames(window);
 
-    const QString id = app.managedDevices()->currentId();
-    QMetaObject::invokeMethod(window, "enterDeviceWorkspace", Q_ARG(QVariant, id));
-    if (!waitFor([&] { return app.currentManagedConnected(); }, 15000)) {
+    if (!bench::enterWorkspaceConnected(window, app)) {
         std::fprintf(stderr, "bench_charts: no link to the simulator (%s)\n",
                      qPrintable(app.lastError()));
         return 1;

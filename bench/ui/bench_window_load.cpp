@@ -114,12 +114,7 @@ int run(const Options& o)
     }
     QTemporaryDir settings;
     qputenv("LOCALAPPDATA", QFile::encodeName(settings.path()));
-    {
-        gcs::Application seed;
-        seed.managedDevices()->appendSerial(QStringLiteral("ins"), QString(), port, 115200, true,
-                                            QStringLiteral("kt45"));
-        seed.settings()->setReduceMotion(o.reduceMotion);
-    }
+    bench::seedManagedUnit(port, o.reduceMotion);
     gcs::Application app;
     app.loadProfiles(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
@@ -131,9 +126,7 @@ int run(const Options& o)
     }
     bench::FrameClock frames(window);
     if (live) {
-        const QString id = app.managedDevices()->currentId();
-        QMetaObject::invokeMethod(window, "enterDeviceWorkspace", Q_ARG(QVariant, id));
-        if (!waitFor([&] { return app.currentManagedConnected(); }, 15000)) {
+        if (!bench::enterWorkspaceConnected(window, app)) {
             std::fprintf(stderr, "bench_window_load: no link to the simulator (%s)\n",
                          qPrintable(app.lastError()));
             return 1;
