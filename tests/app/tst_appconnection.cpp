@@ -264,6 +264,14 @@ private slots:
                  QStringLiteral("无法保存：串口为空，或相同串口已被其他纳管设备占用"));
         QVERIFY(!app.updateManagedSerial("gone", {}, "COM5", 9600));
         QCOMPARE(app.lastError(), QStringLiteral("设备不存在或已移除"));
+        // The INS product takes serial links only.
+        QVERIFY(!app.stageManualUdp("ins", {}, {}, 0, "10.0.0.2", 9001));
+        QCOMPARE(app.lastError(), QStringLiteral("该产品不支持 UDP 连接（与老版上位机能力一致）"));
+        QVERIFY(!app.stageManualTcp("ins", {}, 8000));
+        QCOMPARE(app.lastError(), QStringLiteral("该产品不支持 TCP 连接（与老版上位机能力一致）"));
+        QVERIFY(!app.updateManagedUdp("gone", {}, {}, 0, "10.0.0.2", 9001)
+                && !app.updateManagedTcp("gone", {}, 8000));
+        QCOMPARE(app.lastError(), QStringLiteral("设备不存在或已移除"));
         // Editing another device leaves the current one's pending connection alone.
         QVERIFY(app.updateManagedSerial(id, {}, "COM5", 9600, "kt60"));
         QCOMPARE(app.pendingConnectSummary(), QStringLiteral("COM4 @ 9600"));

@@ -187,6 +187,37 @@ private slots:
         QCOMPARE(list.entryAlias(b), QStringLiteral("B"));
     }
 
+    // A network entry is one link: port 0 (or below) is the default 8000, the same link
+    // again is the same entry, and an edit may not take another entry's link.
+    void networkEntriesAreOneEntryPerLinkWithDefaultPorts()
+    {
+        ManagedDevices list;
+        const QString id = list.appendNetUdp("ins", "U", " 0.0.0.0 ", 0, " 192.168.1.20 ", 0, true);
+        QCOMPARE(list.entryLocalPort(id) * 10000 + list.entryRemotePort(id), 80008000);
+        QCOMPARE(list.entryTransport(id), QStringLiteral("udp"));
+        QCOMPARE(list.summary(id), QStringLiteral("0.0.0.0:8000 → 192.168.1.20:8000"));
+        QCOMPARE(list.appendNetUdp("ins", " ", QString(), 8000, "192.168.1.20", -3, false), id);
+        QCOMPARE(list.entryAlias(id), QStringLiteral("U")); // a blank alias keeps the old one
+        QVERIFY(list.count() == 1 && list.indexOfNetUdp(QString(), 8000, " ", 8000) == -1);
+        const QString other = list.appendNetUdp("ins", "", "", 0, "192.168.1.21", 0, false);
+        QVERIFY(!list.updateNetUdp(other, "", "", 0, "192.168.1.20", 8000));
+        QVERIFY(!list.updateNetUdp(other, "", "", 0, "  ", 8000));
+        QVERIFY(list.updateNetUdp(id, "", "127.0.0.1", 9001, "192.168.1.20", 9002));
+        QCOMPARE(list.entryAlias(id), QString()); // an update takes the alias as given
+        QCOMPARE(list.summary(id), QStringLiteral("127.0.0.1:9001 → 192.168.1.20:9002"));
+
+        const QString tcp = list.appendNetTcp("ins", "T", 9000, false);
+        QCOMPARE(list.summary(tcp), QStringLiteral("TCP :9000"));
+        QCOMPARE(list.appendNetTcp("ins", "", 9000, false), tcp);
+        const QString dflt = list.appendNetTcp("ins", "", 0, false);
+        QCOMPARE(list.entryListenPort(dflt), 8000);
+        QCOMPARE(list.indexOfNetTcp(-1), list.ids().indexOf(dflt));
+        QVERIFY(!list.updateNetTcp(dflt, "", 9000) && !list.updateNetTcp("unknown", "", 7000));
+        QVERIFY(list.updateNetTcp(dflt, "  新 ", 7000));
+        QCOMPARE(list.entryAlias(dflt), QStringLiteral("新"));
+        QCOMPARE(list.indexOfNetTcpExcept(7000, dflt), -1);
+    }
+
     void theListIsStoredAsCompactJsonAndLoadsBack()
     {
         QString serial, current;
