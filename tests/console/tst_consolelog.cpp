@@ -96,6 +96,23 @@ private slots:
         QCOMPARE(log.text(), text);
     }
 
+    // Other products log each message on its own time-stamped line.
+    void messagesOfOtherProductsAreTimeStampedLines()
+    {
+        ConsoleLog log;
+        const QByteArray frame = QByteArray("\xAA\x55", 2) + QByteArray(29, '\x07');
+        const QString first = log.appendOnePacket(frame, kT1);
+        QCOMPARE(first,
+                 QStringLiteral("── 10:00:01 接收 ──\n2024-03-09 10:00:01.000 ")
+                     + gcs::logHexText(frame) + QLatin1Char('\n'));
+        const QString second = log.appendOnePacket("#vorn,softver,V2.1.0*ff\r\n", kT2);
+        QCOMPARE(second, QStringLiteral("2024-03-09 10:00:02.000 #vorn,softver,V2.1.0*ff\n"));
+        log.setPaused(true);
+        QVERIFY(log.appendOnePacket("#vorn,gnss,1*ff", kT2).isEmpty());
+        QVERIFY(log.appendOnePacket(QByteArray(), kT2).isEmpty());
+        QCOMPARE(log.text(), first + second);
+    }
+
     void everyBufferKeepsItsNewest()
     {
         for (const bool hex : { false, true }) {
