@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -76,6 +77,20 @@ private slots:
             { "--rate", "1000", dir.filePath(QString(logs.first()).replace(".txt", ".bin")) });
         QCOMPARE(raw.value("samples"), r.value("samples"));
         QCOMPARE(raw.value("arw_deg_sqrt_h"), r.value("arw_deg_sqrt_h"));
+
+        // Without --json the same figures come as a table: a row per tau, then one per figure.
+        QProcess text;
+        text.start(QDir(gcs::test::binDir()).filePath("telvo-cli"),
+                   { "adev", dir.filePath(logs.first()) });
+        QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
+        const QString table = QString::fromUtf8(text.readAllStandardOutput());
+        const QString arw
+            = QString::number(r.value("arw_deg_sqrt_h").toObject().value("gx").toDouble(), 'g', 5);
+        QVERIFY2(
+            table.contains("at rest: yes") && table.contains("tau_s")
+                && table.contains(QRegularExpression("angle random walk \\(deg/sqrt\\(h\\)\\) +"
+                                                     + QRegularExpression::escape(arw))),
+            qPrintable(table.right(600) + "\nARW " + arw));
     }
 };
 
