@@ -288,7 +288,6 @@ void benchWindow(const Options& o, const QString& path)
     QTemporaryDir home;
     qputenv("LOCALAPPDATA", QFile::encodeName(home.path()));
     gcs::Application app;
-    app.loadProfiles(QDir(QCoreApplication::applicationDirPath()).filePath("profiles"));
     QQmlApplicationEngine engine;
     QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window) {

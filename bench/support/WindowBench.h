@@ -9,6 +9,7 @@
 #include "catalog/ManagedDevices.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -163,9 +164,12 @@ inline bool enterWorkspaceConnected(QQuickWindow* window, gcs::Application& app,
     return waitFor([&] { return app.currentManagedConnected(); }, ms);
 }
 
-/// The main window on app, shown and placed; null when it does not load.
+/// The main window on app, with the profiles beside the program loaded first, shown and
+/// placed; null when it does not load.
 inline QQuickWindow* loadMainWindow(QQmlApplicationEngine& engine, gcs::Application& app)
 {
+    app.loadProfiles(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
     engine.rootContext()->setContextProperty(QStringLiteral("app"), &app);
     engine.addImportPath(QStringLiteral("qrc:/"));
     engine.load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));

@@ -113,8 +113,6 @@ int runDirect(const Options& o)
                                             QStringLiteral("kt45"));
     }
     gcs::Application app;
-    app.loadProfiles(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
     QQmlApplicationEngine engine;
     QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window)
@@ -163,8 +161,6 @@ int runOne(const Options& o, int rate)
     qputenv("LOCALAPPDATA", QFile::encodeName(settings.path()));
     bench::seedManagedUnit(sim.port());
     gcs::Application app;
-    app.loadProfiles(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
     QQmlApplicationEngine engine;
     QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window) {

@@ -116,8 +116,6 @@ int run(const Options& o)
     qputenv("LOCALAPPDATA", QFile::encodeName(settings.path()));
     bench::seedManagedUnit(port, o.reduceMotion);
     gcs::Application app;
-    app.loadProfiles(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("profiles")));
     QQmlApplicationEngine engine;
     QQuickWindow* window = bench::loadMainWindow(engine, app);
     if (!window) {
