@@ -143,9 +143,12 @@ bool ReplaySource::readRange(qint64 from, qint64 to, QByteArray& out)
         return true;
     if ((m_file.pos() != from && !m_file.seek(from))
         || (out = m_file.read(to - from)).size() != to - from) {
-        m_error = QStringLiteral("读取文件 %1 出错：%2")
-                      .arg(QDir::toNativeSeparators(m_path), m_file.errorString());
-        qCWarning(lcReplay) << "read failed at" << from << m_file.errorString();
+        // A read that comes short without an error: the file lost its end since it was read.
+        const QString why = m_file.error() == QFileDevice::NoError
+            ? QStringLiteral("文件在打开后被截断或改动")
+            : m_file.errorString();
+        m_error = QStringLiteral("读取文件 %1 出错：%2").arg(QDir::toNativeSeparators(m_path), why);
+        qCWarning(lcReplay) << "read failed at" << from << why;
         out.clear();
         return false;
     }

@@ -318,10 +318,13 @@ bool ReplayTransport::ensurePending()
     return true;
 }
 
-bool ReplayTransport::withBytes(ReplayUnit& unit)
+bool ReplayTransport::withBytes(ReplayUnit& unit, QByteArray* pending, double pendingMs)
 {
     if (unit.filled || m_source.fill(unit))
         return true;
+    // A receiver that moved the replay meanwhile meets the failure from there.
+    if (pending && !deliver(*pending, pendingMs))
+        return false;
     m_sourceDone = true;
     m_havePending = false;
     fail(m_source.errorText());
@@ -366,7 +369,7 @@ void ReplayTransport::pump()
             cutShort = true;
             break;
         }
-        if (!withBytes(m_pending))
+        if (!withBytes(m_pending, &chunk, chunkMs))
             return;
         // The first record after a rewind goes alone: a receiver has no time of an
         // earlier one to spread the rest of a chunk from.

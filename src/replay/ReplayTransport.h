@@ -131,8 +131,9 @@ private:
     /// is ready.
     bool ensurePending();
     /// Reads the unit's bytes if that has not happened yet; false (the replay stops) when
-    /// the file cannot be read.
-    bool withBytes(ReplayUnit& unit);
+    /// the file cannot be read. The bytes gathered before (pending, its last record at
+    /// pendingMs) go out first, then the failure is told.
+    bool withBytes(ReplayUnit& unit, QByteArray* pending = nullptr, double pendingMs = 0);
     /// Hands chunk on with the data clock at clockMs; false when the replay was moved or
     /// closed meanwhile (epoch).
     bool deliver(QByteArray& chunk, double clockMs);

@@ -196,30 +196,45 @@ private slots:
     }
 
     // A log cut in its last line plays up to the cut and says so; a file that holds no
-    // recording plays nothing and says so; a missing file does not open.
+    // recording plays nothing and says so; a missing file does not open; a file cut short
+    // after it was read through plays up to the cut and says so.
     void damagedAndForeignFilesAreTold_data()
     {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<qint64>("cutWhileOpen");
         QTest::addColumn<int>("records");
         QTest::addColumn<QString>("error");
         const QByteArray log = makeRecording(RecordingKind::Log, 20, 10).file;
-        QTest::newRow("cut log") << log.chopped(40) << 19 << "消息记录的最后一行（第 21 行）不完整";
-        QTest::newRow("no recording") << QByteArray(50000, 'x') << 0 << "无法识别的文件";
-        QTest::newRow("missing") << QByteArray() << 0 << "无法打开文件";
+        const ReplayRecording raw = makeRecording(RecordingKind::TaggedRaw, 20, 10);
+        QTest::newRow("cut log") << log.chopped(40) << -1LL << 19
+                                 << "消息记录的最后一行（第 21 行）不完整";
+        QTest::newRow("no recording") << QByteArray(50000, 'x') << -1LL << 0 << "无法识别的文件";
+        QTest::newRow("missing") << QByteArray() << -1LL << 0 << "无法打开文件";
+        QTest::newRow("capture cut while open") << raw.file << raw.ends[9] + 20 << 10
+                                                << "文件在打开后被截断或改动";
+        QTest::newRow("log cut while open") << log << qint64(log.size() / 2) << 9
+                                            << "文件在打开后被截断或改动";
     }
     void damagedAndForeignFilesAreTold()
     {
         QFETCH(QByteArray, file);
+        QFETCH(qint64, cutWhileOpen);
         QFETCH(int, records);
         QFETCH(QString, error);
-        ReplayTransport replay(file.isEmpty() ? m_dir.filePath("none.txt") : write(file));
+        const QString path = file.isEmpty() ? m_dir.filePath("none.txt") : write(file);
+        ReplayTransport replay(path);
         replay.setSpeed(ReplayTransport::kFastest);
         QSignalSpy errors(&replay, &ReplayTransport::errorOccurred);
         Received out(replay);
-        if (replay.open())
+        if (replay.open()) {
+            if (cutWhileOpen >= 0) {
+                QVERIFY(waitUntil([&] { return replay.indexed(); }, 10000));
+                QVERIFY(QFile::resize(path, cutWhileOpen));
+            }
             replay.play();
+        }
         QVERIFY(waitUntil([&] { return !errors.isEmpty(); }, 10000));
-        QVERIFY2(errors.first().first().toString().startsWith(error),
+        QVERIFY2(errors.first().first().toString().contains(error),
                  qPrintable(errors.first().first().toString()));
         QVERIFY(waitUntil([&] { return !replay.playing(); }, 10000));
         QCOMPARE(recordsIn(out.bytes).size(), records);
