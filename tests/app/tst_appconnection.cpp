@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QUdpSocket>
 
@@ -284,6 +285,44 @@ private slots:
         QVERIFY(!portless.canConnectCurrent() && !portless.connectCurrentManaged());
         QCOMPARE(portless.lastError(),
                  QStringLiteral("当前设备未配置串口，请点顶栏「添加」重新选择端口"));
+    }
+
+    // Network entries (the list takes them, though the INS product's dialog offers serial
+    // links only) connect with their stored values; an edit is checked against the other
+    // entries and drops the link it changed.
+    void networkEntriesConnectWithTheirStoredValues()
+    {
+        Application app;
+        gcs::ManagedDevices* list = app.managedDevices();
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        const QString other = list->appendNetTcp("ins", {}, port + 1, false);
+        const QString tcp = list->appendNetTcp("ins", {}, port, true);
+        QVERIFY(app.canConnectCurrent() && app.connectCurrentManaged());
+        QTcpSocket peer;
+        peer.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(peer.waitForConnected(5000));
+        peer.write(QByteArray(20, 't'));
+        QVERIFY(waitUntil([&] { return app.logRxCount() == 20; }, 5000));
+        QVERIFY(!app.updateManagedTcp(other, {}, port));
+        QCOMPARE(app.lastError(), QStringLiteral("无法保存：相同 TCP 监听端口已被其他纳管设备占用"));
+
+        const QString udp = list->appendNetUdp("ins", {}, {}, 0, "127.0.0.1", 9, true);
+        QVERIFY(app.canConnectCurrent() && app.connectCurrentManaged());
+        Session* session = app.currentManagedSession();
+        QVERIFY(session && session->isConnected() && app.sessions()->session(tcp));
+        sendDatagram(session, QByteArray(5, 'u'));
+        QVERIFY(waitUntil([&] { return app.logRxCount() == 25; }, 5000));
+        QVERIFY(!app.updateManagedUdp(udp, {}, {}, 0, " ", 9));
+        QCOMPARE(app.lastError(),
+                 QStringLiteral("无法保存：远端地址无效，或相同 UDP 连接已被其他纳管设备占用"));
+        QVERIFY(app.updateManagedUdp(udp, QStringLiteral("台架"), {}, 0, "127.0.0.2", 9));
+        QVERIFY(app.lastError().isEmpty() && !app.currentManagedConnected());
+        QCOMPARE(list->entryLocalIp(udp) + ' ' + list->entryRemoteIp(udp), "0.0.0.0 127.0.0.2");
+        QVERIFY(app.updateManagedTcp(tcp, {}, port + 2));
+        QVERIFY(!app.sessions()->session(tcp)->isConnected());
     }
 
     void enteringADeviceConnectsOnTheNextTurnButNotTwice()

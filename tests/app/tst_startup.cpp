@@ -19,16 +19,21 @@ struct IsolatedRun
     QString exe;
     QProcess process;
 
-    bool prepare(const QString& name)
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    /// quitAfterMs: when the quitting probe quits (or answers a message box).
+    bool prepare(const QString& name, int quitAfterMs = 0)
     {
         exe = exeDir.filePath(name);
         if (!QFile::copy(QDir(binDir()).filePath(name), exe))
             return false;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
-        env.insert(QStringLiteral("LOCALAPPDATA"), dataHome.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process.setProcessEnvironment(env);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+        environment.insert(QStringLiteral("LOCALAPPDATA"), dataHome.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The program chooses its renderer itself, as it does for a user.
+        environment.remove(QStringLiteral("QT_QUICK_BACKEND"));
+        environment.insert(QStringLiteral("GCS_PROBE_QUIT_MS"), QString::number(quitAfterMs));
+        process.setProcessEnvironment(environment);
         process.setWorkingDirectory(exeDir.path());
         return true;
     }
@@ -58,19 +63,37 @@ private slots:
         QVERIFY(!run.process.readAllStandardError().contains("Main.qml"));
     }
 
-    void mainWindowLoadsAndRunsUntilQuit()
+    // The window loads, placed and shown, and runs until the user quits; quitting saves the
+    // managed devices and lets go of the instance lock. A second start meanwhile only says
+    // that one is running, and ends.
+    void mainWindowRunsUntilQuitAndASecondStartDefers()
     {
-        IsolatedRun run;
-        QVERIFY(run.prepare(QStringLiteral("TelvoMonitor")));
-        run.process.start(run.exe);
-        QVERIFY(run.process.waitForStarted());
-        QVERIFY2(!run.process.waitForFinished(2500), run.log().constData());
-        QVERIFY2(!run.log().contains("Failed to load") && !run.log().contains("Error"),
-                 run.log().constData());
-        // The lock of the running instance is where a second start looks for it.
-        QVERIFY(QFile::exists(run.dataHome.filePath("TelvoMonitor/TelvoMonitor/instance.lock")));
-        run.process.terminate();
-        QVERIFY(run.process.waitForFinished(5000));
+        IsolatedRun first, second;
+        QVERIFY(first.prepare(QStringLiteral("telvo-startup-quits"), 8000));
+        first.process.start(first.exe);
+        QVERIFY(first.process.waitForStarted());
+        const QString lock = first.dataHome.filePath("TelvoMonitor/TelvoMonitor/instance.lock");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 5000);
+
+        QVERIFY(second.prepare(QStringLiteral("telvo-startup-quits"), 300));
+        second.environment.insert(QStringLiteral("XDG_DATA_HOME"), first.dataHome.path());
+        second.process.setProcessEnvironment(second.environment);
+        second.process.start(second.exe);
+        QVERIFY(second.process.waitForFinished(10000));
+        QCOMPARE(second.process.exitCode(), 0);
+        QVERIFY(second.process.readAllStandardError().contains(
+            "message box: TelvoMonitor 已在运行中。"));
+        QCOMPARE(first.process.state(), QProcess::Running);
+
+        QVERIFY(first.process.waitForFinished(20000));
+        QCOMPARE(first.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.process.exitCode(), 0);
+        QVERIFY2(!first.log().contains("Failed to load") && !first.log().contains("Error"),
+                 first.log().constData());
+        QVERIFY(!first.process.readAllStandardError().contains("message box"));
+        QVERIFY(!QFile::exists(lock));
+        QVERIFY(gcs::test::readFileBytes(first.dataHome.filePath("TelvoMonitor/gcs.ini"))
+                    .contains("managed"));
     }
 };
 

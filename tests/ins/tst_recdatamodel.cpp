@@ -213,6 +213,31 @@ private slots:
         QCOMPARE(counters(model.integrity()), "209 3 1 1 1 69 1");
     }
 
+    // One frame on its own decodes to the record the decoder gives for it; a frame cut short
+    // gives only its format.
+    void framesExtractOnTheirOwn()
+    {
+        RecDataModel model;
+        InsEventLog log(&model);
+        model.decodeMessage(m_imu[3], 0);
+        model.decodeMessage(m_sins[3], 0);
+        QCOMPARE(log.records, 2);
+        QList<QJsonObject> records;
+        for (const QJsonObject& e : log.events)
+            if (e["ev"] == "record")
+                records << e;
+        QCOMPARE(InsEventLog::recordEvent(RecDataModel::extractImubin(m_imu[3])), records[0]);
+        QCOMPARE(InsEventLog::recordEvent(RecDataModel::extractSinsbin(m_sins[3])), records[1]);
+        RecDataStruct imuFormatOnly, sinsFormatOnly;
+        imuFormatOnly.format = RecImuBin;
+        sinsFormatOnly.format = RecSinsBin;
+        QCOMPARE(InsEventLog::recordEvent(RecDataModel::extractImubin(m_imu[3].left(30))),
+                 InsEventLog::recordEvent(imuFormatOnly));
+        QCOMPARE(InsEventLog::recordEvent(RecDataModel::extractSinsbin(m_sins[3].left(58))),
+                 InsEventLog::recordEvent(sinsFormatOnly));
+        QVERIFY(records[0]["gx"] != 0.0 && records[1]["yaw"] != 0.0);
+    }
+
     // The checksum helpers sum at most 127 bytes and give 0 for none; unknown format
     // values are "nullformat", names match in their own case only.
     void interfaceHelpers()
