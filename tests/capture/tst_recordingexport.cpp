@@ -89,6 +89,8 @@ private slots:
         answers << home.filePath("big.csv");
         QVERIFY(app.exportCaptureFile(big, "csv"));
         QVERIFY(progress.wait(30000));
+        QVERIFY(!app.exportCaptureFile(big, "kml"));
+        QCOMPARE(app.lastError(), QStringLiteral("正在导出，请等待完成或先取消"));
         app.cancelExport();
         QVERIFY(finished.wait(30000));
         QVERIFY(task->lastResult().cancelled && !finished.last().at(0).toBool());
@@ -96,6 +98,13 @@ private slots:
         QVERIFY(!QFileInfo::exists(home.filePath("big.csv")));
         QVERIFY(!app.exportCaptureFile(big, "xls"));
         QVERIFY(app.lastError().startsWith(QStringLiteral("不支持的导出格式")));
+        // The export may not take the place of its source; no file chosen, no export.
+        answers << home.filePath("table.csv") << QString();
+        QVERIFY(!app.exportCaptureFile(home.filePath("table.csv"), "csv"));
+        QVERIFY(app.lastError().startsWith(QStringLiteral("导出文件不能覆盖记录文件本身")));
+        QVERIFY(!app.exportCaptureFile(big, "csv") && !task->busy());
+        QVERIFY(!app.openReplay(home.filePath("none.bin")));
+        QCOMPARE(app.lastError(), QStringLiteral("记录文件不存在：") + home.filePath("none.bin"));
 
         // Without its raw file a recording runs and says so; a write that fails is told.
         QVERIFY(app.startRecord(home.filePath("x.txt"), home.filePath("gone/x.bin")));

@@ -1,10 +1,17 @@
 #include "ui/CompassDial.h"
+#include "ui/LogLogChart.h"
 #include "ui/SceneViewport.h"
+#include "ui/StripChart.h"
 #include "ui/ThermometerGauge.h"
+#include "ui/TrackView.h"
 
 #include <QImage>
+#include <QMetaProperty>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <memory>
 
 using namespace gcs;
 
@@ -29,6 +36,40 @@ int countIn(const QImage& image, const QRect& box, QRgb rgb)
     return n;
 }
 
+std::unique_ptr<QQuickItem> makeItem(const QString& type)
+{
+    if (type == "StripChart")
+        return std::make_unique<StripChart>();
+    if (type == "LogLogChart")
+        return std::make_unique<LogLogChart>();
+    if (type == "ThermometerGauge")
+        return std::make_unique<ThermometerGauge>();
+    if (type == "CompassDial")
+        return std::make_unique<CompassDial>();
+    if (type == "SceneViewport")
+        return std::make_unique<SceneViewport>();
+    return std::make_unique<TrackView>();
+}
+
+// A value other than v of its type; none for the types the pages do not write.
+QVariant otherThan(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return !v.toBool();
+    case QMetaType::Int:
+        return v.toInt() + 1;
+    case QMetaType::Double:
+        return v.toDouble() + 3;
+    case QMetaType::QString:
+        return v.toString() + "x";
+    case QMetaType::QColor:
+        return v.value<QColor>() == QColor(12, 34, 56) ? QColor(Qt::red) : QColor(12, 34, 56);
+    default:
+        return {};
+    }
+}
+
 const QRgb kSky = qRgb(0x3d, 0x6f, 0x93);
 const QRgb kGround = qRgb(0x6b, 0x4e, 0x24);
 
@@ -41,6 +82,34 @@ class TestInstruments : public QObject
     Q_OBJECT
 
 private slots:
+    // What the pages bind: every property they write reads back what it was given and
+    // tells the change once; the same value again is no change (no repaint, no loop).
+    void propertiesTellEachChangeOnce_data()
+    {
+        QTest::addColumn<QString>("type");
+        for (const char* type : { "StripChart", "LogLogChart", "ThermometerGauge", "CompassDial",
+                                  "SceneViewport", "TrackView" })
+            QTest::newRow(type) << QString::fromLatin1(type);
+    }
+    void propertiesTellEachChangeOnce()
+    {
+        QFETCH(QString, type);
+        const std::unique_ptr<QQuickItem> item = makeItem(type);
+        const QMetaObject* meta = item->metaObject();
+        int checked = 0;
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty p = meta->property(i);
+            const QVariant next = otherThan(p.read(item.get()));
+            if (!p.isWritable() || !p.hasNotifySignal() || !next.isValid())
+                continue;
+            QSignalSpy spy(item.get(), p.notifySignal());
+            QVERIFY2(p.write(item.get(), next) && p.read(item.get()) == next, p.name());
+            QVERIFY2(p.write(item.get(), next) && spy.count() == 1, p.name());
+            ++checked;
+        }
+        QVERIFY(checked >= 5);
+    }
+
     void theThermometerFillsToItsValueOnTheScale()
     {
         ThermometerGauge t;

@@ -2,6 +2,7 @@
 #include "ui/TrackView.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 
@@ -113,7 +114,7 @@ private slots:
             return;
 
         // The whole way in sight: fitted as it grows, after zooming out, and again after a
-        // zoom in, a pan and a fit; the vehicle stays in sight when zoomed in by button.
+        // zoom in, a drag and a double click; the vehicle stays in sight when zoomed in by button.
         QList<QPointF> way(fixes.size());
         std::transform(fixes.begin(), fixes.end(), way.begin(),
                        [&](const QPointF& f) { return view.toLocal(f.x(), f.y()); });
@@ -129,9 +130,27 @@ private slots:
             view.zoomIn();
         const QPointF here = view.itemPoint(view.currentPosition());
         QVERIFY(QRectF(0, 0, 400, 300).contains(here));
-        view.panBy(30, -20);
+        // Dragged by the mouse, the way follows it; a wheel notch zooms about the pointer;
+        // a double click fits again.
+        const auto mouse = [&view](QEvent::Type type, QPointF at) {
+            QMouseEvent event(type, at, at, at, Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &event);
+        };
+        mouse(QEvent::MouseButtonPress, { 100, 100 });
+        mouse(QEvent::MouseMove, { 120, 90 });
+        mouse(QEvent::MouseMove, { 130, 80 });
+        mouse(QEvent::MouseButtonRelease, { 130, 80 });
+        mouse(QEvent::MouseMove, { 200, 200 }); // not dragging any more
         QCOMPARE(view.itemPoint(view.currentPosition()), here + QPointF(30, -20));
-        view.fit();
+        const double scale = view.pixelsPerMetre();
+        QWheelEvent wheel(here + QPointF(30, -20), {}, {}, { 0, 120 }, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&view, &wheel);
+        QVERIFY(view.pixelsPerMetre() > scale);
+        QCOMPARE(view.itemPoint(view.currentPosition()), here + QPointF(30, -20));
+        mouse(QEvent::MouseButtonDblClick, { 10, 10 });
         QVERIFY(view.autoFit() && allInside());
 
         // The scale bar: 1, 2 or 5 times a power of ten, 70 to 175 pixels long.

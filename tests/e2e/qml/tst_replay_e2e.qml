@@ -40,6 +40,9 @@ ShellTestCase {
         compare(app.replay.positionText, "00:00:02")
         keyClick(Qt.Key_Right) // one record at 200 a second
         compare(app.replay.position, 2005)
+        click(findIn(shell, "replayBackButton")) // and back to the record at 2 s
+        verify(app.replay.position < 2005, app.replay.position)
+        tryCompare(find(page, "tile_roll"), "value", expected[0], 2000)
         keyClick(Qt.Key_End)
         compare(app.replay.position, app.replay.duration)
         keyClick(Qt.Key_Home)
@@ -97,6 +100,15 @@ ShellTestCase {
         tryVerify(function () { return app.noise.hasResult }, 10000, app.noise.errorText)
         compare(app.noise.rateHz, 200)
         verify(findIn(shell, "noiseSummary").text.indexOf("（取自回放）") > 0)
+        // Half the rate, twice the time; the loop box turns the loop on.
+        var duration = app.replay.duration
+        var rateField = findIn(shell, "replayRateField")
+        rateField.text = "100"
+        rateField.editingFinished()
+        compare(app.replay.recordRate, 100)
+        verify(Math.abs(app.replay.duration - 2 * duration) <= 10, app.replay.duration)
+        click(findIn(shell, "replayLoopBox"))
+        verify(app.replay.loop)
         click(findIn(shell, "closeReplayButton"))
         tryCompare(shell, "bodyState", "welcome")
         verify(!app.products.replayMode)
