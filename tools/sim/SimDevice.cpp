@@ -120,8 +120,13 @@ void SimDevice::leaveBootLoader()
         const std::string& image = m_boot.image();
         m_options.version = versionAfterUpgrade(m_options.version, image);
         if (!m_options.imageOut.empty()) {
-            std::ofstream file(m_options.imageOut, std::ios::binary | std::ios::trunc);
+            // Whole or not at all: whoever waits for the file never reads it half written.
+            const std::string part = m_options.imageOut + ".part";
+            std::ofstream file(part, std::ios::binary | std::ios::trunc);
             file.write(image.data(), std::streamsize(image.size()));
+            file.close();
+            if (!file || std::rename(part.c_str(), m_options.imageOut.c_str()) != 0)
+                std::fprintf(stderr, "telvo-sim: cannot write %s\n", m_options.imageOut.c_str());
         }
         std::fprintf(stderr, "telvo-sim: boot loader received %zu bytes (%s), now %s\n",
                      image.size(), m_boot.imageName().c_str(), m_options.version.c_str());
