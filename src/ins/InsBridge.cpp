@@ -1,5 +1,6 @@
 #include "ins/InsBridge.h"
 
+#include "ins/InsLogText.h"
 #include "ins/InsLogging.h"
 
 #include <QDateTime>
@@ -215,15 +216,7 @@ void InsBridge::addSendBytes(int n)
 
 QString InsBridge::messageText() const
 {
-    QString text;
-    for (auto it = m_messageFields.cbegin(); it != m_messageFields.cend(); ++it) {
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += it.key();
-        text += QLatin1Char('\t');
-        text += it.value().toString();
-    }
-    return text;
+    return fieldsText(m_messageFields, QLatin1Char('\t'), QLatin1Char('\n'));
 }
 
 QString InsBridge::recTimeText() const

@@ -9,15 +9,15 @@ QString insMessageText(const QByteArray& message)
     return QString::fromLatin1(message.toHex(' '));
 }
 
-QString snapshotFieldsText(const QVariantMap& fields)
+QString fieldsText(const QVariantMap& fields, QChar keyValue, QChar between)
 {
     // QVariantMap iterates in ascending key order.
     QString text;
     for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
         if (!text.isEmpty())
-            text += QLatin1Char(' ');
+            text += between;
         text += it.key();
-        text += QLatin1Char('=');
+        text += keyValue;
         text += it.value().toString();
     }
     return text;

@@ -11,8 +11,15 @@ namespace gcs {
 /// pairs separated by single blanks.
 QString insMessageText(const QByteArray& message);
 
+/// A field map as key, keyValue, value in ascending key order, the pairs separated by
+/// between, each value converted to text.
+QString fieldsText(const QVariantMap& fields, QChar keyValue, QChar between);
+
 /// A snapshot's field map as "key=value" pairs in ascending key order, separated by
 /// single blanks, each value converted to text.
-QString snapshotFieldsText(const QVariantMap& fields);
+inline QString snapshotFieldsText(const QVariantMap& fields)
+{
+    return fieldsText(fields, QLatin1Char('='), QLatin1Char(' '));
+}
 
 } // namespace gcs
