@@ -34,6 +34,21 @@
 
 namespace bench {
 
+/// The name of the graphics API the window renders with ("software", "OpenGL", ...).
+inline QString graphicsApiName(QQuickWindow* w)
+{
+    switch (w->rendererInterface()->graphicsApi()) {
+    case QSGRendererInterface::Software:
+        return QStringLiteral("software");
+    case QSGRendererInterface::OpenGL:
+        return QStringLiteral("OpenGL");
+    case QSGRendererInterface::Vulkan:
+        return QStringLiteral("Vulkan");
+    default:
+        return QStringLiteral("other");
+    }
+}
+
 /// CPU time of the whole process (every thread, the renderer's too), in seconds.
 inline double processCpuSeconds()
 {

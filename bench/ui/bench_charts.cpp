@@ -71,20 +71,6 @@ QQuickItem* findItem(QQuickItem* root, const QString& name)
     return nullptr;
 }
 
-QString graphicsApiName(QQuickWindow* w)
-{
-    switch (w->rendererInterface()->graphicsApi()) {
-    case QSGRendererInterface::Software:
-        return QStringLiteral("software");
-    case QSGRendererInterface::OpenGL:
-        return QStringLiteral("OpenGL");
-    case QSGRendererInterface::Vulkan:
-        return QStringLiteral("Vulkan");
-    default:
-        return QStringLiteral("other");
-    }
-}
-
 struct Options
 {
     QList<int> rates = { 200, 1000 };
@@ -222,8 +208,8 @@ int runOne(const Options& o, int rate)
     const bench::Summary re = frames.render();
     std::printf("%-8s %5d Hz  %-9s %-8s  cpu %5.1f %%  records %6.0f/s  chart +%d (%d held)\n",
                 qPrintable(o.page), rate, qPrintable(QGuiApplication::platformName()),
-                qPrintable(graphicsApiName(window)), 100.0 * cpu / seconds, packets / seconds, fed,
-                samples());
+                qPrintable(bench::graphicsApiName(window)), 100.0 * cpu / seconds,
+                packets / seconds, fed, samples());
     std::printf("    采样频率 %s (meter %.1f Hz, %.2f %% off the packet rate)  stored "
                 "%.1f samples/s\n",
                 qPrintable(rateText), shownRate,

@@ -87,18 +87,6 @@ bool parse(const QStringList& args, Options& o)
     return kStates.contains(o.state) && o.rate > 0;
 }
 
-QString rendererName(QQuickWindow* w)
-{
-    switch (w->rendererInterface()->graphicsApi()) {
-    case QSGRendererInterface::Software:
-        return QStringLiteral("software");
-    case QSGRendererInterface::OpenGL:
-        return QStringLiteral("opengl");
-    default:
-        return QStringLiteral("other");
-    }
-}
-
 int run(const Options& o)
 {
     const bool live = o.state != QLatin1String("hub") && o.state != QLatin1String("workspace");
@@ -161,7 +149,7 @@ int run(const Options& o)
     std::printf("%-9s %5s  motion %-3s  %-8s  cpu %6.1f %%  rss %6.1f MiB (peak %6.1f)  "
                 "frames %5.1f/s  records %6.0f/s\n",
                 qPrintable(o.state), live ? qPrintable(QString::number(o.rate)) : "-",
-                o.reduceMotion ? "off" : "on", qPrintable(rendererName(window)),
+                o.reduceMotion ? "off" : "on", qPrintable(bench::graphicsApiName(window).toLower()),
                 100.0 * cpu / seconds, residentMiB(), peak, iv.count / seconds,
                 (app.ins()->recPackets() - packets0) / seconds);
     std::fflush(stdout);
