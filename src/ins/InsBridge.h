@@ -90,7 +90,6 @@ public:
     /// Paced, changes brought by the stream are shown on the next showStats; otherwise,
     /// and always for the user's own changes (clearing, a new stream), at once.
     void setStatsPaced(bool paced);
-    bool statsPaced() const { return m_statsPaced; }
     /// Emits statsShown when statistics changed since they were last shown.
     void showStats();
 

@@ -238,8 +238,7 @@ void StripChart::onClockFrame()
 {
     if (!paced() || !isVisible())
         return;
-    const bool scrolling = m_active && !m_reduceMotion && !m_series.isEmpty();
-    if (scrolling || m_repaintDue) {
+    if (scrolls() || m_repaintDue) {
         m_repaintDue = false;
         update();
     }
@@ -247,8 +246,7 @@ void StripChart::onClockFrame()
 
 void StripChart::updateScrollTimer()
 {
-    const bool run
-        = !paced() && m_active && !m_reduceMotion && isVisible() && !m_series.isEmpty();
+    const bool run = !paced() && scrolls();
     if (run && !m_scrollTimer.isActive())
         m_scrollTimer.start();
     else if (!run)

@@ -137,6 +137,11 @@ private:
     void requestRepaint();
     void updateScrollTimer();
     bool paced() const { return m_clock && m_clock->paced(); }
+    /// Moves by itself: active, shown, with data and motion allowed.
+    bool scrolls() const
+    {
+        return m_active && !m_reduceMotion && isVisible() && !m_series.isEmpty();
+    }
     void onClockFrame();
     void applyRange();
     void buildLine(const QRectF& plot, double windowStart);
