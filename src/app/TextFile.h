@@ -15,8 +15,8 @@ public:
 
     /// The whole file decoded as UTF-8 (text mode: CR LF reads as LF). False, with
     /// *error, when the file does not open, is larger than kMaxBytes or cannot be read to
-    /// the end. *invalidUtf8
-    /// (when given) says whether the bytes were not UTF-8; they are decoded anyway.
+    /// the end. *invalidUtf8 (when given) says whether the bytes were not UTF-8; they are
+    /// decoded anyway.
     static bool read(const QString& path, QString* content, QString* error,
                      bool* invalidUtf8 = nullptr);
     /// Replaces the file with content as UTF-8 in text mode (LF writes as the platform's
