@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/AppVersion.h"
 #include "app/WindowPlacement.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ManagedDevices.h"
@@ -338,6 +339,11 @@ QString Application::globalStatusText() const
 bool Application::footerLinkActive() const
 {
     return m_managedDevices->count() > 0 && m_sessions->onlineCount() > 0;
+}
+
+QString Application::appVersion() const
+{
+    return QStringLiteral(GCS_VERSION);
 }
 
 QString Application::aboutText() const

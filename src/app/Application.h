@@ -198,7 +198,8 @@ public:
     bool footerLinkActive() const;
     QString aboutText() const;
     QString protocolTagText() const { return QStringLiteral("#vorn"); }
-    QString appVersion() const { return QStringLiteral("1.0.5"); }
+    /// The project version the build was made from.
+    QString appVersion() const;
 
     Q_INVOKABLE void startStopwatch();
     Q_INVOKABLE void resetStopwatch();

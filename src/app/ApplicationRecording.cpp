@@ -11,7 +11,6 @@
 #include "link/Session.h"
 #include "record/Recorder.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace gcs {
@@ -126,8 +125,8 @@ bool Application::exportCaptureFile(const QString& source, const QString& format
     const QString suffix = QLatin1Char('.') + CaptureExport::suffix(f);
     if (!out.endsWith(suffix, Qt::CaseInsensitive))
         out += suffix;
-    if (QFileInfo(out).absoluteFilePath() == QFileInfo(source).absoluteFilePath()) {
-        setError(QStringLiteral("导出文件不能覆盖记录文件本身：%1").arg(QDir::toNativeSeparators(out)));
+    if (const QString refusal = CaptureExport::outputRefusal(source, out); !refusal.isEmpty()) {
+        setError(refusal);
         return false;
     }
     return m_captureExport->start(source, out, f);

@@ -81,18 +81,51 @@ CaptureExport::Result CaptureExport::run(const QString& capturePath, QIODevice* 
     return result;
 }
 
+QString CaptureExport::outputRefusal(const QString& capturePath, const QString& outPath)
+{
+    const QFileInfo capture(capturePath);
+    const QFileInfo out(outPath);
+    // Also under another name: a link, a path through "..".
+    const bool same = capture.absoluteFilePath() == out.absoluteFilePath()
+        || (capture.exists() && out.exists()
+            && capture.canonicalFilePath() == out.canonicalFilePath());
+    if (!same)
+        return QString();
+    return QStringLiteral("导出文件不能覆盖记录文件本身：%1")
+        .arg(QDir::toNativeSeparators(outPath));
+}
+
 CaptureExport::Result CaptureExport::toFile(const QString& capturePath, const QString& outPath,
                                             Format format, const std::atomic_bool* cancel,
                                             const Progress& progress)
 {
+    Result result;
+    result.error = outputRefusal(capturePath, outPath);
+    if (!result.error.isEmpty())
+        return result;
+    // A device or pipe takes the data as it comes; a file put in its place would replace it.
+    const QFileInfo target(outPath);
+    if (target.exists() && !target.isFile()) {
+        QFile device(outPath);
+        if (!device.open(QIODevice::WriteOnly)) {
+            result.error = QStringLiteral("无法创建导出文件 %1：%2")
+                               .arg(QDir::toNativeSeparators(outPath), device.errorString());
+            return result;
+        }
+        result = run(capturePath, &device, format, cancel, progress);
+        if (!device.flush() && result.ok) {
+            result.ok = false;
+            result.error = QStringLiteral("写入导出文件失败：%1").arg(device.errorString());
+        }
+        return result;
+    }
     QSaveFile file(outPath);
     if (!file.open(QIODevice::WriteOnly)) {
-        Result result;
         result.error = QStringLiteral("无法创建导出文件 %1：%2")
                            .arg(QDir::toNativeSeparators(outPath), file.errorString());
         return result;
     }
-    Result result = run(capturePath, &file, format, cancel, progress);
+    result = run(capturePath, &file, format, cancel, progress);
     if (!result.ok) {
         file.cancelWriting();
         return result;

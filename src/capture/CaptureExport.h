@@ -43,8 +43,13 @@ public:
     /// Writes to out as the records come (standard output, say).
     static Result run(const QString& capturePath, QIODevice* out, Format format,
                       const std::atomic_bool* cancel = nullptr, const Progress& progress = {});
+    /// Why an export of capturePath cannot go to outPath (it is the capture itself), in
+    /// Chinese; empty when it can.
+    static QString outputRefusal(const QString& capturePath, const QString& outPath);
     /// Writes to outPath, which appears only once the export succeeded: a cancelled or
-    /// failed export leaves no file, nor changes one that was there.
+    /// failed export leaves no file, nor changes one that was there. A device or pipe
+    /// (anything but a file) is written directly. Refused (outputRefusal) when outPath is
+    /// the capture.
     static Result toFile(const QString& capturePath, const QString& outPath, Format format,
                          const std::atomic_bool* cancel = nullptr, const Progress& progress = {});
 };

@@ -1,5 +1,6 @@
 #include "capture/CsvExporter.h"
 
+#include "capture/ExportWrite.h"
 #include "ins/InsBridge.h"
 #include "ins/RecDataModel.h"
 
@@ -132,10 +133,8 @@ bool CsvExporter::flush()
 {
     if (m_buffer.isEmpty() || !m_error.isEmpty())
         return m_error.isEmpty();
-    if (m_out->write(m_buffer) != m_buffer.size()) {
-        m_error = QStringLiteral("写入导出文件失败：%1").arg(m_out->errorString());
+    if (!writeExportData(m_out, m_buffer.constData(), m_buffer.size(), m_error))
         return false;
-    }
     m_buffer.resize(0);
     return true;
 }

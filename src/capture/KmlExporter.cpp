@@ -1,5 +1,6 @@
 #include "capture/KmlExporter.h"
 
+#include "capture/ExportWrite.h"
 #include "ins/InsBridge.h"
 
 #include <QIODevice>
@@ -84,7 +85,10 @@ bool KmlExporter::finish()
                                  "无法导出 KML");
         return false;
     }
-    QXmlStreamWriter xml(m_out);
+    // Made in memory first (a thinned track is about a megabyte at most), so that a write
+    // the output refuses gives the system's reason.
+    QByteArray document;
+    QXmlStreamWriter xml(&document);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeDefaultNamespace(kKmlNamespace);
@@ -124,10 +128,8 @@ bool KmlExporter::finish()
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndDocument();
-    if (xml.hasError()) {
-        m_error = QStringLiteral("写入导出文件失败：%1").arg(m_out->errorString());
+    if (!writeExportData(m_out, document.constData(), document.size(), m_error))
         return false;
-    }
     m_written = qsizetype(points.size());
     return true;
 }

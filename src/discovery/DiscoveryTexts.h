@@ -16,6 +16,12 @@ inline QString linkCheckFailed(const QString& port, int baud)
         .arg(port, QString::number(baud));
 }
 
+/// The port is not there (unplugged, mistyped): no baud or wiring would help.
+inline QString portMissing(const QString& port)
+{
+    return QStringLiteral("串口「%1」不存在，请核对端口名或重新插好串口线").arg(port);
+}
+
 /// Port detection found no answering port and baud.
 inline QString detectNoMatch()
 {

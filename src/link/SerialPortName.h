@@ -14,4 +14,9 @@ QString portKeyFromText(const QString& text);
 /// form under which Windows opens them. Other names (COM3, /dev/ttyUSB0) pass unchanged.
 QString normalizedSerialPortName(const QString& name);
 
+/// Whether the port of a port text is there at all: its device file (a bare name is
+/// looked for in /dev, as the serial library does), or on Windows a port the system
+/// lists. Tells a missing port from one where nothing answers.
+bool serialPortExists(const QString& name);
+
 } // namespace gcs

@@ -24,6 +24,13 @@ bool ReplaySource::open(const QString& path)
                       .arg(QDir::toNativeSeparators(path), m_file.errorString());
         return false;
     }
+    // Nothing to play is a file the user should hear about, not a replay that ends at once.
+    if (m_file.size() == 0) {
+        m_error = QStringLiteral("文件 %1 是空的，没有可回放的记录")
+                      .arg(QDir::toNativeSeparators(path));
+        m_file.close();
+        return false;
+    }
     if (rewind())
         return true;
     m_file.close();

@@ -25,7 +25,7 @@ public:
     ReplaySource(const ReplaySource&) = delete;
     ReplaySource& operator=(const ReplaySource&) = delete;
 
-    /// Opens path at its start; false, with errorText, when it cannot be read.
+    /// Opens path at its start; false, with errorText, when it cannot be read or is empty.
     bool open(const QString& path);
     void close();
 

@@ -18,10 +18,15 @@ struct Run
     QString err;
 };
 
-Run cli(const QStringList& args)
+// Runs telvo-cli with args, or the program named first ("telvo-shots ..."); a last
+// argument ">FILE" sends standard output there instead.
+Run cli(QStringList args)
 {
     QProcess p;
-    p.start(binDir() + QStringLiteral("/telvo-cli"), args);
+    if (args.last().startsWith('>'))
+        p.setStandardOutputFile(args.takeLast().mid(1));
+    const QString program = args.first().startsWith("telvo-") ? args.takeFirst() : "telvo-cli";
+    p.start(binDir() + '/' + program, args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
     return { p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError()) };
@@ -99,10 +104,15 @@ private slots:
     }
 
     // Bad arguments exit with 2 and the usage, a file that gives nothing with 1 (and no
-    // output file), a log that breaks off with 3 after what came before.
+    // output file), a log that breaks off with 3 after what came before; output that cannot
+    // be written (a full disk) and an export over its own capture with 1; options take
+    // "--NAME=VALUE" too.
     void exitStatusTellsWhatHappened()
     {
         const QString out = m_dir.filePath("never.kml"), imu = dataDir() + "/ins/imubin.bin";
+        const QString sins = dataDir() + "/ins/sinsbin.bin", own = m_dir.filePath("own.bin");
+        const QString full = ">/dev/full", noSpace = "No space left on device";
+        QVERIFY(QFile::copy(sins, own));
         const QString log = writeCapture(m_dir.filePath("cut.txt"),
                                          loadInsStream("sinsbin").bytes.left(59 * 4), true);
         QVERIFY(writeFileBytes(log, readFileBytes(log) + "2024-01-01 00:00:00.000 aa 5"));
@@ -115,13 +125,23 @@ private slots:
             { { "decode", log }, 3, "第 5 行", 4 },
             { { "export", log }, 3, "第 5 行", 5 },
             { { "stats", log }, 3, "第 5 行", 16 },
+            { { "export", "--format=kml", "--out=" + out, imu }, 1, "没有带位置", 0 },
+            { { "export", "--out", own, own }, 1, "导出文件不能覆盖记录文件本身", 0 },
+            { { "decode", sins, full }, 1, noSpace, 0 },
+            { { "stats", "--json", sins, full }, 1, noSpace, 0 },
+            { { "export", "--format", "kml", sins, full }, 1, noSpace, 0 },
+            { { "export", "--out", "/dev/full", sins }, 1, noSpace, 0 },
+            { { "--version" }, 0, "telvo-cli " GCS_VERSION "\n", 1 },
+            { { "telvo-shots", "--help" }, 0, "usage: telvo-shots OUT_DIR", 10 },
         };
         for (const auto& [args, code, message, lines] : runs) {
             const Run r = cli(args);
-            QVERIFY2(r.code == code && r.err.contains(message) && r.out.count('\n') == lines,
-                     qPrintable(r.err));
+            QVERIFY2(r.code == code && (r.err + QString::fromUtf8(r.out)).contains(message)
+                         && r.out.count('\n') == lines,
+                     qPrintable(args.join(' ') + ": " + r.err));
         }
         QVERIFY(!QFileInfo::exists(out));
+        QCOMPARE(readFileBytes(own), readFileBytes(sins));
     }
 };
 

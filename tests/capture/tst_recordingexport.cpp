@@ -115,6 +115,11 @@ private slots:
         QSignalSpy errors(&app, &Application::lastErrorChanged);
         QVERIFY(errors.wait(5000)); // the next disk flush finds the full device
         QVERIFY(app.lastError().startsWith(QStringLiteral("记录文件写入失败：/dev/full")));
+
+        // An empty file holds nothing to replay: the window says so instead of playing it.
+        QVERIFY(writeFileBytes(home.filePath("empty.bin"), QByteArray()));
+        QVERIFY(!app.openReplay(home.filePath("empty.bin")));
+        QVERIFY2(app.lastError().contains(QStringLiteral("是空的")), qPrintable(app.lastError()));
     }
 };
 

@@ -69,6 +69,12 @@ private slots:
         QVERIFY(unknown.err.startsWith(QStringLiteral("telvo-cli send: 未知指令：vorn.no_such")));
         QCOMPARE(send({ "/dev/telvo-none", "get_com1" }).exitCode, 1);
         QCOMPARE(send({ "PORT", "--raw", "x", "get_com1" }).exitCode, 2);
+
+        // Options take "=VALUE"; after the command id "-h" and "--help" are arguments too,
+        // before it they ask for the help.
+        QCOMPARE(send({ "PORT", "--wait=0", "set_axis", "-h", "--help", "z" }).out.value(0),
+                 "> #vorn,set axis,-h,--help,z*ff");
+        QVERIFY(send({ "--help" }).out.value(0).startsWith("usage: telvo-cli send PORT"));
     }
 
     // A reply that waited on the line since an earlier run (it came after that run ended)

@@ -30,8 +30,10 @@ private slots:
             QTest::newRow(tag) << QString(units) << QString(args) << custom << interrupt << exitCode
                                << QString::fromUtf8(out);
         };
-        row("probe at the unit's baud", "230400", "probe|$0|--baud|230400", 0, false, 0,
+        row("probe at the unit's baud", "230400", "probe|$0|--baud=230400", 0, false, 0,
             "$0 @ 230400: the unit answered\n");
+        row("probe a missing port", "", "probe|$M", 0, false, 1,
+            "串口「$M」不存在，请核对端口名或重新插好串口线\n");
         row("probe at another baud", "230400", "probe|$0", 0, false, 1,
             "「$0 @ 115200」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号\n");
         row("probe without a port", "", "probe", 0, false, 2, "");

@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+
+#include <sys/resource.h>
 
 using namespace gcs::test;
 
@@ -101,14 +104,20 @@ private slots:
     void failuresSayWhy_data()
     {
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("no unit answers") << 1;
-        QTest::newRow("a missing folder") << 1;
-        QTest::newRow("a file for a folder") << 1;
-        QTest::newRow("no folder given") << 2;
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("files"); // in the folder afterwards, one of them there before
+        QTest::newRow("no unit answers") << 1 << "通信数据与设备不匹配" << 1;
+        QTest::newRow("a missing port") << 1 << "不存在" << 1;
+        QTest::newRow("a missing folder") << 1 << "is not a folder" << 1;
+        QTest::newRow("a file for a folder") << 1 << "is not a folder" << 1;
+        QTest::newRow("no folder given") << 2 << "no --dir given" << 1;
+        QTest::newRow("a disk that fills") << 1 << "已保存" << 3;
     }
     void failuresSayWhy()
     {
         QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QFETCH(int, files);
         const QString row = QString::fromLatin1(QTest::currentDataTag());
         SimProcess sim; // a silent one, for the unit that does not answer
         QVERIFY(sim.start(row == "no unit answers"
@@ -120,13 +129,33 @@ private slots:
             : row == "a file for a folder"             ? folder.filePath("plain.txt")
                                                        : folder.path();
         QProcess cli;
+        const bool fills = row == "a disk that fills";
+        if (fills) {
+            // Files stop growing at 64 KiB, as on a disk that is full (EFBIG, not SIGXFSZ).
+            cli.setChildProcessModifier([] {
+                const rlimit limit { 64 * 1024, 64 * 1024 };
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                ::signal(SIGXFSZ, SIG_IGN);
+            });
+        }
         cli.start(cliPath(),
-                  QStringList { "record", sim.port(), "--seconds", "1" }
+                  QStringList { "record", row == "a missing port" ? "/nonexistent/tty" : sim.port(),
+                                "--seconds", fills ? "20" : "1" }
                       + (row == "no folder given" ? QStringList() : QStringList { "--dir", path }));
         QVERIFY(cli.waitForFinished(60000));
         QCOMPARE(cli.exitCode(), exitCode);
-        QVERIFY(cli.readAllStandardError().startsWith("telvo-cli record: "));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { "plain.txt" });
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        const QRegularExpression told("^telvo-cli record: .*" + QRegularExpression::escape(said),
+                                      QRegularExpression::MultilineOption);
+        QVERIFY2(err.contains(told), qPrintable(err));
+        // What the command says was kept is what the files hold.
+        const QFileInfoList entries = QDir(folder.path()).entryInfoList(QDir::Files);
+        QCOMPARE(entries.size(), files);
+        for (const QFileInfo& file : entries) {
+            if (file.fileName() != "plain.txt")
+                QVERIFY(
+                    err.contains(QString("%1（%2 字节）").arg(file.filePath()).arg(file.size())));
+        }
     }
 };
 

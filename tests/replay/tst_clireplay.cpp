@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +69,36 @@ private slots:
         const double span = in.arrivalOf(rec.ends.last()) - in.arrivalOf(rec.ends.first());
         QVERIFY2(speed > 0 ? span > recorded - 10 && span < recorded + 300 : span < recorded / 4,
                  qPrintable(QString::number(span)));
+    }
+
+    // A file that holds no recording ends the command with 1 and says why, at once.
+    void aFileWithoutARecordingFails_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("said");
+        QByteArray noise(40000, Qt::Uninitialized);
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = char(QRandomGenerator::global()->bounded(256) & ~0x55); // no AA 55
+        QTest::newRow("random bytes") << noise << "无法识别的文件";
+        QTest::newRow("plain text")
+            << QByteArray("a plain text,\nnot a recording\n").repeated(50) << "无法识别的文件";
+        QTest::newRow("empty") << QByteArray("") << "是空的";
+    }
+    void aFileWithoutARecordingFails()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, said);
+        const QString path = m_dir.filePath(QTest::currentDataTag());
+        QVERIFY(writeFileBytes(path, file));
+        QVERIFY(replay({ path }, 1, 100).bytes.isEmpty());
+        const bool finished = ended();
+        if (!finished) { // not to leave it running for the next test
+            m_cli.kill();
+            m_cli.waitForFinished();
+        }
+        QVERIFY(finished);
+        QCOMPARE(m_cli.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(m_cli.readAllStandardError()).contains(said));
     }
 
     // --loop starts over until Ctrl-C (exit 130).

@@ -196,8 +196,9 @@ private slots:
     }
 
     // A log cut in its last line plays up to the cut and says so; a file that holds no
-    // recording plays nothing and says so; a missing file does not open; a file cut short
-    // after it was read through plays up to the cut and says so.
+    // recording plays nothing and says so; a missing (null) or an empty file does not open
+    // and says why; a file cut short after it was read through plays up to the cut and says
+    // so.
     void damagedAndForeignFilesAreTold_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -210,6 +211,7 @@ private slots:
                                  << "消息记录的最后一行（第 21 行）不完整";
         QTest::newRow("no recording") << QByteArray(50000, 'x') << -1LL << 0 << "无法识别的文件";
         QTest::newRow("missing") << QByteArray() << -1LL << 0 << "无法打开文件";
+        QTest::newRow("empty") << QByteArray("") << -1LL << 0 << "是空的";
         QTest::newRow("capture cut while open") << raw.file << raw.ends[9] + 20 << 10
                                                 << "文件在打开后被截断或改动";
         QTest::newRow("log cut while open") << log << qint64(log.size() / 2) << 9
@@ -221,7 +223,7 @@ private slots:
         QFETCH(qint64, cutWhileOpen);
         QFETCH(int, records);
         QFETCH(QString, error);
-        const QString path = file.isEmpty() ? m_dir.filePath("none.txt") : write(file);
+        const QString path = file.isNull() ? m_dir.filePath("none.txt") : write(file);
         ReplayTransport replay(path);
         replay.setSpeed(ReplayTransport::kFastest);
         QSignalSpy errors(&replay, &ReplayTransport::errorOccurred);

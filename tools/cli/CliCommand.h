@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+class QCommandLineParser;
 
 namespace cli {
 
@@ -12,9 +16,16 @@ struct CliCommand
     QString name;
     QString summary; ///< one line for the command list
     QString usage; ///< full help text for "telvo-cli NAME --help"
-    /// Runs with the arguments after the subcommand name; returns the exit code. The
-    /// application object exists (a QCoreApplication) but its event loop is not running.
-    int (*run)(const QStringList& args) = nullptr;
+    /// The options besides --help and -h. One made with valued() takes a value, given as
+    /// "--NAME VALUE" or "--NAME=VALUE"; "--" ends the options.
+    QList<QCommandLineOption> options;
+    /// Runs with the arguments after the subcommand name, parsed; returns the exit code.
+    /// The application object exists (a QCoreApplication) but its event loop is not
+    /// running.
+    int (*run)(const QCommandLineParser& args) = nullptr;
+    /// After this many positional arguments every further argument is positional, also
+    /// one that begins with "-" (0: options may stand anywhere).
+    int optionsEndAfter = 0;
 };
 
 QList<CliCommand>& cliCommands();
@@ -24,21 +35,30 @@ struct CliRegistration
     explicit CliRegistration(const CliCommand& command) { cliCommands().append(command); }
 };
 
+/// An option without a value ("--json").
+QCommandLineOption flag(const QString& name);
+/// An option that takes a value ("--baud N").
+QCommandLineOption valued(const QString& name, const QString& valueName);
+
 /// Prints message and the usage text to standard error; returns 2, the exit code for bad
 /// arguments.
 int usageError(const CliCommand& command, const QString& message);
 /// The value of --baud: a serial rate from 300 to 3000000, as the window accepts for a
-/// rate of the user's own. Returns 0 with baud set, or the exit code of a usage error
-/// already printed.
-int parseBaud(const CliCommand& command, const QString& text, int& baud);
-/// When args[i] is the option name, given as "NAME VALUE" or "NAME=VALUE": its value (empty
-/// when none follows) into value, i past a separate value, and true.
-bool optionValue(const QStringList& args, qsizetype& i, const QString& name, QString& value);
-/// The one CAPTURE a command reads, from the arguments that are no options. Returns 0, or
-/// the exit code of a usage error already printed.
+/// rate of the user's own. Returns 0 with baud set (unchanged when the option is not
+/// given), or the exit code of a usage error already printed.
+int parseBaud(const CliCommand& command, const QCommandLineParser& args, int& baud);
+/// The one CAPTURE a command reads, from the positional arguments. Returns 0, or the
+/// exit code of a usage error already printed.
 int oneCapture(const CliCommand& command, const QStringList& files);
 /// Prints one line to standard output / standard error (UTF-8, line feed appended).
-void printOut(const QString& line);
+/// Returns false when standard output does not take it.
+bool printOut(const QString& line);
 void printErr(const QString& line);
+/// Writes bytes to standard output as they are and flushes them. Once a write failed
+/// nothing more is written, every later call returns false, and the command fails with
+/// outputError() when it ends.
+bool writeOut(const QByteArray& bytes);
+/// Why standard output stopped taking data (the system's words); empty while it takes it.
+QString outputError();
 
 } // namespace cli

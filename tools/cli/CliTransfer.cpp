@@ -2,27 +2,27 @@
 
 #include "upgrade/ConsoleTransfer.h"
 
+#include <QCommandLineParser>
+
 #include <cstdio>
 
 namespace cli {
 
-int parseTransferArgs(const CliCommand& command, const QStringList& args, TransferArgs& out,
+QList<QCommandLineOption> transferOptions(bool allowHardwareReset)
+{
+    QList<QCommandLineOption> options { valued(QStringLiteral("baud"), QStringLiteral("N")) };
+    if (allowHardwareReset)
+        options << flag(QStringLiteral("hardware-reset"));
+    return options;
+}
+
+int parseTransferArgs(const CliCommand& command, const QCommandLineParser& args, TransferArgs& out,
                       bool allowHardwareReset)
 {
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--baud")) {
-            const QString value = i + 1 < args.size() ? args[++i] : QString();
-            if (const int error = parseBaud(command, value, out.baud))
-                return error;
-        } else if (allowHardwareReset && args[i] == QLatin1String("--hardware-reset")) {
-            out.hardwareReset = true;
-        } else if (args[i].startsWith(QLatin1String("--"))) {
-            return usageError(command, QStringLiteral("unknown option %1").arg(args[i]));
-        } else {
-            positional << args[i];
-        }
-    }
+    if (const int error = parseBaud(command, args, out.baud))
+        return error;
+    out.hardwareReset = allowHardwareReset && args.isSet(QStringLiteral("hardware-reset"));
+    const QStringList positional = args.positionalArguments();
     if (positional.size() != 2)
         return usageError(command, QStringLiteral("expected PORT and FILE"));
     out.port = positional[0];

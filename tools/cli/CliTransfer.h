@@ -18,9 +18,12 @@ struct TransferArgs
     bool hardwareReset = false;
 };
 
-/// Parses args into out; returns 0, or the exit code of a usage error already printed.
-/// --hardware-reset is accepted only where allowHardwareReset is set.
-int parseTransferArgs(const CliCommand& command, const QStringList& args, TransferArgs& out,
+/// The options of a transfer command: --baud N, and for the upgrade --hardware-reset.
+QList<QCommandLineOption> transferOptions(bool allowHardwareReset = false);
+/// Reads the parsed arguments into out; returns 0, or the exit code of a usage error
+/// already printed. --hardware-reset is read only where allowHardwareReset is set (where
+/// transferOptions gave it).
+int parseTransferArgs(const CliCommand& command, const QCommandLineParser& args, TransferArgs& out,
                       bool allowHardwareReset = false);
 
 /// Opens the transfer's serial link at the given port and baud; on failure prints

@@ -3,14 +3,14 @@
 
 #include "analysis/NoiseAnalysis.h"
 
+#include <QCommandLineParser>
 #include <QJsonDocument>
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
-int runAdev(const QStringList& args);
+int runAdev(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("adev"),
@@ -42,32 +42,24 @@ const cli::CliCommand kCommand {
         "Exit status: 0 on a result, 1 when the file cannot be read or analysed (too few\n"
         "records, no rate), 2 on bad arguments, 3 when the file broke off at a fault (the\n"
         "result covers what came before it)."),
+    { cli::valued(QStringLiteral("rate"), QStringLiteral("HZ")),
+      cli::flag(QStringLiteral("json")) },
     runAdev,
 };
 
 const cli::CliRegistration kRegistration(kCommand);
 
-int runAdev(const QStringList& args)
+int runAdev(const QCommandLineParser& args)
 {
-    bool json = false;
+    const bool json = args.isSet(QStringLiteral("json"));
     double rate = 0;
-    QStringList files;
-    QString value;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--json")) {
-            json = true;
-        } else if (cli::optionValue(args, i, QStringLiteral("--rate"), value)) {
-            bool ok = false;
-            rate = value.toDouble(&ok);
-            if (!ok || !std::isfinite(rate) || rate <= 0)
-                return cli::usageError(kCommand, QStringLiteral("--rate must be a number above 0"));
-        } else if (arg.startsWith(QLatin1Char('-'))) {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        } else {
-            files << arg;
-        }
+    if (args.isSet(QStringLiteral("rate"))) {
+        bool ok = false;
+        rate = args.value(QStringLiteral("rate")).toDouble(&ok);
+        if (!ok || !std::isfinite(rate) || rate <= 0)
+            return cli::usageError(kCommand, QStringLiteral("--rate must be a number above 0"));
     }
+    const QStringList files = args.positionalArguments();
     if (const int error = cli::oneCapture(kCommand, files))
         return error;
     const gcs::NoiseResult result = gcs::NoiseAnalysis::run(files.first(), rate);
@@ -79,7 +71,7 @@ int runAdev(const QStringList& args)
         cli::printOut(
             QString::fromUtf8(QJsonDocument(result.toJson()).toJson(QJsonDocument::Compact)));
     else
-        std::fputs(result.toText().toUtf8().constData(), stdout);
+        cli::writeOut(result.toText().toUtf8());
     if (!result.atRest)
         cli::printErr(QStringLiteral("telvo-cli adev: the unit was not at rest: ")
                       + result.restReason);

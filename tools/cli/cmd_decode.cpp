@@ -5,10 +5,9 @@
 #include "ins/InsBridge.h"
 #include "ins/InsLogText.h"
 
-#include <QFile>
+#include <QCommandLineParser>
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -17,7 +16,7 @@ constexpr qint64 kDefaultChunk = 4096;
 constexpr qint64 kMaxChunk = qint64(1) << 30;
 constexpr qsizetype kOutFlush = 1 << 16;
 
-int runDecode(const QStringList& args);
+int runDecode(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("decode"),
@@ -48,12 +47,15 @@ const cli::CliCommand kCommand {
         "Exit status: 0 when the file was decoded, 1 when FILE cannot be read, 2 on bad\n"
         "arguments, 3 when the reading stopped at a fault (a damaged log line, a file that\n"
         "is no capture; the message says which) after printing what came before it."),
+    { cli::valued(QStringLiteral("chunk"), QStringLiteral("N")),
+      cli::flag(QStringLiteral("fields")) },
     runDecode,
 };
 
 const cli::CliRegistration kRegistration(kCommand);
 
-/// Standard output in large writes: a capture may decode to millions of lines.
+/// Standard output in large writes: a capture may decode to millions of lines. Once
+/// standard output refuses data, nothing more is gathered (failed()).
 class LineWriter
 {
 public:
@@ -96,11 +98,11 @@ public:
     }
     void flush()
     {
-        if (!m_pending.isEmpty())
-            std::fwrite(m_pending.constData(), 1, size_t(m_pending.size()), stdout);
-        std::fflush(stdout);
+        if (!m_pending.isEmpty() && !cli::writeOut(m_pending))
+            m_failed = true;
         m_pending.resize(0);
     }
+    bool failed() const { return m_failed; }
 
 private:
     void flushWhenFull()
@@ -110,35 +112,24 @@ private:
     }
 
     QByteArray m_pending;
+    bool m_failed = false;
 };
 
-int runDecode(const QStringList& args)
+int runDecode(const QCommandLineParser& args)
 {
     qint64 chunk = kDefaultChunk;
-    bool fields = false;
-    QStringList files;
-    bool optionsDone = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (optionsDone || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
-            files << arg;
-        } else if (arg == QLatin1String("--")) {
-            optionsDone = true;
-        } else if (arg == QLatin1String("--fields")) {
-            fields = true;
-        } else if (QString value; cli::optionValue(args, i, QStringLiteral("--chunk"), value)) {
-            bool ok = false;
-            chunk = value.toLongLong(&ok);
-            if (!ok || chunk < 1)
-                return cli::usageError(
-                    kCommand,
-                    QStringLiteral("--chunk needs a whole number of at least 1, not "
-                                   "\"%1\"")
-                        .arg(value));
-        } else {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        }
+    const bool fields = args.isSet(QStringLiteral("fields"));
+    if (args.isSet(QStringLiteral("chunk"))) {
+        const QString value = args.value(QStringLiteral("chunk"));
+        bool ok = false;
+        chunk = value.toLongLong(&ok);
+        if (!ok || chunk < 1)
+            return cli::usageError(
+                kCommand,
+                QStringLiteral("--chunk needs a whole number of at least 1, not \"%1\"")
+                    .arg(value));
     }
+    const QStringList files = args.positionalArguments();
     if (files.isEmpty())
         return cli::usageError(kCommand, QStringLiteral("no FILE given"));
     if (files.size() > 1)
@@ -155,15 +146,17 @@ int runDecode(const QStringList& args)
     LineWriter out;
     if (fields) {
         gcs::CaptureRecord record;
-        while (reader.next(record))
+        while (!out.failed() && reader.next(record))
             out.line(gcs::snapshotFieldsText(gcs::InsBridge::toSnapshot(record.record).fields));
     } else {
         reader.setQueueRecords(false);
         QObject::connect(reader.decoder(), &RecDataModel::wireFrameForLog,
                          [&out](const QByteArray& frame, qint64) { out.message(frame); });
-        while (reader.readChunk()) { }
+        while (!out.failed() && reader.readChunk()) { }
     }
     out.flush();
+    if (out.failed())
+        return 1; // told by the caller with the system's reason
     const RecDataModel* model = reader.decoder();
     cli::printErr(QStringLiteral("bytes=%1 packets=%2 errors=%3")
                       .arg(model->recBytes())

@@ -7,9 +7,11 @@
 #include "discovery/SerialPortListing.h"
 #include "discovery/SerialProbe.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
-int runDetect(const QStringList& args);
+int runDetect(const QCommandLineParser& args);
 
 const cli::CliCommand kDetect {
     QStringLiteral("detect"),
@@ -22,30 +24,24 @@ const cli::CliCommand kDetect {
                    "at the rates in list order. The rates are the program's list, with your\n"
                    "own rates from its settings. Prints PORT:BAUD and exits 0 for the first\n"
                    "pair that answers, or exits 1. Ctrl-C stops it at once (exit 130)."),
+    { cli::valued(QStringLiteral("port"), QStringLiteral("TEXT")),
+      cli::valued(QStringLiteral("baud"), QStringLiteral("N")) },
     &runDetect,
 };
 
-int runDetect(const QStringList& args)
+int runDetect(const QCommandLineParser& args)
 {
-    QString preferredPort;
+    const QString preferredPort = args.value(QStringLiteral("port"));
+    if (args.isSet(QStringLiteral("port")) && preferredPort.isEmpty())
+        return cli::usageError(kDetect, QStringLiteral("--port needs a port"));
     int preferredBaud = 115200;
-    QStringList ports;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--port")) {
-            if (i + 1 >= args.size())
-                return cli::usageError(kDetect, QStringLiteral("--port needs a port"));
-            preferredPort = args[++i];
-        } else if (args[i] == QLatin1String("--baud")) {
-            bool ok = false;
-            preferredBaud = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-            if (!ok || preferredBaud < 1)
-                return cli::usageError(kDetect, QStringLiteral("--baud needs a positive number"));
-        } else if (args[i].startsWith(QLatin1String("--"))) {
-            return cli::usageError(kDetect, QStringLiteral("unknown option %1").arg(args[i]));
-        } else {
-            ports.append(args[i]);
-        }
+    if (args.isSet(QStringLiteral("baud"))) {
+        bool ok = false;
+        preferredBaud = args.value(QStringLiteral("baud")).toInt(&ok);
+        if (!ok || preferredBaud < 1)
+            return cli::usageError(kDetect, QStringLiteral("--baud needs a positive number"));
     }
+    QStringList ports = args.positionalArguments();
     if (ports.isEmpty()) {
         for (const gcs::SerialPortListing& port : gcs::platformSerialPorts())
             ports.append(port.name);

@@ -3,6 +3,7 @@
 
 #include "capture/CaptureExport.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-int runExport(const QStringList& args);
+int runExport(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("export"),
@@ -38,13 +39,16 @@ const cli::CliCommand kCommand {
         "options:\n"
         "  --format F  csv or kml (default csv)\n"
         "  --out FILE  write FILE, which appears only once the export is complete\n"
-        "              (default: standard output)\n"
+        "              (default: standard output); never CAPTURE itself\n"
         "  --help      this text\n"
         "\n"
         "Exit status: 0 when everything was exported; 1 when CAPTURE cannot be read, is no\n"
-        "capture, holds no position (kml) or FILE cannot be written; 2 on bad arguments;\n"
-        "3 when the capture breaks off (a damaged log line): the records before the\n"
-        "fault are exported and the message says where."),
+        "capture, holds no position (kml), FILE is CAPTURE itself, or the output cannot be\n"
+        "written (with the system's reason); 2 on bad arguments; 3 when the capture breaks\n"
+        "off (a damaged log line): the records before the fault are exported and the\n"
+        "message says where."),
+    { cli::valued(QStringLiteral("format"), QStringLiteral("F")),
+      cli::valued(QStringLiteral("out"), QStringLiteral("FILE")) },
     runExport,
 };
 
@@ -56,28 +60,17 @@ int fail(const QString& message)
     return 1;
 }
 
-int runExport(const QStringList& args)
+int runExport(const QCommandLineParser& args)
 {
     gcs::CaptureExport::Format format = gcs::CaptureExport::Format::Csv;
-    QString outPath;
-    QStringList files;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--format") || arg == QLatin1String("--out")) {
-            if (i + 1 >= args.size())
-                return cli::usageError(kCommand, QStringLiteral("%1 needs a value").arg(arg));
-            const QString value = args.at(++i);
-            if (arg == QLatin1String("--out"))
-                outPath = value;
-            else if (!gcs::CaptureExport::formatFromName(value, format))
-                return cli::usageError(
-                    kCommand, QStringLiteral("--format is csv or kml, not \"%1\"").arg(value));
-        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        } else {
-            files << arg;
-        }
-    }
+    if (const QString value = args.value(QStringLiteral("format"));
+        args.isSet(QStringLiteral("format")) && !gcs::CaptureExport::formatFromName(value, format))
+        return cli::usageError(kCommand,
+                               QStringLiteral("--format is csv or kml, not \"%1\"").arg(value));
+    const QString outPath = args.value(QStringLiteral("out"));
+    if (args.isSet(QStringLiteral("out")) && outPath.isEmpty())
+        return cli::usageError(kCommand, QStringLiteral("--out needs a FILE"));
+    const QStringList files = args.positionalArguments();
     if (const int error = cli::oneCapture(kCommand, files))
         return error;
 
@@ -91,7 +84,9 @@ int runExport(const QStringList& args)
         if (!out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
             return fail(QStringLiteral("cannot write to standard output"));
         result = gcs::CaptureExport::run(files.first(), &out, format);
-        out.flush();
+        // The last of it is still in the buffers: it may be what does not fit.
+        if (!out.flush() && result.ok)
+            return fail(QStringLiteral("cannot write to standard output: ") + out.errorString());
     } else {
         result = gcs::CaptureExport::toFile(files.first(), outPath, format);
     }

@@ -5,9 +5,11 @@
 #include "discovery/SerialProbe.h"
 #include "link/SerialPortName.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
-int runProbe(const QStringList& args);
+int runProbe(const QCommandLineParser& args);
 
 const cli::CliCommand kProbe {
     QStringLiteral("probe"),
@@ -17,27 +19,24 @@ const cli::CliCommand kProbe {
                    "Opens PORT at N baud (default 115200), sends the identification commands\n"
                    "and checks the reply for a binary frame or a text sentence, as the\n"
                    "program does before it connects. Exit 0 when the unit answered, 1 when\n"
-                   "not (with the reason), 2 for bad arguments."),
+                   "not (with the reason: no such port, or no answer), 2 for bad arguments."),
+    { cli::valued(QStringLiteral("baud"), QStringLiteral("N")) },
     &runProbe,
 };
 
-int runProbe(const QStringList& args)
+int runProbe(const QCommandLineParser& args)
 {
-    QString portText;
     int baud = 115200;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--baud")) {
-            bool ok = false;
-            baud = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-            if (!ok || baud < 1)
-                return cli::usageError(kProbe, QStringLiteral("--baud needs a positive number"));
-        } else if (portText.isEmpty()) {
-            portText = args[i];
-        } else {
-            return cli::usageError(kProbe, QStringLiteral("one port only"));
-        }
+    if (args.isSet(QStringLiteral("baud"))) {
+        bool ok = false;
+        baud = args.value(QStringLiteral("baud")).toInt(&ok);
+        if (!ok || baud < 1)
+            return cli::usageError(kProbe, QStringLiteral("--baud needs a positive number"));
     }
-    const QString port = gcs::portKeyFromText(portText);
+    const QStringList positional = args.positionalArguments();
+    if (positional.size() > 1)
+        return cli::usageError(kProbe, QStringLiteral("one port only"));
+    const QString port = gcs::portKeyFromText(positional.value(0));
     if (port.isEmpty())
         return cli::usageError(kProbe, QStringLiteral("no port given"));
 
@@ -46,7 +45,8 @@ int runProbe(const QStringList& args)
             QStringLiteral("%1 @ %2: the unit answered").arg(port, QString::number(baud)));
         return 0;
     }
-    cli::printOut(gcs::discoverytext::linkCheckFailed(port, baud));
+    cli::printOut(gcs::serialPortExists(port) ? gcs::discoverytext::linkCheckFailed(port, baud)
+                                              : gcs::discoverytext::portMissing(port));
     return 1;
 }
 

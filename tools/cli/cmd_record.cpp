@@ -3,9 +3,12 @@
 #include "Interrupt.h"
 
 #include "app/Application.h"
+#include "discovery/DiscoveryTexts.h"
 #include "ins/InsBridge.h"
+#include "link/SerialPortName.h"
 #include "record/Recorder.h"
 
+#include <QCommandLineParser>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,7 +24,7 @@ constexpr int kFormatWaitMs = 2000;
 /// The pre-connect check probes the port at the given rate; it ends on its own.
 constexpr int kConnectWaitMs = 30000;
 
-int runRecord(const QStringList& args);
+int runRecord(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("record"),
@@ -40,9 +43,16 @@ const cli::CliCommand kCommand {
         "again as the window does and keeps writing to the same two files.\n"
         "The command keeps settings of its own: the window's device list is not touched.\n"
         "\n"
+        "A file that stops taking data (a full disk) ends the recording at once; the\n"
+        "command says how far it got and what the two files kept.\n"
+        "\n"
         "Exit status: 0 when a recording was made and closed with the unit connected; 1\n"
-        "when no unit answers on PORT, the port does not open, DIR cannot be written or\n"
-        "the unit went away and had not come back by the end; 2 on bad arguments."),
+        "when no unit answers on PORT, the port does not open or is not there, DIR cannot\n"
+        "be written, a file stopped taking data, or the unit went away and had not come\n"
+        "back by the end; 2 on bad arguments."),
+    { cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
+      cli::valued(QStringLiteral("dir"), QStringLiteral("DIR")),
+      cli::valued(QStringLiteral("seconds"), QStringLiteral("S")) },
     runRecord,
 };
 
@@ -59,37 +69,36 @@ int fail(const QString& message)
     return 1;
 }
 
-int runRecord(const QStringList& args)
+/// The size of each file as it stands, for the user to know what was kept.
+QString filesKept(const gcs::Recorder& recorder)
 {
-    QString port;
-    QString dir;
+    QStringList kept;
+    for (const QString& path : { recorder.textPath(), recorder.rawPath() }) {
+        const QFileInfo file(path);
+        if (file.exists())
+            kept << QStringLiteral("%1（%2 字节）")
+                        .arg(QDir::toNativeSeparators(path), QString::number(file.size()));
+    }
+    return kept.join(QStringLiteral("，"));
+}
+
+int runRecord(const QCommandLineParser& args)
+{
     int baud = kDefaultBaud;
     double seconds = kDefaultSeconds;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if (arg == QLatin1String("--baud")) {
-            if (const int error
-                = cli::parseBaud(kCommand, hasValue ? args.at(++i) : QString(), baud))
-                return error;
-        } else if (arg == QLatin1String("--dir")) {
-            if (!hasValue)
-                return cli::usageError(kCommand, QStringLiteral("--dir needs a folder"));
-            dir = args.at(++i);
-        } else if (arg == QLatin1String("--seconds")) {
-            bool ok = false;
-            seconds = hasValue ? args.at(++i).toDouble(&ok) : -1;
-            if (!ok || seconds <= 0 || seconds > 7 * 24 * 3600)
-                return cli::usageError(kCommand,
-                                       QStringLiteral("--seconds needs a positive number"));
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        } else if (port.isEmpty()) {
-            port = arg;
-        } else {
-            return cli::usageError(kCommand, QStringLiteral("one PORT only"));
-        }
+    if (const int error = cli::parseBaud(kCommand, args, baud))
+        return error;
+    const QString dir = args.value(QStringLiteral("dir"));
+    if (args.isSet(QStringLiteral("seconds"))) {
+        bool ok = false;
+        seconds = args.value(QStringLiteral("seconds")).toDouble(&ok);
+        if (!ok || seconds <= 0 || seconds > 7 * 24 * 3600)
+            return cli::usageError(kCommand, QStringLiteral("--seconds needs a positive number"));
     }
+    const QStringList positional = args.positionalArguments();
+    if (positional.size() > 1)
+        return cli::usageError(kCommand, QStringLiteral("one PORT only"));
+    const QString port = positional.value(0);
     if (port.isEmpty())
         return cli::usageError(kCommand, QStringLiteral("no PORT given"));
     if (dir.isEmpty())
@@ -120,6 +129,8 @@ int runRecord(const QStringList& args)
     if (!connected)
         return fail(QStringLiteral("interrupted while connecting"));
     if (!app.currentManagedConnected()) {
+        if (!gcs::serialPortExists(port))
+            return fail(gcs::discoverytext::portMissing(gcs::portKeyFromText(port)));
         return fail(app.lastError().isEmpty() ? QStringLiteral("no unit answered on %1 at %2 baud")
                                                     .arg(port, QString::number(baud))
                                               : app.lastError());
@@ -137,14 +148,18 @@ int runRecord(const QStringList& args)
     gcs::Recorder* recorder = app.recorder();
     cli::printOut(recorder->textPath());
     cli::printOut(recorder->rawPath());
-    // A file that stops taking data is told as it happens.
-    QObject::connect(recorder, &gcs::Recorder::writeFailed,
-                     [](const QString& message) { cli::printErr(message); });
-
     QElapsedTimer clock;
     clock.start();
     const auto secondsText
         = [&clock]() { return QString::number(double(clock.elapsed()) / 1000.0, 'f', 1); };
+    // A file that stops taking data is told as it happens, and ends the recording: what
+    // comes after it would be lost.
+    QString failedAt;
+    QObject::connect(recorder, &gcs::Recorder::writeFailed, [&](const QString& message) {
+        tell(message);
+        if (failedAt.isEmpty())
+            failedAt = secondsText();
+    });
     // The controller waits for a unit that went away and connects it again; the files
     // stay open meanwhile.
     QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
@@ -155,11 +170,17 @@ int runRecord(const QStringList& args)
             tell(QStringLiteral("the unit is back after %1 s; recording goes on")
                      .arg(secondsText()));
     });
-    interrupt.runUntil([]() { return false; }, QDeadlineTimer(qint64(seconds * 1000)));
+    interrupt.runUntil([&]() { return !failedAt.isEmpty() || !recorder->recording(); },
+                       QDeadlineTimer(qint64(seconds * 1000)));
     const QString rawPath = recorder->rawPath();
     const bool lost = !app.currentManagedConnected();
+    // Stopping writes what the buffers still hold: that too may fail.
     app.stopRecord();
     app.disconnectPrimary();
+    if (!failedAt.isEmpty()) {
+        return fail(QStringLiteral("写入失败，记录在 %1 s 时停止；已保存：%2")
+                        .arg(failedAt, filesKept(*recorder)));
+    }
     cli::printErr(QStringLiteral("recorded %1 s, %2 bytes%3")
                       .arg(secondsText(), QString::number(QFileInfo(rawPath).size()),
                            interrupt.interrupted() ? QStringLiteral(" (interrupted)") : QString()));

@@ -7,6 +7,7 @@
 #include "link/Session.h"
 #include "replay/ReplayTransport.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -17,7 +18,7 @@ constexpr int kDefaultBaud = 115200;
 constexpr double kMinSpeed = 0.01;
 constexpr double kMaxSpeed = 1000;
 
-int runReplay(const QStringList& args);
+int runReplay(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("replay"),
@@ -41,6 +42,11 @@ const cli::CliCommand kCommand {
         "Exit status: 0 when the recording was played to its end; 1 when the recording or\n"
         "the port cannot be used, or the recording is damaged (what came before the\n"
         "damage has been played); 2 on bad arguments; 130 when interrupted (Ctrl-C)."),
+    { cli::valued(QStringLiteral("to"), QStringLiteral("PORT")),
+      cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
+      cli::valued(QStringLiteral("speed"), QStringLiteral("X")),
+      cli::valued(QStringLiteral("rate"), QStringLiteral("HZ")),
+      cli::flag(QStringLiteral("loop")) },
     runReplay,
 };
 
@@ -62,45 +68,32 @@ struct ReplayArgs
     bool loop = false;
 };
 
-int parseArgs(const QStringList& args, ReplayArgs& a)
+int parseArgs(const QCommandLineParser& args, ReplayArgs& a)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        const QString value = i + 1 < args.size() ? args.at(i + 1) : QString();
-        bool ok = false;
-        if (arg == QLatin1String("--to")) {
-            if (value.isEmpty())
-                return cli::usageError(kCommand, QStringLiteral("--to needs a PORT"));
-            a.port = value;
-            ++i;
-        } else if (arg == QLatin1String("--baud")) {
-            if (const int error = cli::parseBaud(kCommand, value, a.baud))
-                return error;
-            ++i;
-        } else if (arg == QLatin1String("--speed")) {
-            a.speed = value == QLatin1String("max") ? gcs::ReplayTransport::kFastest
-                                                    : value.toDouble(&ok);
-            if (value != QLatin1String("max")
-                && (!ok || a.speed < kMinSpeed || a.speed > kMaxSpeed))
-                return cli::usageError(kCommand,
-                                       QStringLiteral("--speed needs 0.01 to 1000, or max"));
-            ++i;
-        } else if (arg == QLatin1String("--rate")) {
-            a.rate = value.toDouble(&ok);
-            if (!ok || a.rate < gcs::ReplayTransport::kMinRecordRate
-                || a.rate > gcs::ReplayTransport::kMaxRecordRate)
-                return cli::usageError(kCommand, QStringLiteral("--rate needs 1 to 10000"));
-            ++i;
-        } else if (arg == QLatin1String("--loop")) {
-            a.loop = true;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        } else if (a.capture.isEmpty()) {
-            a.capture = arg;
-        } else {
-            return cli::usageError(kCommand, QStringLiteral("one CAPTURE only"));
-        }
+    a.port = args.value(QStringLiteral("to"));
+    if (args.isSet(QStringLiteral("to")) && a.port.isEmpty())
+        return cli::usageError(kCommand, QStringLiteral("--to needs a PORT"));
+    if (const int error = cli::parseBaud(kCommand, args, a.baud))
+        return error;
+    bool ok = false;
+    if (const QString value = args.value(QStringLiteral("speed")); value == QLatin1String("max")) {
+        a.speed = gcs::ReplayTransport::kFastest;
+    } else if (args.isSet(QStringLiteral("speed"))) {
+        a.speed = value.toDouble(&ok);
+        if (!ok || a.speed < kMinSpeed || a.speed > kMaxSpeed)
+            return cli::usageError(kCommand, QStringLiteral("--speed needs 0.01 to 1000, or max"));
     }
+    if (args.isSet(QStringLiteral("rate"))) {
+        a.rate = args.value(QStringLiteral("rate")).toDouble(&ok);
+        if (!ok || a.rate < gcs::ReplayTransport::kMinRecordRate
+            || a.rate > gcs::ReplayTransport::kMaxRecordRate)
+            return cli::usageError(kCommand, QStringLiteral("--rate needs 1 to 10000"));
+    }
+    a.loop = args.isSet(QStringLiteral("loop"));
+    const QStringList positional = args.positionalArguments();
+    if (positional.size() > 1)
+        return cli::usageError(kCommand, QStringLiteral("one CAPTURE only"));
+    a.capture = positional.value(0);
     if (a.capture.isEmpty())
         return cli::usageError(kCommand, QStringLiteral("no CAPTURE given"));
     if (a.port.isEmpty())
@@ -108,7 +101,7 @@ int parseArgs(const QStringList& args, ReplayArgs& a)
     return 0;
 }
 
-int runReplay(const QStringList& args)
+int runReplay(const QCommandLineParser& args)
 {
     ReplayArgs a;
     if (const int rc = parseArgs(args, a))
@@ -160,7 +153,9 @@ int runReplay(const QStringList& args)
     QElapsedTimer clock;
     clock.start();
     replay.play();
-    interrupt.runUntil([&]() { return finished || writeFailed; });
+    // A recording that stops at a fault (or holds none) is done: what came before the
+    // fault has gone out by the time the fault is told.
+    interrupt.runUntil([&]() { return finished || writeFailed || !replayError.isEmpty(); });
     replay.close();
     session.disconnectTransport();
 

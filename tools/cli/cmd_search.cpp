@@ -6,9 +6,11 @@
 #include "discovery/SerialPortListing.h"
 #include "discovery/SerialProbe.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
-int runSearch(const QStringList& args);
+int runSearch(const QCommandLineParser& args);
 
 const cli::CliCommand kSearch {
     QStringLiteral("search"),
@@ -20,17 +22,13 @@ const cli::CliCommand kSearch {
                    "after three ports answered. Prints one line \"PORT BAUD PRODUCT\" per\n"
                    "answering port; exits 0 with at least one, else 1. Ctrl-C stops it at\n"
                    "once (exit 130) after printing the ports found so far."),
+    {},
     &runSearch,
 };
 
-int runSearch(const QStringList& args)
+int runSearch(const QCommandLineParser& args)
 {
-    QStringList ports;
-    for (const QString& arg : args) {
-        if (arg.startsWith(QLatin1String("--")))
-            return cli::usageError(kSearch, QStringLiteral("unknown option %1").arg(arg));
-        ports.append(arg);
-    }
+    QStringList ports = args.positionalArguments();
     if (ports.isEmpty()) {
         for (const gcs::SerialPortListing& port : gcs::platformSerialPorts())
             ports.append(port.name);

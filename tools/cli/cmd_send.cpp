@@ -12,6 +12,7 @@
 #include "link/SerialTransport.h"
 #include "link/Session.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -25,7 +26,7 @@ namespace {
 constexpr int kDefaultBaud = 115200;
 constexpr int kDefaultWaitMs = 1000;
 
-int runSend(const QStringList& args);
+int runSend(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("send"),
@@ -50,7 +51,11 @@ const cli::CliCommand kCommand {
         "\n"
         "Exit status: 0 when sent; 1 when the port does not open, the command is unknown\n"
         "or the text is refused (with the program's own message); 2 on bad arguments."),
+    { cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
+      cli::valued(QStringLiteral("wait"), QStringLiteral("MS")), cli::flag(QStringLiteral("hex")),
+      cli::valued(QStringLiteral("raw"), QStringLiteral("TEXT")) },
     runSend,
+    2, // PORT and COMMAND_ID: what follows them is the command's
 };
 
 const cli::CliRegistration kRegistration(kCommand);
@@ -67,54 +72,24 @@ struct SendArgs
     QStringList commandArgs;
 };
 
-int parseSendArgs(const QStringList& args, SendArgs& out)
+int parseSendArgs(const QCommandLineParser& args, SendArgs& out)
 {
-    const auto number = [&args](qsizetype& i, int min, int max, int& value) {
-        if (i + 1 >= args.size())
-            return false;
+    if (const int error = cli::parseBaud(kCommand, args, out.baud))
+        return error;
+    if (args.isSet(QStringLiteral("wait"))) {
         bool ok = false;
-        const int v = args.at(++i).toInt(&ok);
-        if (!ok || v < min || v > max)
-            return false;
-        value = v;
-        return true;
-    };
-    bool optionsDone = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (!out.commandId.isEmpty()) {
-            out.commandArgs << arg; // everything after the command id is its argument
-            continue;
-        }
-        const bool isOption = !optionsDone && arg.startsWith(QLatin1String("--"));
-        if (!isOption) {
-            if (out.port.isEmpty())
-                out.port = arg;
-            else
-                out.commandId = arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsDone = true;
-        } else if (arg == QLatin1String("--hex")) {
-            out.hex = true;
-        } else if (arg == QLatin1String("--baud")) {
-            if (const int error = cli::parseBaud(
-                    kCommand, i + 1 < args.size() ? args.at(++i) : QString(), out.baud))
-                return error;
-        } else if (arg == QLatin1String("--wait")) {
-            if (!number(i, 0, 3600000, out.waitMs))
-                return cli::usageError(kCommand,
-                                       QStringLiteral("--wait needs milliseconds (0 or more)"));
-        } else if (arg == QLatin1String("--raw")) {
-            if (i + 1 >= args.size())
-                return cli::usageError(kCommand, QStringLiteral("--raw needs the text to send"));
-            out.raw = true;
-            out.rawText = args.at(++i);
-        } else {
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        }
+        out.waitMs = args.value(QStringLiteral("wait")).toInt(&ok);
+        if (!ok || out.waitMs < 0 || out.waitMs > 3600000)
+            return cli::usageError(kCommand,
+                                   QStringLiteral("--wait needs milliseconds (0 or more)"));
     }
+    out.hex = args.isSet(QStringLiteral("hex"));
+    out.raw = args.isSet(QStringLiteral("raw"));
+    out.rawText = args.value(QStringLiteral("raw"));
+    QStringList positional = args.positionalArguments();
+    out.port = positional.isEmpty() ? QString() : positional.takeFirst();
+    out.commandId = positional.isEmpty() ? QString() : positional.takeFirst();
+    out.commandArgs = positional;
     if (out.port.isEmpty())
         return cli::usageError(kCommand, QStringLiteral("no PORT given"));
     if (out.raw && !out.commandId.isEmpty())
@@ -177,7 +152,7 @@ int fail(const QString& message)
     return 1;
 }
 
-int runSend(const QStringList& args)
+int runSend(const QCommandLineParser& args)
 {
     SendArgs a;
     if (const int rc = parseSendArgs(args, a))

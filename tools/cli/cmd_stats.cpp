@@ -3,13 +3,12 @@
 
 #include "capture/CaptureReport.h"
 
+#include <QCommandLineParser>
 #include <QJsonDocument>
-
-#include <cstdio>
 
 namespace {
 
-int runStats(const QStringList& args);
+int runStats(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("stats"),
@@ -36,23 +35,16 @@ const cli::CliCommand kCommand {
         "Exit status: 0 when the whole file was read, 1 when it cannot be read, 2 on bad\n"
         "arguments, 3 when the reading stopped at a fault (the report covers what came\n"
         "before it)."),
+    { cli::flag(QStringLiteral("json")) },
     runStats,
 };
 
 const cli::CliRegistration kRegistration(kCommand);
 
-int runStats(const QStringList& args)
+int runStats(const QCommandLineParser& args)
 {
-    bool json = false;
-    QStringList files;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--json"))
-            json = true;
-        else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-"))
-            return cli::usageError(kCommand, QStringLiteral("unknown option %1").arg(arg));
-        else
-            files << arg;
-    }
+    const bool json = args.isSet(QStringLiteral("json"));
+    const QStringList files = args.positionalArguments();
     if (const int error = cli::oneCapture(kCommand, files))
         return error;
     const gcs::CaptureReport report = gcs::CaptureReport::read(files.first());
@@ -64,7 +56,7 @@ int runStats(const QStringList& args)
         cli::printOut(
             QString::fromUtf8(QJsonDocument(report.toJson()).toJson(QJsonDocument::Compact)));
     else
-        std::fputs(report.toText().toUtf8().constData(), stdout);
+        cli::writeOut(report.toText().toUtf8());
     if (!report.error.isEmpty()) {
         cli::printErr(QStringLiteral("telvo-cli stats: ") + report.error);
         return 3;

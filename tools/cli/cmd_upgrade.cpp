@@ -5,9 +5,11 @@
 #include "upgrade/ConsoleTransfer.h"
 #include "upgrade/UpgradeFlow.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
-int run(const QStringList& args);
+int run(const QCommandLineParser& args);
 
 constexpr int kSettleMs = 300;
 
@@ -24,11 +26,12 @@ const cli::CliCommand kCommand {
                    "reset key) within the 20 s. Progress goes to standard error. Ctrl+C cancels.\n"
                    "Exit status: 0 when the firmware was sent, 1 when the upgrade failed, 2 for\n"
                    "bad arguments."),
+    cli::transferOptions(true),
     &run,
 };
 const cli::CliRegistration kRegistration(kCommand);
 
-int run(const QStringList& args)
+int run(const QCommandLineParser& args)
 {
     cli::TransferArgs a;
     if (const int bad = cli::parseTransferArgs(kCommand, args, a, true))

@@ -5,26 +5,30 @@
 #include "upgrade/ConsoleTransfer.h"
 #include "upgrade/UpgradeFlow.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
-int run(const QStringList& args);
+int run(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("ymodem-receive"),
     QStringLiteral("receive a file with YModem over a serial port"),
-    QStringLiteral("usage: telvo-cli ymodem-receive PORT FILE [--baud N]\n"
-                   "\n"
-                   "Receives one file with YModem (CRC-16) over the serial port PORT at N baud\n"
-                   "(default 115200) and writes it to FILE, whatever name the sender gives it.\n"
-                   "It asks once with 'C'; the sender has 15 s to begin.\n"
-                   "Progress goes to standard error: a bar on a terminal, else a line per 10 %.\n"
-                   "Ctrl+C cancels the transfer. Exit status: 0 when the file was received, 1 when\n"
-                   "the transfer failed (with the reason), 2 for bad arguments."),
+    QStringLiteral(
+        "usage: telvo-cli ymodem-receive PORT FILE [--baud N]\n"
+        "\n"
+        "Receives one file with YModem (CRC-16) over the serial port PORT at N baud\n"
+        "(default 115200) and writes it to FILE, whatever name the sender gives it.\n"
+        "It asks once with 'C'; the sender has 15 s to begin.\n"
+        "Progress goes to standard error: a bar on a terminal, else a line per 10 %.\n"
+        "Ctrl+C cancels the transfer. Exit status: 0 when the file was received, 1 when\n"
+        "the transfer failed (with the reason), 2 for bad arguments."),
+    cli::transferOptions(),
     &run,
 };
 const cli::CliRegistration kRegistration(kCommand);
 
-int run(const QStringList& args)
+int run(const QCommandLineParser& args)
 {
     cli::TransferArgs a;
     if (const int bad = cli::parseTransferArgs(kCommand, args, a))

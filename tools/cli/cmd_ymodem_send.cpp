@@ -5,9 +5,11 @@
 #include "upgrade/ConsoleTransfer.h"
 #include "upgrade/UpgradeFlow.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
-int run(const QStringList& args);
+int run(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("ymodem-send"),
@@ -19,11 +21,12 @@ const cli::CliCommand kCommand {
                    "Progress goes to standard error: a bar on a terminal, else a line per 10 %.\n"
                    "Ctrl+C cancels the transfer. Exit status: 0 when the file was sent, 1 when\n"
                    "the transfer failed (with the reason), 2 for bad arguments."),
+    cli::transferOptions(),
     &run,
 };
 const cli::CliRegistration kRegistration(kCommand);
 
-int run(const QStringList& args)
+int run(const QCommandLineParser& args)
 {
     cli::TransferArgs a;
     if (const int bad = cli::parseTransferArgs(kCommand, args, a))

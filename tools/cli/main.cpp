@@ -1,14 +1,24 @@
 // telvo-cli: the program's libraries from the command line, one subcommand each.
 #include "CliCommand.h"
+#include "Interrupt.h"
 
+#include "app/AppVersion.h"
 #include "catalog/AppSettings.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace cli {
+
+namespace {
+
+QString s_outputError;
+
+} // namespace
 
 QList<CliCommand>& cliCommands()
 {
@@ -16,11 +26,36 @@ QList<CliCommand>& cliCommands()
     return commands;
 }
 
-void printOut(const QString& line)
+QCommandLineOption flag(const QString& name)
 {
-    const QByteArray bytes = line.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    return QCommandLineOption(name);
+}
+
+QCommandLineOption valued(const QString& name, const QString& valueName)
+{
+    return QCommandLineOption(name, QString(), valueName);
+}
+
+bool writeOut(const QByteArray& bytes)
+{
+    if (!s_outputError.isEmpty())
+        return false;
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+        && std::fflush(stdout) == 0)
+        return true;
+    s_outputError = qt_error_string(errno ? errno : EIO);
+    return false;
+}
+
+QString outputError()
+{
+    return s_outputError;
+}
+
+bool printOut(const QString& line)
+{
+    return writeOut(line.toUtf8() + '\n');
 }
 
 void printErr(const QString& line)
@@ -38,19 +73,6 @@ int usageError(const CliCommand& command, const QString& message)
     return 2;
 }
 
-bool optionValue(const QStringList& args, qsizetype& i, const QString& name, QString& value)
-{
-    const QString& arg = args.at(i);
-    if (arg == name) {
-        value = i + 1 < args.size() ? args.at(++i) : QString();
-        return true;
-    }
-    if (!arg.startsWith(name + QLatin1Char('=')))
-        return false;
-    value = arg.mid(name.size() + 1);
-    return true;
-}
-
 int oneCapture(const CliCommand& command, const QStringList& files)
 {
     if (files.size() == 1)
@@ -60,11 +82,13 @@ int oneCapture(const CliCommand& command, const QStringList& files)
                                       : QStringLiteral("one CAPTURE only"));
 }
 
-int parseBaud(const CliCommand& command, const QString& text, int& baud)
+int parseBaud(const CliCommand& command, const QCommandLineParser& args, int& baud)
 {
     using gcs::AppSettings;
+    if (!args.isSet(QStringLiteral("baud")))
+        return 0;
     bool ok = false;
-    const int value = text.toInt(&ok);
+    const int value = args.value(QStringLiteral("baud")).toInt(&ok);
     if (!ok || value < AppSettings::kMinCustomBaud || value > AppSettings::kMaxCustomBaud) {
         return usageError(command,
                           QStringLiteral("--baud needs a rate from %1 to %2")
@@ -85,10 +109,72 @@ QString overview()
     std::sort(commands.begin(), commands.end(),
               [](const cli::CliCommand& a, const cli::CliCommand& b) { return a.name < b.name; });
     QString text = QStringLiteral("usage: telvo-cli COMMAND [ARGS...]\n"
-                                  "       telvo-cli COMMAND --help\n\ncommands:\n");
+                                  "       telvo-cli COMMAND --help\n"
+                                  "       telvo-cli --version\n\n"
+                                  "An option's value follows it as the next argument or after\n"
+                                  "\"=\" (--baud 9600, --baud=9600); \"--\" ends the options.\n\n"
+                                  "commands:\n");
     for (const cli::CliCommand& c : commands)
         text += QStringLiteral("  %1  %2\n").arg(c.name.leftJustified(16), c.summary);
     return text;
+}
+
+QString optionText(const QString& name)
+{
+    return (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
+}
+
+/// args with "--" put after the command's leading positional arguments, so that what
+/// follows them is never read as an option.
+QStringList endOptionsAfterPositionals(const cli::CliCommand& command, const QStringList& args)
+{
+    if (command.optionsEndAfter <= 0)
+        return args;
+    QStringList valueOptions;
+    for (const QCommandLineOption& option : command.options) {
+        if (!option.valueName().isEmpty())
+            valueOptions += option.names();
+    }
+    int positionals = 0;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--"))
+            return args; // the user ended them already
+        if (arg.startsWith(QLatin1String("--"))) {
+            if (!arg.contains(QLatin1Char('=')) && valueOptions.contains(arg.mid(2)))
+                ++i; // its value
+        } else if (arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
+            if (++positionals == command.optionsEndAfter) {
+                QStringList ended = args;
+                ended.insert(i + 1, QStringLiteral("--"));
+                return ended;
+            }
+        }
+    }
+    return args;
+}
+
+int runCommand(const cli::CliCommand& command, const QStringList& args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOptions(command.options);
+    // The parser takes the program's name first.
+    const bool parsed = parser.parse(QStringList { QStringLiteral("telvo-cli") }
+                                     + endOptionsAfterPositionals(command, args));
+    if (parser.isSet(help)) {
+        cli::printOut(command.usage);
+        return 0;
+    }
+    if (!parsed) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return cli::usageError(
+            command,
+            unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("unknown option %1").arg(optionText(unknown.first())));
+    }
+    return command.run(parser);
 }
 
 } // namespace
@@ -98,27 +184,47 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) {
+    QCoreApplication::setApplicationVersion(QStringLiteral(GCS_VERSION));
+
+    // Everything from the command's name on is the command's own.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(app.arguments())) {
+        cli::printErr(QStringLiteral("telvo-cli: %1\n").arg(parser.errorText()));
         cli::printErr(overview());
         return 2;
     }
-    const QString name = args.takeFirst();
-    if (name == QLatin1String("--help") || name == QLatin1String("-h")
-        || name == QLatin1String("help")) {
+    QStringList args = parser.positionalArguments();
+    const QString name = args.isEmpty() ? QString() : args.takeFirst();
+    int code = 0;
+    const cli::CliCommand* command = nullptr;
+    if (parser.isSet(version)) {
+        cli::printOut(QStringLiteral("telvo-cli %1").arg(QCoreApplication::applicationVersion()));
+    } else if (parser.isSet(help) || name == QLatin1String("help")) {
         cli::printOut(overview());
-        return 0;
-    }
-    for (const cli::CliCommand& c : cli::cliCommands()) {
-        if (c.name != name)
-            continue;
-        if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-            cli::printOut(c.usage);
-            return 0;
+    } else if (name.isEmpty()) {
+        cli::printErr(overview());
+        return 2;
+    } else {
+        for (const cli::CliCommand& c : cli::cliCommands()) {
+            if (c.name == name)
+                command = &c;
         }
-        return c.run(args);
+        if (!command) {
+            cli::printErr(QStringLiteral("telvo-cli: unknown command %1\n").arg(name));
+            cli::printErr(overview());
+            return 2;
+        }
+        code = runCommand(*command, args);
     }
-    cli::printErr(QStringLiteral("telvo-cli: unknown command %1\n").arg(name));
-    cli::printErr(overview());
-    return 2;
+    // What did not reach standard output is a failure, whatever the command made of it.
+    if (const QString why = cli::outputError();
+        !why.isEmpty() && code != 2 && code != cli::Interrupt::kExitCode) {
+        cli::printErr(QStringLiteral("telvo-cli%1: cannot write to standard output: %2")
+                          .arg(command ? QLatin1Char(' ') + command->name : QString(), why));
+        code = 1;
+    }
+    return code;
 }

@@ -25,6 +25,7 @@
 #include "ShotSupport.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,6 +43,18 @@
 #include <memory>
 
 namespace {
+
+const char kUsage[]
+    = "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay]\n"
+      "\n"
+      "Photographs the window in each body state and theme into OUT_DIR (created when\n"
+      "missing), on throw-away settings.\n"
+      "  --sim     also connect a unit on telvo-sim and photograph the live workspace\n"
+      "  --pages   only the telemetry pages, offline and live, at two sizes\n"
+      "  --config  with --sim: only the configuration, console and record pages\n"
+      "  --noise   only the noise analysis page, on recordings of telvo-sim\n"
+      "  --replay  only the replay workspace, on a recording of telvo-sim\n"
+      "  --help    this text\n";
 
 using shots::kThemes;
 using shots::prop;
@@ -215,26 +228,36 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
-    const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        std::fprintf(stderr,
-                     "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay]\n");
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    for (const char* name : { "sim", "pages", "config", "noise", "replay" })
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    const bool parsed = parser.parse(app.arguments());
+    if (parser.isSet(help)) {
+        return std::fputs(kUsage, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (!parsed || parser.positionalArguments().size() != 1) {
+        std::fprintf(stderr, "telvo-shots: %s\n\n%s",
+                     qPrintable(parsed ? QStringLiteral("one OUT_DIR needed") : parser.errorText()),
+                     kUsage);
         return 2;
     }
-    QDir out(args.at(1));
+    const auto given
+        = [&parser](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
+    QDir out(parser.positionalArguments().first());
     out.mkpath(QStringLiteral("."));
     const QString binDir = QCoreApplication::applicationDirPath();
 
     QQuickStyle::setStyle(QStringLiteral("Fusion"));
     gcs::registerQmlTypes();
 
-    if (args.contains(QStringLiteral("--noise")))
+    if (given("noise"))
         return shootNoisePage(binDir, out) ? 0 : 1;
 
     QTemporaryDir simDir;
     QProcess sim;
     QString simPort;
-    if (args.contains(QStringLiteral("--sim")) || args.contains(QStringLiteral("--replay"))) {
+    if (given("sim") || given("replay")) {
         simPort = simDir.filePath(QStringLiteral("ttyINS0"));
         sim.start(
             QDir(binDir).filePath(QStringLiteral("telvo-sim")),
@@ -248,15 +271,15 @@ int main(int argc, char** argv)
     // Every theme at the medium tier the window opens with, and the smallest tier in one
     // dark and the light theme, where clipping shows first. The telemetry pages are
     // photographed in every theme at both tiers.
-    const bool pagesOnly = args.contains(QStringLiteral("--pages"));
+    const bool pagesOnly = given("pages");
     bool ok = true;
-    if (args.contains(QStringLiteral("--replay"))) {
+    if (given("replay")) {
         ok = shootReplay(binDir, out, simPort);
         sim.terminate();
         sim.waitForFinished(3000);
         return ok ? 0 : 1;
     }
-    if (args.contains(QStringLiteral("--config")) && !simPort.isEmpty()) {
+    if (given("config") && !simPort.isEmpty()) {
         ok = shootConfigPages(binDir, out, simPort);
         sim.terminate();
         sim.waitForFinished(3000);
