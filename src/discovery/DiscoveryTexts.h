@@ -16,6 +16,13 @@ inline QString linkCheckFailed(const QString& port, int baud)
         .arg(port, QString::number(baud));
 }
 
+/// The check before a serial connection could not open the port: someone else holds it.
+inline QString linkCheckPortBusy(const QString& port)
+{
+    return QStringLiteral("串口「%1」已被占用，无法检测设备，请关闭占用该串口的程序后重试")
+        .arg(port);
+}
+
 /// Port detection found no answering port and baud.
 inline QString detectNoMatch()
 {

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -133,6 +134,14 @@ private slots:
         QCOMPARE(errors.count(), 1);
         QCOMPARE(app.managedDevices()->entryBaud(id), 230400); // a failed check stores nothing
         QVERIFY(!app.connectSerial(QStringLiteral("  "), 115200));
+        // A port another program holds is said to be taken, not silent.
+        QSerialPort holder(port);
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QVERIFY(app.connectSerial(port, 230400));
+        QVERIFY(waitUntil([&] { return !app.connecting(); }, 8000));
+        QCOMPARE(app.lastError(),
+                 "串口「" + port
+                     + QStringLiteral("」已被占用，无法检测设备，请关闭占用该串口的程序后重试"));
     }
 
     void aCheckOvertakenByAnotherDeviceADisconnectOrANewerConnectIsDropped()
