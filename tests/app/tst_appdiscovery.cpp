@@ -86,13 +86,10 @@ private slots:
         SimProcess a, b, c, d;
         QVERIFY(a.start() && b.start({ "--baud", "230400" }) && c.start({ "--baud", "9600" })
                 && d.start());
-        // A port name may hold "%1": the message shows it as it is.
-        const QString cPort = m_rig->filePath(QStringLiteral("tty%1"));
-        QVERIFY(QFile::link(c.port(), cPort));
         Application app;
-        usePorts(app, { a.port(), b.port(), cPort, d.port() });
+        usePorts(app, { a.port(), b.port(), c.port(), d.port() });
         // The port used last is asked first.
-        app.settings()->setLastPort(cPort + "  Telvo simulator");
+        app.settings()->setLastPort(c.port() + "  Telvo simulator");
         app.setCurrentNav(QStringLiteral("stats"));
 
         QSignalSpy searching(&app, &Application::searchingChanged);
@@ -103,61 +100,22 @@ private slots:
         QCOMPARE(searching.count(), 2); // the second call started nothing
         QCOMPARE(app.detectHint(),
                  QStringLiteral("已识别 %1 · %2 @ 9600，请在本页点击连接；另发现 %1 %3、%1 %4")
-                     .arg(QStringLiteral("AX-7300 组合导航系统"), cPort, a.port(), b.port()));
+                     .arg(QStringLiteral("AX-7300 组合导航系统"), c.port(), a.port(), b.port()));
         gcs::ManagedDevices* list = app.managedDevices();
         QCOMPARE(list->count(), 3);
         QVERIFY(!list->hasSerialPort(d.port())); // the search stopped after three
-        QCOMPARE(app.pendingConnectSummary(), cPort + " @ 9600");
+        QCOMPARE(app.pendingConnectSummary(), QStringLiteral("%1 @ 9600").arg(c.port()));
         QCOMPARE(app.currentNav(), QStringLiteral("attitude"));
         QCOMPARE(app.sessions()->sessions().size(), 0); // found, not connected
 
         // A port the open link holds is skipped; finding nothing is a failed search.
         QVERIFY(app.connectCurrentManaged());
         QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 8000));
-        usePorts(app, { cPort, kMissing });
+        usePorts(app, { c.port(), kMissing });
         app.autoSearchDevices();
         QVERIFY(waitUntil([&] { return !app.searching(); }, 20000));
         QCOMPARE(app.detectHint(), QStringLiteral("未发现惯导设备"));
         QVERIFY(app.searchFailed() && app.currentManagedConnected());
-    }
-
-    void aConnectWaitsForOrEndsTheOtherProbesOfItsPort_data()
-    {
-        QTest::addColumn<QString>("other");
-        QTest::newRow("a detection the dialog left running") << "detection";
-        QTest::newRow("a check at another rate") << "check";
-        QTest::newRow("a search") << "search";
-    }
-    void aConnectWaitsForOrEndsTheOtherProbesOfItsPort()
-    {
-        QFETCH(QString, other);
-        // Only one prober can hold a port: each of these holds the unit's port for seconds,
-        // at rates the unit (quiet until asked) does not answer at, when "连接" asks for the
-        // right one.
-        SimProcess sim;
-        QVERIFY2(sim.start({ "--baud", "230400", "--stream", "off" }), qPrintable(sim.errorText()));
-        Application app;
-        usePorts(app, { sim.port() });
-        QVERIFY(app.stageManualSerialConnect("ins", {}, sim.port(), 230400));
-        QSignalSpy detected(&app, &Application::detectPortFinished);
-        if (other == "detection")
-            app.beginDetectPort(sim.port(), 9600);
-        else if (other == "check")
-            QVERIFY(app.connectSerial(sim.port(), 9600));
-        else
-            app.autoSearchDevices();
-        QTest::qWait(100);
-        QVERIFY(app.connectSerial(sim.port(), 230400));
-        QVERIFY2(waitUntil([&] { return app.currentManagedConnected(); }, 20000),
-                 qPrintable(app.lastError()));
-        QCOMPARE(app.lastError(), QString());
-        QCOMPARE(app.serialBaud(), 230400);
-        if (other == "detection") { // ended, without a verdict on the wiring
-            QCOMPARE(detected.count(), 1);
-            QCOMPARE(app.detectHint(), QStringLiteral("检测已停止：串口正在连接"));
-        } else if (other == "search") { // waited for: it found the unit
-            QVERIFY2(app.detectHint().startsWith("已识别"), qPrintable(app.detectHint()));
-        }
     }
 
     void probesStopWhenTheControllerGoes_data()

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
 #include <csignal>
 
 using gcs::test::RawTty;
@@ -106,25 +105,6 @@ private slots:
                      line.constData());
             QCOMPARE(line.split(',').size(), fields);
         }
-        if (format != "sinsasc")
-            return;
-        // The position moves as the velocity says: the east and north metres between the
-        // first and the last whole sentence against the mean velocity times their time.
-        const QList<QByteArray> all = data.split('\n');
-        const QList<QByteArray> a = all.at(1).split(','), b = all.at(all.size() - 2).split(',');
-        const auto delta = [&](int field) { return b[field].toDouble() - a[field].toDouble(); };
-        const auto mean
-            = [&](int field) { return (a[field].toDouble() + b[field].toDouble()) / 2; };
-        const double dt = delta(20) / 10000.0; // the time tag, in 0.1 ms
-        const double north = delta(14) * 111320.0;
-        const double east = delta(13) * 111320.0 * std::cos(mean(14) * M_PI / 180.0);
-        const double ve = mean(16) * dt, vn = mean(17) * dt;
-        QVERIFY2(dt > 0.5 && std::hypot(east - ve, north - vn) < 0.03 * std::hypot(ve, vn),
-                 qPrintable(QStringLiteral("moved %1 m, %2 m; velocity says %3 m, %4 m")
-                                .arg(east)
-                                .arg(north)
-                                .arg(ve)
-                                .arg(vn)));
     }
 
     void answersCommandsAtItsOwnRateOnly()

@@ -97,10 +97,9 @@ private slots:
         const QString ok = QStringLiteral("文件发送成功");
         QTest::newRow("software reset at 9600") << QStringList() << 9600 << false << ok;
         QTest::newRow("software reset at 115200") << QStringList() << 115200 << false << ok;
-        QTest::newRow("hardware reset at 19200, the unit silent")
+        QTest::newRow("hardware reset at 19200") // silent until then: no stray 'C' or CAN CAN
             << QStringList { "--stream", "off" } << 19200 << true << ok;
-        // Its frames go on at the boot loader's rate after the reopen, 'C' among them.
-        QTest::newRow("hardware reset at 115200, the unit streaming")
+        QTest::newRow("hardware reset at 115200, the unit streaming") // frames, 'C' among them
             << QStringList() << 115200 << true << ok;
         QTest::newRow("CR LF after every ACK")
             << QStringList { "--boot-quirk", "crlf" } << 9600 << false << ok;
@@ -150,9 +149,8 @@ private slots:
         QVERIFY(c.engine.waitingForC());
         QCOMPARE(c.serial()->baudRate(), 115200);
         QCOMPARE(c.flow.upgradeRestoreBaud(), baud);
-        if (hardware) {
-            // Nothing reset the unit so far: the user's reset key does, after a while in
-            // which nothing the unit says may start the transfer (or, started, end it).
+        if (hardware) { // the user's key resets the unit, after a while in which nothing it
+            // says may start the transfer (which would then end at the inactivity limit)
             c.engine.setInactivityLimitMs(1500);
             QTest::qWait(2000);
             QVERIFY(c.engine.waitingForC() && !sim.standardError().contains("reset"));
