@@ -98,9 +98,8 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
     if (result.samples < kMinSamples)
         return failed(result,
                       QStringLiteral("%1 中只有 %2 个惯性数据，至少需要 %3 个才能分析噪声")
-                          .arg(QDir::toNativeSeparators(path))
-                          .arg(result.samples)
-                          .arg(kMinSamples));
+                          .arg(QDir::toNativeSeparators(path), QString::number(result.samples),
+                               QString::number(kMinSamples)));
     result.rateGiven = rateHz > 0;
     result.rateHz = result.rateGiven ? rateHz : rate.rate();
     if (result.rateHz <= 0)

@@ -8,6 +8,7 @@
 #include "app/SendState.h"
 #include "console/ConsoleLog.h"
 #include "discovery/SerialPortListing.h"
+#include "discovery/SerialProbe.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -515,15 +516,23 @@ private:
     /// Probes the port of portText at baud on a worker thread and opens the serial
     /// session when a unit answers; a result that comes back after another connect, a
     /// disconnect or a change of device is dropped. A request for the port and baud of a
-    /// check still running joins that check. A quiet check (an attempt of the automatic
-    /// reconnect) neither shows the connecting state nor reports a failure.
+    /// check still waiting or running joins that check; the probe starts once no other
+    /// probe holds the port (a check at another rate and a detection are ended for it, a
+    /// search is waited for). A quiet check (an attempt of the automatic reconnect) neither
+    /// shows the connecting state nor reports a failure, and ends no detection.
     void beginSerialConnectAsync(const QString& portText, int baud, bool quiet = false);
+    /// Starts the probe of every waiting check whose port no other probe holds.
+    void startWaitingChecks();
+    /// Applies what the probe of a check found.
+    void finishLinkCheck(int checkId, SerialProbe::LinkOutcome outcome);
     bool openSerialAfterProbe(const QString& portText, int baud, const QString& port,
                               bool quiet = false);
     /// Runs work on the global thread pool and done(result) on the GUI thread afterwards,
-    /// unless the controller is gone by then.
+    /// unless the controller is gone by then. The run is listed with the ports it may open
+    /// and its stop request until its result is applied.
     template<typename T, typename Work, typename Done>
-    void runProbe(Work work, Done done);
+    void runProbe(DiscoveryState::ProbeKind kind, const QStringList& ports,
+                  const ProbeCancel& cancel, Work work, Done done);
     void finishAutoSearch(const QList<AutoSearchHit>& hits);
 
     // console log

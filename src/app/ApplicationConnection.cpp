@@ -325,6 +325,9 @@ void Application::routeReceived(const QString& sessionId, const QByteArray& chun
         return;
     case ReceiveRouting::Route::Upgrade:
         m_ymodem->onRx(chunk);
+        // The boot loader's bytes are no telemetry, but what came from the unit is shown
+        // in the communication log as everywhere else, and counted there as in RX.
+        m_log.takeReceived(chunk, insRawLogViewActive());
         return;
     case ReceiveRouting::Route::Telemetry:
         break;
@@ -501,14 +504,19 @@ void Application::disconnectPrimary()
 void Application::onLinkLost(const QString& sessionId)
 {
     const Session* s = m_sessions->session(sessionId);
-    const QString port = m_discovery.sessionPorts.value(sessionId);
+    // A transfer on the link ends here; the boot loader can hear nothing more of it.
+    if (s)
+        m_upgradeFlow->linkLost(s);
+    const DiscoveryState::OpenedLink opened = m_discovery.sessionLinks.value(sessionId);
     // Only the current device's serial link is awaited; a link opened otherwise (by a
-    // tool, not after the check) has no port to come back to.
-    if (!s || sessionId != linkSessionId() || port.isEmpty() || !s->transport()
+    // tool, not after the check) has no port to come back to. It comes back at the rate
+    // the user connected at, not at the one of the moment (the boot loader's, during an
+    // upgrade).
+    if (!s || sessionId != linkSessionId() || opened.port.isEmpty() || !s->transport()
         || s->transport()->kind() != TransportKind::Serial || !m_settings->autoReconnect())
         return;
-    m_reconnect = ReconnectWait { sessionId, m_managedDevices->currentId(), port,
-                                  s->transport()->baudRate() };
+    m_reconnect
+        = ReconnectWait { sessionId, m_managedDevices->currentId(), opened.port, opened.baud };
     m_reconnectTimer->start();
     setError(QString::fromUtf8(kLinkLost));
     emit reconnectingChanged();
@@ -611,6 +619,9 @@ void Application::selectManagedDevice(const QString& id)
 {
     if (!m_managedDevices->ids().contains(id) || id == m_managedDevices->currentId())
         return;
+    // A transfer to the device the user leaves ends: its bytes would no longer reach it.
+    if (const Session* leaving = currentManagedSession())
+        m_upgradeFlow->sessionLeft(leaving);
     // Only the current device's lost link is awaited.
     stopReconnect();
     m_managedDevices->setCurrentId(id);
@@ -661,12 +672,11 @@ void Application::removeManagedDevice(const QString& id)
     if (!m_managedDevices->ids().contains(id))
         return;
     const bool wasCurrent = id == m_managedDevices->currentId();
+    // Closing the link ends a transfer on it; one to another device goes on.
     disconnectSession(id);
-    // A running transfer may hold this device's link, which is deleted below: end the
-    // transfer and let go of the link first.
-    if (m_ymodem->busy())
-        m_ymodem->cancel();
-    m_ymodem->attach(nullptr);
+    // The engine must not hold the link that is deleted below.
+    if (const Session* s = m_sessions->session(id); s && m_ymodem->transport() == s->transport())
+        m_ymodem->attach(nullptr);
     m_sessions->remove(id);
     m_upgradeFlow->syncYModemTransport();
     if (wasCurrent)

@@ -2,11 +2,13 @@
 // serial connection.
 //
 // Probing blocks for seconds, so it runs on the global thread pool, on copies of the port
-// names and bauds taken here; the worker touches nothing of the controller but the
-// shared cancel flag. Each run has its own future watcher, a child of the controller
-// living on the GUI thread, whose finished handler applies the result and then deletes
-// the watcher. The controller keeps every run's future, so that it can stop them all and
-// wait for their ports to close before it goes away.
+// names and bauds taken here; the worker touches nothing of the controller but its own
+// cancel flag. Each run has its own future watcher, a child of the controller living on
+// the GUI thread, whose finished handler applies the result and then deletes the watcher.
+// The controller lists every run with the ports it may open: a check before a connect
+// starts only once no other run holds its port (it is started again from the finished
+// handler of the run it waited for), and it can stop them all and wait for their ports to
+// close before it goes away. Nothing on the GUI thread ever blocks on a worker.
 
 #include "app/Application.h"
 
@@ -29,6 +31,8 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 namespace gcs {
 
 namespace {
@@ -41,26 +45,32 @@ const char* const kLinkBack = "设备已重新连接";
 } // namespace
 
 template<typename T, typename Work, typename Done>
-void Application::runProbe(Work work, Done done)
+void Application::runProbe(DiscoveryState::ProbeKind kind, const QStringList& ports,
+                           const ProbeCancel& cancel, Work work, Done done)
 {
-    QList<QFuture<void>>& workers = m_discovery.workers;
-    workers.removeIf([](const QFuture<void>& f) { return f.isFinished(); });
+    const int id = ++m_discovery.lastProbeId;
     auto* watcher = new QFutureWatcher<T>(this);
-    connect(watcher, &QFutureWatcher<T>::finished, this, [watcher, done]() {
+    connect(watcher, &QFutureWatcher<T>::finished, this, [this, watcher, done, id]() {
         watcher->deleteLater();
+        // Its ports are closed by now: the run is over before its result is applied.
+        m_discovery.probes.removeIf(
+            [id](const DiscoveryState::RunningProbe& p) { return p.id == id; });
         done(watcher->result());
+        startWaitingChecks();
     });
     const QFuture<T> future = QtConcurrent::run(QThreadPool::globalInstance(), work);
-    workers.append(QFuture<void>(future));
+    m_discovery.probes.append({ id, kind, ports, cancel, QFuture<void>(future) });
     watcher->setFuture(future);
 }
 
 void Application::stopProbes()
 {
-    m_discovery.cancel.cancel();
-    for (QFuture<void>& worker : m_discovery.workers)
-        worker.waitForFinished();
-    m_discovery.workers.clear();
+    m_discovery.stopped.cancel();
+    for (DiscoveryState::RunningProbe& probe : m_discovery.probes) {
+        probe.cancel.cancel();
+        probe.future.waitForFinished();
+    }
+    m_discovery.probes.clear();
 }
 
 QList<int> Application::serialBaudRateList() const
@@ -201,9 +211,10 @@ QString Application::autoSearchDevices()
             ports.append(name);
     }
     const QList<int> bauds = serialBaudRateList();
-    const ProbeCancel cancel = m_discovery.cancel;
+    const ProbeCancel cancel = m_discovery.freshCancel();
 
     runProbe<QList<AutoSearchHit>>(
+        DiscoveryState::ProbeKind::Search, ports, cancel,
         [ports, bauds, cancel]() {
             QList<AutoSearchHit> hits;
             for (const SerialProbeHit& hit :
@@ -242,8 +253,8 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
 
     const AutoSearchHit& first = kept.first();
     QString message = QStringLiteral("已识别 %1 · %2 @ %3，请在本页点击连接")
-                          .arg(m_products->displayName(first.productId), first.port)
-                          .arg(first.baud);
+                          .arg(m_products->displayName(first.productId), first.port,
+                               QString::number(first.baud));
     if (kept.size() > 1) {
         QStringList others;
         for (qsizetype i = 1; i < kept.size(); ++i)
@@ -284,22 +295,28 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
     const QStringList ports = listedPortNames();
     const int baud = preferredBaud < 1 ? m_pending.baud() : preferredBaud;
     const QList<int> bauds = serialBaudRateList();
-    const ProbeCancel cancel = m_discovery.cancel;
+    const ProbeCancel cancel = m_discovery.freshCancel();
+    QStringList touched { portKeyFromText(preferredPort) };
+    touched += ports;
     runProbe<DetectLinkResult>(
+        DiscoveryState::ProbeKind::Detection, touched, cancel,
         [preferredPort, baud, ports, bauds, cancel]() {
             return SerialProbe::runDetectSerialLink(preferredPort, baud, ports, bauds, cancel);
         },
-        [this](const DetectLinkResult& result) {
+        [this, cancel](const DetectLinkResult& result) {
             m_discovery.detectingPort = false;
             emit detectingPortChanged();
             if (result.ok) {
                 m_discovery.lastDetectBaud = result.baud;
                 setDetectHint(discoverytext::detectMatched(result.port, result.baud));
                 emit detectPortFinished(true, result.port, result.baud);
-            } else {
-                setDetectHint(discoverytext::detectNoMatch());
-                emit detectPortFinished(false, QString(), 0);
+                return;
             }
+            // Ended by a connect that needed one of its ports: it found nothing because it
+            // stopped looking, which is no verdict on the wiring.
+            setDetectHint(cancel.isCancelled() ? QStringLiteral("检测已停止：串口正在连接")
+                                               : discoverytext::detectNoMatch());
+            emit detectPortFinished(false, QString(), 0);
         });
 }
 
@@ -328,50 +345,83 @@ void Application::beginSerialConnectAsync(const QString& portText, int requested
     }
     emit managedDeviceLinkChanged();
 
-    // A second probe could not open the port the running one holds, and would fail; the
-    // request becomes the running check's, whose result then counts for it.
-    if (DiscoveryState::LinkCheck* running = m_discovery.findCheck(port, baud)) {
-        running->portText = portText;
-        running->managedId = managedId;
-        running->generation = generation;
-        running->quiet = running->quiet && quiet;
+    // A check of this port and baud already waiting or running answers for this request.
+    if (DiscoveryState::LinkCheck* same = m_discovery.findCheck(port, baud)) {
+        same->portText = portText;
+        same->managedId = managedId;
+        same->generation = generation;
+        same->quiet = same->quiet && quiet;
         return;
     }
-    m_discovery.checks.append({ port, baud, portText, managedId, generation, quiet });
+    // Only one prober can hold the port. A check of it at another rate is outdated by this
+    // one, and so is a detection (its dialog is gone, or this is what it was for): both
+    // end. A search goes on, and this check follows it. An attempt of the automatic
+    // reconnect only waits: it ends nothing the user started.
+    m_discovery.checks.removeIf(
+        [&port](const DiscoveryState::LinkCheck& c) { return c.port == port; });
+    for (DiscoveryState::RunningProbe& probe : m_discovery.probes) {
+        const bool outdated = probe.kind == DiscoveryState::ProbeKind::Check
+            || (probe.kind == DiscoveryState::ProbeKind::Detection && !quiet);
+        if (outdated && probe.ports.contains(port))
+            probe.cancel.cancel();
+    }
+    m_discovery.checks.append(
+        { ++m_discovery.lastCheckId, port, baud, portText, managedId, generation, quiet });
+    startWaitingChecks();
+}
 
-    const ProbeCancel cancel = m_discovery.cancel;
-    runProbe<bool>(
-        [port, baud, cancel]() { return SerialProbe::tryInsLinkAt(port, baud, cancel); },
-        [this, port, baud](bool answered) {
-            DiscoveryState::LinkCheck check;
-            if (DiscoveryState::LinkCheck* found = m_discovery.findCheck(port, baud)) {
-                check = *found;
-                m_discovery.checks.removeIf([&](const DiscoveryState::LinkCheck& c) {
-                    return c.port == port && c.baud == baud;
-                });
-            }
-            // A newer connect, a disconnect or another device makes this result stale.
-            if (check.generation == m_connectGeneration
-                && check.managedId == m_managedDevices->currentId()) {
-                if (answered) {
-                    openSerialAfterProbe(check.portText, baud, port, check.quiet);
-                } else if (!check.quiet) {
-                    m_connecting = false;
-                    emit connectingChanged();
-                    setError(discoverytext::linkCheckFailed(port, baud));
-                    emitLinkTextsChanged();
-                }
-                // A quiet attempt that found nothing waits for the next one.
-            } else if (!check.quiet && check.generation == m_latestCheckGeneration
-                       && m_connecting) {
-                // Dropped because another device was chosen meanwhile, and no newer
-                // check is under way: nothing connects any more, so say so.
-                m_connecting = false;
-                emit connectingChanged();
-                emitLinkTextsChanged();
-            }
-            emit managedDeviceLinkChanged();
-        });
+void Application::startWaitingChecks()
+{
+    if (m_discovery.stopped.isCancelled())
+        return;
+    for (DiscoveryState::LinkCheck& check : m_discovery.checks) {
+        if (check.started || m_discovery.portInUse(check.port))
+            continue;
+        check.started = true;
+        const QString port = check.port;
+        const int baud = check.baud;
+        const int id = check.id;
+        const ProbeCancel cancel = m_discovery.freshCancel();
+        runProbe<SerialProbe::LinkOutcome>(
+            DiscoveryState::ProbeKind::Check, { port }, cancel,
+            [port, baud, cancel]() { return SerialProbe::checkLinkAt(port, baud, cancel); },
+            [this, id](SerialProbe::LinkOutcome outcome) { finishLinkCheck(id, outcome); });
+    }
+}
+
+void Application::finishLinkCheck(int checkId, SerialProbe::LinkOutcome outcome)
+{
+    const auto found = std::find_if(m_discovery.checks.cbegin(), m_discovery.checks.cend(),
+                                    [checkId](const auto& c) { return c.id == checkId; });
+    // A check that a newer one for the port replaced has nothing left to say.
+    if (found == m_discovery.checks.cend()) {
+        emit managedDeviceLinkChanged();
+        return;
+    }
+    const DiscoveryState::LinkCheck check = *found;
+    m_discovery.checks.erase(found);
+    // A newer connect, a disconnect or another device makes this result stale.
+    if (check.generation == m_connectGeneration
+        && check.managedId == m_managedDevices->currentId()) {
+        if (outcome == SerialProbe::LinkOutcome::Answered) {
+            openSerialAfterProbe(check.portText, check.baud, check.port, check.quiet);
+        } else if (!check.quiet) {
+            m_connecting = false;
+            emit connectingChanged();
+            setError(outcome == SerialProbe::LinkOutcome::PortBusy
+                         ? discoverytext::linkCheckPortBusy(check.port)
+                         : discoverytext::linkCheckFailed(check.port, check.baud));
+            emitLinkTextsChanged();
+        }
+        // A quiet attempt that found nothing waits for the next one.
+    } else if (!check.quiet && check.generation == m_latestCheckGeneration && m_connecting) {
+        // Dropped because another device was chosen meanwhile, and no newer check is under
+        // way: nothing connects any more, so say so.
+        m_connecting = false;
+        emit connectingChanged();
+        emitLinkTextsChanged();
+    }
+    emit managedDeviceLinkChanged();
 }
 
 bool Application::openSerialAfterProbe(const QString& portText, int baud, const QString& port,
@@ -392,7 +442,7 @@ bool Application::openSerialAfterProbe(const QString& portText, int baud, const 
         return false;
     }
 
-    m_discovery.sessionPorts.insert(sessionId, port);
+    m_discovery.sessionLinks.insert(sessionId, { port, baud });
     if (m_reconnect.active()) {
         stopReconnect();
         setUserNotice(QString::fromUtf8(kLinkBack));

@@ -31,7 +31,8 @@ bool TextFile::read(const QString& path, QString* content, QString* error, bool*
     }
     if (file.size() > kMaxBytes) {
         setError(error,
-                 QStringLiteral("文件过大：%1（超过 %2 MB）").arg(shown).arg(kMaxBytes >> 20));
+                 QStringLiteral("文件过大：%1（超过 %2 MB）")
+                     .arg(shown, QString::number(kMaxBytes >> 20)));
         return false;
     }
     const QByteArray bytes = file.readAll();

@@ -79,7 +79,8 @@ bool CaptureReader::seek(qint64 offset, qint64 line)
         return false;
     m_error.clear();
     if (offset < 0 || offset > m_size || !m_file.seek(offset)) {
-        fail(QStringLiteral("无法定位到文件 %1 的第 %2 字节").arg(nativePath(m_file)).arg(offset));
+        fail(QStringLiteral("无法定位到文件 %1 的第 %2 字节")
+                 .arg(nativePath(m_file), QString::number(offset)));
         return false;
     }
     m_base = offset;

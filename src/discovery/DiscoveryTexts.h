@@ -22,6 +22,13 @@ inline QString portMissing(const QString& port)
     return QStringLiteral("串口「%1」不存在，请核对端口名或重新插好串口线").arg(port);
 }
 
+/// The check before a serial connection could not open the port: someone else holds it.
+inline QString linkCheckPortBusy(const QString& port)
+{
+    return QStringLiteral("串口「%1」已被占用，无法检测设备，请关闭占用该串口的程序后重试")
+        .arg(port);
+}
+
 /// Port detection found no answering port and baud.
 inline QString detectNoMatch()
 {

@@ -31,7 +31,9 @@ bool containsAa55(const QByteArray& bytes)
     return bytes.contains(frameMarker());
 }
 
-bool openProbePort(QSerialPort& port, const QString& name, int baud)
+// A port another program (or another port object of ours) holds fails with a permission
+// error: the serial library's lock file on Unix, the system's refusal on Windows.
+bool openProbePort(QSerialPort& port, const QString& name, int baud, bool* busy = nullptr)
 {
     port.setPortName(name);
     port.setBaudRate(baud, QSerialPort::AllDirections);
@@ -40,6 +42,8 @@ bool openProbePort(QSerialPort& port, const QString& name, int baud)
     port.setStopBits(QSerialPort::OneStop);
     if (!port.open(QIODevice::ReadWrite)) {
         qCDebug(lcDiscovery) << "cannot open" << name << port.errorString();
+        if (busy)
+            *busy = port.error() == QSerialPort::PermissionError;
         return false;
     }
     // Whatever the line held before we asked says nothing about this baud.
@@ -150,9 +154,18 @@ QByteArray SerialProbe::probePort(const QString& port, int baud, const ProbeCanc
 
 bool SerialProbe::tryInsLinkAt(const QString& port, int baud, const ProbeCancel& cancel)
 {
+    return checkLinkAt(port, baud, cancel) == LinkOutcome::Answered;
+}
+
+SerialProbe::LinkOutcome SerialProbe::checkLinkAt(const QString& port, int baud,
+                                                  const ProbeCancel& cancel)
+{
+    if (cancel.isCancelled())
+        return LinkOutcome::NoAnswer;
     QSerialPort serial;
-    if (cancel.isCancelled() || !openProbePort(serial, port, baud))
-        return false;
+    bool busy = false;
+    if (!openProbePort(serial, port, baud, &busy))
+        return busy ? LinkOutcome::PortBusy : LinkOutcome::NoAnswer;
     QByteArray reply;
     for (const QByteArray& command : probeCommands()) {
         probeExchange(serial, command, reply, cancel);
@@ -161,12 +174,12 @@ bool SerialProbe::tryInsLinkAt(const QString& port, int baud, const ProbeCancel&
         if (passesLinkTest(reply)) {
             serial.close();
             qCDebug(lcDiscovery) << "link at" << port << baud;
-            return true;
+            return LinkOutcome::Answered;
         }
     }
     serial.close();
     qCDebug(lcDiscovery) << "no link at" << port << baud << reply.size() << "bytes";
-    return false;
+    return LinkOutcome::NoAnswer;
 }
 
 QList<SerialProbeHit> SerialProbe::probeAllPorts(const QStringList& ports, int maxHits,

@@ -31,6 +31,13 @@ public:
     /// One port/baud pair that a detection tries, in order.
     using Attempt = QPair<QString, int>;
 
+    /// What the check of one port at one baud found.
+    enum class LinkOutcome {
+        Answered, ///< a unit answered with a binary frame or a text sentence
+        NoAnswer, ///< the port opened and nothing of ours answered (or it does not open)
+        PortBusy, ///< the port is held by someone else (or we lack the right to open it)
+    };
+
     /// The identification commands, sent in this order.
     static QList<QByteArray> probeCommands();
     /// 9600, 19200, 115200, 230400, 380400, 460800: swept when a caller gives no list.
@@ -54,6 +61,9 @@ public:
     /// sentence: the narrower test used before connecting.
     static bool tryInsLinkAt(const QString& port, int baud,
                              const ProbeCancel& cancel = ProbeCancel());
+    /// The same check, telling a port that is held elsewhere from one that is silent.
+    static LinkOutcome checkLinkAt(const QString& port, int baud,
+                                   const ProbeCancel& cancel = ProbeCancel());
 
     /// "ins" when the reply looks like one of our units (a binary frame head, or any of
     /// the names it uses in its texts, whatever their case), else empty.

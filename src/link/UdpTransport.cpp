@@ -71,11 +71,11 @@ bool UdpTransport::send(const QByteArray& data)
 
 QString UdpTransport::description() const
 {
+    // One arg() call: an IPv6 address with a numeric scope ("fe80::1%2") must not take the
+    // place of the next number.
     return QStringLiteral("UDP %1:%2 → %3:%4")
-        .arg(addressText(m_localAddress))
-        .arg(m_localPort)
-        .arg(addressText(m_remoteAddress))
-        .arg(m_remotePort);
+        .arg(addressText(m_localAddress), QString::number(m_localPort),
+             addressText(m_remoteAddress), QString::number(m_remotePort));
 }
 
 quint16 UdpTransport::boundPort() const

@@ -63,12 +63,34 @@ void UpgradeFlow::storeResetMode(bool hardware)
     emit resetModeChanged();
 }
 
+bool UpgradeFlow::runsOn(const Session* session) const
+{
+    // A receive has no link of its own to restore: the engine's is the one.
+    const ITransport* link = m_upgradeLink ? m_upgradeLink.data() : m_engine->transport();
+    return session && link && session->transport() == link
+        && (m_engine->busy() || m_engine->endingBatch());
+}
+
 void UpgradeFlow::sessionClosing(const Session* session)
 {
-    if (!session || !m_upgradeLink || session->transport() != m_upgradeLink)
+    if (!runsOn(session))
         return;
     m_keepClosed = true;
     m_engine->cancel(); // while the port is still open, so that the boot loader hears it
+}
+
+void UpgradeFlow::sessionLeft(const Session* session)
+{
+    if (runsOn(session))
+        m_engine->cancel();
+}
+
+void UpgradeFlow::linkLost(const Session* session)
+{
+    if (!runsOn(session))
+        return;
+    m_keepClosed = true;
+    m_engine->abandon(QStringLiteral("设备连接已断开，传输中止"));
 }
 
 void UpgradeFlow::syncYModemTransport()

@@ -85,6 +85,12 @@ public:
     /// device, removing this one): a transfer on it ends as cancelled, and the link is not
     /// reopened afterwards.
     void sessionClosing(const Session* session);
+    /// The user leaves this session's device for another one, whose link stays open: a
+    /// transfer on it ends as cancelled, and the link gets its old rate back.
+    void sessionLeft(const Session* session);
+    /// This session's link went away by itself (unplugged): a transfer on it ends, and the
+    /// link only keeps its old rate for its next open.
+    void linkLost(const Session* session);
     /// The current session's transport when it is a serial one, else null.
     SerialTransport* currentSerialTransport() const;
 
@@ -105,6 +111,8 @@ private:
     bool reopenSerialForBootloader();
     void onEngineFinished(bool ok, const QString& message);
     void restoreLink();
+    /// A transfer (or the end of its batch) runs on this session's link.
+    bool runsOn(const Session* session) const;
     void storeResetMode(bool hardware);
 
     YModem* m_engine = nullptr;

@@ -65,6 +65,7 @@ void YModem::resetTransferState()
     m_cancelCount = 0;
     m_handshakeBytes = 0;
     m_handshakeCapture.clear();
+    m_handshakeNoise.invalidate();
 }
 
 void YModem::beginHandshake(int ms)
@@ -131,6 +132,7 @@ void YModem::discardInbound()
     m_pending.clear();
     m_handshakeBytes = 0;
     m_handshakeCapture.clear();
+    m_handshakeNoise.invalidate();
 }
 
 void YModem::announceHeld(const QByteArray& bytes)
@@ -212,6 +214,12 @@ void YModem::cancel()
         return;
     sendCancelBytes();
     finish(false, QStringLiteral("已取消"));
+}
+
+void YModem::abandon(const QString& reason)
+{
+    endBatch();
+    finish(false, reason);
 }
 
 void YModem::finish(bool ok, const QString& message)

@@ -3,6 +3,7 @@
 #include "link/ITransport.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QPointer>
@@ -76,6 +77,9 @@ public:
     static constexpr int kAnswerSlack = 16;
     /// Bytes kept while Prepared (only a 'C', the newest byte, can matter there).
     static constexpr int kPreparedBufferLimit = 4096;
+    /// While waiting for the boot loader, how long the line must have carried nothing but
+    /// answers before a 'C' counts as its request (what comes sooner is the old firmware's).
+    static constexpr int kQuietBeforeRequestMs = 40;
 
     explicit YModem(QObject* parent = nullptr);
     ~YModem() override;
@@ -93,6 +97,8 @@ public:
     /// Aborts a transfer: two CAN bytes to the peer, then "已取消". After a successful send
     /// it only stops answering the receiver's request for the end of the batch.
     Q_INVOKABLE void cancel();
+    /// Ends a transfer whose link has gone with this failure; nothing more is sent.
+    void abandon(const QString& reason);
     /// Feeds received bytes; ignored unless busy.
     void onRx(const QByteArray& bytes);
     /// Handshake poll: reads what the transport holds but has not announced.
@@ -151,6 +157,8 @@ private:
 
     // YModemSend.cpp
     void scanSenderBytes(const QByteArray& chunk);
+    /// Whether a read during the handshake may hold the boot loader's request.
+    bool takesHandshakeRead(bool clean);
     bool onSenderByte(char c);
     bool onEndOfBatchByte(char c);
     void onHandshakeC();
@@ -215,6 +223,7 @@ private:
     int m_handshakeRemain = 0;
     int m_handshakeBytes = 0;
     QByteArray m_handshakeCapture;
+    QElapsedTimer m_handshakeNoise; ///< since the last read of other bytes in the handshake
 };
 
 } // namespace gcs

@@ -58,6 +58,8 @@ void YModem::scanSenderBytes(const QByteArray& chunk)
     // The first answer of a read is acted on and the other bytes are skipped, as long as the
     // line is not busy with something else (kAnswerSlack).
     const bool clean = isCleanAnswer(chunk);
+    if (m_state == WaitingForC && !takesHandshakeRead(clean))
+        return;
     // Once the EOT is acknowledged the new firmware may be talking: a later read asks for
     // the end of the batch only when it holds nothing else.
     const bool eotAckedBefore = m_endingBatch;
@@ -93,6 +95,20 @@ void YModem::scanSenderBytes(const QByteArray& chunk)
         if (onSenderByte(c))
             return;
     }
+}
+
+bool YModem::takesHandshakeRead(bool clean)
+{
+    // The old firmware may still be talking after the reopen: until the reset command
+    // reaches it, and in the hardware mode until the user's hand resets the unit. Its
+    // output (frames, sentences, or noise at another rate) holds 'C' and CAN bytes by
+    // chance. A boot loader asks on a quiet line, so a read with other bytes in it, and a
+    // 'C' that follows such a read closely, is that talk and not the request.
+    const bool quiet
+        = !m_handshakeNoise.isValid() || m_handshakeNoise.elapsed() >= kQuietBeforeRequestMs;
+    if (!clean)
+        m_handshakeNoise.start();
+    return clean && quiet;
 }
 
 bool YModem::onSenderByte(char c)
@@ -192,13 +208,23 @@ void YModem::onHandshakeC()
 
 bool YModem::readNextChunk()
 {
+    // The image is what the header announced, no more and no less. A file that another
+    // program replaces or cuts while it is sent reads short (or goes on past its end), and
+    // an EOT then would hand the device a broken image as if it were complete. Once the
+    // announced size is reached, one byte more is asked for: the file must end there.
+    const qint64 wanted = qMin<qint64>(kLongBlock, qMax<qint64>(m_fileSize - m_file.pos(), 0));
     m_file.unsetError();
-    m_chunk = m_file.read(kLongBlock);
-    if (m_file.error() == QFileDevice::NoError)
+    m_chunk = m_file.read(wanted > 0 ? wanted : 1);
+    QString failure;
+    if (m_file.error() != QFileDevice::NoError)
+        failure = QStringLiteral("读取固件文件失败");
+    else if (m_chunk.size() != wanted)
+        failure = QStringLiteral("固件文件在发送中被改动（开始时 %1 字节，现在 %2 字节）")
+                      .arg(QString::number(m_fileSize), QString::number(m_file.size()));
+    if (failure.isEmpty())
         return true;
-    // Sending EOT now would hand the device a truncated image as if it were complete.
     sendCancelBytes();
-    finish(false, QStringLiteral("读取固件文件失败"));
+    finish(false, failure);
     return false;
 }
 

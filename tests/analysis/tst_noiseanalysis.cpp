@@ -194,7 +194,7 @@ private slots:
         QFETCH(bool, cancel);
         QFETCH(QString, error);
         QTemporaryDir dir;
-        QFile file(dir.filePath("input.txt"));
+        QFile file(dir.filePath("input%1.txt")); // messages show a "%1" in a name as it is
         if (!content.isEmpty())
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();

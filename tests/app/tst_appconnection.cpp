@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -133,6 +134,12 @@ private slots:
         QCOMPARE(errors.count(), 1);
         QCOMPARE(app.managedDevices()->entryBaud(id), 230400); // a failed check stores nothing
         QVERIFY(!app.connectSerial(QStringLiteral("  "), 115200));
+        QSerialPort holder(port); // a port another program holds is taken, not silent
+        QVERIFY(holder.open(QIODevice::ReadWrite) && app.connectSerial(port, 230400));
+        QVERIFY(waitUntil([&] { return !app.connecting(); }, 8000));
+        QCOMPARE(app.lastError(),
+                 "串口「" + port
+                     + QStringLiteral("」已被占用，无法检测设备，请关闭占用该串口的程序后重试"));
     }
 
     void aCheckOvertakenByAnotherDeviceADisconnectOrANewerConnectIsDropped()
@@ -163,23 +170,44 @@ private slots:
         QCOMPARE(app.lastError(), QString());
     }
 
-    void moreRequestsForThePortBeingCheckedJoinTheCheck()
+    void aConnectWaitsForTheOtherProbesOfItsPortOrEndsThem_data()
     {
+        QTest::addColumn<QString>("first"); // holds the port when "连接" is clicked
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("a check at the same rate, joined") << "check" << QString();
+        QTest::newRow("a check at another rate, ended") << "9600" << QString();
+        QTest::newRow("a detection the dialog left, ended") << "detection" << QString("检测已停止");
+        QTest::newRow("a search, waited for")
+            << "search" << QString("已识别 AX-7300 组合导航系统 · ");
+    }
+    void aConnectWaitsForTheOtherProbesOfItsPortOrEndsThem()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, hint);
         // This unit answers only the second identification command: its check holds the
         // port for more than half a second.
         SimProcess sim;
         QVERIFY2(sim.start({ "--stream", "off", "--answer", "info-only" }), "telvo-sim");
+        const QString port = m_rig->filePath(QStringLiteral("tty%1")); // shown as it is
+        QVERIFY(QFile::link(sim.port(), port));
         Application app;
-        addSerial(app, sim.port(), 115200);
-        QVERIFY(app.connectCurrentManaged());
+        addSerial(app, port, 115200);
+        if (first == "detection")
+            app.beginDetectPort(port, 9600);
+        else if (first == "search")
+            app.autoSearchDevices(); // the device's port first
+        else
+            QVERIFY(app.connectSerial(port, first == "check" ? 115200 : 9600));
         QTest::qWait(150);
-        QVERIFY(app.connectCurrentManaged()); // "连接" clicked twice
-        QVERIFY(app.connectSerial(sim.port(), 0)); // no rate: the factory rate, being checked
-        QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 8000));
+        QVERIFY(app.connectCurrentManaged()); // "连接"
+        QVERIFY(app.connectSerial(port, 0)); // no rate: the factory rate, being checked
+        QVERIFY(waitUntil([&] { return app.currentManagedConnected(); }, 20000));
         m_rig->settleProbes();
         QVERIFY(app.currentManagedConnected());
         QCOMPARE(app.lastError(), QString());
         QCOMPARE(app.serialBaud(), 115200);
+        hint += first == "search" ? port + " @ 115200" : QString();
+        QCOMPARE(app.detectHint().left(hint.size()), hint);
     }
 
     void anUnpluggedUnitIsAwaitedAndComesBackByItself()

@@ -409,10 +409,11 @@ private slots:
         QVERIFY(failsWith(app->readCompensateFileBundle(missing).isEmpty(), "无法打开文件："));
         QVERIFY(failsWith(app->readTextFile(missing).isEmpty(), "无法打开文件："));
         // A file far larger than any configuration text is refused, not loaded whole.
-        QFile huge(m_dir->filePath("huge.dat"));
+        QFile huge(m_dir->filePath("huge%1.dat")); // a "%1" in its name shown as it is
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kMaxBytes + 1));
         huge.close();
-        QVERIFY(failsWith(app->parseCompensateDatFile(huge.fileName()).isEmpty(), "文件过大："));
+        QVERIFY(failsWith(app->parseCompensateDatFile(huge.fileName()).isEmpty(),
+                          "文件过大：" + QDir::toNativeSeparators(huge.fileName()) + "（超过 "));
         QVERIFY(writeFileBytes(m_dir->filePath("notes.dat"), "标定温度：25\n"));
         QVERIFY(failsWith(app->parseCompensateDatFile(m_dir->filePath("notes.dat")).isEmpty(),
                           "文件中没有可识别的标定数据：notes.dat"));

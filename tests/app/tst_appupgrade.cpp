@@ -1,6 +1,6 @@
 // Firmware upgrades through the controller, against the simulator's boot loader: the file
-// dialog seam, the controller's texts, the device's bytes going to the engine alone, the
-// rate coming back, and what closing the device's link does to a running transfer. The
+// dialog seam, the controller's texts, the device's bytes going to engine and log only, the
+// rate coming back, and what leaving the device does to a running transfer. The
 // procedure's own cases are covered with UpgradeFlow directly.
 #include "app/Application.h"
 #include "catalog/ManagedDevices.h"
@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 
 using namespace gcs;
@@ -67,6 +68,7 @@ private slots:
         QCOMPARE(m_app->userNotice(), QStringLiteral("已选择 kt45_v3.bin，选好后再点复位并烧写"));
 
         const qint64 logBefore = m_app->logRxCount();
+        const qint64 rxBefore = m_app->currentManagedSession()->rxBytes();
         QVERIFY(m_app->startPickedUpgrade());
         QCOMPARE(m_app->lastError(), QString());
         QCOMPARE(m_app->userNotice(),
@@ -82,20 +84,23 @@ private slots:
         QCOMPARE(m_app->userNotice(), QStringLiteral("文件发送成功"));
         QTRY_COMPARE_WITH_TIMEOUT(m_app->serialBaud(), 9600, 20000);
         QVERIFY(m_app->currentManagedConnected());
-        // The boot loader's traffic went to the engine, not to the log.
-        QCOMPARE(m_app->logRxCount(), logBefore);
+        // The boot loader's answers are in the communication log as they are in RX.
+        QCOMPARE(m_app->logRxCount() - logBefore,
+                 m_app->currentManagedSession()->rxBytes() - rxBefore);
         QTRY_COMPARE_WITH_TIMEOUT(readFileBytes(m_rig->filePath("got.bin")), readFileBytes(path),
                                   3000);
     }
 
-    void closingTheLinkCancelsTheTransfer_data()
+    void leavingTheDeviceCancelsItsTransfer_data()
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("断开") << "disconnect";
         QTest::newRow("entering another device") << "enter";
         QTest::newRow("removing the device") << "remove";
+        QTest::newRow("clicking another device's card") << "select";
+        QTest::newRow("removing another device: the transfer goes on") << "remove other";
     }
-    void closingTheLinkCancelsTheTransfer()
+    void leavingTheDeviceCancelsItsTransfer()
     {
         QFETCH(QString, how);
         QVERIFY(connectTo(9600));
@@ -110,13 +115,23 @@ private slots:
             m_app->disconnectPrimary();
         else if (how == "enter")
             m_app->enterManagedDevice(other);
+        else if (how == "select")
+            m_app->selectManagedDevice(other);
         else
-            m_app->removeManagedDevice(id);
+            m_app->removeManagedDevice(how == "remove" ? id : other);
+        if (how == "remove other") { // not this transfer's link: it goes on
+            QVERIFY(waitUntil([&] { return !m_app->ymodem()->busy(); }, 30000));
+            QCOMPARE(m_app->ymodem()->statusText(), QStringLiteral("文件发送成功"));
+            return;
+        }
         // The transfer ends at once as cancelled, and nothing opens the port again.
         QVERIFY(!m_app->ymodem()->busy());
         QCOMPARE(m_app->ymodem()->statusText(), QStringLiteral("已取消"));
         QTest::qWait(500);
-        if (how != "remove") {
+        if (how == "select") { // its link stays open, back at the rate it had
+            QVERIFY(session->isConnected());
+            QCOMPARE(session->transport()->baudRate(), 9600);
+        } else if (how != "remove") {
             QCOMPARE(m_app->sessions()->session(id), session);
             QVERIFY(!session->isConnected());
             QCOMPARE(opened.count(), 1);
@@ -125,6 +140,19 @@ private slots:
             QVERIFY(!m_app->currentManagedConnected());
         QVERIFY(
             waitUntil([&] { return m_rig->sim().standardError().contains("cancelled"); }, 3000));
+    }
+
+    void anUnpluggedUnitComesBackAtTheRateTheUserConnectedAt()
+    {
+        QVERIFY(connectTo(9600, { "--replug-after", "1" }));
+        QVERIFY(m_app->startUpgrade(firmware("fw.bin", "V6", 400 * 1024)));
+        QVERIFY(waitUntil([&] { return m_app->ymodem()->progress() > 0; }, 15000));
+        QCOMPARE(::kill(pid_t(m_rig->sim().processId()), SIGUSR2), 0); // the cable is pulled
+        // Its boot loader gives up 10 s after the last block; then it answers at 9600 only.
+        QVERIFY(waitUntil([&] { return !m_app->ymodem()->busy(); }, 5000));
+        QCOMPARE(m_app->ymodem()->statusText(), QStringLiteral("设备连接已断开，传输中止"));
+        QVERIFY(waitUntil([&] { return m_app->currentManagedConnected(); }, 30000));
+        QCOMPARE(m_app->serialBaud(), 9600);
     }
 
     void startsAreRefusedWithTheirTexts()

@@ -21,6 +21,8 @@ private slots:
     {
         UdpTransport blank(QString(), 9000, QStringLiteral("10.0.0.2"), 7);
         QCOMPARE(blank.description(), QStringLiteral("UDP :9000 → 10.0.0.2:7"));
+        UdpTransport scoped(QString(), 9000, QStringLiteral("fe80::1%2"), 7);
+        QCOMPARE(scoped.description(), QStringLiteral("UDP :9000 → fe80::1%2:7"));
         // "0.0.0.0", empty and blank text all mean any local address.
         for (const char* any : { "0.0.0.0", " 0.0.0.0 ", "", "   " })
             QCOMPARE(normalizedLocalIp(any), QString());

@@ -16,7 +16,7 @@
 using namespace gcs;
 using namespace gcs::test;
 
-enum class Fault { None, DamagedData, AckTurnedNak, LostAck, Stall, PeerCancels, WeCancel };
+enum class Fault { None, DamagedData, AckTurnedNak, LostAck, Stall, PeerCancels, WeCancel, Cut };
 Q_DECLARE_METATYPE(Fault)
 
 class TestYModemLrzsz : public QObject
@@ -49,6 +49,10 @@ private slots:
         both("stalled line", Fault::Stall, 100 * 1024, "传输超时", "传输超时");
         both("peer cancels", Fault::PeerCancels, 100 * 1024, "设备取消", "对端取消");
         both("we cancel", Fault::WeCancel, 1 << 20, "已取消", "已取消");
+        // Another program cuts the image while it is sent: rb is told, not handed a part.
+        QTest::newRow("file cut while sent, our sender to rb")
+            << true << Fault::Cut << "cut.bin" << 3000000
+            << QStringLiteral("固件文件在发送中被改动（开始时 3000000 字节，现在 100352 字节）");
     }
     void transfer()
     {
@@ -76,6 +80,10 @@ private slots:
         QObject::connect(&link, &ITransport::bytesReceived, &engine, &YModem::onRx);
         engine.attach(&link);
         engine.setInactivityLimitMs(fault == Fault::Stall ? 1500 : 15000);
+        QObject::connect(&engine, &YModem::progressChanged, [&] {
+            if (fault == Fault::Cut && engine.progress() == 1)
+                QFile::resize(source.filePath(file), 100352);
+        });
         FaultRelay relay;
         const auto filter = [&](FaultRelay::Direction d, QByteArray bytes) {
             if (d == (engineSends ? FaultRelay::TowardsPeer : FaultRelay::TowardsEngine)) {
@@ -121,7 +129,7 @@ private slots:
         }
         QVERIFY(waitUntil([&] { return !finished.isEmpty(); }, 60000));
         QCOMPARE(finished[0][1].toString(), message);
-        if (fault == Fault::WeCancel) // the peer stops too
+        if (fault == Fault::WeCancel || fault == Fault::Cut) // the peer stops too
             QVERIFY(peer.waitForEnd(20000) && peer.exitCode() != 0);
         if (!finished[0][0].toBool())
             return;

@@ -29,7 +29,8 @@ enum class MotionKind { Drive, Static };
 bool parseMotion(const std::string& name, MotionKind& out);
 
 /// A slow, smooth drive around a start point: gentle pitch and roll swings, a steady
-/// turn, a warming unit. Deterministic in time, so tests can predict ranges.
+/// turn at 8 m/s whose position follows its velocity, a warming unit. Deterministic in
+/// time, so tests can predict ranges.
 NavState navStateAt(double seconds, uint32_t frame);
 
 /// The unit standing still, level, heading kStaticHeading, at the drive's start point:

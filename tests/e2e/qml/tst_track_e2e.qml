@@ -2,8 +2,8 @@ import QtQuick
 import QtTest
 import "../../qml/shell"
 
-// The track page in the real window on telvo-sim, whose unit drives a circle of 200 m
-// around its start point: "—" until a fix, then a track of points and numbers; after a
+// The track page in the real window on telvo-sim, whose unit drives a circle of about 38 m
+// radius at 8 m/s: "—" until a fix, then a track of points and numbers; after a
 // configuration page stopped the navigation output, the page asks for it again.
 ShellTestCase {
     name: "TrackPageLive"
@@ -28,17 +28,19 @@ ShellTestCase {
             compare(tile(page, key), "—", key + " before a fix")
         verify(!view.hasFix && view.pointCount === 0)
         tryVerify(function () { return app.currentManagedConnected }, 15000, app.lastError)
+        var connectedAt = Date.now()
         tryVerify(function () { return view.pointCount > 20 }, 5000, "points arrive")
         wait(2000)
         verify(/^31\.2\d{6}$/.test(tile(page, "lat")), tile(page, "lat"))
         verify(/^121\.47\d{5}$/.test(tile(page, "lon")), tile(page, "lon"))
         verify(Math.abs(Number(tile(page, "speed")) - 8) < 0.05, tile(page, "speed"))
         verify(Number(tile(page, "points")) > 20 && Number(tile(page, "distance")) > 0)
-        // 12° of the circle a second, at 200 m: about 42 m of way each second, in metres
-        // that span at most the circle's 400 m.
-        verify(view.distance > 60 && view.distance < 800, "distance " + view.distance)
+        // 8 m/s: the way of the 2 s waited at least, of the time since the link opened at most,
+        // in metres that span at most the circle's 77 m.
+        var seconds = (Date.now() - connectedAt) / 1000
+        verify(view.distance > 14 && view.distance < 8.5 * seconds, "distance " + view.distance)
         var span = Math.max(view.trackBounds.width, view.trackBounds.height)
-        verify(span > 40 && span < 420, "extent " + span)
+        verify(span > 10 && span < 80, "extent " + span)
 
         // The user page stops the output and the hub goes offline; the track page starts it
         // again and begins a new track.
