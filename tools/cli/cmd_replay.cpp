@@ -148,8 +148,8 @@ int runReplay(const QCommandLineParser& args)
     QObject::connect(&replay, &gcs::ReplayTransport::finished, [&finished]() { finished = true; });
 
     cli::printErr(QStringLiteral("telvo-cli replay: %1 onto %2 at %3 baud")
-                      .arg(QDir::toNativeSeparators(a.capture), port)
-                      .arg(a.baud));
+                      .arg(QDir::toNativeSeparators(a.capture), port,
+                           QString::number(a.baud)));
     QElapsedTimer clock;
     clock.start();
     replay.play();
