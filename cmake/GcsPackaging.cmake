@@ -15,7 +15,7 @@
 
 set(GCS_PACKAGE_MAINTAINER "TelvoMonitor maintainers <maintainers@users.noreply.c-seed-6f656815.example>"
     CACHE STRING "Maintainer of the packages (name <address>)")
-set(GCS_PACKAGE_HOMEPAGE "https://telvomonitor.example/" CACHE STRING "Homepage of the packages")
+set(GCS_PACKAGE_HOMEPAGE "https://www.corvane.example/" CACHE STRING "Homepage of the packages")
 # The day of the release project(VERSION) names; packaging/debian/changelog.in gets an
 # entry with each new version.
 set(GCS_RELEASE_DATE 2026-12-07)

@@ -21,7 +21,7 @@
 
 // The build defines it (CMake's GCS_APP_ID); this is for tools that compile the file alone.
 #ifndef GCS_APP_ID
-#define GCS_APP_ID "com.corvane.TelvoMonitor"
+#define GCS_APP_ID "example.corvane.TelvoMonitor"
 #endif
 
 namespace gcs {
