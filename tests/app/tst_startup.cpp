@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using gcs::test::binDir;
@@ -25,7 +26,7 @@ struct IsolatedRun
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 
-    ~IsolatedRun() { QFile::setPermissions(exeDir.path(), kOpen | QFileDevice::WriteOwner); }
+    ~IsolatedRun() { ::chmod(QFile::encodeName(exeDir.path()).constData(), 0755); }
 
     /// quitAfterMs: when the quitting probe quits (or answers a message box).
     bool prepare(const QString& name, int quitAfterMs = 0)
@@ -50,11 +51,12 @@ struct IsolatedRun
     bool protectFolder()
     {
         if (::geteuid() != 0)
-            return QFile::setPermissions(exeDir.path(), kOpen);
+            return ::chmod(QFile::encodeName(exeDir.path()).constData(), 0555) == 0;
         const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
         runAs = QStringList { setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", "--" };
-        return !setpriv.isEmpty() && QFile::setPermissions(exeDir.path(), kOpen)
-            && QFile::setPermissions(dataHome.path(), kOpen | kWritable);
+        return !setpriv.isEmpty()
+            && ::chmod(QFile::encodeName(exeDir.path()).constData(), 0755) == 0
+            && ::chmod(QFile::encodeName(dataHome.path()).constData(), 0777) == 0;
     }
 
     void start()
@@ -66,12 +68,6 @@ struct IsolatedRun
     QByteArray log() const { return gcs::test::readFileBytes(exeDir.filePath("qml-error.log")); }
     /// The log in the user's application data folder.
     QString dataLog() const { return dataHome.filePath("TelvoMonitor/TelvoMonitor/qml-error.log"); }
-
-    static constexpr QFileDevice::Permissions kOpen = QFileDevice::ReadOwner | QFileDevice::ExeOwner
-        | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-        | QFileDevice::ExeOther;
-    static constexpr QFileDevice::Permissions kWritable
-        = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 };
 
 } // namespace
