@@ -1,10 +1,10 @@
-# The two commands of the README. Each one installs what is missing first, so both work
-# on a fresh Debian 12 machine.
+# The commands of the README. Each one installs what is missing first, so they work on a
+# fresh Debian 12 machine.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo clean
+.PHONY: all deps configure build test demo package clean
 
 all: build
 
@@ -22,6 +22,12 @@ test: build
 
 demo: build
 	./scripts/demo.sh $(BUILD_DIR)
+
+# telvomonitor_<version>_amd64.deb in the build folder (stripped programs, dependencies
+# from dpkg-shlibdeps), then lintian's word on it.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --info $(BUILD_DIR)/telvomonitor_*_$(shell dpkg --print-architecture).deb
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -33,3 +33,20 @@ function(gcs_add_test name)
         TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;GCS_BIN_DIR=${CMAKE_BINARY_DIR}/bin;GCS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;${ARG_ENV}")
 endfunction()
+
+# gcs_add_windows_resources(<target> <description>)
+#   The executable's Windows resource script: the application icon (painted by
+#   tools/artwork) and version information from project(VERSION). It is written on every
+#   platform, so that the MinGW-w64 check (windres) compiles it where Windows is not at
+#   hand; only a Windows build links it.
+function(gcs_add_windows_resources target description)
+    set(GCS_RC_NAME ${target})
+    set(GCS_RC_FILENAME ${target}.exe)
+    set(GCS_RC_DESCRIPTION ${description})
+    set(GCS_RC_ICON ${PROJECT_SOURCE_DIR}/packaging/icons/telvomonitor.ico)
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/version.rc.in ${rc} @ONLY)
+    if(WIN32)
+        target_sources(${target} PRIVATE ${rc})
+    endif()
+endfunction()

@@ -18,6 +18,9 @@ packages=(
     qml6-module-qtquick-templates qml6-module-qtquick-layouts
     qml6-module-qtquick-dialogs qml6-module-qtquick-shapes qml6-module-qt-labs-platform
     qml6-module-qttest
+    # packaging (make package) and its checks: manual pages from --help, dpkg-shlibdeps
+    # (dpkg-dev, file), lintian, the desktop entry's and AppStream's validators
+    help2man dpkg-dev file lintian desktop-file-utils appstream
     # real peers and displays for the tests and the demo
     socat lrzsz xvfb xauth x11-utils
     fonts-noto-cjk fonts-dejavu-core

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace gcs {
 
@@ -14,6 +16,22 @@ QString& logPath()
 {
     static QString path;
     return path;
+}
+
+const char* const kLogName = "qml-error.log";
+
+// Opens the file for appending as the handler will; a file made only to try is removed
+// again, so that a run without messages leaves no empty log.
+bool canAppendTo(const QString& path)
+{
+    const bool existed = QFileInfo::exists(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    file.close();
+    if (!existed)
+        file.remove();
+    return true;
 }
 
 } // namespace
@@ -37,7 +55,13 @@ QtMessageHandler installDiagnosticLog(const QString& filePath)
 
 QString defaultDiagnosticLogPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("qml-error.log"));
+    const QString name = QString::fromLatin1(kLogName);
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (canAppendTo(beside))
+        return beside;
+    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(dataDir);
+    return QDir(dataDir).filePath(name);
 }
 
 } // namespace gcs

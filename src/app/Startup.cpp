@@ -3,12 +3,12 @@
 #include "app/Application.h"
 #include "app/DiagnosticLog.h"
 #include "app/InstanceLock.h"
+#include "app/ProfileFolders.h"
 #include "app/QmlTypes.h"
 #include "app/RenderSetup.h"
 #include "app/WindowPlacement.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLockFile>
 #include <QMessageBox>
@@ -18,6 +18,11 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QScreen>
+
+// The build defines it (CMake's GCS_APP_ID); this is for tools that compile the file alone.
+#ifndef GCS_APP_ID
+#define GCS_APP_ID "example.corvane.TelvoMonitor"
+#endif
 
 namespace gcs {
 
@@ -87,6 +92,7 @@ int runApplication(int argc, char** argv)
     QCoreApplication::setOrganizationName(QString::fromLatin1(kAppName));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppName));
     QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kAppName));
+    QGuiApplication::setDesktopFileName(QStringLiteral(GCS_APP_ID));
 
     QLockFile lock(instanceLockPath());
     if (!takeInstanceLock(lock)) {
@@ -105,9 +111,8 @@ int runApplication(int argc, char** argv)
     RenderSetup::chooseBackend();
 
     Application controller;
-    controller.loadProfiles(QStringLiteral("X://profiles"));
-    controller.loadProfiles(QDir(QCoreApplication::applicationDirPath())
-                                .filePath(QStringLiteral("profiles")));
+    for (const QString& folder : profileFolders())
+        controller.loadProfiles(folder);
 
     QQmlApplicationEngine engine;
     engine.rootContext()->setContextProperty(QStringLiteral("app"), &controller);

@@ -3,8 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using gcs::test::binDir;
 
@@ -17,9 +21,12 @@ struct IsolatedRun
     QTemporaryDir exeDir;
     QTemporaryDir dataHome;
     QString exe;
+    QStringList runAs; // a command that starts the executable as another user
     QProcess process;
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    ~IsolatedRun() { ::chmod(QFile::encodeName(exeDir.path()).constData(), 0755); }
 
     /// quitAfterMs: when the quitting probe quits (or answers a message box).
     bool prepare(const QString& name, int quitAfterMs = 0)
@@ -38,7 +45,29 @@ struct IsolatedRun
         return true;
     }
 
+    /// Makes the executable's folder one the run cannot write, as an install under /usr
+    /// or "Program Files" is for a user. Root writes any folder whatever its mode, so as
+    /// root the program runs as the user nobody, in a folder that root owns.
+    bool protectFolder()
+    {
+        if (::geteuid() != 0)
+            return ::chmod(QFile::encodeName(exeDir.path()).constData(), 0555) == 0;
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        runAs = QStringList { setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", "--" };
+        return !setpriv.isEmpty()
+            && ::chmod(QFile::encodeName(exeDir.path()).constData(), 0755) == 0
+            && ::chmod(QFile::encodeName(dataHome.path()).constData(), 0777) == 0;
+    }
+
+    void start()
+    {
+        const QStringList command = runAs + QStringList { exe };
+        process.start(command.first(), command.mid(1));
+    }
+
     QByteArray log() const { return gcs::test::readFileBytes(exeDir.filePath("qml-error.log")); }
+    /// The log in the user's application data folder.
+    QString dataLog() const { return dataHome.filePath("TelvoMonitor/TelvoMonitor/qml-error.log"); }
 };
 
 } // namespace
@@ -47,17 +76,31 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
+    void missingMainQmlEndsWithMinusOneAndLogsWhy_data()
+    {
+        QTest::addColumn<bool>("protectedInstall");
+        QTest::newRow("the log beside the program") << false;
+        // Where the program's folder cannot be written, the log is the user's.
+        QTest::newRow("a protected install") << true;
+    }
+
     void missingMainQmlEndsWithMinusOneAndLogsWhy()
     {
+        QFETCH(bool, protectedInstall);
         IsolatedRun run;
         QVERIFY(run.prepare(QStringLiteral("telvo-startup-noqml")));
-        run.process.start(run.exe);
+        QVERIFY(!protectedInstall || run.protectFolder());
+        run.start();
         QVERIFY(run.process.waitForFinished(20000));
         QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.process.exitCode(), 255); // -1 as a process exit status
-        QVERIFY2(run.log().contains("qrc:/Corvane/GCS/Main.qml"), run.log().constData());
+        const QByteArray log
+            = protectedInstall ? gcs::test::readFileBytes(run.dataLog()) : run.log();
+        QCOMPARE(QFile::exists(run.dataLog()), protectedInstall);
+        QCOMPARE(QFile::exists(run.exeDir.filePath("qml-error.log")), !protectedInstall);
+        QVERIFY2(log.contains("qrc:/Corvane/GCS/Main.qml"), log.constData());
         // One message per line, nothing else on it.
-        for (const QByteArray& line : run.log().split('\n'))
+        for (const QByteArray& line : log.split('\n'))
             QVERIFY2(!line.startsWith("Warning") && !line.startsWith("["), line.constData());
         // Nothing of the engine's complaint leaks to standard error.
         QVERIFY(!run.process.readAllStandardError().contains("Main.qml"));

@@ -1,8 +1,10 @@
-// Paints the program's own artwork into the QML module's assets folder. The images are
+// Paints the program's own artwork into the QML module's assets folder, and with
+// --desktop the application icon for installs (packaging/icons). The images are
 // committed; run this again (cmake --build build --target telvo-artwork, then
-// QT_QPA_PLATFORM=offscreen build/bin/telvo-artwork qml/Corvane/GCS/assets) only to
-// change them.
+// QT_QPA_PLATFORM=offscreen build/bin/telvo-artwork qml/Corvane/GCS/assets, and
+// build/bin/telvo-artwork --desktop packaging/icons) only to change them.
 #include "Artwork.h"
+#include "DesktopIcons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -87,8 +89,11 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--sheet"))
         return contactSheet().save(args.at(2), "PNG") ? 0 : 1;
+    if (args.size() == 3 && args.at(1) == QLatin1String("--desktop"))
+        return artwork::writeDesktopIcons(QDir(args.at(2)), QStringLiteral("telvomonitor")) ? 0 : 1;
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: telvo-artwork ASSETS_DIR | --sheet FILE.png\n");
+        std::fprintf(stderr,
+                     "usage: telvo-artwork ASSETS_DIR | --sheet FILE.png | --desktop ICON_DIR\n");
         return 2;
     }
     QDir dir(args.at(1));

@@ -2,6 +2,7 @@
 // that come back.
 #include "CliCommand.h"
 
+#include "app/ProfileFolders.h"
 #include "console/CommandCatalog.h"
 #include "console/LogFormat.h"
 #include "console/SendInput.h"
@@ -13,7 +14,6 @@
 #include "link/Session.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
@@ -103,9 +103,8 @@ int parseSendArgs(const QCommandLineParser& args, SendArgs& out)
 void loadCatalog(gcs::CommandCatalog& catalog)
 {
     // The window's folders, in its order: the later load wins.
-    catalog.loadFile(QStringLiteral("X://profiles/vorn.yaml"));
-    catalog.loadFile(QDir(QCoreApplication::applicationDirPath())
-                         .filePath(QStringLiteral("profiles/vorn.yaml")));
+    for (const QString& folder : gcs::profileFolders())
+        catalog.loadFile(QDir(folder).filePath(QStringLiteral("vorn.yaml")));
 }
 
 /// Prints every configuration reply as its name and the values the bridge publishes.
