@@ -214,6 +214,22 @@ private slots:
         QVERIFY(readFileBytes(iniPath()).contains("product=ins"));
     }
 
+    // An unreadable device list is told once, with where its copy went, and outlives the quit.
+    void anUnreadableDeviceListIsToldOnceAndKept()
+    {
+        const QByteArray list = R"([{"id":"a","productId":"ins"])";
+        QSettings(iniPath(), QSettings::IniFormat).setValue("managedDevices", list);
+        auto app = makeApp();
+        QSignalSpy errors(app.get(), &Application::lastErrorChanged);
+        app->persistManagedState();
+        QTest::qWait(100);
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(app->lastError(),
+                 "设备列表无法读取，已纳管的设备未能载入；原文件已另存为 "
+                     + QDir::toNativeSeparators(iniPath() + ".devices.bad"));
+        QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("managedDevices"), list);
+    }
+
     void withoutDevicesTheTextsNameTheProduct()
     {
         auto app = makeApp();
