@@ -385,6 +385,8 @@ private slots:
             << "刻度温度一次项Z：  -1.2e-05" << QVariantMap { { "t1z", -1.2e-05 } };
         QTest::newRow("the later line wins") << "刻度温度X：1.5\n刻度温度X：1.25\n"
                                              << QVariantMap { { "kggx", 1.25 } };
+        QTest::newRow("beyond a double")
+            << "静态漂移X：0.5\n静态漂移X：1e400\n静态漂移Y：-1e309" << QVariantMap();
     }
 
     void calibrationLines()
@@ -429,6 +431,9 @@ private slots:
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kMaxBytes + 1));
         huge.close();
         QVERIFY(failsWith(app->parseCompensateDatFile(huge.fileName()).isEmpty(), "文件过大："));
+        QVERIFY(writeFileBytes(m_dir->filePath("big.dat"), "静态漂移Y：1\n静态漂移X：1e400\n"));
+        QVERIFY(failsWith(app->parseCompensateDatFile(m_dir->filePath("big.dat")).isEmpty(),
+                          "标定数据超出数值范围，未导入：静态漂移X（big.dat）"));
         QVERIFY(writeFileBytes(m_dir->filePath("notes.dat"), "标定温度：25\n"));
         QVERIFY(failsWith(app->parseCompensateDatFile(m_dir->filePath("notes.dat")).isEmpty(),
                           "文件中没有可识别的标定数据：notes.dat"));
