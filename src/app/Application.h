@@ -480,6 +480,9 @@ private:
 
     // navigation
     void registerProducts();
+    /// Tells, once the window listens, what start-up could not read of gcs.ini and where
+    /// the copy of the file went.
+    void tellUnreadableSettings();
     void applyProductSwitch(const QString& id);
 
     // connections

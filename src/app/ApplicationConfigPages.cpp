@@ -206,7 +206,15 @@ QVariantMap Application::parseCompensateDatFile(const QString& path)
         setError(why);
         return QVariantMap();
     }
-    const QVariantMap values = CalibrationDat::parse(text);
+    QStringList outOfRange;
+    const QVariantMap values = CalibrationDat::parse(text, &outOfRange);
+    // A record with one value the unit cannot take is no calibration: nothing of it is
+    // copied, so the fields never mix two records.
+    if (!outOfRange.isEmpty()) {
+        setError(QStringLiteral("标定数据超出数值范围，未导入：%1（%2）")
+                     .arg(outOfRange.join(QStringLiteral("、")), QFileInfo(path).fileName()));
+        return QVariantMap();
+    }
     if (values.isEmpty()) {
         reportUnusableFile(QStringLiteral("文件中没有可识别的标定数据：%1"), path, invalidUtf8);
         return values;

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 namespace gcs {
 
@@ -60,7 +61,7 @@ int CalibrationDat::serialFromFileName(const QString& line, bool* ok)
     return name.section(QLatin1Char('.'), 0, 0).toInt(ok, 10);
 }
 
-QVariantMap CalibrationDat::parse(const QString& text)
+QVariantMap CalibrationDat::parse(const QString& text, QStringList* outOfRange)
 {
     // Label, full-width colon, a decimal number. Bench tools write small terms with an
     // exponent ("-1.2e-05"); without it the mantissa alone would be taken.
@@ -85,10 +86,19 @@ QVariantMap CalibrationDat::parse(const QString& text)
         const QRegularExpressionMatch m = line.match(trimmed);
         if (!m.hasMatch())
             continue;
-        const auto key = labelKeys().constFind(m.captured(1).trimmed());
+        const QString label = m.captured(1).trimmed();
+        const auto key = labelKeys().constFind(label);
         if (key == labelKeys().constEnd())
             continue;
-        out.insert(*key, m.captured(2).toDouble());
+        const double value = m.captured(2).toDouble();
+        if (!std::isfinite(value)) {
+            // "1e400" would reach the unit as "Infinity".
+            if (outOfRange)
+                outOfRange->append(label);
+            out.remove(*key);
+            continue;
+        }
+        out.insert(*key, value);
     }
     return out;
 }

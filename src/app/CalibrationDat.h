@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 namespace gcs {
@@ -17,7 +18,9 @@ public:
     /// The keys of the labels the file may carry, one entry per label, with "sn".
     static QStringList keys();
 
-    static QVariantMap parse(const QString& text);
+    /// A number beyond the range of a double (its text read as infinity) is no value:
+    /// it is left out, and its label added to outOfRange when given.
+    static QVariantMap parse(const QString& text, QStringList* outOfRange = nullptr);
 
     /// The serial number of a data file name line ("1234.dat", "数据文件名：D:\\cal\\1234.dat");
     /// ok false when the name does not start with a whole number.

@@ -1,10 +1,10 @@
 #include "catalog/AppSettings.h"
 
 #include "catalog/CatalogLog.h"
+#include "catalog/KeptCopy.h"
 #include "catalog/SettingsKeys.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QVariantList>
@@ -51,13 +51,13 @@ AppSettings::AppSettings(QObject* parent)
     const bool unreadable = m_store.status() == QSettings::FormatError
         || (QFileInfo(m_store.fileName()).size() > 0 && m_store.allKeys().isEmpty());
     if (unreadable) {
-        const QString backup = m_store.fileName() + QStringLiteral(".bad");
-        QFile::remove(backup);
-        const bool kept = QFile::copy(m_store.fileName(), backup);
+        m_unreadableCopy = KeptCopy::of(m_store.fileName(), QStringLiteral(".bad"));
         qCWarning(lcCatalog).noquote()
             << "settings file" << m_store.fileName()
             << "is not a valid INI file; unreadable parts fall back to their defaults"
-            << (kept ? QStringLiteral("(original kept as %1)").arg(backup) : QString());
+            << (m_unreadableCopy.path.isEmpty()
+                    ? QString()
+                    : QStringLiteral("(original kept as %1)").arg(m_unreadableCopy.path));
     }
 }
 

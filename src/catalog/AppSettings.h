@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/KeptCopy.h"
+
 #include <QList>
 #include <QObject>
 #include <QSettings>
@@ -42,6 +44,9 @@ public:
     QString filePath() const { return m_store.fileName(); }
     /// The underlying store, shared with the managed-device list and the controller.
     QSettings* store() { return &m_store; }
+    /// The file was not a valid INI file when read: its original is kept beside it
+    /// (".bad"), since the next write rebuilds it from the keys that could be read.
+    const KeptCopy& unreadableCopy() const { return m_unreadableCopy; }
 
     QString lastPort() const;
     int lastBaud() const;
@@ -86,6 +91,7 @@ signals:
 
 private:
     QSettings m_store;
+    KeptCopy m_unreadableCopy;
 };
 
 } // namespace gcs

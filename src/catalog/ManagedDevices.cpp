@@ -154,6 +154,8 @@ void ManagedDevices::load(QSettings* store)
     m_store = store;
     m_entries.clear();
     m_currentId.clear();
+    m_unreadableCopy = KeptCopy();
+    m_storedListUnread = false;
     if (!store) {
         ++m_listRevision;
         emit listChanged();
@@ -167,8 +169,13 @@ void ManagedDevices::load(QSettings* store)
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
         if (!doc.isArray()) {
-            // The bad value stays in the file until the next commit replaces it.
-            qCDebug(lcCatalog) << "managed-device list is not a JSON array:" << error.errorString();
+            // One damaged character would otherwise cost every device: the text stays in
+            // the file until a device is added, and a copy of the file goes beside it.
+            m_storedListUnread = true;
+            m_unreadableCopy = KeptCopy::of(store->fileName(), QStringLiteral(".devices.bad"));
+            qCWarning(lcCatalog).noquote()
+                << "managed-device list is not a JSON array:" << error.errorString() << "(kept as"
+                << m_unreadableCopy.path << ")";
         }
         const QJsonArray array = doc.array();
         for (const QJsonValue& value : array) {
@@ -232,8 +239,9 @@ void ManagedDevices::save(QSettings* store)
 
 void ManagedDevices::persist(QSettings* store)
 {
-    if (!store)
+    if (!store || (m_storedListUnread && m_entries.isEmpty()))
         return;
+    m_storedListUnread = false;
     QJsonArray array;
     for (const Entry& e : m_entries)
         array.append(toJson(e));

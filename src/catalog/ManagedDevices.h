@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/KeptCopy.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -12,7 +14,8 @@ namespace gcs {
 /// The persisted list of devices under management: how to reach each one (a serial port
 /// and baud, or network parameters), its product and device model, a user alias, and
 /// which one is current. Every change bumps the revision, emits listChanged and writes
-/// the list back to the settings store it was loaded from.
+/// the list back to the settings store it was loaded from. A stored list that cannot be
+/// read is kept: a copy of the file goes beside it, and no empty list is written over it.
 class ManagedDevices : public QObject
 {
     Q_OBJECT
@@ -54,6 +57,10 @@ public:
 
     /// Replaces the list from the store and remembers the store for later commits.
     void load(QSettings* store);
+    /// What the last load could not read: the stored list was no JSON array. The copy of
+    /// the file is made beside it (".devices.bad"); the stored text itself stays until a
+    /// device is added.
+    const KeptCopy& unreadableCopy() const { return m_unreadableCopy; }
     void save(QSettings* store);
     void persist(QSettings* store);
     void setCurrentId(const QString& id);
@@ -115,6 +122,10 @@ private:
     int m_listRevision = 0;
     QString m_currentId;
     QSettings* m_store = nullptr;
+    KeptCopy m_unreadableCopy;
+    // The store still holds a list that could not be read; an empty list is not written
+    // over it.
+    bool m_storedListUnread = false;
 };
 
 } // namespace gcs

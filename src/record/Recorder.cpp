@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QStorageInfo>
 
 Q_LOGGING_CATEGORY(lcRecord, "gcs.record", QtWarningMsg)
 
@@ -15,6 +16,8 @@ namespace {
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 /// How many "_2", "_3", ... variants of a taken name are tried before giving up.
 constexpr int kMaxNameVariants = 999;
+/// Far longer than any line of the log or the snapshot table.
+constexpr qint64 kTailSearchBytes = 64 * 1024;
 
 QString twoDigits(qint64 v)
 {
@@ -33,6 +36,26 @@ bool namesInsMessageLog(const QString& path)
     const QString name = QFileInfo(path).fileName();
     return name.startsWith(QLatin1String("imu")) || name.startsWith(QLatin1String("ahrs"))
         || name.startsWith(QLatin1String("sins"));
+}
+
+// A disk that filled up may have taken half of the last line; the log's readers take a
+// file of whole lines, so the text file ends at its last line end.
+void keepWholeLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return;
+    const qint64 size = file.size();
+    const qint64 from = qMax<qint64>(0, size - kTailSearchBytes);
+    if (size == 0 || !file.seek(from))
+        return;
+    const QByteArray tail = file.read(size - from);
+    const qsizetype lf = tail.lastIndexOf('\n');
+    if (tail.size() != size - from || (lf < 0 && from > 0))
+        return;
+    const qint64 end = from + lf + 1;
+    if (end < size && !file.resize(end))
+        qCWarning(lcRecord) << "cannot cut the broken last line of" << path << file.errorString();
 }
 
 } // namespace
@@ -86,16 +109,14 @@ bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insCol
         qCWarning(lcRecord) << "recording without raw file:" << rawPath << m_raw.errorString();
     }
 
-    m_stream.setDevice(&m_text);
-    m_stream.setRealNumberNotation(QTextStream::SmartNotation);
-    m_stream.setRealNumberPrecision(6);
+    m_stream = std::make_unique<QTextStream>(&m_text);
+    m_stream->setRealNumberNotation(QTextStream::SmartNotation);
+    m_stream->setRealNumberPrecision(6);
     m_insColumns = ins;
     m_wireLinesActive = ins;
     if (!ins)
-        m_stream << "ts,quality,fields\n";
+        *m_stream << "ts,quality,fields\n";
 
-    m_textFailureReported = false;
-    m_rawFailureReported = false;
     m_lastStampMs = -1;
     m_recording = true;
     m_startedMs = m_monotonic();
@@ -103,6 +124,10 @@ bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insCol
     m_flushTimer.start();
     emit recordingChanged();
     emit elapsedChanged();
+    if (!m_failureText.isEmpty()) {
+        m_failureText.clear();
+        emit failureTextChanged();
+    }
     return true;
 }
 
@@ -134,15 +159,10 @@ void Recorder::stop()
 {
     if (!m_recording)
         return;
-    checkWrites();
-    m_flushTimer.stop();
-    m_stream.setDevice(nullptr);
-    m_text.close();
-    m_raw.close();
-    m_elapsedTimer.stop();
-    m_recording = false;
-    emit recordingChanged();
-    emit elapsedChanged();
+    if (QFile* refused = flushFiles())
+        fail(*refused);
+    else
+        close(false);
 }
 
 void Recorder::onRaw(const QByteArray& bytes)
@@ -150,28 +170,30 @@ void Recorder::onRaw(const QByteArray& bytes)
     if (!m_recording || bytes.isEmpty() || !m_raw.isOpen())
         return;
     if (m_raw.write(bytes) != bytes.size())
-        reportWriteFailure(m_raw, m_rawFailureReported);
+        fail(m_raw);
 }
 
 void Recorder::onSnapshot(const TelemetrySnapshot& snapshot)
 {
     if (!m_recording || m_insColumns)
         return;
-    m_stream << m_wall().toString(kStampFormat) << ',' << snapshot.quality << ','
-             << snapshotFieldsText(snapshot.fields) << '\n';
+    *m_stream << m_wall().toString(kStampFormat) << ',' << snapshot.quality << ','
+              << snapshotFieldsText(snapshot.fields) << '\n';
 }
 
 void Recorder::storeInsWireFrame(const QByteArray& line, qint64 hostRxMs)
 {
     if (!m_recording || !m_wireLinesActive || line.isEmpty())
         return;
-    m_stream << timeText(hostRxMs) << ' ' << insMessageText(line) << '\n';
+    *m_stream << timeText(hostRxMs) << ' ' << insMessageText(line) << '\n';
 }
 
 void Recorder::flushToDisk()
 {
-    if (m_recording)
-        checkWrites();
+    if (!m_recording)
+        return;
+    if (QFile* refused = flushFiles())
+        fail(*refused);
 }
 
 QString Recorder::timeText(qint64 msSinceEpoch)
@@ -185,24 +207,45 @@ QString Recorder::timeText(qint64 msSinceEpoch)
     return m_lastStampText;
 }
 
-void Recorder::checkWrites()
+QFile* Recorder::flushFiles()
 {
-    m_stream.flush();
-    if (m_stream.status() != QTextStream::Ok || !m_text.flush())
-        reportWriteFailure(m_text, m_textFailureReported);
+    m_stream->flush();
+    if (m_stream->status() != QTextStream::Ok || !m_text.flush())
+        return &m_text;
     if (m_raw.isOpen() && !m_raw.flush())
-        reportWriteFailure(m_raw, m_rawFailureReported);
+        return &m_raw;
+    return nullptr;
 }
 
-void Recorder::reportWriteFailure(QFile& file, bool& reported)
+void Recorder::fail(QFile& file)
 {
-    if (reported)
-        return;
-    reported = true;
-    const QString message = QStringLiteral("记录文件写入失败：%1（%2）")
-                                .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
-    qCWarning(lcRecord) << "write failed:" << file.fileName() << file.errorString();
-    emit writeFailed(message);
+    // A write that the disk took only in part comes back without the system's reason.
+    QString reason = file.errorString();
+    const QStorageInfo volume(QFileInfo(file.fileName()).absolutePath());
+    if (volume.isValid() && volume.bytesAvailable() == 0)
+        reason = QStringLiteral("磁盘空间已满");
+    m_failureText = QStringLiteral("记录文件写入失败：%1（%2），记录已停止（已记录 %3）")
+                        .arg(QDir::toNativeSeparators(file.fileName()), reason, elapsedText());
+    qCWarning(lcRecord) << "write failed, recording stopped:" << file.fileName() << reason;
+    close(true);
+    emit failureTextChanged();
+    emit writeFailed(m_failureText);
+}
+
+void Recorder::close(bool failed)
+{
+    m_flushTimer.stop();
+    m_elapsedTimer.stop();
+    // Whatever the stream still holds goes to the file's buffer, which closing writes
+    // as far as the disk takes it.
+    m_stream.reset();
+    m_text.close();
+    m_raw.close();
+    if (failed)
+        keepWholeLines(m_text.fileName());
+    m_recording = false;
+    emit recordingChanged();
+    emit elapsedChanged();
 }
 
 } // namespace gcs

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace gcs {
 
@@ -23,12 +24,17 @@ namespace gcs {
 ///
 /// Lines and bytes are written as they arrive into the files' buffers and reach the disk
 /// every kFlushIntervalMs, so a high message rate costs no flush per line. A file that
-/// cannot be created or written is reported (lastErrorText, writeFailed) with its path.
+/// cannot be created is reported (lastErrorText) with its path. A file that stops taking
+/// data (a full disk) ends the recording at once: buffering on would grow without bound
+/// and only cut a hole into both files that no reader could see. The files keep what
+/// reached the disk, the text file up to its last whole line, and failureText says why
+/// until the next start.
 class Recorder : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool recording READ recording NOTIFY recordingChanged)
     Q_PROPERTY(QString elapsedText READ elapsedText NOTIFY elapsedChanged)
+    Q_PROPERTY(QString failureText READ failureText NOTIFY failureTextChanged)
 public:
     static constexpr int kElapsedIntervalMs = 1000;
     static constexpr int kFlushIntervalMs = 200;
@@ -55,6 +61,9 @@ public:
     bool rawOutputActive() const { return m_recording && m_raw.isOpen(); }
     /// Why the last start failed, or that it runs without raw output; empty otherwise.
     QString lastErrorText() const { return m_lastError; }
+    /// Why the last recording ended by itself (a file stopped taking data); empty while
+    /// recording and after a recording the user stopped.
+    QString failureText() const { return m_failureText; }
 
     /// Opens both files (truncating) and starts recording; a recording that runs is
     /// stopped first. The text file is an INS message log when insColumns is set or its
@@ -68,7 +77,8 @@ public:
     /// second gets "_2", "_3", ... so that no recording overwrites another.
     Q_INVOKABLE bool startInDirectory(const QString& dir, const QString& formatHint,
                                       bool insColumns = false);
-    /// Flushes and closes both files. Nothing (and no signal) when not recording.
+    /// Flushes and closes both files. Nothing (and no signal) when not recording. A
+    /// flush that fails here ends the recording as a failure (failureText, writeFailed).
     Q_INVOKABLE void stop();
 
 public slots:
@@ -84,25 +94,29 @@ public slots:
 signals:
     void recordingChanged();
     void elapsedChanged();
-    /// A file stopped taking data (disk full, removed medium); sent once per file and
-    /// recording, with a message that names the file.
+    void failureTextChanged();
+    /// A file stopped taking data (disk full, removed medium) and the recording ended;
+    /// sent once, after recordingChanged, with failureText (it names the file).
     void writeFailed(QString message);
 
 private:
     QString timeText(qint64 msSinceEpoch);
-    void checkWrites();
-    void reportWriteFailure(QFile& file, bool& reported);
+    /// Hands the buffers to the disk; the file that refused them, or null.
+    QFile* flushFiles();
+    void fail(QFile& file);
+    void close(bool failed);
 
     QFile m_text;
     QFile m_raw;
-    QTextStream m_stream;
+    // One stream per recording: a stream whose device failed keeps its unwritten text,
+    // which must never reach the next recording's file.
+    std::unique_ptr<QTextStream> m_stream;
+    QString m_failureText;
     QString m_baseName;
     bool m_recording = false;
     bool m_insColumns = false;
     bool m_wireLinesActive = false;
     QString m_lastError;
-    bool m_textFailureReported = false;
-    bool m_rawFailureReported = false;
 
     QElapsedTimer m_systemClock;
     MonotonicClock m_monotonic;

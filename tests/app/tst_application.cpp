@@ -214,6 +214,22 @@ private slots:
         QVERIFY(readFileBytes(iniPath()).contains("product=ins"));
     }
 
+    // An unreadable device list is told once, with where its copy went, and outlives the quit.
+    void anUnreadableDeviceListIsToldOnceAndKept()
+    {
+        const QByteArray list = R"([{"id":"a","productId":"ins"])";
+        QSettings(iniPath(), QSettings::IniFormat).setValue("managedDevices", list);
+        auto app = makeApp();
+        QSignalSpy errors(app.get(), &Application::lastErrorChanged);
+        app->persistManagedState();
+        QTest::qWait(100);
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(app->lastError(),
+                 "设备列表无法读取，已纳管的设备未能载入；原文件已另存为 "
+                     + QDir::toNativeSeparators(iniPath() + ".devices.bad"));
+        QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("managedDevices"), list);
+    }
+
     void withoutDevicesTheTextsNameTheProduct()
     {
         auto app = makeApp();
@@ -369,6 +385,8 @@ private slots:
             << "刻度温度一次项Z：  -1.2e-05" << QVariantMap { { "t1z", -1.2e-05 } };
         QTest::newRow("the later line wins") << "刻度温度X：1.5\n刻度温度X：1.25\n"
                                              << QVariantMap { { "kggx", 1.25 } };
+        QTest::newRow("beyond a double")
+            << "静态漂移X：0.5\n静态漂移X：1e400\n静态漂移Y：-1e309" << QVariantMap();
     }
 
     void calibrationLines()
@@ -414,6 +432,9 @@ private slots:
         huge.close();
         QVERIFY(failsWith(app->parseCompensateDatFile(huge.fileName()).isEmpty(),
                           "文件过大：" + QDir::toNativeSeparators(huge.fileName()) + "（超过 "));
+        QVERIFY(writeFileBytes(m_dir->filePath("big.dat"), "静态漂移Y：1\n静态漂移X：1e400\n"));
+        QVERIFY(failsWith(app->parseCompensateDatFile(m_dir->filePath("big.dat")).isEmpty(),
+                          "标定数据超出数值范围，未导入：静态漂移X（big.dat）"));
         QVERIFY(writeFileBytes(m_dir->filePath("notes.dat"), "标定温度：25\n"));
         QVERIFY(failsWith(app->parseCompensateDatFile(m_dir->filePath("notes.dat")).isEmpty(),
                           "文件中没有可识别的标定数据：notes.dat"));

@@ -295,28 +295,42 @@ private slots:
         QCOMPARE(raw.value(QStringLiteral("deviceAlias"), "absent").toString(), QString());
     }
 
-    // An existing list key, even unreadable, stops the migration; a bad value stays until
-    // the next change replaces it, and nothing else in the file is lost.
+    // An existing list key, even unreadable, stops the migration. An unreadable list is copied
+    // and never emptied over; the first device added replaces it; nothing else is lost.
     void noMigration_data()
     {
         QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<bool>("unreadable");
         const auto with = [](const QByteArray& list) {
             return QVariantMap { { "port", "COM7" },
                                  { "theme", "极夜" },
                                  { "managedDevices", list } };
         };
         QTest::newRow("no port, blank alias")
-            << QVariantMap { { "baud", 9600 }, { "deviceAlias", "   " }, { "theme", "极夜" } };
-        QTest::newRow("empty list") << with("[]");
-        QTest::newRow("not json") << with("{{{ not json");
+            << QVariantMap { { "baud", 9600 }, { "deviceAlias", "   " }, { "theme", "极夜" } }
+            << false;
+        QTest::newRow("empty list") << with("[]") << false;
+        QTest::newRow("not json") << with("{{{ not json") << true;
+        QTest::newRow("a brace missing")
+            << with(R"([{"id":"a","productId":"ins","kind":"serial","port":"COM7"])") << true;
     }
 
     void noMigration()
     {
         QFETCH(QVariantMap, stored);
+        QFETCH(bool, unreadable);
         ManagedDevices list;
         load(list, stored);
         QCOMPARE(list.count(), 0);
+        QCOMPARE(list.unreadableCopy().needed, unreadable);
+        if (unreadable) {
+            QCOMPARE(
+                QSettings(list.unreadableCopy().path, QSettings::IniFormat).value("managedDevices"),
+                stored.value("managedDevices"));
+            const QByteArray before = readFileBytes(iniPath());
+            list.save(m_settings->store());
+            QCOMPARE(readFileBytes(iniPath()), before);
+        }
         QCOMPARE(m_settings->store()->value("managedDevices"), stored.value("managedDevices"));
         const QString id = list.appendSerial("ins", "", "COM8", 0, true, "");
         QCOMPARE(storedList().size(), 1);

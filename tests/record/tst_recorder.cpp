@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace gcs::test;
 using gcs::Recorder;
 
@@ -133,17 +136,34 @@ private slots:
         m_rec.storeInsWireFrame("#vorn,imu,1*ff", 0);
         m_rec.stop();
         QVERIFY(text("x.txt").endsWith(" #vorn,imu,1*ff\n"));
-        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
-            QSKIP("needs /dev/full, a device on which every write fails");
+    }
+
+    // A full disk ends the recording at once and says why until the next start; the text
+    // file keeps whole lines, and nothing of the recording reaches the next one.
+    void aFullDiskEndsTheRecording()
+    {
         QSignalSpy failed(&m_rec, &Recorder::writeFailed);
-        QVERIFY(m_rec.start(QStringLiteral("/dev/full"), path("ok.bin"), true));
-        for (int i = 0; i < 2000; ++i)
-            m_rec.storeInsWireFrame("#vorn,sins,1,2,3,4,5,6,7,8,9*ff", 0);
+        QVERIFY(m_rec.start(path("f.txt"), path("f.bin"), true));
+        const QByteArray line = "#vorn,sins,1,2,3,4,5,6,7,8,9*ff";
+        // No file grows past 20000 bytes, as on a disk that fills up (a write past it fails).
+        rlimit saved {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit full { 20000, saved.rlim_max };
+        signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full);
+        for (int i = 0; i < 5000; ++i)
+            m_rec.storeInsWireFrame(line, 0);
         m_rec.flushToDisk();
-        m_rec.flushToDisk();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!m_rec.recording() && failed.count() == 1 && failed[0][0] == m_rec.failureText());
+        QVERIFY(m_rec.failureText().startsWith("记录文件写入失败：" + path("f.txt")));
+        const QByteArray kept = readFileBytes(path("f.txt"));
+        QVERIFY(kept.endsWith(line + '\n') && kept.size() % (24 + line.size() + 1) == 0);
+        QVERIFY(m_rec.start(path("next.txt"), path("next.bin"), true)
+                && m_rec.failureText().isEmpty());
+        m_rec.storeInsWireFrame("#vorn,imu,2*ff", 0);
         m_rec.stop();
-        QCOMPARE(failed.count(), 1);
-        QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("/dev/full")));
+        QCOMPARE(text("next.txt"), QStringLiteral("2024-03-09 07:05:03.042 #vorn,imu,2*ff\n"));
     }
 };
 

@@ -223,5 +223,16 @@ ShellTestCase {
         verify(fixture.fileSize(dir + "/" + files[0]) > 59 * 20)
         var lines = app.readTextFile(dir + "/" + files[1]).split("\n")
         verify(lines.length > 20 && /^[-\d]{10} [:\d]{8}\.\d{3} aa 55 /.test(lines[0]), lines[0])
+
+        // A full disk ends the recording; the page says so, longer than a notice stays, until
+        // the next start.
+        verify(app.startRecord("/dev/full", fixture.scratchPath("full.bin")))
+        wait(5000)
+        verify(!app.recorder.recording && find(page, "recordFailure").visible)
+        compare(find(page, "recordSubtitle").text, "写入失败，记录已停止")
+        fixture.answerFileDialogs([dir])
+        click(button)
+        verify(app.recorder.recording && !find(page, "recordFailure").visible)
+        click(button)
     }
 }

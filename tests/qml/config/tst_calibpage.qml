@@ -88,7 +88,10 @@ ShellTestCase {
                 "#vorn,set factory,12,,,,,,,,,,,,,1.0,,,,1.0,,,0.5,1.0*ff")
         // Every field but the fixed diagonal is named when empty or not a number.
         compare(Logic.factoryProblems({}).length, 19)
-        var problems = Logic.factoryProblems({ "sn": "1", "t2x": "x" })
-        verify(problems.indexOf("t2x") >= 0 && problems.indexOf("sn") < 0)
+        var problems = Logic.factoryProblems({ "sn": "1", "t2x": "x", "t1x": "Infinity",
+                                               "kggx": "-1e400", "t2y": "1e300" })
+        compare([problems.indexOf("t2x") >= 0, problems.indexOf("t1x") >= 0,
+                 problems.indexOf("kggx") >= 0, problems.indexOf("sn") < 0,
+                 problems.indexOf("t2y") < 0].join(), "true,true,true,true,true")
     }
 }

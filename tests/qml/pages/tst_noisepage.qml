@@ -53,6 +53,11 @@ ShellTestCase {
         click(find(page, "noisePickButton"))
         compare(page.filePath, path)
         tryVerify(function () { return !app.noise.busy }, 10000, "analysis ends")
+        // The result (and its warnings) make way for a new analysis of the file.
+        wait(50)
+        click(find(page, "noiseRerunButton"))
+        verify(app.noise.busy)
+        tryVerify(function () { return !app.noise.busy }, 10000, "second analysis ends")
 
         compare(find(page, "noiseChart").curveCount, data.curves)
         var restWarning = find(page, "noiseRestWarning")

@@ -32,6 +32,18 @@ Item {
     // A rate typed in (an empty field is acceptable input too).
     readonly property bool rateTyped: rateField.text.length > 0 && rateField.acceptableInput
 
+    // What went wrong, or why the figures mean nothing: one banner each.
+    readonly property var banners: [
+        { name: "noiseError", tone: Theme.danger,
+          shown: !busy && noise.errorText.length > 0, text: noise.errorText },
+        { name: "noiseRestWarning", tone: Theme.warn, shown: hasResult && !noise.atRest,
+          text: "记录期间设备不是静止的，以下噪声指标没有意义：" + noise.restReason },
+        { name: "noiseFileWarning", tone: Theme.warn,
+          shown: hasResult && noise.warningText.length > 0, text: noise.warningText }
+    ]
+    // The figures of the result, one map per channel in this order.
+    readonly property var channelKeys: ["gx", "gy", "gz", "ax", "ay", "az"]
+    readonly property var figures: hasResult ? noise.figures : []
     // One curve per channel, named and ordered as the figures are: gyros, then accelerometers.
     readonly property var chartSeries: {
         var taus = noise.taus, curves = noise.curves
@@ -197,18 +209,15 @@ Item {
         }
 
         // ---- what went wrong, or why the figures mean nothing -------------------------
+        // The banners (and the figure rows below) stay while results come and go; only
+        // what they show changes. Rows made afresh from each result were deleted in the
+        // pass that resized their layout (a warning that went away), and the layout then
+        // read the rows it no longer had.
         Repeater {
-            model: [
-                { name: "noiseError", tone: Theme.danger,
-                  shown: !page.busy && noise.errorText.length > 0, text: noise.errorText },
-                { name: "noiseRestWarning", tone: Theme.warn,
-                  shown: page.hasResult && !noise.atRest,
-                  text: "记录期间设备不是静止的，以下噪声指标没有意义：" + noise.restReason },
-                { name: "noiseFileWarning", tone: Theme.warn,
-                  shown: page.hasResult && noise.warningText.length > 0, text: noise.warningText }
-            ]
+            model: page.banners.length
             delegate: Rectangle {
-                required property var modelData
+                required property int index
+                readonly property var modelData: page.banners[index]
                 objectName: modelData.name
                 Layout.fillWidth: true
                 visible: modelData.shown
@@ -273,14 +282,16 @@ Item {
 
                     Repeater {
                         objectName: "noiseFigureRows"
-                        // A header, then one row per channel.
-                        model: [{ header: true }].concat(page.hasResult ? noise.figures : [])
+                        // A header, then one row per channel, shown while there is a result.
+                        model: 1 + page.channelKeys.length
                         delegate: Rectangle {
-                            required property var modelData
                             required property int index
-                            objectName: modelData.header ? "figureHeader"
-                                                         : "figure_" + modelData.key
-                            readonly property bool header: modelData.header === true
+                            readonly property bool header: index === 0
+                            readonly property var modelData:
+                                header ? ({ header: true }) : page.figures[index - 1] || ({})
+                            objectName: header ? "figureHeader"
+                                               : "figure_" + page.channelKeys[index - 1]
+                            visible: header || modelData.key !== undefined
                             Layout.fillWidth: true
                             implicitHeight: 34
                             color: header ? Theme.panelHi

@@ -12,6 +12,8 @@ Item {
     readonly property bool connected: app.currentManagedConnected
     readonly property bool recording: app.recorder.recording
     readonly property bool insProduct: app.products.currentProductId === "ins"
+    // Why the last recording ended by itself (a full disk); shown until the next start.
+    readonly property string failureText: recording ? "" : app.recorder.failureText
     readonly property string formatText: {
         var f = app.ins.packetFormat
         if (f && f.length > 0)
@@ -118,11 +120,15 @@ Item {
                         Text {
                             objectName: "recordSubtitle"
                             Layout.fillWidth: true
-                            text: page.recording ? "磁盘写入中" : "解析帧 + 串口原码双路落盘"
+                            text: page.recording ? "磁盘写入中"
+                                                 : page.failureText.length > 0
+                                                   ? "写入失败，记录已停止"
+                                                   : "解析帧 + 串口原码双路落盘"
                             elide: Text.ElideRight
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontCaption
-                            color: page.recording ? Theme.danger : Theme.muted
+                            color: page.recording || page.failureText.length > 0 ? Theme.danger
+                                                                                 : Theme.muted
                         }
                     }
                     Rectangle {
@@ -176,6 +182,42 @@ Item {
                     Layout.fillWidth: true
                     implicitHeight: 1
                     color: Theme.border
+                }
+
+                Rectangle {
+                    objectName: "recordFailure"
+                    Layout.fillWidth: true
+                    visible: page.failureText.length > 0
+                    implicitHeight: failureColumn.implicitHeight + 20
+                    radius: Theme.radiusSmall
+                    color: Theme.alpha(Theme.danger, 0.12)
+                    border.width: 1
+                    border.color: Theme.danger
+                    ColumnLayout {
+                        id: failureColumn
+                        x: 12
+                        y: 10
+                        width: parent.width - 24
+                        spacing: 4
+                        Text {
+                            objectName: "recordFailureText"
+                            Layout.fillWidth: true
+                            text: page.failureText
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontLabel
+                            font.bold: true
+                            color: Theme.danger
+                        }
+                        Text {
+                            Layout.fillWidth: true
+                            text: "已写入的数据保留在文件中；请清理磁盘空间或换一个目录后重新开始。"
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: Theme.muted
+                        }
+                    }
                 }
 
                 GridLayout {

@@ -120,7 +120,8 @@ function factorySentence(fields) {
     return "#vorn,set factory," + factoryValues(fields).join(",") + "*ff"
 }
 
-// Keys of the factory fields that are empty or not a number.
+// Keys of the factory fields that are empty or not a finite number ("Infinity" and
+// "1e400" are numbers to JavaScript, not to the unit).
 function factoryProblems(fields) {
     var out = []
     for (var i = 0; i < factoryOrder.length; ++i) {
@@ -128,7 +129,7 @@ function factoryProblems(fields) {
         if (key === null)
             continue
         var v = fields[key] === undefined || fields[key] === null ? "" : String(fields[key]).trim()
-        if (v.length === 0 || isNaN(Number(v)))
+        if (v.length === 0 || !isFinite(Number(v)))
             out.push(key)
     }
     return out

@@ -104,9 +104,9 @@ CalibPane {
         if (problems.length === 0)
             return sendWrite(values)
         pendingWrite = values
-        writeConfirm.message = "有 " + problems.length + " 项参数为空或不是数字（"
+        writeConfirm.message = "有 " + problems.length + " 项参数为空或不是有效数字（"
                 + problems.map(function (k) { return tab.fieldLabels[k] }).join("、")
-                + "）。这些位置将以空值下发，设备可能拒收或写入错误参数。是否继续？"
+                + "）。这些位置将按当前内容下发，设备可能拒收或写入错误参数。是否继续？"
         writeConfirm.open()
         return false
     }
