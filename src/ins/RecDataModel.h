@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ins/FrameSequence.h"
 #include "ins/RecConfigGyroStruct.h"
 #include "ins/RecConfigInstallStruct.h"
 #include "ins/RecConfigSerialStruct.h"
@@ -44,8 +45,9 @@ public:
         /// Bytes that belong to no accepted message: garbage, broken frames, rejected or
         /// empty lines, a cut buffer, what was left when the input ended.
         qint64 skippedBytes = 0;
-        /// Frames that did not arrive whole: gaps in the 31-byte frame's counter (modulo
-        /// 32768), and every checksum failure that no counter accounts for.
+        /// Frames that did not arrive whole, as gcs::FrameSequence counts them: the gaps in
+        /// a counter or in the steps of a time tag, and the checksum failures where
+        /// neither can tell.
         qint64 lostFrames = 0;
     };
 
@@ -180,12 +182,7 @@ private:
     qint64 m_sentences = 0;
     qint64 m_checksumErrors = 0;
     qint64 m_skippedBytes = 0;
-    qint64 m_lostFrames = 0;
-    // Checksum failures not yet settled: the next 31-byte frame's counter tells how many
-    // frames were really lost; any other frame (or none) takes them as lost.
-    qint64 m_pendingLost = 0;
-    // Counter of the last 31-byte frame modulo 32768, -1 when the next one starts afresh.
-    int m_lastImuCount = -1;
+    gcs::FrameSequence m_sequence;
     // Stream offset of the buffer's first byte, and of the message being emitted.
     qint64 m_streamPos = 0;
     qint64 m_messageOffset = 0;
