@@ -117,10 +117,17 @@ void CsvExporter::add(const CaptureRecord& c)
     } else {
         empty(3);
     }
-    for (float v : { r.gx, r.gy, r.gz })
-        number(F::Rate, v);
-    for (float v : { r.ax, r.ay, r.az })
-        number(F::Accel, v);
+    if (c.hasImuWire) {
+        for (int k = 0; k < 6; ++k) {
+            p = F::writeScaled(p, c.imuWire[k], F::decimals(RecImuBin, k < 3 ? F::Rate : F::Accel));
+            *p++ = ',';
+        }
+    } else {
+        for (float v : { r.gx, r.gy, r.gz })
+            number(F::Rate, v);
+        for (float v : { r.ax, r.ay, r.az })
+            number(F::Accel, v);
+    }
     number(F::Temp, r.temp);
     if (tier == 3) {
         number(F::Position, r.lat);

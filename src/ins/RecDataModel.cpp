@@ -65,17 +65,23 @@ float leFloat(const uchar* p)
 
 using F = gcs::WireFormat;
 
+// The 31-byte frame's rates and accelerations: six int32 from byte 4 on.
+qint32 imuInertial(const uchar* p, int k)
+{
+    return le<qint32>(p + 4 + 4 * k);
+}
+
 RecDataStruct decodeImu(const uchar* p)
 {
     RecDataStruct r;
     r.format = RecImuBin;
     r.count = le<qint16>(p + 2);
-    r.gx = float(le<qint32>(p + 4) * F::kImuRate);
-    r.gy = float(le<qint32>(p + 8) * F::kImuRate);
-    r.gz = float(le<qint32>(p + 12) * F::kImuRate);
-    r.ax = float(le<qint32>(p + 16) * F::kImuAccel);
-    r.ay = float(le<qint32>(p + 20) * F::kImuAccel);
-    r.az = float(le<qint32>(p + 24) * F::kImuAccel);
+    r.gx = float(imuInertial(p, 0) * F::kImuRate);
+    r.gy = float(imuInertial(p, 1) * F::kImuRate);
+    r.gz = float(imuInertial(p, 2) * F::kImuRate);
+    r.ax = float(imuInertial(p, 3) * F::kImuAccel);
+    r.ay = float(imuInertial(p, 4) * F::kImuAccel);
+    r.az = float(imuInertial(p, 5) * F::kImuAccel);
     r.temp = float(le<qint16>(p + 28) * F::kImuTemp);
     return r;
 }
@@ -327,8 +333,11 @@ void RecDataModel::acceptFrame(const uchar* p, int len, bool wantWire, bool want
         m_sequence.add(RecSinsBin, sinsTimeTag(p));
     if (wantWire)
         emitWireFrame(QByteArray(reinterpret_cast<const char*>(p), len), WireKind::BinaryFrame);
-    if (wantRecord)
+    if (wantRecord) {
+        m_messageFrame = QByteArrayView(p, len);
         emit newValue(len == kImuLen ? decodeImu(p) : decodeSins(p));
+        m_messageFrame = QByteArrayView();
+    }
     ++m_recPackets;
     ++m_frames;
 }
@@ -473,6 +482,13 @@ RecDataStruct RecDataModel::extractImubin(const QByteArray& frame)
         return r;
     }
     return decodeImu(reinterpret_cast<const uchar*>(frame.constData()));
+}
+
+qint32 RecDataModel::imubinWire(QByteArrayView frame, int k)
+{
+    if (frame.size() < kImuLen || k < 0 || k > 5)
+        return 0;
+    return imuInertial(reinterpret_cast<const uchar*>(frame.data()), k);
 }
 
 RecDataStruct RecDataModel::extractSinsbin(const QByteArray& frame)

@@ -8,6 +8,7 @@
 #include "ins/RecPacketFormat.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -83,6 +84,9 @@ public:
     /// While newValue or wireFrameForLog is being emitted: where the message starts in the
     /// stream, counted in bytes since the decoder was made or its buffer last reset.
     qint64 messageOffset() const { return m_messageOffset; }
+    /// While newValue is being emitted for a binary frame: the frame's bytes (empty for a
+    /// sentence), for a reader that keeps more of it than the record holds.
+    QByteArrayView messageFrame() const { return m_messageFrame; }
 
     void addRecStatisticsRecTime(int secs);
     void addRecStatisticsSendBytes(int n);
@@ -96,6 +100,9 @@ public:
 
     static RecDataStruct extractImubin(const QByteArray& frame);
     static RecDataStruct extractSinsbin(const QByteArray& frame);
+    /// The k-th of a 31-byte frame's rates and accelerations (gx, gy, gz, ax, ay, az) as
+    /// the integer the unit sent, which the record's float holds to about 7 digits only.
+    static qint32 imubinWire(QByteArrayView frame, int k);
     static RecDataStruct extractImuasc(const QList<QString>& fields);
     static RecDataStruct extractAhrsasc(const QList<QString>& fields);
     static RecDataStruct extractSinsasc(const QList<QString>& fields);
@@ -186,6 +193,7 @@ private:
     // Stream offset of the buffer's first byte, and of the message being emitted.
     qint64 m_streamPos = 0;
     qint64 m_messageOffset = 0;
+    QByteArrayView m_messageFrame;
 
     // A slot connected to a signal may reset the buffer or feed more bytes while a chunk
     // is being decoded; the epoch tells the loops to stop, and input fed from inside is

@@ -49,6 +49,25 @@ int WireFormat::decimals(RecPacketFormat format, Field field)
     return s >= 1 ? 0 : int(std::lround(-std::log10(s)));
 }
 
+char* WireFormat::writeScaled(char* out, qint64 units, int places)
+{
+    if (units < 0)
+        *out++ = '-';
+    const quint64 magnitude = units < 0 ? 0 - quint64(units) : quint64(units);
+    quint64 unit = 1;
+    for (int i = 0; i < places; ++i)
+        unit *= 10;
+    out = std::to_chars(out, out + 20, magnitude / unit).ptr;
+    if (places > 0) {
+        *out++ = '.';
+        quint64 fraction = magnitude % unit;
+        for (int i = places - 1; i >= 0; --i, fraction /= 10)
+            out[i] = char('0' + fraction % 10);
+        out += places;
+    }
+    return out;
+}
+
 bool WireFormat::hasCounter(RecPacketFormat format)
 {
     return format == RecImuBin || format == RecAhrsAsc;

@@ -57,10 +57,9 @@ public:
     static int decimals(RecPacketFormat format, Field field);
 
     /// Writes value at out as the unit sent it: with the decimals of its scale, or as the
-    /// shortest text that reads back to the same value (a float's text for a float). The
-    /// record keeps what a 31-byte frame sends as a float, so a value that has more
-    /// digits than a float holds (an acceleration above 1 g) may differ in its last
-    /// decimal. Needs room for 32 characters; returns the end.
+    /// shortest text that reads back to the same value (a float's text for a float). A
+    /// float keeps about 7 digits: where the unit's integer is at hand, writeScaled gives
+    /// its every digit. Needs room for 32 characters; returns the end.
     template<typename T> static char* write(char* out, T value, RecPacketFormat format, Field field)
     {
         const int places = decimals(format, field);
@@ -68,6 +67,9 @@ public:
             return std::to_chars(out, out + 32, value).ptr;
         return std::to_chars(out, out + 32, double(value), std::chars_format::fixed, places).ptr;
     }
+
+    /// Writes units × 10^-places (an integer as the unit sent it) with those decimals.
+    static char* writeScaled(char* out, qint64 units, int places);
 
     /// The format numbers its messages ("imubin", "ahrsasc").
     static bool hasCounter(RecPacketFormat format);

@@ -7,6 +7,7 @@
 #include "capture/TrackThinner.h"
 #include "ins/InsBridge.h"
 
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -246,6 +247,12 @@ private slots:
         QList<CaptureRecord> records;
         const QByteArray bytes
             = readFileBytes(exported(stream, log, CaptureExport::Format::Csv, records));
+        QList<QJsonObject> sent; // the records as the stream's encoder has them, unrounded
+        for (const QByteArray& line :
+             readFileBytes(dataDir() + "/ins/" + stream + ".expect.jsonl").split('\n')) {
+            if (QJsonDocument::fromJson(line)["ev"] == "record")
+                sent << QJsonDocument::fromJson(line).object();
+        }
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rows = parseCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.size(), records.size() + 1);
@@ -263,11 +270,12 @@ private slots:
             for (qsizetype col = 1; col < header.size(); ++col) {
                 const QVariant v = fields.value(header[col]);
                 const QString& cell = rows[i + 1][col];
-                // A scaled value has the decimals of its scale, and is the value rounded so.
+                // A scaled value is what the unit sent (the stream's encoder has the value of
+                // its integer), with the decimals of its scale.
                 const QVariant places = scaled.value(header[col]);
                 QVERIFY2(!places.isValid()
                              || (!cell.isEmpty() && cell.section('.', 1).size() == places.toInt()
-                                 && qAbs(cell.toDouble() - v.toDouble())
+                                 && qAbs(cell.toDouble() - sent[i][header[col]].toDouble())
                                      <= 0.5 * std::pow(10.0, -places.toInt())),
                          qPrintable(header[col] + ": " + cell));
                 if (places.isValid())

@@ -132,6 +132,8 @@ private slots:
         QTest::newRow("imubin: unplugged") << frames(0, 40) + frames(340, 380) << 300LL;
         QTest::newRow("imubin: the unit restarted") << frames(5000, 5040) + frames(0, 40) << 0LL;
         QTest::newRow("imubin: a gap at the end") << frames(0, 40) + frames(43, 44) << 3LL;
+        QTest::newRow("imubin: gaps one after another")
+            << frames(0, 10) + frames(11, 12) + frames(13, 20) << 2LL;
         // The time tag steps in whole periods once two equal steps made the period evident.
         QTest::newRow("sinsbin: unplugged twice")
             << frames(0, 40, 200) + frames(177, 200, 200) + frames(700, 720, 200) << 637LL;
@@ -139,10 +141,12 @@ private slots:
             << frames(0, 40, 300) + frames(340, 380, 300) << 300LL;
         QTest::newRow("sinsbin: a frame valid by chance")
             << frames(0, 40, 200) + frames(19753086, 19753087, 200) + frames(40, 80, 200) << 0LL;
+        QTest::newRow("sinsbin: a 31-byte frame amid noise, the next lost to its lock")
+            << frames(0, 40, 200) + noise + frames(777, 778) + frames(40, 80, 200) << 1LL;
         QTest::newRow("sinsbin: noise and a missing frame")
             << frames(0, 20, 200) + noise + frames(21, 40, 200) << 1LL;
-        QTest::newRow("sinsbin: the rate changes")
-            << frames(0, 40, 200) + frames(20, 60, 100) << 0LL;
+        QTest::newRow("sinsbin: a slower rate") << frames(0, 40, 200) + frames(20, 60, 100) << 0LL;
+        QTest::newRow("sinsbin: a faster rate") << frames(0, 40, 200) + frames(80, 160, 400) << 0LL;
         QTest::newRow("sinsasc: unplugged") << sentences(0, 30) + sentences(130, 160) << 100LL;
     }
 
