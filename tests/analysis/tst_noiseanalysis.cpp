@@ -32,7 +32,7 @@ std::vector<float> series(const QString& kind, int n, double sigma, double offse
 /// A message log of ahrsasc sentences at 100 Hz, stamped the way the host stamps a line:
 /// five messages to a chunk, one time per chunk (stepMs apart); a silence of 5 s after
 /// the first half, in which nothing is lost unless the motion is "gap": then the counter
-/// says 300 frames were.
+/// says 300 frames were; "unnumbered" sends imuasc, which says nothing of its order.
 QByteArray messageLog(int n, const QString& motion, int stepMs = 50)
 {
     std::mt19937 random(3);
@@ -49,7 +49,9 @@ QByteArray messageLog(int n, const QString& motion, int stepMs = 50)
         for (double v : { 0.1 * gauss(random), 0.1 * gauss(random), gz, 0.002 * gauss(random),
                           0.002 * gauss(random), 1.0 + 0.002 * gauss(random) })
             line += QLatin1Char(',') + QString::number(v, 'f', 6);
-        log += (line + QStringLiteral(",0,0,0,30.00,0.00,%1,0,0*ff\n").arg(roll, 0, 'f', 2))
+        log += (motion == "unnumbered" // imuasc: its number field is not read
+                    ? line.replace("ahrsasc", "imuasc") + ",25.00*ff\n"
+                    : line + QStringLiteral(",0,0,0,30.00,0.00,%1,0,0*ff\n").arg(roll, 0, 'f', 2))
                    .toLatin1();
     }
     return log;
@@ -145,6 +147,9 @@ private slots:
                                  << none;
         QTest::newRow("with a gap")
             << "gap" << 0.0 << qint64(0) << qint64(1) << none << "丢失 300 帧";
+        QTest::newRow("a silence where nothing is numbered")
+            << "unnumbered" << 0.0 << qint64(0) << qint64(1) << none
+            << "第 20001 行之前 5.0 s 没有数据";
     }
     void logIsAnalysed()
     {
