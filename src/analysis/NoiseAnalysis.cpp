@@ -7,9 +7,11 @@
 #include "analysis/SampleRate.h"
 #include "capture/CaptureReader.h"
 #include "ins/InsBridge.h"
+#include "ins/WireFormat.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QStringList>
 
 #include <cmath>
 
@@ -25,6 +27,26 @@ constexpr qint64 kCheckEvery = 8192;
 bool cancelled(const std::atomic_bool* cancel)
 {
     return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// What says the recording is not one continuous stretch: frames the decoder found lost
+// (by counters and time tags), and, where the records carry neither, a silence in a
+// message log far longer than the sampling period, as an unplugged unit leaves. Where
+// they do, a silence with nothing lost is only the host that stalled.
+QString gapReason(const CaptureReader& reader, double rateHz, bool ordered)
+{
+    QStringList reasons;
+    const qint64 lost = reader.counters().lostFrames;
+    if (lost > 0)
+        reasons << QStringLiteral("丢失 %1 帧").arg(lost);
+    const CaptureTiming& timing = reader.timing();
+    const double silenceLimitMs
+        = qMax(NoiseAnalysis::kGapSilenceMs, NoiseAnalysis::kGapPeriods * 1000.0 / rateHz);
+    if (!ordered && double(timing.longestSilenceMs) > silenceLimitMs)
+        reasons << QStringLiteral("第 %1 行之前 %2 s 没有数据")
+                       .arg(timing.silenceEndLine)
+                       .arg(double(timing.longestSilenceMs) / 1000.0, 0, 'f', 1);
+    return reasons.join(QStringLiteral("；"));
 }
 
 NoiseResult failed(NoiseResult r, const QString& error)
@@ -62,6 +84,8 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
     RestCheck rest;
     CaptureRecord record;
     qint64 firstMs = 0;
+    // Whether the records say their own order (a counter or a time tag).
+    bool ordered = false;
     const double size = double(qMax<qint64>(1, reader.size()));
     while (reader.next(record)) {
         const RecDataStruct& r = record.record;
@@ -69,6 +93,7 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
         // arrives as nullformat with zeros: no sample.
         if (InsBridge::tierForPacketFormat(r.format) == 0)
             continue;
+        ordered = ordered || WireFormat::hasCounter(r.format) || WireFormat::hasTimeTag(r.format);
         const qint64 n = series.taken();
         if (n == 0)
             firstMs = record.hostMs;
@@ -109,6 +134,7 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
     rest.finish();
     result.atRest = rest.atRest();
     result.restReason = rest.reason();
+    result.gapReason = gapReason(reader, result.rateHz, ordered);
 
     // The curves, one channel at a time: its running sums are the only extra memory,
     // and its samples are let go once its curve is done.

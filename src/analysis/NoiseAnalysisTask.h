@@ -42,6 +42,8 @@ class NoiseAnalysisTask : public BackgroundTask
     Q_PROPERTY(QVariantList figures READ figures NOTIFY resultChanged)
     Q_PROPERTY(bool atRest READ atRest NOTIFY resultChanged)
     Q_PROPERTY(QString restReason READ restReason NOTIFY resultChanged)
+    /// Why the recording is not one continuous stretch; empty when it is.
+    Q_PROPERTY(QString gapReason READ gapReason NOTIFY resultChanged)
 
 public:
     explicit NoiseAnalysisTask(QObject* parent = nullptr);
@@ -67,6 +69,7 @@ public:
     QVariantList figures() const;
     bool atRest() const { return m_result.atRest; }
     QString restReason() const { return m_result.restReason; }
+    QString gapReason() const { return m_result.gapReason; }
 
 signals:
     void resultChanged();

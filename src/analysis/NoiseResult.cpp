@@ -11,6 +11,8 @@ namespace gcs {
 namespace {
 
 const char* const kKeys[] = { "gx", "gy", "gz", "ax", "ay", "az" };
+/// The mark of a figure that is only an upper bound, as the noise page shows it.
+const QString kUpperBound = QStringLiteral("≤");
 
 QJsonValue number(double v)
 {
@@ -45,7 +47,7 @@ QJsonObject NoiseResult::toJson() const
     for (double t : tau)
         taus.append(t);
     o.insert(QStringLiteral("tau"), taus);
-    QJsonObject curves, arw, gyroBias, vrw, accelBias, biasTau;
+    QJsonObject curves, arw, gyroBias, vrw, accelBias, biasTau, upperBound;
     for (int c = 0; c < kChannels; ++c) {
         const QString key = QLatin1String(kKeys[c]);
         QJsonArray values;
@@ -53,6 +55,7 @@ QJsonObject NoiseResult::toJson() const
             values.append(number(v));
         curves.insert(key, values);
         biasTau.insert(key, number(minimum[size_t(c)].tau));
+        upperBound.insert(key, biasIsUpperBound(c));
         if (isGyro(c)) {
             arw.insert(key, number(angleRandomWalk(c)));
             gyroBias.insert(key, number(biasInstability(c)));
@@ -71,6 +74,9 @@ QJsonObject NoiseResult::toJson() const
     o.insert(QStringLiteral("rest_reason"), restReason);
     if (!warning.isEmpty())
         o.insert(QStringLiteral("warning"), warning);
+    o.insert(QStringLiteral("bias_instability_upper_bound"), upperBound);
+    o.insert(QStringLiteral("continuous"), continuous());
+    o.insert(QStringLiteral("gap_reason"), gapReason);
     return o;
 }
 
@@ -85,6 +91,8 @@ QString NoiseResult::toText() const
     t += QStringLiteral("samples: %1 (%2 s)\n").arg(samples).arg(durationSeconds(), 0, 'f', 1);
     t += QStringLiteral("at rest: %1\n")
              .arg(atRest ? QStringLiteral("yes") : QStringLiteral("no: ") + restReason);
+    t += QStringLiteral("continuous: %1\n")
+             .arg(continuous() ? QStringLiteral("yes") : QStringLiteral("no: ") + gapReason);
     t += QStringLiteral("\n%1").arg(QStringLiteral("tau_s"), 11);
     const char* const heads[] = { "gx_deg_h", "gy_deg_h", "gz_deg_h", "ax_mg", "ay_mg", "az_mg" };
     for (const char* h : heads)
@@ -96,10 +104,14 @@ QString NoiseResult::toText() const
             t += column(i < adev[size_t(c)].size() ? adev[size_t(c)][i] : NAN, 11);
         t += QLatin1Char('\n');
     }
-    const auto row = [this, &t](const char* name, int first, auto figure) {
+    const auto row = [this, &t](const char* name, int first, auto figure, bool bounded = false) {
         t += QStringLiteral("%1").arg(QLatin1String(name), -36);
-        for (int c = first; c < first + 3; ++c)
-            t += column(figure(c), 11);
+        for (int c = first; c < first + 3; ++c) {
+            const double v = figure(c);
+            t += bounded && biasIsUpperBound(c) && std::isfinite(v)
+                ? (kUpperBound + column(v, 0)).rightJustified(11)
+                : column(v, 11);
+        }
         t += QLatin1Char('\n');
     };
     t += QStringLiteral("\n%1%2%3%4\n")
@@ -108,9 +120,18 @@ QString NoiseResult::toText() const
              .arg(QStringLiteral("y"), 11)
              .arg(QStringLiteral("z"), 11);
     row("angle random walk (deg/sqrt(h))", Gx, [this](int c) { return angleRandomWalk(c); });
-    row("bias instability (deg/h)", Gx, [this](int c) { return biasInstability(c); });
+    const auto bias = [this](int c) { return biasInstability(c); };
+    row("bias instability (deg/h)", Gx, bias, true);
     row("velocity random walk (m/s/sqrt(h))", Ax, [this](int c) { return velocityRandomWalk(c); });
-    row("bias instability (mg)", Ax, [this](int c) { return biasInstability(c); });
+    row("bias instability (mg)", Ax, bias, true);
+    for (int c = 0; c < kChannels; ++c) {
+        if (biasIsUpperBound(c)) {
+            t += kUpperBound
+                + QStringLiteral(": the curve still falls at the longest tau, so the bias "
+                                 "instability is only an upper bound\n");
+            break;
+        }
+    }
     return t;
 }
 
@@ -133,14 +154,21 @@ bool NoiseResult::writeCsv(QIODevice* out) const
         lines << cells.join(QLatin1Char(','));
     };
     row("angle_random_walk", "deg/sqrt(h)", Gx, [this](int c) { return angleRandomWalk(c); });
-    row("gyro_bias_instability", "deg/h", Gx, [this](int c) { return biasInstability(c); });
-    row("gyro_bias_instability_tau", "s", Gx, [this](int c) { return minimum[size_t(c)].tau; });
+    const auto bias = [this](int c) { return biasInstability(c); };
+    const auto tauOfBias = [this](int c) { return minimum[size_t(c)].tau; };
+    const auto bounded = [this](int c) { return biasIsUpperBound(c) ? 1.0 : 0.0; };
+    row("gyro_bias_instability", "deg/h", Gx, bias);
+    row("gyro_bias_instability_tau", "s", Gx, tauOfBias);
     row("velocity_random_walk", "m/s/sqrt(h)", Ax, [this](int c) { return velocityRandomWalk(c); });
-    row("accel_bias_instability", "mg", Ax, [this](int c) { return biasInstability(c); });
-    row("accel_bias_instability_tau", "s", Ax, [this](int c) { return minimum[size_t(c)].tau; });
+    row("accel_bias_instability", "mg", Ax, bias);
+    row("accel_bias_instability_tau", "s", Ax, tauOfBias);
+    // 1 where the figure is only an upper bound (the page's "≤").
+    row("gyro_bias_instability_upper_bound", "", Gx, bounded);
+    row("accel_bias_instability_upper_bound", "", Ax, bounded);
     lines << QString() << QStringLiteral("rate_hz,%1").arg(cell(rateHz))
           << QStringLiteral("samples,%1").arg(samples)
-          << QStringLiteral("at_rest,%1").arg(atRest ? 1 : 0);
+          << QStringLiteral("at_rest,%1").arg(atRest ? 1 : 0)
+          << QStringLiteral("continuous,%1").arg(continuous() ? 1 : 0);
     const QByteArray bytes = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     return out->write(bytes) == bytes.size();
 }

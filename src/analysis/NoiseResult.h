@@ -47,6 +47,15 @@ struct NoiseResult
 
     bool atRest = true;
     QString restReason;
+    /// Why the recording is not one continuous stretch (Chinese: frames lost, a silence
+    /// in a message log); empty when it is. The curves take the samples as if they
+    /// followed on from each other, so a gap skews them as motion does.
+    QString gapReason;
+
+    bool continuous() const { return gapReason.isEmpty(); }
+    /// The curve of channel c still falls at its longest τ: its bias instability is only
+    /// an upper bound ("≤").
+    bool biasIsUpperBound(int c) const { return minimum[size_t(c)].atEnd; }
 
     double durationSeconds() const { return rateHz > 0 ? double(samples) / rateHz : 0; }
     /// Angle random walk of a gyro in °/√h: σ(1 s) in °/h over 60 (NaN without one).
@@ -66,12 +75,16 @@ struct NoiseResult
     /// "ax", "ay", "az" in mg}, "arw_deg_sqrt_h", "bias_instability_deg_h" {gx, gy, gz},
     /// "vrw_m_s_sqrt_h", "accel_bias_instability_mg" {ax, ay, az}, then
     /// "bias_instability_tau_s" {all six}, "at_rest", "rest_reason" and "warning" when
-    /// there is one. A figure that cannot be read is null.
+    /// there is one, then "bias_instability_upper_bound" {all six, true where the figure
+    /// is only an upper bound}, "continuous" and "gap_reason". A figure that cannot be
+    /// read is null.
     QJsonObject toJson() const;
-    /// The same as a readable table.
+    /// The same as a readable table; a bias instability that is only an upper bound
+    /// reads "≤".
     QString toText() const;
     /// The curves as CSV (a column of τ, a column per channel), an empty line, then the
-    /// figures (one row each, a column per axis); false when writing fails.
+    /// figures (one row each, a column per axis; two last rows are 1 where a bias
+    /// instability is only an upper bound); false when writing fails.
     bool writeCsv(QIODevice* out) const;
 };
 

@@ -141,6 +141,10 @@ void CaptureReader::onRecord(const RecDataStruct& r)
     } else {
         c.offset = m_base + m_decoder->messageOffset();
     }
+    const QByteArrayView frame = m_decoder->messageFrame();
+    c.hasImuWire = r.format == RecImuBin && !frame.isEmpty();
+    for (int k = 0; c.hasImuWire && k < 6; ++k)
+        c.imuWire[k] = RecDataModel::imubinWire(frame, k);
 }
 
 bool CaptureReader::readRawChunk()

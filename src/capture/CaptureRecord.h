@@ -25,6 +25,11 @@ struct CaptureRecord
     qint64 line = 0;
     /// The host time exactly as the log writes it ("yyyy-MM-dd HH:mm:ss.zzz").
     char timeText[kTimeTextLength + 1] = {};
+    /// A 31-byte frame's rates and accelerations as the integers the unit sent: the
+    /// record's floats keep about 7 digits, fewer than an acceleration about 1 g has in
+    /// steps of 1e-7 g. Set for a record of that frame only (hasImuWire).
+    qint32 imuWire[6] = {};
+    bool hasImuWire = false;
 
     bool hasHostTime() const { return hostMs != kNoTime; }
     /// The host time as written, empty in a raw capture.

@@ -1,8 +1,10 @@
 #include "capture/CsvExporter.h"
 
 #include "capture/ExportWrite.h"
+#include "ins/FrameSequence.h"
 #include "ins/InsBridge.h"
 #include "ins/RecDataModel.h"
+#include "ins/WireFormat.h"
 
 #include <QIODevice>
 
@@ -15,7 +17,7 @@ namespace gcs {
 namespace {
 
 constexpr qsizetype kFlushBytes = 1 << 16;
-// The longest row is far below this: 23 cells of at most 24 characters plus texts.
+// The longest row is far below this: 23 cells of at most 32 characters plus texts.
 constexpr qsizetype kRowReserve = 1024;
 
 } // namespace
@@ -64,14 +66,15 @@ bool CsvExporter::begin()
 
 void CsvExporter::add(const CaptureRecord& c)
 {
+    using F = WireFormat;
     const RecDataStruct& r = c.record;
     const int tier = InsBridge::tierForPacketFormat(r.format);
     const qsizetype start = m_buffer.size();
     m_buffer.resize(start + kRowReserve);
     char* const row = m_buffer.data() + start;
     char* p = row;
-    const auto number = [&p](auto value) {
-        p = std::to_chars(p, p + 32, value).ptr;
+    const auto number = [&p, &r](F::Field field, auto value) {
+        p = F::write(p, value, r.format, field);
         *p++ = ',';
     };
     const auto text = [&p](const char* s, qsizetype n) {
@@ -84,30 +87,58 @@ void CsvExporter::add(const CaptureRecord& c)
         p += cells;
     };
 
-    const QLatin1String time = c.hostTimeText();
-    text(time.data(), time.size());
+    if (c.hasHostTime()) {
+        const QLatin1String time = c.hostTimeText();
+        text(time.data(), time.size());
+    } else if (F::hasTimeTag(r.format)) {
+        // A raw capture has no host times; the unit's clock gives the time axis instead.
+        const qint64 tag = FrameSequence::position(r);
+        if (!m_haveFirstTag) {
+            m_firstTag = tag;
+            m_haveFirstTag = true;
+        }
+        p = std::to_chars(p, p + 32, double(tag - m_firstTag) * F::kTimeTagSeconds,
+                          std::chars_format::fixed, F::kTimeTagDecimals)
+                .ptr;
+        *p++ = ',';
+    } else {
+        empty(1);
+    }
     const QByteArray& format
         = m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format : RecNullFormat];
     text(format.constData(), format.size());
-    number(r.count);
+    if (F::hasCounter(r.format))
+        number(F::Count, r.count);
+    else
+        empty(1);
     if (tier >= 2) {
-        number(r.roll);
-        number(r.pitch);
-        number(r.yaw);
+        number(F::Attitude, r.roll);
+        number(F::Attitude, r.pitch);
+        number(F::Attitude, r.yaw);
     } else {
         empty(3);
     }
-    for (float v : { r.gx, r.gy, r.gz, r.ax, r.ay, r.az, r.temp })
-        number(v);
+    if (c.hasImuWire) {
+        for (int k = 0; k < 6; ++k) {
+            p = F::writeScaled(p, c.imuWire[k], F::decimals(RecImuBin, k < 3 ? F::Rate : F::Accel));
+            *p++ = ',';
+        }
+    } else {
+        for (float v : { r.gx, r.gy, r.gz })
+            number(F::Rate, v);
+        for (float v : { r.ax, r.ay, r.az })
+            number(F::Accel, v);
+    }
+    number(F::Temp, r.temp);
     if (tier == 3) {
-        number(r.lat);
-        number(r.lon);
-        number(r.alt);
-        number(r.ve);
-        number(r.vn);
-        number(r.vu);
-        number(r.gnss_heading);
-        number(r.utc);
+        number(F::Position, r.lat);
+        number(F::Position, r.lon);
+        number(F::Alt, r.alt);
+        number(F::Velocity, r.ve);
+        number(F::Velocity, r.vn);
+        number(F::Velocity, r.vu);
+        number(F::GnssHeading, r.gnss_heading);
+        number(F::TimeTag, r.utc);
         const QByteArray& fix = m_fixTexts[r.status & 0x0F];
         const QByteArray& nav = m_navTexts[r.status >> 4];
         text(fix.constData(), fix.size());

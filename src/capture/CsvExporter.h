@@ -14,8 +14,12 @@ namespace gcs {
 /// byte-order mark (so that Excel shows the Chinese status texts), a header row, one row
 /// per record, RFC 4180 quoting and CR LF line ends. A cell stays empty where the
 /// record's tier does not carry the value, as in the telemetry snapshot: an IMU record
-/// has no attitude and no position. Numbers are written at the decoder's precision, as
-/// the shortest text that reads back to the same float or double.
+/// has no attitude and no position, and "count" for a format that numbers no messages.
+/// A value the unit sends as a scaled integer is written with the decimals of its scale,
+/// as the unit sent it (WireFormat::write); any other as the shortest text that reads
+/// back to the same float or double. "time" is the host time of a message log; a raw
+/// capture has none, so there it is the seconds since the first record by the unit's
+/// time tag, where the format carries one.
 class CsvExporter
 {
 public:
@@ -49,6 +53,8 @@ private:
     QByteArray m_fixTexts[16];
     QByteArray m_navTexts[16];
     QByteArray m_formatNames[RecNullFormat + 1];
+    bool m_haveFirstTag = false;
+    qint64 m_firstTag = 0;
 };
 
 } // namespace gcs

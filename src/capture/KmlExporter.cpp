@@ -2,11 +2,11 @@
 
 #include "capture/ExportWrite.h"
 #include "ins/InsBridge.h"
+#include "ins/WireFormat.h"
 
 #include <QIODevice>
 #include <QXmlStreamWriter>
 
-#include <charconv>
 #include <cmath>
 
 namespace gcs {
@@ -15,14 +15,15 @@ namespace {
 
 const QString kKmlNamespace = QStringLiteral("http://www.opengis.net/kml/2.2");
 
+// Each value as the unit sent it: a 59-byte frame's degrees with their 7 decimals.
 QString coordinates(const TrackThinner::Point& p)
 {
-    char text[80];
-    char* q = std::to_chars(text, text + 24, p.lon).ptr;
+    char text[3 * 32 + 2];
+    char* q = WireFormat::write(text, p.lon, p.format, WireFormat::Position);
     *q++ = ',';
-    q = std::to_chars(q, q + 24, p.lat).ptr;
+    q = WireFormat::write(q, p.lat, p.format, WireFormat::Position);
     *q++ = ',';
-    q = std::to_chars(q, q + 24, p.alt).ptr;
+    q = WireFormat::write(q, p.alt, p.format, WireFormat::Alt);
     return QString::fromLatin1(text, q - text);
 }
 
@@ -73,7 +74,7 @@ bool KmlExporter::hasPosition(const RecDataStruct& r)
 void KmlExporter::add(const CaptureRecord& c)
 {
     if (hasPosition(c.record))
-        m_track.add({ c.record.lon, c.record.lat, c.record.alt });
+        m_track.add({ c.record.lon, c.record.lat, c.record.alt, c.record.format });
 }
 
 bool KmlExporter::finish()

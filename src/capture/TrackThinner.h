@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ins/RecPacketFormat.h"
+
 #include <QtGlobal>
 
 #include <vector>
@@ -20,6 +22,8 @@ public:
         double lon = 0;
         double lat = 0;
         double alt = 0;
+        /// The format of the record it came from, which tells how it is written out.
+        RecPacketFormat format = RecNullFormat;
     };
 
     static constexpr int kMaxPoints = 20000;

@@ -3,6 +3,7 @@
 #include "ins/RecDataModel.h"
 
 #include "ins/InsLogging.h"
+#include "ins/WireFormat.h"
 
 #include <QDateTime>
 #include <QMetaMethod>
@@ -62,19 +63,33 @@ float leFloat(const uchar* p)
     return f;
 }
 
+using F = gcs::WireFormat;
+
+// The 31-byte frame's rates and accelerations: six int32 from byte 4 on.
+qint32 imuInertial(const uchar* p, int k)
+{
+    return le<qint32>(p + 4 + 4 * k);
+}
+
 RecDataStruct decodeImu(const uchar* p)
 {
     RecDataStruct r;
     r.format = RecImuBin;
     r.count = le<qint16>(p + 2);
-    r.gx = float(le<qint32>(p + 4) * 1e-5);
-    r.gy = float(le<qint32>(p + 8) * 1e-5);
-    r.gz = float(le<qint32>(p + 12) * 1e-5);
-    r.ax = float(le<qint32>(p + 16) * 1e-7);
-    r.ay = float(le<qint32>(p + 20) * 1e-7);
-    r.az = float(le<qint32>(p + 24) * 1e-7);
-    r.temp = float(le<qint16>(p + 28) * 0.01);
+    r.gx = float(imuInertial(p, 0) * F::kImuRate);
+    r.gy = float(imuInertial(p, 1) * F::kImuRate);
+    r.gz = float(imuInertial(p, 2) * F::kImuRate);
+    r.ax = float(imuInertial(p, 3) * F::kImuAccel);
+    r.ay = float(imuInertial(p, 4) * F::kImuAccel);
+    r.az = float(imuInertial(p, 5) * F::kImuAccel);
+    r.temp = float(le<qint16>(p + 28) * F::kImuTemp);
     return r;
+}
+
+// The time tag is sent in two parts: high * 10000 + low.
+qint64 sinsTimeTag(const uchar* p)
+{
+    return qint64(le<quint32>(p + 52)) * 10000 + le<quint16>(p + 56);
 }
 
 // Longitude comes before latitude, and the inertial values are raw IEEE floats here.
@@ -89,18 +104,18 @@ RecDataStruct decodeSins(const uchar* p)
     r.ax = leFloat(p + 15);
     r.ay = leFloat(p + 19);
     r.az = leFloat(p + 23);
-    r.pitch = float(le<qint16>(p + 27) * 0.01);
-    r.roll = float(le<qint16>(p + 29) * 0.01);
-    r.yaw = float(le<quint16>(p + 31) * 0.01);
-    r.gnss_heading = float(le<quint16>(p + 33) * 0.01);
-    r.lon = le<qint32>(p + 35) * 1e-7;
-    r.lat = le<qint32>(p + 39) * 1e-7;
-    r.alt = le<qint16>(p + 43);
-    r.ve = float(le<qint16>(p + 45) * 0.01);
-    r.vn = float(le<qint16>(p + 47) * 0.01);
-    r.vu = float(le<qint16>(p + 49) * 0.01);
+    r.pitch = float(le<qint16>(p + 27) * F::kSinsAngle);
+    r.roll = float(le<qint16>(p + 29) * F::kSinsAngle);
+    r.yaw = float(le<quint16>(p + 31) * F::kSinsAngle);
+    r.gnss_heading = float(le<quint16>(p + 33) * F::kSinsAngle);
+    r.lon = le<qint32>(p + 35) * F::kSinsDegrees;
+    r.lat = le<qint32>(p + 39) * F::kSinsDegrees;
+    r.alt = le<qint16>(p + 43) * F::kSinsWhole;
+    r.ve = float(le<qint16>(p + 45) * F::kSinsVelocity);
+    r.vn = float(le<qint16>(p + 47) * F::kSinsVelocity);
+    r.vu = float(le<qint16>(p + 49) * F::kSinsVelocity);
     r.temp = float(int(p[51]) - 80);
-    r.utc = double(le<quint32>(p + 52)) * 10000.0 + double(le<quint16>(p + 56));
+    r.utc = double(sinsTimeTag(p));
     return r;
 }
 
@@ -312,22 +327,17 @@ void RecDataModel::anaylzeRecDataStream()
 
 void RecDataModel::acceptFrame(const uchar* p, int len, bool wantWire, bool wantRecord)
 {
-    if (len == kImuLen) {
-        // The counter is a signed 16-bit number on the wire; modulo 32768 a wrap at
-        // 32767 and one at 65535 both count as the next frame.
-        const int count = le<qint16>(p + 2) & 0x7FFF;
-        m_lostFrames += m_lastImuCount >= 0 ? (count - m_lastImuCount - 1) & 0x7FFF
-                                            : m_pendingLost;
-        m_lastImuCount = count;
-    } else {
-        m_lostFrames += m_pendingLost;
-        m_lastImuCount = -1;
-    }
-    m_pendingLost = 0;
+    if (len == kImuLen)
+        m_sequence.add(RecImuBin, le<qint16>(p + 2));
+    else
+        m_sequence.add(RecSinsBin, sinsTimeTag(p));
     if (wantWire)
         emitWireFrame(QByteArray(reinterpret_cast<const char*>(p), len), WireKind::BinaryFrame);
-    if (wantRecord)
+    if (wantRecord) {
+        m_messageFrame = QByteArrayView(p, len);
         emit newValue(len == kImuLen ? decodeImu(p) : decodeSins(p));
+        m_messageFrame = QByteArrayView();
+    }
     ++m_recPackets;
     ++m_frames;
 }
@@ -335,7 +345,7 @@ void RecDataModel::acceptFrame(const uchar* p, int len, bool wantWire, bool want
 void RecDataModel::noteChecksumFailure()
 {
     ++m_checksumErrors;
-    ++m_pendingLost;
+    m_sequence.checksumFailure();
 }
 
 void RecDataModel::decodeMessage(const QByteArray& message, qint64 hostRxMs)
@@ -381,7 +391,7 @@ RecDataModel::Integrity RecDataModel::integrity() const
     c.checksumErrors = m_checksumErrors;
     c.textErrors = m_packetErrs;
     c.skippedBytes = m_skippedBytes;
-    c.lostFrames = m_lostFrames + m_pendingLost;
+    c.lostFrames = m_sequence.lost();
     return c;
 }
 
@@ -418,7 +428,7 @@ void RecDataModel::resetRecStatistics()
     m_packetErrs = 0;
     m_recTime = QTime(0, 0);
     m_frames = m_sentences = m_checksumErrors = m_skippedBytes = 0;
-    m_lostFrames = m_pendingLost = 0;
+    m_sequence.clearCount();
 }
 
 void RecDataModel::resetParseBuffer()
@@ -426,7 +436,7 @@ void RecDataModel::resetParseBuffer()
     clearBuffer();
     clearLock();
     // What follows may come from another link or another place in a capture.
-    m_lastImuCount = -1;
+    m_sequence.restart();
 }
 
 void RecDataModel::addRecStatisticsRecTime(int secs)
@@ -472,6 +482,13 @@ RecDataStruct RecDataModel::extractImubin(const QByteArray& frame)
         return r;
     }
     return decodeImu(reinterpret_cast<const uchar*>(frame.constData()));
+}
+
+qint32 RecDataModel::imubinWire(QByteArrayView frame, int k)
+{
+    if (frame.size() < kImuLen || k < 0 || k > 5)
+        return 0;
+    return imuInertial(reinterpret_cast<const uchar*>(frame.data()), k);
 }
 
 RecDataStruct RecDataModel::extractSinsbin(const QByteArray& frame)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ins/FrameSequence.h"
 #include "ins/RecConfigGyroStruct.h"
 #include "ins/RecConfigInstallStruct.h"
 #include "ins/RecConfigSerialStruct.h"
@@ -7,6 +8,7 @@
 #include "ins/RecPacketFormat.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -44,8 +46,9 @@ public:
         /// Bytes that belong to no accepted message: garbage, broken frames, rejected or
         /// empty lines, a cut buffer, what was left when the input ended.
         qint64 skippedBytes = 0;
-        /// Frames that did not arrive whole: gaps in the 31-byte frame's counter (modulo
-        /// 32768), and every checksum failure that no counter accounts for.
+        /// Frames that did not arrive whole, as gcs::FrameSequence counts them: the gaps in
+        /// a counter or in the steps of a time tag, and the checksum failures where
+        /// neither can tell.
         qint64 lostFrames = 0;
     };
 
@@ -81,6 +84,9 @@ public:
     /// While newValue or wireFrameForLog is being emitted: where the message starts in the
     /// stream, counted in bytes since the decoder was made or its buffer last reset.
     qint64 messageOffset() const { return m_messageOffset; }
+    /// While newValue is being emitted for a binary frame: the frame's bytes (empty for a
+    /// sentence), for a reader that keeps more of it than the record holds.
+    QByteArrayView messageFrame() const { return m_messageFrame; }
 
     void addRecStatisticsRecTime(int secs);
     void addRecStatisticsSendBytes(int n);
@@ -94,6 +100,9 @@ public:
 
     static RecDataStruct extractImubin(const QByteArray& frame);
     static RecDataStruct extractSinsbin(const QByteArray& frame);
+    /// The k-th of a 31-byte frame's rates and accelerations (gx, gy, gz, ax, ay, az) as
+    /// the integer the unit sent, which the record's float holds to about 7 digits only.
+    static qint32 imubinWire(QByteArrayView frame, int k);
     static RecDataStruct extractImuasc(const QList<QString>& fields);
     static RecDataStruct extractAhrsasc(const QList<QString>& fields);
     static RecDataStruct extractSinsasc(const QList<QString>& fields);
@@ -180,15 +189,11 @@ private:
     qint64 m_sentences = 0;
     qint64 m_checksumErrors = 0;
     qint64 m_skippedBytes = 0;
-    qint64 m_lostFrames = 0;
-    // Checksum failures not yet settled: the next 31-byte frame's counter tells how many
-    // frames were really lost; any other frame (or none) takes them as lost.
-    qint64 m_pendingLost = 0;
-    // Counter of the last 31-byte frame modulo 32768, -1 when the next one starts afresh.
-    int m_lastImuCount = -1;
+    gcs::FrameSequence m_sequence;
     // Stream offset of the buffer's first byte, and of the message being emitted.
     qint64 m_streamPos = 0;
     qint64 m_messageOffset = 0;
+    QByteArrayView m_messageFrame;
 
     // A slot connected to a signal may reset the buffer or feed more bytes while a chunk
     // is being decoded; the epoch tells the loops to stop, and input fed from inside is

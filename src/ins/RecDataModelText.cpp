@@ -100,6 +100,7 @@ void RecDataModel::anaylzeRecTextStream()
 
 void RecDataModel::emitNavigation(const QByteArray& raw, const RecDataStruct& record)
 {
+    m_sequence.add(record.format, gcs::FrameSequence::position(record));
     emitWireFrame(raw, WireKind::TextLine);
     emit newValue(record);
     ++m_recPackets;

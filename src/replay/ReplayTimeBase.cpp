@@ -1,12 +1,17 @@
 #include "replay/ReplayTimeBase.h"
 
+#include "ins/WireFormat.h"
+
 #include <cmath>
 
 namespace gcs {
 
+// A tag's difference is taken as ticks of the stamp.
+static_assert(ReplayStamp::kTicksPerSecond * WireFormat::kTimeTagSeconds == 1.0);
+
 bool ReplayTimeBase::hasTimeTag(const RecDataStruct& record)
 {
-    return record.format == RecSinsBin || record.format == RecSinsAsc;
+    return WireFormat::hasTimeTag(record.format);
 }
 
 ReplayStamp ReplayTimeBase::add(const CaptureRecord& record)

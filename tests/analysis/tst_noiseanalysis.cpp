@@ -4,8 +4,10 @@
 #include "analysis/NoiseAnalysis.h"
 #include "analysis/NoiseFigures.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,7 +31,8 @@ std::vector<float> series(const QString& kind, int n, double sigma, double offse
 
 /// A message log of ahrsasc sentences at 100 Hz, stamped the way the host stamps a line:
 /// five messages to a chunk, one time per chunk (stepMs apart); a silence of 5 s after
-/// the first half.
+/// the first half, in which nothing is lost unless the motion is "gap": then the counter
+/// says 300 frames were; "unnumbered" sends imuasc, which says nothing of its order.
 QByteArray messageLog(int n, const QString& motion, int stepMs = 50)
 {
     std::mt19937 random(3);
@@ -42,11 +45,13 @@ QByteArray messageLog(int n, const QString& motion, int stepMs = 50)
         const double gz = motion == QLatin1String("turning") ? 12.0 : 0.1 * gauss(random);
         const double roll = motion == QLatin1String("tilting") ? i / 10000.0 : 0.0;
         QString line = QDateTime::fromMSecsSinceEpoch(ms).toString(u"yyyy-MM-dd HH:mm:ss.zzz")
-            + QStringLiteral(" #vorn,ahrsasc,%1").arg(i);
+            + QStringLiteral(" #vorn,ahrsasc,%1").arg(motion == "gap" && i >= n / 2 ? i + 300 : i);
         for (double v : { 0.1 * gauss(random), 0.1 * gauss(random), gz, 0.002 * gauss(random),
                           0.002 * gauss(random), 1.0 + 0.002 * gauss(random) })
             line += QLatin1Char(',') + QString::number(v, 'f', 6);
-        log += (line + QStringLiteral(",0,0,0,30.00,0.00,%1,0,0*ff\n").arg(roll, 0, 'f', 2))
+        log += (motion == "unnumbered" // imuasc: its number field is not read
+                    ? line.replace("ahrsasc", "imuasc") + ",25.00*ff\n"
+                    : line + QStringLiteral(",0,0,0,30.00,0.00,%1,0,0*ff\n").arg(roll, 0, 'f', 2))
                    .toLatin1();
     }
     return log;
@@ -129,13 +134,22 @@ private slots:
         QTest::addColumn<qint64>("capacity");
         QTest::addColumn<qint64>("stride");
         QTest::addColumn<QString>("restReason");
-        QTest::newRow("rate from the stamps") << "still" << 0.0 << qint64(0) << qint64(1) << "";
-        QTest::newRow("rate given") << "still" << 50.0 << qint64(0) << qint64(1) << "";
+        QTest::addColumn<QString>("gapReason");
+        const QString none;
+        QTest::newRow("rate from the stamps")
+            << "still" << 0.0 << qint64(0) << qint64(1) << none << none;
+        QTest::newRow("rate given") << "still" << 50.0 << qint64(0) << qint64(1) << none << none;
         QTest::newRow("averaged into a bounded memory")
-            << "still" << 0.0 << qint64(8192) << qint64(8) << "";
+            << "still" << 0.0 << qint64(8192) << qint64(8) << none << none;
         QTest::newRow("turning") << "turning" << 0.0 << qint64(0) << qint64(1)
-                                 << "陀螺 Z 轴持续转动 12.00 °/s";
-        QTest::newRow("tilting") << "tilting" << 0.0 << qint64(0) << qint64(1) << "横滚角变化 4.0°";
+                                 << "陀螺 Z 轴持续转动 12.00 °/s" << none;
+        QTest::newRow("tilting") << "tilting" << 0.0 << qint64(0) << qint64(1) << "横滚角变化 4.0°"
+                                 << none;
+        QTest::newRow("with a gap")
+            << "gap" << 0.0 << qint64(0) << qint64(1) << none << "丢失 300 帧";
+        QTest::newRow("a silence where nothing is numbered")
+            << "unnumbered" << 0.0 << qint64(0) << qint64(1) << none
+            << "第 20001 行之前 5.0 s 没有数据";
     }
     void logIsAnalysed()
     {
@@ -144,6 +158,7 @@ private slots:
         QFETCH(qint64, capacity);
         QFETCH(qint64, stride);
         QFETCH(QString, restReason);
+        QFETCH(QString, gapReason);
         const double rate = givenRate > 0 ? givenRate : 100.0; // the log's stamps say 100 Hz
         QTemporaryDir dir;
         QFile log(dir.filePath("ahrsasc.txt"));
@@ -162,6 +177,25 @@ private slots:
         QVERIFY(rising && reports > 10 && last == 1.0);
         QCOMPARE(r.atRest, restReason.isEmpty());
         QVERIFY2(r.restReason.contains(restReason), qPrintable(r.restReason));
+        QCOMPARE(r.gapReason, gapReason);
+        // The JSON, the text table and the CSV carry the gap and every "≤" of the figures.
+        const QJsonObject json = r.toJson();
+        const QString text = r.toText();
+        QBuffer csv;
+        QVERIFY(csv.open(QIODevice::WriteOnly) && r.writeCsv(&csv));
+        QByteArray flags = "gyro_bias_instability_upper_bound";
+        for (int c = 0; c < gcs::NoiseResult::kChannels; ++c) {
+            const bool bound = r.biasIsUpperBound(c);
+            QCOMPARE(json["bias_instability_upper_bound"][gcs::NoiseResult::channelKey(c)], bound);
+            flags += (c == 3 ? ",\naccel_bias_instability_upper_bound," : ",")
+                + QByteArray::number(bound);
+        }
+        QVERIFY2(csv.data().contains(flags + ",\n"), csv.data().constData());
+        QCOMPARE(text.count("≤"), flags.count(",1") + flags.contains(",1"));
+        QVERIFY(flags.contains(",1") || motion != "still");
+        QCOMPARE(json["continuous"].toBool(), gapReason.isEmpty());
+        QVERIFY(text.contains("continuous: " + (gapReason.isEmpty() ? "yes" : "no: " + gapReason))
+                && csv.data().contains(gapReason.isEmpty() ? "continuous,1" : "continuous,0"));
         const double slower = std::sqrt(100.0 / rate);
         for (int a = 0; a < 3; ++a) {
             QVERIFY(std::fabs(r.velocityRandomWalk(3 + a) / (0.11768 * slower) - 1) < 0.05);

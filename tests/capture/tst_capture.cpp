@@ -7,6 +7,7 @@
 #include "capture/TrackThinner.h"
 #include "ins/InsBridge.h"
 
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +53,8 @@ QList<QStringList> parseCsv(const QString& text)
 /// frame layouts and the sentence grammar, not by the decoder): records, replies and where
 /// they start, the counters of a capture with known faults, damaged files, seeking.
 /// The exports: the CSV read back by an RFC 4180 parser equals the records cell by cell,
-/// the KML parses with the right first and last point, long tracks keep their shape.
+/// with the decimals the unit sent; the KML parses with the right first and last point;
+/// long tracks keep their shape.
 class TestCapture : public QObject
 {
     Q_OBJECT
@@ -143,10 +145,12 @@ private slots:
         QTest::addColumn<QString>("counters");
         // Raw: 47 + 38 frames; checksums of IMU frame 20, SINS frame 1 (under the 31-byte
         // lock) and SINS frame 5; skipped 17 + 31 + 13 + 59 + 59 + 9 + 30; lost IMU frames
-        // 10, 11 and 20 by their counters, SINS frames 1 and 5 by their checksums.
-        QTest::newRow("raw") << false << "3917 85 0 3 0 218 5";
-        // A log holds the accepted frames only: what it shows lost is the counter's gap.
-        QTest::newRow("log") << true << "3699 85 0 0 0 0 3";
+        // 10, 11 and 20 by their counters, SINS frame 1 by its checksum (before its stream
+        // began), SINS frame 5 by the time tag's step, and one each over SINS frames 17 and
+        // 34, whose time tags come from nowhere, as a frame valid by chance would carry.
+        QTest::newRow("raw") << false << "3917 85 0 3 0 218 7";
+        // A log holds the accepted frames only: what it shows lost are the steps' gaps.
+        QTest::newRow("log") << true << "3699 85 0 0 0 0 6";
     }
 
     void faultsGiveExactCounters()
@@ -219,20 +223,37 @@ private slots:
     {
         QTest::addColumn<QString>("stream");
         QTest::addColumn<bool>("log");
-        QTest::newRow("sinsbin raw") << "sinsbin" << false;
-        QTest::newRow("imubin log") << "imubin" << true;
-        QTest::newRow("sentences log") << "text_sentences" << true;
+        // The decimals of the values the format sends scaled: those of its wire scale.
+        QTest::addColumn<QString>("decimals");
+        QTest::newRow("sinsbin raw") << "sinsbin" << false
+                                     << "roll=2 pitch=2 yaw=2 lat=7 lon=7 alt=0 ve=2 vn=2 vu=2 "
+                                        "gnss_heading=2 temp=0 utc=0";
+        QTest::newRow("imubin log")
+            << "imubin" << true << "gx=5 gy=5 gz=5 ax=7 ay=7 az=7 temp=2 count=0";
+        QTest::newRow("sentences log") << "text_sentences" << true << QString();
     }
 
-    // A cell holds the record's value (a number reads back to the same float or double)
-    // exactly where the record's telemetry snapshot has the key, and is empty elsewhere.
+    // A cell holds the record's value (a number reads back to the same float or double,
+    // with the decimals the unit sent) exactly where the record's telemetry snapshot has
+    // the key and its format carries it (a count only where it numbers its messages), and
+    // is empty elsewhere. Without host times the time is the seconds by the unit's clock.
     void csvReadsBackAsTheRecords()
     {
         QFETCH(QString, stream);
         QFETCH(bool, log);
+        QFETCH(QString, decimals);
+        QVariantMap scaled;
+        for (const QString& pair : decimals.split(' ', Qt::SkipEmptyParts))
+            scaled.insert(pair.section('=', 0, 0), pair.section('=', 1).toInt());
         QList<CaptureRecord> records;
         const QByteArray bytes
             = readFileBytes(exported(stream, log, CaptureExport::Format::Csv, records));
+        QList<QJsonObject> sent; // the records as the stream's encoder has them, unrounded
+        for (const QByteArray& line :
+             readFileBytes(dataDir() + "/ins/" + stream + ".expect.jsonl").split('\n')) {
+            if (QJsonDocument::fromJson(line)["ev"] == "record")
+                sent << QJsonDocument::fromJson(line).object();
+        }
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rows = parseCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.size(), records.size() + 1);
@@ -240,11 +261,26 @@ private slots:
         QCOMPARE(header.size(), gcs::CsvExporter::kColumnCount);
         for (qsizetype i = 0; i < records.size(); ++i) {
             QCOMPARE(rows[i + 1].size(), header.size());
-            QCOMPARE(rows[i + 1][0], QString(records[i].hostTimeText()));
-            const QVariantMap fields = gcs::InsBridge::toSnapshot(records[i].record).fields;
+            const RecDataStruct& r = records[i].record;
+            QCOMPARE(rows[i + 1][0],
+                     log ? QString(records[i].hostTimeText())
+                         : QString::number((r.utc - records[0].record.utc) / 1e4, 'f', 4));
+            QVariantMap fields = gcs::InsBridge::toSnapshot(r).fields;
+            if (r.format != RecImuBin && r.format != RecAhrsAsc)
+                fields.remove("count");
             for (qsizetype col = 1; col < header.size(); ++col) {
                 const QVariant v = fields.value(header[col]);
                 const QString& cell = rows[i + 1][col];
+                // A scaled value is what the unit sent (the stream's encoder has the value of
+                // its integer), with the decimals of its scale.
+                const QVariant places = scaled.value(header[col]);
+                QVERIFY2(!places.isValid()
+                             || (!cell.isEmpty() && cell.section('.', 1).size() == places.toInt()
+                                 && qAbs(cell.toDouble() - sent[i][header[col]].toDouble())
+                                     <= 0.5 * std::pow(10.0, -places.toInt())),
+                         qPrintable(header[col] + ": " + cell));
+                if (places.isValid())
+                    continue;
                 const bool same = v.typeId() == QMetaType::Float ? cell.toFloat() == v.toFloat()
                     : v.typeId() == QMetaType::Double            ? cell.toDouble() == v.toDouble()
                                                                  : cell == v.toString();
@@ -276,6 +312,11 @@ private slots:
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(coordinates.size(), 3);
         QCOMPARE(coordinates[0].size(), records.size());
+        // As the unit sent them: degrees with 7 decimals, whole metres.
+        const QRegularExpression sent("^-?\\d+\\.\\d{7},-?\\d+\\.\\d{7},-?\\d+$");
+        for (const QStringList& tuples : coordinates)
+            for (const QString& t : tuples)
+                QVERIFY2(sent.match(t).hasMatch(), qPrintable(t));
         const auto tuple = [](double lon, double lat, double alt) {
             return QString("%1,%2,%3")
                 .arg(lon, 0, 'g', 17)

@@ -90,7 +90,7 @@ private slots:
                                { "checksum_errors", 3 },
                                { "text_errors", 0 },
                                { "skipped_bytes", 218 },
-                               { "lost_frames", 5 },
+                               { "lost_frames", 7 },
                                { "records", 85 },
                                { "kind", "raw" },
                                { "file_bytes", faultyCapture().size() } }));

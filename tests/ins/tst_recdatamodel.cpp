@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QtEndian>
 
 using namespace gcs::test;
 
@@ -39,6 +40,27 @@ class TestRecDataModel : public QObject
         f[30] = char(RecDataModel::checksumCalc(f, 30));
         f[58] = char(RecDataModel::checksumCompCalc(f, 58));
         return f + m_sins[5] + m_sins[7];
+    }
+
+    // Frames first to last - 1, checksums made to hold: 31-byte ones with counter n, or
+    // 59-byte ones with the time tag of the n-th frame at hz.
+    QByteArray frames(int first, int last, double hz = 0) const
+    {
+        QByteArray s;
+        for (int n = first; n < last; ++n) {
+            QByteArray f = hz > 0 ? m_sins[1] : m_imu[0];
+            if (hz > 0) {
+                const qint64 t = qRound64(n * 10000 / hz);
+                qToLittleEndian<quint32>(quint32(t / 10000), f.data() + 52);
+                qToLittleEndian<quint16>(quint16(t % 10000), f.data() + 56);
+                f[58] = char(RecDataModel::checksumCompCalc(f, 58));
+            } else {
+                qToLittleEndian<qint16>(qint16(n), f.data() + 2);
+                f[30] = char(RecDataModel::checksumCalc(f, 30));
+            }
+            s += f;
+        }
+        return s;
     }
 
 private slots:
@@ -86,6 +108,58 @@ private slots:
             one.anaylzeRec(frame);
             QCOMPARE(wires.value(0).value(0).toByteArray(), frame);
         }
+    }
+
+    void lostFramesFollowTheStreamsOwnOrder_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<qint64>("lost");
+        const QByteArray noise("\xAA\x55 line noise \xAA\x55\x01", 17);
+        // sinsasc sentences first to last - 1, time-tagged at 200 Hz.
+        const auto sentences = [](int first, int last) {
+            QByteArray s;
+            for (int n = first; n < last; ++n)
+                s += "#vorn,sinsasc,0," + QByteArray("1,").repeated(17) + QByteArray::number(50 * n)
+                    + ",0*ff\r\n";
+            return s;
+        };
+        // A frame that passes its checksum by chance carries a counter or a time tag from
+        // nowhere; when it swallowed the start of the next frame, that one is lost.
+        QTest::newRow("imubin: a frame valid by chance")
+            << frames(0, 40) + frames(23456, 23457) + frames(40, 80) << 0LL;
+        QTest::newRow("imubin: one that swallowed the next")
+            << frames(0, 40) + frames(23456, 23457) + frames(41, 80) << 1LL;
+        QTest::newRow("imubin: unplugged") << frames(0, 40) + frames(340, 380) << 300LL;
+        QTest::newRow("imubin: the unit restarted") << frames(5000, 5040) + frames(0, 40) << 0LL;
+        QTest::newRow("imubin: a gap at the end") << frames(0, 40) + frames(43, 44) << 3LL;
+        QTest::newRow("imubin: gaps one after another")
+            << frames(0, 10) + frames(11, 12) + frames(13, 20) << 2LL;
+        // The time tag steps in whole periods once two equal steps made the period evident.
+        QTest::newRow("sinsbin: unplugged twice")
+            << frames(0, 40, 200) + frames(177, 200, 200) + frames(700, 720, 200) << 637LL;
+        QTest::newRow("sinsbin: a period of no whole number of ticks")
+            << frames(0, 40, 300) + frames(340, 380, 300) << 300LL;
+        QTest::newRow("sinsbin: a frame valid by chance")
+            << frames(0, 40, 200) + frames(19753086, 19753087, 200) + frames(40, 80, 200) << 0LL;
+        QTest::newRow("sinsbin: a 31-byte frame amid noise, the next lost to its lock")
+            << frames(0, 40, 200) + noise + frames(777, 778) + frames(40, 80, 200) << 1LL;
+        QTest::newRow("sinsbin: noise and a missing frame")
+            << frames(0, 20, 200) + noise + frames(21, 40, 200) << 1LL;
+        QTest::newRow("sinsbin: a slower rate") << frames(0, 40, 200) + frames(20, 60, 100) << 0LL;
+        QTest::newRow("sinsbin: a faster rate") << frames(0, 40, 200) + frames(80, 160, 400) << 0LL;
+        QTest::newRow("sinsasc: unplugged") << sentences(0, 30) + sentences(130, 160) << 100LL;
+    }
+
+    // Gaps in a counter or a time tag's steps are lost frames; a jump that the next frame
+    // does not go on from is no frame of the stream, one backwards a restart.
+    void lostFramesFollowTheStreamsOwnOrder()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(qint64, lost);
+        RecDataModel model;
+        model.anaylzeRec(stream);
+        model.endOfInput();
+        QCOMPARE(model.integrity().lostFrames, lost);
     }
 
     // Every buffer has a bound, and what a bound drops counts as skipped.

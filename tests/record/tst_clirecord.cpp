@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -99,6 +100,16 @@ private slots:
         const QList<quint32> rawNumbers = sinsbinCaptureCounters(raw, &error);
         QVERIFY2(gaps.size() || (!rawNumbers.isEmpty() && counterGap(rawNumbers).isEmpty()),
                  qPrintable(error + counterGap(rawNumbers)));
+
+        // The lost frames of either file are the frames the gap took.
+        for (const QString& path : paths) {
+            QProcess stats;
+            stats.start(cliPath(), { "stats", "--json", path });
+            QVERIFY(stats.waitForFinished(30000));
+            QCOMPARE(
+                QJsonDocument::fromJson(stats.readAllStandardOutput())["lost_frames"].toInteger(),
+                gap ? numbers.at(gap) - numbers.at(gap - 1) - 1 : 0);
+        }
     }
 
     void failuresSayWhy_data()

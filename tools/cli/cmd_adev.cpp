@@ -26,7 +26,10 @@ const cli::CliCommand kCommand {
         "line of slope -1/2 through the white-noise region at tau = 1 s, bias instability\n"
         "(deg/h, mg) as the curve's minimum over 0.664. Gyro curves are in deg/h,\n"
         "accelerometer curves in mg. It also says whether the unit was at rest: the\n"
-        "figures of a recording in motion mean nothing.\n"
+        "figures of a recording in motion mean nothing; and whether the recording is one\n"
+        "continuous stretch: lost frames or an unplugged unit skew the curves likewise.\n"
+        "A bias instability marked \"≤\" is only an upper bound: the curve still falls at\n"
+        "the longest tau.\n"
         "\n"
         "options:\n"
         "  --rate HZ  the sampling rate; by default it is read from a message log's host\n"
@@ -35,8 +38,9 @@ const cli::CliCommand kCommand {
         "             in deg/h, ax, ay, az in mg, one value per tau}, arw_deg_sqrt_h and\n"
         "             bias_instability_deg_h {gx, gy, gz}, vrw_m_s_sqrt_h and\n"
         "             accel_bias_instability_mg {ax, ay, az}, bias_instability_tau_s,\n"
-        "             at_rest, rest_reason, and warning when the file broke off; a figure\n"
-        "             that cannot be read is null\n"
+        "             at_rest, rest_reason, and warning when the file broke off, then\n"
+        "             bias_instability_upper_bound {all six, true for an upper bound},\n"
+        "             continuous and gap_reason; a figure that cannot be read is null\n"
         "  --help     this text\n"
         "\n"
         "Exit status: 0 on a result, 1 when the file cannot be read or analysed (too few\n"
@@ -75,6 +79,10 @@ int runAdev(const QCommandLineParser& args)
     if (!result.atRest)
         cli::printErr(QStringLiteral("telvo-cli adev: the unit was not at rest: ")
                       + result.restReason);
+    if (!result.continuous())
+        cli::printErr(QStringLiteral("telvo-cli adev: the recording has gaps, analysed as if "
+                                     "continuous: ")
+                      + result.gapReason);
     if (!result.warning.isEmpty()) {
         cli::printErr(QStringLiteral("telvo-cli adev: ") + result.warning);
         return 3;

@@ -11,8 +11,9 @@ ShellTestCase {
     visible: true // a test case is hidden by default, and with it the page
 
     // 30 s of ahrsasc at 100 Hz, five messages to a host time: white noise of 0.1 °/s (an
-    // angle random walk of 0.6 °/√h) and 2 mg; the gyro Z turning at 12 °/s when moving.
-    function recording(moving) {
+    // angle random walk of 0.6 °/√h) and 2 mg; the gyro Z turning at 12 °/s when moving;
+    // 300 frames lost halfway with a gap.
+    function recording(moving, gap) {
         var seed = 12345
         function noise(sigma) { // four uniforms: near enough Gaussian, and repeatable
             var v = 0
@@ -27,7 +28,8 @@ ShellTestCase {
                                           "yyyy-MM-dd HH:mm:ss.zzz")
             var values = [noise(0.1), noise(0.1), moving ? 12 : noise(0.1), noise(0.002),
                           noise(0.002), 1 + noise(0.002)]
-            lines.push(stamp + " #vorn,ahrsasc," + i + "," + values.map(v => v.toFixed(6)).join(",")
+            lines.push(stamp + " #vorn,ahrsasc," + (gap && i >= 1500 ? i + 300 : i) + ","
+                       + values.map(v => v.toFixed(6)).join(",")
                        + ",0,0,0,30.00,0.00,0.00,0,0*ff")
         }
         return lines.join("\n") + "\n"
@@ -37,10 +39,13 @@ ShellTestCase {
     function holds(text, part) { return part.length === 0 || text.indexOf(part) >= 0 }
 
     function test_recordingIsAnalysed_data() {
-        return [{ tag: "at rest", content: recording(false), curves: 6, warning: "", error: "" },
+        return [{ tag: "at rest", content: recording(false), curves: 6, warning: "", gap: "",
+                  error: "" },
                 { tag: "moving", content: recording(true), curves: 5,
-                  warning: "陀螺 Z 轴持续转动 12.00 °/s", error: "" },
-                { tag: "not a recording", content: "hello\n", curves: 0, warning: "",
+                  warning: "陀螺 Z 轴持续转动 12.00 °/s", gap: "", error: "" },
+                { tag: "with a gap", content: recording(false, true), curves: 6, warning: "",
+                  gap: "丢失 300 帧", error: "" },
+                { tag: "not a recording", content: "hello\n", curves: 0, warning: "", gap: "",
                   error: "没有时间戳" }]
     }
 
@@ -63,6 +68,9 @@ ShellTestCase {
         var restWarning = find(page, "noiseRestWarning")
         compare(restWarning.visible, data.warning.length > 0)
         verify(holds(find(restWarning, "bannerText").text, data.warning), "rest warning")
+        var gapWarning = find(page, "noiseGapWarning")
+        compare(gapWarning.visible, data.gap.length > 0)
+        verify(holds(find(gapWarning, "bannerText").text, data.gap), "gap warning")
         var error = find(page, "noiseError")
         compare(error.visible, data.error.length > 0)
         verify(holds(find(error, "bannerText").text, data.error), "error")

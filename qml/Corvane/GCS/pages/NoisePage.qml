@@ -6,7 +6,8 @@ import "../charts"
 
 // Noise analysis of a recording made at rest: the Allan deviation of the three gyros and
 // the three accelerometers on a log-log plot, the figures read from the curves (angle and
-// velocity random walk, bias instability), and a warning when the unit moved. The work
+// velocity random walk, bias instability), and a warning when the unit moved or the
+// recording has gaps. The work
 // runs in app.noise off the GUI thread; the page only shows it. The file comes from
 // filePath (the recording being replayed, or one picked with "选择记录").
 Item {
@@ -38,6 +39,9 @@ Item {
           shown: !busy && noise.errorText.length > 0, text: noise.errorText },
         { name: "noiseRestWarning", tone: Theme.warn, shown: hasResult && !noise.atRest,
           text: "记录期间设备不是静止的，以下噪声指标没有意义：" + noise.restReason },
+        { name: "noiseGapWarning", tone: Theme.warn,
+          shown: hasResult && noise.gapReason.length > 0,
+          text: "记录中有中断，以下噪声指标按连续数据算出，并不可靠：" + noise.gapReason },
         { name: "noiseFileWarning", tone: Theme.warn,
           shown: hasResult && noise.warningText.length > 0, text: noise.warningText }
     ]
