@@ -8,7 +8,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <iterator>
 
 namespace gcs {
 
@@ -19,13 +18,6 @@ constexpr qsizetype kFlushBytes = 1 << 16;
 constexpr qsizetype kRowReserve = 1024;
 
 } // namespace
-
-const char* const CsvExporter::kColumns[] = {
-    "time", "format",       "count", "roll",        "pitch",         "yaw", "gx",  "gy", "gz",
-    "ax",   "ay",           "az",    "temp",        "lat",           "lon", "alt", "ve", "vn",
-    "vu",   "gnss_heading", "utc",   "gnss_status", "device_status",
-};
-const int CsvExporter::kColumnCount = int(std::size(kColumns));
 
 CsvExporter::CsvExporter(QIODevice* out)
     : m_out(out)
@@ -56,64 +48,70 @@ bool CsvExporter::begin()
     for (int i = 0; i < kColumnCount; ++i) {
         if (i > 0)
             m_buffer += ',';
-        m_buffer += kColumns[i];
+        m_buffer += RecordColumns::name(RecordColumns::Column(i));
     }
     m_buffer += "\r\n";
     return flush();
 }
 
+char* CsvExporter::writeNumber(char* p, const RecDataStruct& r, RecordColumns::Column column)
+{
+    const auto put = [p](auto value) { return std::to_chars(p, p + kNumberChars, value).ptr; };
+    switch (column) {
+    case RecordColumns::Count: return put(r.count);
+    case RecordColumns::Roll: return put(r.roll);
+    case RecordColumns::Pitch: return put(r.pitch);
+    case RecordColumns::Yaw: return put(r.yaw);
+    case RecordColumns::Gx: return put(r.gx);
+    case RecordColumns::Gy: return put(r.gy);
+    case RecordColumns::Gz: return put(r.gz);
+    case RecordColumns::Ax: return put(r.ax);
+    case RecordColumns::Ay: return put(r.ay);
+    case RecordColumns::Az: return put(r.az);
+    case RecordColumns::Temp: return put(r.temp);
+    case RecordColumns::Lat: return put(r.lat);
+    case RecordColumns::Lon: return put(r.lon);
+    case RecordColumns::Alt: return put(r.alt);
+    case RecordColumns::Ve: return put(r.ve);
+    case RecordColumns::Vn: return put(r.vn);
+    case RecordColumns::Vu: return put(r.vu);
+    case RecordColumns::GnssHeading: return put(r.gnss_heading);
+    case RecordColumns::Utc: return put(r.utc);
+    default: return p;
+    }
+}
+
 void CsvExporter::add(const CaptureRecord& c)
 {
     const RecDataStruct& r = c.record;
-    const int tier = InsBridge::tierForPacketFormat(r.format);
     const qsizetype start = m_buffer.size();
     m_buffer.resize(start + kRowReserve);
     char* const row = m_buffer.data() + start;
     char* p = row;
-    const auto number = [&p](auto value) {
-        p = std::to_chars(p, p + 32, value).ptr;
-        *p++ = ',';
-    };
-    const auto text = [&p](const char* s, qsizetype n) {
-        std::memcpy(p, s, size_t(n));
-        p += n;
-        *p++ = ',';
-    };
-    const auto empty = [&p](int cells) {
-        std::memset(p, ',', size_t(cells));
-        p += cells;
+    const auto text = [&p](const QByteArray& s) {
+        std::memcpy(p, s.constData(), size_t(s.size()));
+        p += s.size();
     };
 
-    const QLatin1String time = c.hostTimeText();
-    text(time.data(), time.size());
-    const QByteArray& format
-        = m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format : RecNullFormat];
-    text(format.constData(), format.size());
-    number(r.count);
-    if (tier >= 2) {
-        number(r.roll);
-        number(r.pitch);
-        number(r.yaw);
-    } else {
-        empty(3);
-    }
-    for (float v : { r.gx, r.gy, r.gz, r.ax, r.ay, r.az, r.temp })
-        number(v);
-    if (tier == 3) {
-        number(r.lat);
-        number(r.lon);
-        number(r.alt);
-        number(r.ve);
-        number(r.vn);
-        number(r.vu);
-        number(r.gnss_heading);
-        number(r.utc);
-        const QByteArray& fix = m_fixTexts[r.status & 0x0F];
-        const QByteArray& nav = m_navTexts[r.status >> 4];
-        text(fix.constData(), fix.size());
-        text(nav.constData(), nav.size());
-    } else {
-        empty(10);
+    for (int i = 0; i < kColumnCount; ++i) {
+        const auto column = RecordColumns::Column(i);
+        if (column == RecordColumns::Time) {
+            const QLatin1String time = c.hostTimeText();
+            std::memcpy(p, time.data(), size_t(time.size()));
+            p += time.size();
+        } else if (column == RecordColumns::Format) {
+            text(m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format
+                                                                         : RecNullFormat]);
+        } else if (!RecordColumns::carries(r, column)) {
+            // An empty cell.
+        } else if (column == RecordColumns::GnssStatus) {
+            text(m_fixTexts[r.status & 0x0F]);
+        } else if (column == RecordColumns::DeviceStatus) {
+            text(m_navTexts[r.status >> 4]);
+        } else {
+            p = writeNumber(p, r, column);
+        }
+        *p++ = ',';
     }
     // The last cell's comma becomes the line end.
     p[-1] = '\r';

@@ -1,0 +1,40 @@
+#include "capture/RecordColumns.h"
+
+#include "ins/InsBridge.h"
+
+#include <iterator>
+
+namespace gcs {
+
+namespace {
+
+const char* const kNames[] = {
+    "time", "format",       "count", "roll",        "pitch",         "yaw", "gx",  "gy", "gz",
+    "ax",   "ay",           "az",    "temp",        "lat",           "lon", "alt", "ve", "vn",
+    "vu",   "gnss_heading", "utc",   "gnss_status", "device_status",
+};
+static_assert(std::size(kNames) == RecordColumns::ColumnCount);
+
+} // namespace
+
+const char* RecordColumns::name(Column column)
+{
+    return column >= 0 && column < ColumnCount ? kNames[column] : "";
+}
+
+bool RecordColumns::isNumber(Column column)
+{
+    return column >= Count && column <= Utc;
+}
+
+bool RecordColumns::carries(const RecDataStruct& record, Column column)
+{
+    const int tier = InsBridge::tierForPacketFormat(record.format);
+    if (column >= Roll && column <= Yaw)
+        return tier >= 2;
+    if (column >= Lat && column <= DeviceStatus)
+        return tier == 3;
+    return column >= 0 && column < ColumnCount;
+}
+
+} // namespace gcs
