@@ -14,8 +14,8 @@
 #include "capture/CaptureRecord.h"
 #include "forward/Forwarder.h"
 #include "forward/JsonRecord.h"
-#include "forward/NmeaServer.h"
 #include "forward/NmeaSentences.h"
+#include "forward/NmeaServer.h"
 #include "forward/UdpJsonSender.h"
 #include "ins/InsBridge.h"
 #include "ins/RecDataModel.h"
@@ -166,8 +166,8 @@ void BM_UdpDatagrams(benchmark::State& state)
         forward.take(r, now);
     QThread::msleep(200);
     state.SetItemsProcessed(forward.udpDatagrams());
-    state.counters["received_per_s"] = benchmark::Counter(double(receivers.datagrams),
-                                                          benchmark::Counter::kIsRate);
+    state.counters["received_per_s"]
+        = benchmark::Counter(double(receivers.datagrams), benchmark::Counter::kIsRate);
     state.counters["send_errors"] = double(forward.udpSender()->sendErrors());
     receivers.quit();
     receivers.wait();
@@ -222,8 +222,12 @@ void BM_LiveAt1000Hz(benchmark::State& state)
         receivers.wait();
     }
 }
-BENCHMARK(BM_LiveAt1000Hz)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(
-    benchmark::kSecond);
+BENCHMARK(BM_LiveAt1000Hz)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 } // namespace
 

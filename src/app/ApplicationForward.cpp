@@ -19,18 +19,17 @@ void Application::wireForwarding()
     namespace keys = settingskeys;
     m_forward = new Forwarder(this);
     RecDataModel* model = m_ins->model();
-    connect(model, &RecDataModel::newValue, m_forward,
-            [this, model](const RecDataStruct& record) {
-                m_forward->take(record, model->hostRxMs());
-            });
+    connect(model, &RecDataModel::newValue, m_forward, [this, model](const RecDataStruct& record) {
+        m_forward->take(record, model->hostRxMs());
+    });
     connect(m_forward, &Forwarder::errorOccurred, this, &Application::setError);
 
     const QSettings* store = m_settings->store();
-    m_forward->setUdp(store->value(keys::kForwardUdpEnabled, false).toBool(),
-                      store->value(keys::kForwardUdpHost, QString::fromLatin1(
-                                                              Forwarder::kDefaultUdpHost))
-                          .toString(),
-                      store->value(keys::kForwardUdpPort, Forwarder::kDefaultUdpPort).toInt());
+    m_forward->setUdp(
+        store->value(keys::kForwardUdpEnabled, false).toBool(),
+        store->value(keys::kForwardUdpHost, QString::fromLatin1(Forwarder::kDefaultUdpHost))
+            .toString(),
+        store->value(keys::kForwardUdpPort, Forwarder::kDefaultUdpPort).toInt());
     m_forward->setNmea(
         store->value(keys::kForwardNmeaEnabled, false).toBool(),
         store->value(keys::kForwardNmeaHost, QString::fromLatin1(Forwarder::kDefaultNmeaHost))

@@ -58,26 +58,46 @@ char* CsvExporter::writeNumber(char* p, const RecDataStruct& r, RecordColumns::C
 {
     const auto put = [p](auto value) { return std::to_chars(p, p + kNumberChars, value).ptr; };
     switch (column) {
-    case RecordColumns::Count: return put(r.count);
-    case RecordColumns::Roll: return put(r.roll);
-    case RecordColumns::Pitch: return put(r.pitch);
-    case RecordColumns::Yaw: return put(r.yaw);
-    case RecordColumns::Gx: return put(r.gx);
-    case RecordColumns::Gy: return put(r.gy);
-    case RecordColumns::Gz: return put(r.gz);
-    case RecordColumns::Ax: return put(r.ax);
-    case RecordColumns::Ay: return put(r.ay);
-    case RecordColumns::Az: return put(r.az);
-    case RecordColumns::Temp: return put(r.temp);
-    case RecordColumns::Lat: return put(r.lat);
-    case RecordColumns::Lon: return put(r.lon);
-    case RecordColumns::Alt: return put(r.alt);
-    case RecordColumns::Ve: return put(r.ve);
-    case RecordColumns::Vn: return put(r.vn);
-    case RecordColumns::Vu: return put(r.vu);
-    case RecordColumns::GnssHeading: return put(r.gnss_heading);
-    case RecordColumns::Utc: return put(r.utc);
-    default: return p;
+    case RecordColumns::Count:
+        return put(r.count);
+    case RecordColumns::Roll:
+        return put(r.roll);
+    case RecordColumns::Pitch:
+        return put(r.pitch);
+    case RecordColumns::Yaw:
+        return put(r.yaw);
+    case RecordColumns::Gx:
+        return put(r.gx);
+    case RecordColumns::Gy:
+        return put(r.gy);
+    case RecordColumns::Gz:
+        return put(r.gz);
+    case RecordColumns::Ax:
+        return put(r.ax);
+    case RecordColumns::Ay:
+        return put(r.ay);
+    case RecordColumns::Az:
+        return put(r.az);
+    case RecordColumns::Temp:
+        return put(r.temp);
+    case RecordColumns::Lat:
+        return put(r.lat);
+    case RecordColumns::Lon:
+        return put(r.lon);
+    case RecordColumns::Alt:
+        return put(r.alt);
+    case RecordColumns::Ve:
+        return put(r.ve);
+    case RecordColumns::Vn:
+        return put(r.vn);
+    case RecordColumns::Vu:
+        return put(r.vu);
+    case RecordColumns::GnssHeading:
+        return put(r.gnss_heading);
+    case RecordColumns::Utc:
+        return put(r.utc);
+    default:
+        return p;
     }
 }
 

@@ -13,8 +13,8 @@ QString tr(const char* text)
 
 } // namespace
 
-bool ForwardEndpoint::parse(const QString& text, const QString& defaultHost,
-                            ForwardEndpoint& out, QString& error)
+bool ForwardEndpoint::parse(const QString& text, const QString& defaultHost, ForwardEndpoint& out,
+                            QString& error)
 {
     const QString t = text.trimmed();
     QString host;

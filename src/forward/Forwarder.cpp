@@ -17,10 +17,14 @@ bool validPort(int port)
 int stateOf(UdpJsonSender::State s)
 {
     switch (s) {
-    case UdpJsonSender::State::Off: return Forwarder::Off;
-    case UdpJsonSender::State::Resolving: return Forwarder::Starting;
-    case UdpJsonSender::State::Sending: return Forwarder::Working;
-    case UdpJsonSender::State::Failed: return Forwarder::Failed;
+    case UdpJsonSender::State::Off:
+        return Forwarder::Off;
+    case UdpJsonSender::State::Resolving:
+        return Forwarder::Starting;
+    case UdpJsonSender::State::Sending:
+        return Forwarder::Working;
+    case UdpJsonSender::State::Failed:
+        return Forwarder::Failed;
     }
     return Forwarder::Off;
 }
@@ -28,10 +32,14 @@ int stateOf(UdpJsonSender::State s)
 int stateOf(NmeaServer::State s)
 {
     switch (s) {
-    case NmeaServer::State::Off: return Forwarder::Off;
-    case NmeaServer::State::Resolving: return Forwarder::Starting;
-    case NmeaServer::State::Listening: return Forwarder::Working;
-    case NmeaServer::State::Failed: return Forwarder::Failed;
+    case NmeaServer::State::Off:
+        return Forwarder::Off;
+    case NmeaServer::State::Resolving:
+        return Forwarder::Starting;
+    case NmeaServer::State::Listening:
+        return Forwarder::Working;
+    case NmeaServer::State::Failed:
+        return Forwarder::Failed;
     }
     return Forwarder::Off;
 }

@@ -15,8 +15,9 @@ int HostLookup::start(const QString& host, QObject* context, Done done)
     return QHostInfo::lookupHost(host.trimmed(), context, [done](const QHostInfo& info) {
         const QList<QHostAddress> found = info.addresses();
         if (info.error() != QHostInfo::NoError || found.isEmpty()) {
-            done(QHostAddress(), info.error() != QHostInfo::NoError ? info.errorString()
-                                                                    : QStringLiteral("no address"));
+            done(QHostAddress(),
+                 info.error() != QHostInfo::NoError ? info.errorString()
+                                                    : QStringLiteral("no address"));
             return;
         }
         for (const QHostAddress& a : found) {

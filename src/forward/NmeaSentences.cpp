@@ -43,10 +43,10 @@ void appendAngle(QByteArray& out, double degrees, int degDigits, char positive, 
     const qint64 minutes = (units % (60 * kMinuteUnits)) / kMinuteUnits;
     const qint64 fraction = units % kMinuteUnits;
     char buf[40];
-    const int n = std::snprintf(buf, sizeof buf, "%0*lld%02lld.%07lld,%c", degDigits,
-                                static_cast<long long>(whole), static_cast<long long>(minutes),
-                                static_cast<long long>(fraction),
-                                degrees < 0 ? negative : positive);
+    const int n
+        = std::snprintf(buf, sizeof buf, "%0*lld%02lld.%07lld,%c", degDigits,
+                        static_cast<long long>(whole), static_cast<long long>(minutes),
+                        static_cast<long long>(fraction), degrees < 0 ? negative : positive);
     out.append(buf, n);
 }
 

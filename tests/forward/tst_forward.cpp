@@ -52,7 +52,8 @@ QMap<QString, QByteArray> csvNumbers(const RecDataStruct& record)
     csv.add(c);
     csv.finish();
     const QList<QByteArray> lines = out.data().mid(3).split('\n');
-    const QList<QByteArray> names = lines.at(0).trimmed().split(','), cells = lines.at(1).trimmed().split(',');
+    const QList<QByteArray> names = lines.at(0).trimmed().split(','),
+                            cells = lines.at(1).trimmed().split(',');
     QMap<QString, QByteArray> numbers;
     for (int i = 0; i < names.size(); ++i) {
         bool number = false;
@@ -296,15 +297,16 @@ private slots:
             });
         };
         QTRY_COMPARE(turnedAway(), 1);
-        QTcpSocket& healthy = clients[0].state() == QAbstractSocket::ConnectedState ? clients[0]
-                                                                                    : clients[1];
+        QTcpSocket& healthy
+            = clients[0].state() == QAbstractSocket::ConnectedState ? clients[0] : clients[1];
 
         // The event loop's longest wait while the queue fills.
         qint64 longestGap = 0;
         QElapsedTimer gap;
         gap.start();
         QTimer tick;
-        connect(&tick, &QTimer::timeout, this, [&]() { longestGap = std::max(longestGap, gap.restart()); });
+        connect(&tick, &QTimer::timeout, this,
+                [&]() { longestGap = std::max(longestGap, gap.restart()); });
         tick.start(10);
         healthy.readAll();
         const int packets = app.ins()->recPackets();
@@ -326,10 +328,14 @@ private slots:
         QTest::addColumn<bool>("nmea");
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("said");
-        QTest::newRow("port in use") << true << "127.0.0.1" << "已被占用";
-        QTest::newRow("not this machine's address") << true << "192.0.2.1" << "不是本机的地址";
-        QTest::newRow("NMEA host unresolved") << true << "no-such-host.invalid" << "无法解析地址";
-        QTest::newRow("UDP host unresolved") << false << "no-such-host.invalid" << "无法解析地址";
+        QTest::newRow("port in use") << true << "127.0.0.1"
+                                     << "已被占用";
+        QTest::newRow("not this machine's address") << true << "192.0.2.1"
+                                                    << "不是本机的地址";
+        QTest::newRow("NMEA host unresolved") << true << "no-such-host.invalid"
+                                              << "无法解析地址";
+        QTest::newRow("UDP host unresolved") << false << "no-such-host.invalid"
+                                             << "无法解析地址";
     }
     void faultsAreToldAndTheLinkStays()
     {
@@ -359,15 +365,15 @@ private slots:
         QTest::addColumn<bool>("interrupt");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
-        QTest::newRow("both outputs") << QStringList { "--udp-json", "127.0.0.1:UDP", "--nmea-tcp",
-                                                       "TCP", "--seconds", "3" }
-                                      << false << 0 << "forwarded";
-        QTest::newRow("interrupted") << QStringList { "--udp-json", "localhost:UDP" } << true << 0
-                                     << "(interrupted)";
-        QTest::newRow("port in use") << QStringList { "--nmea-tcp", "127.0.0.1:BUSY" } << false
-                                     << 1 << "已被占用";
-        QTest::newRow("no output") << QStringList { "--seconds", "1" } << false << 2
-                                   << "give --udp-json";
+        QTest::newRow("both outputs")
+            << QStringList { "--udp-json", "127.0.0.1:UDP", "--nmea-tcp", "TCP", "--seconds", "3" }
+            << false << 0 << "forwarded";
+        QTest::newRow("interrupted")
+            << QStringList { "--udp-json", "localhost:UDP" } << true << 0 << "(interrupted)";
+        QTest::newRow("port in use")
+            << QStringList { "--nmea-tcp", "127.0.0.1:BUSY" } << false << 1 << "已被占用";
+        QTest::newRow("no output")
+            << QStringList { "--seconds", "1" } << false << 2 << "give --udp-json";
         QTest::newRow("no host") << QStringList { "--udp-json", "9870" } << false << 2
                                  << "缺少地址";
         QTest::newRow("rate too high") << QStringList { "--nmea-tcp", "TCP", "--nmea-rate", "500" }
@@ -395,7 +401,8 @@ private slots:
         args.replaceInStrings("BUSY", QString::number(busy.serverPort()));
         args.replaceInStrings("TCP", tcp);
         QProcess cli;
-        cli.start(QDir(binDir()).filePath("telvo-cli"), QStringList { "forward", sim.port() } + args);
+        cli.start(QDir(binDir()).filePath("telvo-cli"),
+                  QStringList { "forward", sim.port() } + args);
         QTcpSocket gnss;
         if (args.contains(tcp)) {
             waitUntil([&]() { return cli.canReadLine() || cli.state() == QProcess::NotRunning; },

@@ -162,7 +162,8 @@ int runForward(const QCommandLineParser& args)
         return fail(QStringLiteral("interrupted while starting"));
     if (forward->udpState() == gcs::Forwarder::Starting
         || forward->nmeaState() == gcs::Forwarder::Starting)
-        return fail(QStringLiteral("the host name was not resolved in %1 s").arg(kStartWaitMs / 1000));
+        return fail(
+            QStringLiteral("the host name was not resolved in %1 s").arg(kStartWaitMs / 1000));
     if (forward->udpState() == gcs::Forwarder::Failed
         || forward->nmeaState() == gcs::Forwarder::Failed)
         return 1; // told as it happened
@@ -207,9 +208,9 @@ int runForward(const QCommandLineParser& args)
                                      : QDeadlineTimer(QDeadlineTimer::Forever));
     const bool lost = !app.currentManagedConnected();
     app.disconnectPrimary();
-    QStringList done { QStringLiteral("forwarded %1 records in %2 s")
-                           .arg(forward->records())
-                           .arg(secondsText()) };
+    QStringList done {
+        QStringLiteral("forwarded %1 records in %2 s").arg(forward->records()).arg(secondsText())
+    };
     if (a.udp)
         done << QStringLiteral("%1 datagrams").arg(forward->udpDatagrams());
     if (a.nmea)
