@@ -222,8 +222,11 @@ private slots:
         gnss.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(gnss.waitForConnected(5000));
         QTRY_COMPARE(app.forward()->nmeaClients(), 1);
+        QElapsedTimer served;
+        served.start();
         QTest::qWait(3000);
         app.disconnectPrimary();
+        const double seconds = double(served.elapsed()) / 1000;
         QTest::qWait(200);
         int bad = 0;
         const QList<QList<QByteArray>> lines = sentences(gnss.readAll(), &bad);
@@ -233,9 +236,9 @@ private slots:
             QCOMPARE(lines.size(), 0);
             return;
         }
-        const double expectedSets = 3.0 * std::min(nmeaRate, double(recordRate));
+        const double expectedSets = seconds * std::min(nmeaRate, double(recordRate));
         QVERIFY2(lines.size() >= 0.8 * expectedSets * set.size()
-                     && lines.size() <= 1.1 * expectedSets * set.size() + set.size(),
+                     && lines.size() <= (1.1 * expectedSets + 2) * set.size(),
                  qPrintable(QString::number(lines.size())));
         int r = 0; // the record of the set, found in order
         for (int i = 0; i + set.size() <= lines.size(); i += set.size()) {
@@ -314,7 +317,7 @@ private slots:
         const gcs::NmeaServer* nmea = app.forward()->nmeaServer();
         QVERIFY2(nmea->droppedBytes() > 0, "the stalled client was never behind");
         QVERIFY(nmea->queuePeak() <= gcs::NmeaServer::kClientQueueCap);
-        QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
+        QVERIFY2(longestGap < 500, qPrintable(QString::number(longestGap)));
         QVERIFY(app.currentManagedConnected() && app.ins()->recPackets() > packets + 6000);
         int bad = 0;
         const qsizetype taken = sentences(healthy.readAll(), &bad).size();
