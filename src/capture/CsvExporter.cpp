@@ -104,6 +104,7 @@ char* CsvExporter::writeNumber(char* p, const RecDataStruct& r, RecordColumns::C
 void CsvExporter::add(const CaptureRecord& c)
 {
     const RecDataStruct& r = c.record;
+    const int tier = InsBridge::tierForPacketFormat(r.format);
     const qsizetype start = m_buffer.size();
     m_buffer.resize(start + kRowReserve);
     char* const row = m_buffer.data() + start;
@@ -122,7 +123,7 @@ void CsvExporter::add(const CaptureRecord& c)
         } else if (column == RecordColumns::Format) {
             text(m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format
                                                                          : RecNullFormat]);
-        } else if (!RecordColumns::carries(r, column)) {
+        } else if (!RecordColumns::carriesAtTier(tier, column)) {
             // An empty cell.
         } else if (column == RecordColumns::GnssStatus) {
             text(m_fixTexts[r.status & 0x0F]);

@@ -29,12 +29,7 @@ bool RecordColumns::isNumber(Column column)
 
 bool RecordColumns::carries(const RecDataStruct& record, Column column)
 {
-    const int tier = InsBridge::tierForPacketFormat(record.format);
-    if (column >= Roll && column <= Yaw)
-        return tier >= 2;
-    if (column >= Lat && column <= DeviceStatus)
-        return tier == 3;
-    return column >= 0 && column < ColumnCount;
+    return carriesAtTier(InsBridge::tierForPacketFormat(record.format), column);
 }
 
 } // namespace gcs

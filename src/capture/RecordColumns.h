@@ -44,6 +44,15 @@ public:
     static bool isNumber(Column column);
     /// Whether a record of this format carries the column's value.
     static bool carries(const RecDataStruct& record, Column column);
+    /// The same for a record of a stream tier (InsBridge::tierForPacketFormat).
+    static bool carriesAtTier(int tier, Column column)
+    {
+        if (column >= Roll && column <= Yaw)
+            return tier >= 2;
+        if (column >= Lat && column <= DeviceStatus)
+            return tier == 3;
+        return column >= 0 && column < ColumnCount;
+    }
 };
 
 } // namespace gcs
