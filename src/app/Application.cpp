@@ -153,6 +153,7 @@ void Application::wireServices()
     wireRecordingExport();
     wireNoiseAnalysis();
     wireReplay();
+    wireForwarding();
 }
 
 void Application::setUpRelays()

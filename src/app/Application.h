@@ -29,6 +29,7 @@ namespace gcs {
 class AppSettings;
 struct AutoSearchHit;
 class ChartClock;
+class Forwarder;
 class CaptureExportTask;
 class CommandCatalog;
 class ITransport;
@@ -77,6 +78,7 @@ class Application : public QObject
     Q_MOC_INCLUDE("upgrade/YModem.h")
     Q_MOC_INCLUDE("ui/ChartClock.h")
     Q_MOC_INCLUDE("replay/ReplayController.h")
+    Q_MOC_INCLUDE("forward/Forwarder.h")
 
     Q_PROPERTY(gcs::ProductRegistry* products READ products CONSTANT)
     Q_PROPERTY(gcs::ManagedDevices* managedDevices READ managedDevices CONSTANT)
@@ -148,6 +150,7 @@ class Application : public QObject
     Q_PROPERTY(QString lastRecordingPath READ lastRecordingPath NOTIFY lastRecordingChanged)
     Q_PROPERTY(gcs::NoiseAnalysisTask* noise READ noise CONSTANT)
     Q_PROPERTY(gcs::ReplayController* replay READ replay CONSTANT)
+    Q_PROPERTY(gcs::Forwarder* forward READ forward CONSTANT)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -432,6 +435,11 @@ public:
     /// Ends the replay; the current device is current again, unconnected.
     Q_INVOKABLE void closeReplay();
 
+    // ---- forwarding records to other programs (ApplicationForward.cpp) ----
+    /// The outputs that hand every decoded record on (UDP JSON, NMEA over TCP), live or
+    /// replayed; their choice is remembered in the settings.
+    Forwarder* forward() const { return m_forward; }
+
 signals:
     void currentNavChanged();
     void connectHintChanged();
@@ -566,6 +574,9 @@ private:
     /// went without closeReplay).
     void endReplayState();
 
+    // forwarding
+    void wireForwarding();
+
     // configuration pages
     void enterInsUserConfigPage();
     void syncInsNavOutForNav(const QString& navId);
@@ -628,6 +639,7 @@ private:
     CaptureExportTask* m_captureExport = nullptr;
     NoiseAnalysisTask* m_noise = nullptr;
     ReplayController* m_replay = nullptr;
+    Forwarder* m_forward = nullptr;
     /// The packet rate last measured on a live link: the record rate of a replayed
     /// capture without time tags.
     int m_liveRecordRate = 0;

@@ -6,6 +6,7 @@
 #include "catalog/ProductRegistry.h"
 #include "catalog/UiConfig.h"
 #include "console/CommandCatalog.h"
+#include "forward/Forwarder.h"
 #include "ins/InsBridge.h"
 #include "ins/TelemetryHub.h"
 #include "ins/TelemetrySnapshot.h"
@@ -58,6 +59,7 @@ void registerQmlTypes()
                                                   QStringLiteral("app.noise"));
     qmlRegisterUncreatableType<ReplayController>(kUri, 1, 0, "ReplayController",
                                                  QStringLiteral("app.replay"));
+    qmlRegisterUncreatableType<Forwarder>(kUri, 1, 0, "Forwarder", QStringLiteral("app.forward"));
     qmlRegisterUncreatableType<ChartClock>(kUri, 1, 0, "ChartClock",
                                            QStringLiteral("app.chartClock"));
 

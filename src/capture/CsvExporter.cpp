@@ -10,7 +10,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <iterator>
 
 namespace gcs {
 
@@ -21,13 +20,6 @@ constexpr qsizetype kFlushBytes = 1 << 16;
 constexpr qsizetype kRowReserve = 1024;
 
 } // namespace
-
-const char* const CsvExporter::kColumns[] = {
-    "time", "format",       "count", "roll",        "pitch",         "yaw", "gx",  "gy", "gz",
-    "ax",   "ay",           "az",    "temp",        "lat",           "lon", "alt", "ve", "vn",
-    "vu",   "gnss_heading", "utc",   "gnss_status", "device_status",
-};
-const int CsvExporter::kColumnCount = int(std::size(kColumns));
 
 CsvExporter::CsvExporter(QIODevice* out)
     : m_out(out)
@@ -58,10 +50,59 @@ bool CsvExporter::begin()
     for (int i = 0; i < kColumnCount; ++i) {
         if (i > 0)
             m_buffer += ',';
-        m_buffer += kColumns[i];
+        m_buffer += RecordColumns::name(RecordColumns::Column(i));
     }
     m_buffer += "\r\n";
     return flush();
+}
+
+char* CsvExporter::writeNumber(char* p, const RecDataStruct& r, RecordColumns::Column column)
+{
+    using F = WireFormat;
+    const auto put
+        = [p, &r](F::Field field, auto value) { return F::write(p, value, r.format, field); };
+    switch (column) {
+    case RecordColumns::Count:
+        return put(F::Count, r.count);
+    case RecordColumns::Roll:
+        return put(F::Attitude, r.roll);
+    case RecordColumns::Pitch:
+        return put(F::Attitude, r.pitch);
+    case RecordColumns::Yaw:
+        return put(F::Attitude, r.yaw);
+    case RecordColumns::Gx:
+        return put(F::Rate, r.gx);
+    case RecordColumns::Gy:
+        return put(F::Rate, r.gy);
+    case RecordColumns::Gz:
+        return put(F::Rate, r.gz);
+    case RecordColumns::Ax:
+        return put(F::Accel, r.ax);
+    case RecordColumns::Ay:
+        return put(F::Accel, r.ay);
+    case RecordColumns::Az:
+        return put(F::Accel, r.az);
+    case RecordColumns::Temp:
+        return put(F::Temp, r.temp);
+    case RecordColumns::Lat:
+        return put(F::Position, r.lat);
+    case RecordColumns::Lon:
+        return put(F::Position, r.lon);
+    case RecordColumns::Alt:
+        return put(F::Alt, r.alt);
+    case RecordColumns::Ve:
+        return put(F::Velocity, r.ve);
+    case RecordColumns::Vn:
+        return put(F::Velocity, r.vn);
+    case RecordColumns::Vu:
+        return put(F::Velocity, r.vu);
+    case RecordColumns::GnssHeading:
+        return put(F::GnssHeading, r.gnss_heading);
+    case RecordColumns::Utc:
+        return put(F::TimeTag, r.utc);
+    default:
+        return p;
+    }
 }
 
 void CsvExporter::add(const CaptureRecord& c)
@@ -69,82 +110,39 @@ void CsvExporter::add(const CaptureRecord& c)
     using F = WireFormat;
     const RecDataStruct& r = c.record;
     const int tier = InsBridge::tierForPacketFormat(r.format);
+    const bool counted = F::hasCounter(r.format);
     const qsizetype start = m_buffer.size();
     m_buffer.resize(start + kRowReserve);
     char* const row = m_buffer.data() + start;
     char* p = row;
-    const auto number = [&p, &r](F::Field field, auto value) {
-        p = F::write(p, value, r.format, field);
-        *p++ = ',';
-    };
-    const auto text = [&p](const char* s, qsizetype n) {
-        std::memcpy(p, s, size_t(n));
-        p += n;
-        *p++ = ',';
-    };
-    const auto empty = [&p](int cells) {
-        std::memset(p, ',', size_t(cells));
-        p += cells;
+    const auto text = [&p](const QByteArray& s) {
+        std::memcpy(p, s.constData(), size_t(s.size()));
+        p += s.size();
     };
 
-    if (c.hasHostTime()) {
-        const QLatin1String time = c.hostTimeText();
-        text(time.data(), time.size());
-    } else if (F::hasTimeTag(r.format)) {
-        // A raw capture has no host times; the unit's clock gives the time axis instead.
-        const qint64 tag = FrameSequence::position(r);
-        if (!m_haveFirstTag) {
-            m_firstTag = tag;
-            m_haveFirstTag = true;
+    for (int i = 0; i < kColumnCount; ++i) {
+        const auto column = RecordColumns::Column(i);
+        if (column == RecordColumns::Time) {
+            p = writeTime(p, c);
+        } else if (column == RecordColumns::Format) {
+            text(m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format
+                                                                         : RecNullFormat]);
+        } else if (!RecordColumns::carriesAtTier(tier, column)
+                   || (column == RecordColumns::Count && !counted)) {
+            // An empty cell.
+        } else if (column == RecordColumns::GnssStatus) {
+            text(m_fixTexts[r.status & 0x0F]);
+        } else if (column == RecordColumns::DeviceStatus) {
+            text(m_navTexts[r.status >> 4]);
+        } else if (c.hasImuWire && column >= RecordColumns::Gx && column <= RecordColumns::Az) {
+            // The frame's own integers: a float keeps only about 7 digits of them.
+            const bool rate = column <= RecordColumns::Gz;
+            p = F::writeScaled(p, c.imuWire[column - RecordColumns::Gx],
+                               F::decimals(RecImuBin, rate ? F::Rate : F::Accel));
+        } else {
+            p = writeNumber(p, r, column);
         }
-        p = std::to_chars(p, p + 32, double(tag - m_firstTag) * F::kTimeTagSeconds,
-                          std::chars_format::fixed, F::kTimeTagDecimals)
-                .ptr;
         *p++ = ',';
-    } else {
-        empty(1);
-    }
-    const QByteArray& format
-        = m_formatNames[r.format >= 0 && r.format < RecNullFormat ? r.format : RecNullFormat];
-    text(format.constData(), format.size());
-    if (F::hasCounter(r.format))
-        number(F::Count, r.count);
-    else
-        empty(1);
-    if (tier >= 2) {
-        number(F::Attitude, r.roll);
-        number(F::Attitude, r.pitch);
-        number(F::Attitude, r.yaw);
-    } else {
-        empty(3);
-    }
-    if (c.hasImuWire) {
-        for (int k = 0; k < 6; ++k) {
-            p = F::writeScaled(p, c.imuWire[k], F::decimals(RecImuBin, k < 3 ? F::Rate : F::Accel));
-            *p++ = ',';
-        }
-    } else {
-        for (float v : { r.gx, r.gy, r.gz })
-            number(F::Rate, v);
-        for (float v : { r.ax, r.ay, r.az })
-            number(F::Accel, v);
-    }
-    number(F::Temp, r.temp);
-    if (tier == 3) {
-        number(F::Position, r.lat);
-        number(F::Position, r.lon);
-        number(F::Alt, r.alt);
-        number(F::Velocity, r.ve);
-        number(F::Velocity, r.vn);
-        number(F::Velocity, r.vu);
-        number(F::GnssHeading, r.gnss_heading);
-        number(F::TimeTag, r.utc);
-        const QByteArray& fix = m_fixTexts[r.status & 0x0F];
-        const QByteArray& nav = m_navTexts[r.status >> 4];
-        text(fix.constData(), fix.size());
-        text(nav.constData(), nav.size());
-    } else {
-        empty(10);
     }
     // The last cell's comma becomes the line end.
     p[-1] = '\r';
@@ -153,6 +151,27 @@ void CsvExporter::add(const CaptureRecord& c)
     ++m_rows;
     if (m_buffer.size() >= kFlushBytes)
         flush();
+}
+
+char* CsvExporter::writeTime(char* p, const CaptureRecord& c)
+{
+    if (c.hasHostTime()) {
+        const QLatin1String time = c.hostTimeText();
+        std::memcpy(p, time.data(), size_t(time.size()));
+        return p + time.size();
+    }
+    if (!WireFormat::hasTimeTag(c.record.format))
+        return p;
+    // A raw capture has no host times; the unit's clock gives the time axis instead.
+    const qint64 tag = FrameSequence::position(c.record);
+    if (!m_haveFirstTag) {
+        m_firstTag = tag;
+        m_haveFirstTag = true;
+    }
+    return std::to_chars(p, p + kNumberChars,
+                         double(tag - m_firstTag) * WireFormat::kTimeTagSeconds,
+                         std::chars_format::fixed, WireFormat::kTimeTagDecimals)
+        .ptr;
 }
 
 bool CsvExporter::finish()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/CaptureRecord.h"
+#include "capture/RecordColumns.h"
 #include "ins/RecPacketFormat.h"
 
 #include <QByteArray>
@@ -23,9 +24,10 @@ namespace gcs {
 class CsvExporter
 {
 public:
-    /// Column names, in order.
-    static const char* const kColumns[];
-    static const int kColumnCount;
+    /// The columns are RecordColumns', in their order.
+    static constexpr int kColumnCount = RecordColumns::ColumnCount;
+    /// Room a number cell needs at most.
+    static constexpr int kNumberChars = 32;
 
     explicit CsvExporter(QIODevice* out);
     ~CsvExporter();
@@ -41,9 +43,16 @@ public:
     /// A cell's text as RFC 4180 wants it: quoted when it holds a comma, a quote or a
     /// line end, quotes doubled.
     static QByteArray quoted(const QByteArray& text);
+    /// Writes the value of a number column of the record at p, as its cell holds it, and
+    /// returns the end; nothing for any other column. p must have room for kNumberChars.
+    /// The forwarded JSON writes its values with this too, so both say the same.
+    static char* writeNumber(char* p, const RecDataStruct& record, RecordColumns::Column column);
 
 private:
     bool flush();
+    /// The time cell: the host time of a message log, else the seconds since the first
+    /// record by the unit's time tag, else nothing.
+    char* writeTime(char* p, const CaptureRecord& record);
 
     QIODevice* m_out;
     QByteArray m_buffer;

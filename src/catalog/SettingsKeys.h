@@ -24,5 +24,13 @@ inline constexpr QLatin1String kAutoReconnect("autoReconnect");
 /// The managed-device list, a compact JSON array stored as a byte array.
 inline constexpr QLatin1String kManagedDevices("managedDevices");
 inline constexpr QLatin1String kCurrentManagedDeviceId("currentManagedDeviceId");
+/// Forwarding records to other programs: whether each output is on, and its address.
+inline constexpr QLatin1String kForwardUdpEnabled("forwardUdpEnabled");
+inline constexpr QLatin1String kForwardUdpHost("forwardUdpHost");
+inline constexpr QLatin1String kForwardUdpPort("forwardUdpPort");
+inline constexpr QLatin1String kForwardNmeaEnabled("forwardNmeaEnabled");
+inline constexpr QLatin1String kForwardNmeaHost("forwardNmeaHost");
+inline constexpr QLatin1String kForwardNmeaPort("forwardNmeaPort");
+inline constexpr QLatin1String kForwardNmeaRate("forwardNmeaRate");
 
 } // namespace gcs::settingskeys

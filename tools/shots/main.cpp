@@ -4,7 +4,8 @@
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
 // notices) in each theme to OUT_DIR (for example build/shots). With --sim it also
 // connects a KT45 on telvo-sim and photographs the live workspace and the live
-// telemetry pages (attitude, charts, parsed data, statistics, track) and the upgrade page.
+// telemetry pages (attitude, charts, parsed data, statistics, track) and the upgrade page,
+// and "数据转发" open with both outputs on.
 // --pages photographs only the telemetry pages, offline and live, in every theme at the
 // medium and the smallest tier. --config (with --sim) photographs only the configuration,
 // raw console and record pages live. --noise photographs only the noise analysis page, on
@@ -21,6 +22,7 @@
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
+#include "forward/Forwarder.h"
 
 #include "ShotSupport.h"
 
@@ -33,6 +35,8 @@
 #include <QProcess>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -102,6 +106,33 @@ bool shootTelemetryPages(shots::Stage& stage, const std::function<QString(const 
         ok = stage.shoot(file(name.constData()), 150) && ok;
     }
     stage.app()->setCurrentNav(QStringLiteral("attitude"));
+    return ok;
+}
+
+// "数据转发" open over the live workspace: both outputs on, one NMEA client served.
+bool shootForwardPanel(shots::Stage& stage, const QString& path)
+{
+    gcs::Forwarder* forward = stage.app()->forward();
+    QTcpServer probe; // the usual port when it is free, else any
+    quint16 port = gcs::Forwarder::kDefaultNmeaPort;
+    if (!probe.listen(QHostAddress::LocalHost, port) && probe.listen(QHostAddress::LocalHost, 0))
+        port = probe.serverPort();
+    probe.close();
+    forward->setUdp(true, QString::fromLatin1(gcs::Forwarder::kDefaultUdpHost),
+                    gcs::Forwarder::kDefaultUdpPort);
+    forward->setNmea(true, QString::fromLatin1(gcs::Forwarder::kDefaultNmeaHost), port,
+                     gcs::Forwarder::kDefaultNmeaRate);
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, port);
+    waitFor([&] { return forward->nmeaClients() == 1; }, 3000);
+    QObject* panel = prop(prop(prop(stage.window(), "body"), "contextBar"), "forwardPanel");
+    call(prop(stage.window(), "toasts"), "clear");
+    call(panel, "open");
+    settle(1200); // the counters are told twice a second
+    const bool ok = stage.shoot(path);
+    call(panel, "close");
+    forward->setUdp(false, QString(), 0);
+    forward->setNmea(false, QString(), 0, gcs::Forwarder::kDefaultNmeaRate);
     return ok;
 }
 
@@ -199,6 +230,7 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
         if (waitFor([&] { return stage.app()->currentManagedConnected(); }, 8000)) {
             call(toasts, "clear");
             ok = stage.shoot(file("9-workspace-online"), 1200) && ok;
+            ok = shootForwardPanel(stage, file("9b-forward-panel")) && ok;
             ok = shootTelemetryPages(stage, file, "live") && ok;
             call(w, "showDeviceHub");
             ok = stage.shoot(file("10-hub-online")) && ok;

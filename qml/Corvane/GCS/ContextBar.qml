@@ -3,11 +3,13 @@ import QtQuick.Controls
 import Corvane.GCS
 
 // Title bar above the page: which page is open and the link of the current device, or
-// in a replay the recording instead of the link.
+// in a replay the recording instead of the link; at its right end "数据转发", which hands
+// either on to other programs.
 Rectangle {
     id: bar
 
     property alias connectBar: connectBar
+    property alias forwardPanel: forwardPanel
     property bool replayMode: false
 
     signal connectDialogRequested()
@@ -56,8 +58,8 @@ Rectangle {
         id: replayLink
         objectName: "replayLink"
         visible: bar.replayMode
-        anchors.right: parent.right
-        anchors.rightMargin: 6
+        anchors.right: forwardButton.left
+        anchors.rightMargin: 10
         anchors.verticalCenter: parent.verticalCenter
         spacing: 10
         Rectangle {
@@ -113,12 +115,46 @@ Rectangle {
         id: connectBar
         objectName: "deviceConnectBar"
         visible: !bar.replayMode && connectBar.shown
-        anchors.right: parent.right
-        anchors.rightMargin: 6
+        anchors.right: forwardButton.left
+        anchors.rightMargin: 10
         anchors.verticalCenter: parent.verticalCenter
         onConnectDialogRequested: bar.connectDialogRequested()
         onEditRequested: bar.editRequested()
         // What the title, the tag and the buttons leave over.
-        maxLinkWidth: Math.max(80, Math.min(480, bar.width - title.width - 320))
+        maxLinkWidth: Math.max(80, Math.min(480, bar.width - title.width - 320
+                                                 - forwardButton.width))
+    }
+
+    GButton {
+        id: forwardButton
+        objectName: "forwardButton"
+        anchors.right: parent.right
+        anchors.rightMargin: 6
+        anchors.verticalCenter: parent.verticalCenter
+        focusPolicy: Qt.NoFocus
+        kind: app.forward.active ? "normal" : "ghost"
+        text: app.forward.nmeaClients > 0 ? qsTr("数据转发 · %1").arg(app.forward.nmeaClients)
+                                          : qsTr("数据转发")
+        toolTipText: qsTr("把数据转发给其他程序（UDP JSON、NMEA 0183）")
+        onClicked: forwardPanel.opened ? forwardPanel.close() : forwardPanel.open()
+
+        // Lit while an output runs, red while one failed.
+        readonly property bool failed: app.forward.udpState === 3 || app.forward.nmeaState === 3
+        Rectangle {
+            visible: app.forward.active || forwardButton.failed
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.margins: 4
+            width: 7
+            height: 7
+            radius: 3.5
+            color: forwardButton.failed ? Theme.danger : Theme.linkOk
+        }
+
+        ForwardPanel {
+            id: forwardPanel
+            x: forwardButton.width - width
+            y: forwardButton.height + 8
+        }
     }
 }

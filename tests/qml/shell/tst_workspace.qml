@@ -64,4 +64,32 @@ ShellTestCase {
             tryCompare(image, "status", Image.Ready, 1000, source)
         }
     }
+
+    // "数据转发" at the end of the context bar switches each output with the address typed,
+    // tells its state and failure, and the choice outlives the controller.
+    function test_forwardPanelSwitchesOutputsAndIsRemembered() {
+        wait(0)
+        var ids = fixture.resetWithDevices([{ "port": "/dev/ttyUSB4" }])
+        var shell = openShell()
+        verify(shell.enterDeviceWorkspace(ids[0]))
+        click(findIn(shell, "forwardButton"))
+        var panel = shell.body.contextBar.forwardPanel
+        tryCompare(panel, "opened", true)
+        typeInto(dialogItem(panel, "forwardUdpPort"), "9871")
+        click(dialogItem(panel, "forwardUdpSwitch"))
+        tryCompare(app.forward, "udpState", 2)
+        compare(dialogItem(panel, "forwardUdpState").text.indexOf("发送到 127.0.0.1:9871 · 已发送 0 条"), 0)
+        typeInto(dialogItem(panel, "forwardNmeaHost"), "192.0.2.1")
+        click(dialogItem(panel, "forwardNmeaSwitch"))
+        tryCompare(app.forward, "nmeaState", 3)
+        compare(dialogItem(panel, "forwardNmeaState").text, app.lastError)
+        verify(app.lastError.indexOf("192.0.2.1 不是本机的地址") > 0, app.lastError)
+        shell.destroy()
+        wait(0)
+        fixture.restartController()
+        verify(app.forward.udpEnabled && app.forward.udpPort === 9871 && app.forward.nmeaEnabled
+               && app.forward.nmeaHost === "192.0.2.1")
+        app.forward.setUdp(false, "", 0)
+        app.forward.setNmea(false, "", 0, 10)
+    }
 }
