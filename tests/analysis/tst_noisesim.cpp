@@ -48,7 +48,9 @@ private slots:
         QCOMPARE(logs.size(), 1);
 
         const QJsonObject r = adev({ dir.filePath(logs.first()) });
-        QCOMPARE(r.value("rate_hz").toDouble(), 1000.0); // from the log's host times
+        // From the log's host times, which a loaded machine stamps a little unevenly.
+        QVERIFY2(std::fabs(r.value("rate_hz").toDouble() - 1000.0) <= 2.0,
+                 qPrintable(QString::number(r.value("rate_hz").toDouble())));
         QVERIFY(std::fabs(r.value("samples").toDouble() - 30000) < 1500);
         QVERIFY2(r.value("at_rest").toBool(), qPrintable(r.value("rest_reason").toString()));
 
