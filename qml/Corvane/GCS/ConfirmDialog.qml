@@ -6,10 +6,10 @@ import Corvane.GCS
 Popup {
     id: dialog
 
-    property string title: "确认"
+    property string title: qsTr("确认")
     property string message: ""
-    property string confirmText: "确定"
-    property string cancelText: "取消"
+    property string confirmText: qsTr("确定")
+    property string cancelText: qsTr("取消")
     property bool dangerous: false
 
     signal confirmed()

@@ -220,13 +220,15 @@ Popup {
             var status = app.managedDeviceLinkStatus(editDeviceId)
             var label = app.managedDeviceLabel(editDeviceId)
             if (status === "连接中") {
-                editSaveLinkConfirmRequested("「" + label + "」正在连接中。\n"
-                                             + "保存将中断当前连接过程，并应用新的连接信息。")
+                editSaveLinkConfirmRequested(qsTr("「%1」正在连接中。\n"
+                                                  + "保存将中断当前连接过程，并应用新的连接信息。")
+                                             .arg(label))
                 return false
             }
             if (status === "已连接") {
-                editSaveLinkConfirmRequested("「" + label + "」当前已联机。\n"
-                                             + "保存将先断开连接，再应用新的连接信息。")
+                editSaveLinkConfirmRequested(qsTr("「%1」当前已联机。\n"
+                                                  + "保存将先断开连接，再应用新的连接信息。")
+                                             .arg(label))
                 return false
             }
             return commitEditSave()
@@ -313,7 +315,7 @@ Popup {
             spacing: 6
             Text {
                 objectName: "dialogTitle"
-                text: dialog.editMode ? "编辑设备连接" : "手动添加设备"
+                text: dialog.editMode ? qsTr("编辑设备连接") : qsTr("手动添加设备")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontTitle + 2
                 font.bold: true
@@ -322,8 +324,8 @@ Popup {
             Text {
                 Layout.fillWidth: true
                 text: dialog.editMode
-                      ? "修改链路参数；保存后若该设备已联机将先断开，请在总览或工作区重新连接。"
-                      : "选择产品类型与设备型号并配置串口；添加后在「设备总览」查看与管理纳管列表。"
+                      ? qsTr("修改链路参数；保存后若该设备已联机将先断开，请在总览或工作区重新连接。")
+                      : qsTr("选择产品类型与设备型号并配置串口；添加后在「设备总览」查看与管理纳管列表。")
                 wrapMode: Text.Wrap
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
@@ -342,11 +344,11 @@ Popup {
 
             Item { Layout.preferredWidth: 72; implicitHeight: 1 }
             Chip {
-                text: "连接方式：串口（RS232/422）"
+                text: qsTr("连接方式：串口（RS232/422）")
                 ink: Theme.accentHi
             }
 
-            FieldLabel { text: "产品类型" }
+            FieldLabel { text: qsTr("产品类型") }
             Item {
                 Layout.fillWidth: true
                 implicitHeight: Theme.controlHeight
@@ -359,10 +361,10 @@ Popup {
                     labelFor: function (id) { return app.products.categoryDisplayName(id) }
                     onActivated: dialog.selectModel(app.products.defaultDeviceModelId())
                 }
-                HoverTip { tip: dialog.editMode ? "编辑模式下不可更改产品类型" : "" }
+                HoverTip { tip: dialog.editMode ? qsTr("编辑模式下不可更改产品类型") : "" }
             }
 
-            FieldLabel { text: "设备型号" }
+            FieldLabel { text: qsTr("设备型号") }
             Item {
                 Layout.fillWidth: true
                 implicitHeight: Theme.controlHeight
@@ -374,10 +376,10 @@ Popup {
                     model: dialog.modelIds
                     labelFor: function (id) { return app.products.deviceModelDisplayName(id) }
                 }
-                HoverTip { tip: dialog.editMode ? "编辑模式下不可更改设备型号" : "" }
+                HoverTip { tip: dialog.editMode ? qsTr("编辑模式下不可更改设备型号") : "" }
             }
 
-            FieldLabel { text: "串口" }
+            FieldLabel { text: qsTr("串口") }
             RowLayout {
                 Layout.fillWidth: true
                 spacing: 8
@@ -387,12 +389,12 @@ Popup {
                     Layout.fillWidth: true
                     editable: true
                     model: dialog.portList
-                    placeholderText: "COM3 或 /dev/ttyUSB0"
+                    placeholderText: qsTr("COM3 或 /dev/ttyUSB0")
                 }
                 GButton {
                     objectName: "refreshPortsButton"
-                    text: "刷新"
-                    toolTipText: "重新扫描本机 COM 口列表"
+                    text: qsTr("刷新")
+                    toolTipText: qsTr("重新扫描本机 COM 口列表")
                     enabled: !app.connecting
                     onClicked: dialog.refreshPortList(true)
                 }
@@ -408,14 +410,14 @@ Popup {
                 objectName: "missingPortText"
                 Layout.fillWidth: true
                 visible: dialog.missingPort.length > 0 && dialog.portText().length === 0
-                text: "原串口 " + dialog.missingPort + " 当前不在列表中，请重新选择或手动输入"
+                text: qsTr("原串口 %1 当前不在列表中，请重新选择或手动输入").arg(dialog.missingPort)
                 wrapMode: Text.Wrap
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 color: Theme.warn
             }
 
-            FieldLabel { text: "波特率" }
+            FieldLabel { text: qsTr("波特率") }
             RowLayout {
                 Layout.fillWidth: true
                 spacing: 8
@@ -425,7 +427,7 @@ Popup {
                     Layout.preferredWidth: 170
                     model: dialog.baudRates
                     labelFor: function (rate) {
-                        return dialog.isCustomBaud(rate) ? rate + "（自定义）" : String(rate)
+                        return dialog.isCustomBaud(rate) ? qsTr("%1（自定义）").arg(rate) : String(rate)
                     }
                     removableFor: function (rate) { return dialog.isCustomBaud(rate) }
                     onRemoveRequested: (rate) => dialog.removeCustomBaud(rate)
@@ -434,15 +436,15 @@ Popup {
                     id: customBaudField
                     objectName: "customBaudField"
                     Layout.fillWidth: true
-                    placeholderText: "自定义波特率，如 57600"
+                    placeholderText: qsTr("自定义波特率，如 57600")
                     validator: IntValidator { bottom: 300; top: 3000000 }
                     inputMethodHints: Qt.ImhDigitsOnly
                     onAccepted: dialog.addCustomBaud()
                 }
                 GButton {
                     objectName: "addBaudButton"
-                    text: "添加"
-                    toolTipText: "加入下拉列表并参与自动检测（300～3000000，不可与预设重复）"
+                    text: qsTr("添加")
+                    toolTipText: qsTr("加入下拉列表并参与自动检测（300～3000000，不可与预设重复）")
                     enabled: customBaudField.text.length > 0 && !app.connecting
                     onClicked: dialog.addCustomBaud()
                 }
@@ -454,8 +456,8 @@ Popup {
                 spacing: 10
                 GButton {
                     objectName: "detectButton"
-                    text: app.detectingPort ? "检测中…" : "自动检测"
-                    toolTipText: "匹配 COM 口与波特率（优先当前所选口）"
+                    text: app.detectingPort ? qsTr("检测中…") : qsTr("自动检测")
+                    toolTipText: qsTr("匹配 COM 口与波特率（优先当前所选口）")
                     enabled: !app.detectingPort && !app.connecting
                     onClicked: app.beginDetectPort(dialog.portName(), dialog.baud)
                 }
@@ -485,13 +487,13 @@ Popup {
             Item { Layout.fillWidth: true }
             GButton {
                 objectName: "dialogCancel"
-                text: "取消"
+                text: qsTr("取消")
                 onClicked: dialog.close()
             }
             GButton {
                 objectName: "dialogSave"
                 kind: "primary"
-                text: dialog.editMode ? "保存" : "确定"
+                text: dialog.editMode ? qsTr("保存") : qsTr("确定")
                 onClicked: dialog.save()
             }
         }

@@ -74,7 +74,7 @@ Rectangle {
                 id: replayTag
                 objectName: "replayTagText"
                 anchors.centerIn: parent
-                text: app.replay.playing ? "回放中" : "已暂停"
+                text: app.replay.playing ? qsTr("回放中") : qsTr("已暂停")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 font.bold: true
@@ -106,7 +106,7 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             focusPolicy: Qt.NoFocus
             kind: "danger"
-            text: "结束回放"
+            text: qsTr("结束回放")
             onClicked: app.closeReplay()
         }
     }

@@ -34,7 +34,7 @@ Rectangle {
         linkRevision
         listRevision
         var status = app.managedDeviceLinkStatus(deviceId)
-        return status.length > 0 ? status : "未连接"
+        return status.length > 0 ? status : qsTr("未连接")
     }
     readonly property string summaryText: {
         listRevision
@@ -166,14 +166,14 @@ Rectangle {
         spacing: 8
         GButton {
             objectName: "cardEdit"
-            text: "编辑"
+            text: qsTr("编辑")
             implicitWidth: 60
             onClicked: card.editRequested(card.deviceId)
         }
         GButton {
             objectName: "cardRemove"
             kind: "danger"
-            text: "移除"
+            text: qsTr("移除")
             implicitWidth: 60
             onClicked: card.removeRequested(card.deviceId)
         }
@@ -185,7 +185,7 @@ Rectangle {
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 12
         kind: "primary"
-        text: "进入并连接"
+        text: qsTr("进入并连接")
         enabled: !app.connecting
         onClicked: card.enterRequested(card.deviceId)
     }

@@ -19,7 +19,7 @@ Row {
     readonly property string linkText: {
         var text = app.contextLinkText
         if (online && text.length > 0)
-            text += " · " + (packetFormat.length > 0 ? packetFormat : "等待协议")
+            text += " · " + (packetFormat.length > 0 ? packetFormat : qsTr("等待协议"))
         return text
     }
     property real maxLinkWidth: 360
@@ -56,7 +56,7 @@ Row {
             Text {
                 objectName: "linkTagText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: bar.online ? "监控中" : bar.linking ? "连接中" : "等待重连"
+                text: bar.online ? qsTr("监控中") : bar.linking ? qsTr("连接中") : qsTr("等待重连")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 font.bold: true
@@ -92,7 +92,7 @@ Row {
         visible: !bar.online && !bar.linking && !bar.awaiting && !app.searching && bar.hasDevices
         enabled: !app.connecting
         kind: "primary"
-        text: "连接"
+        text: qsTr("连接")
         onClicked: {
             if (app.canConnectCurrent)
                 app.connectCurrentManaged()
@@ -105,7 +105,7 @@ Row {
         anchors.verticalCenter: parent.verticalCenter
         visible: bar.online || bar.awaiting
         kind: "danger"
-        text: "断开"
+        text: qsTr("断开")
         onClicked: app.disconnectPrimary()
     }
     GButton {
@@ -113,8 +113,8 @@ Row {
         anchors.verticalCenter: parent.verticalCenter
         visible: bar.hasDevices
         enabled: !app.searching && !app.connecting
-        text: "编辑"
-        toolTipText: "编辑当前设备连接信息"
+        text: qsTr("编辑")
+        toolTipText: qsTr("编辑当前设备连接信息")
         onClicked: bar.editRequested()
     }
 }

@@ -52,7 +52,7 @@ Item {
             spacing: 4
             Text {
                 objectName: "hubTitle"
-                text: "纳管设备"
+                text: qsTr("纳管设备")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontTitle + 4
                 font.bold: true
@@ -61,7 +61,7 @@ Item {
             Text {
                 objectName: "hubSubtitle"
                 visible: app.managedDevices.count > 0
-                text: "共 " + app.managedDevices.count + " 台 · 选择设备进入对应产品工作区"
+                text: qsTr("共 %n 台 · 选择设备进入对应产品工作区", "", app.managedDevices.count)
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontLabel
                 color: Theme.muted
@@ -78,28 +78,28 @@ Item {
                 GCheckBox {
                     objectName: "autoReconnectBox"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: "断线自动重连"
-                    toolTipText: "设备意外断开（拔出 USB、断电）后，串口恢复时自动重新连接；对所有设备生效"
+                    text: qsTr("断线自动重连")
+                    toolTipText: qsTr("设备意外断开（拔出 USB、断电）后，串口恢复时自动重新连接；对所有设备生效")
                     checked: app.settings.autoReconnect
                     onToggled: app.settings.autoReconnect = checked
                 }
                 GButton {
                     objectName: "hubSearchButton"
                     visible: app.products.supportsSerialDiscover()
-                    text: "自动搜索"
+                    text: qsTr("自动搜索")
                     enabled: false
                 }
                 GButton {
                     objectName: "hubReplayButton"
-                    text: "打开记录"
-                    toolTipText: "回放已保存的记录文件（.txt / .bin）；当前设备的连接将断开"
+                    text: qsTr("打开记录")
+                    toolTipText: qsTr("回放已保存的记录文件（.txt / .bin）；当前设备的连接将断开")
                     enabled: !app.searching && !app.connecting
                     onClicked: hub.replayRequested()
                 }
                 GButton {
                     objectName: "hubAddButton"
                     kind: "primary"
-                    text: "添加设备"
+                    text: qsTr("添加设备")
                     enabled: !app.searching && !app.connecting
                     onClicked: hub.addDeviceRequested()
                 }
@@ -107,7 +107,7 @@ Item {
             Text {
                 anchors.right: parent.right
                 visible: app.products.supportsSerialDiscover()
-                text: "自动搜索功能开发中，请使用「添加设备」手动纳管"
+                text: qsTr("自动搜索功能开发中，请使用「添加设备」手动纳管")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 color: Theme.faint
@@ -130,7 +130,7 @@ Item {
             spacing: 22
             DeviceSection {
                 objectName: "onlineSection"
-                title: "联机设备"
+                title: qsTr("联机设备")
                 deviceIds: hub.onlineIds
                 columns: hub.columns
                 cellWidth: hub.cellWidth
@@ -142,7 +142,7 @@ Item {
             }
             DeviceSection {
                 objectName: "offlineSection"
-                title: "未连接"
+                title: qsTr("未连接")
                 deviceIds: hub.offlineIds
                 columns: hub.columns
                 cellWidth: hub.cellWidth

@@ -30,7 +30,7 @@ Column {
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: section.deviceIds.length + " 台"
+            text: qsTr("%n 台", "", section.deviceIds.length)
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: Theme.muted

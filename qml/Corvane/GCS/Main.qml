@@ -165,8 +165,9 @@ Window {
 
     function requestRemoveDevice(id) {
         pendingRemoveDeviceId = id
-        removeConfirm.message = "确定将「" + app.managedDeviceLabel(id)
-                + "」从纳管列表中移除吗？\n未完成的连接准备将被清除；若该设备已联机，将先断开。"
+        removeConfirm.message = qsTr("确定将「%1」从纳管列表中移除吗？\n"
+                                      + "未完成的连接准备将被清除；若该设备已联机，将先断开。")
+                .arg(app.managedDeviceLabel(id))
         removeConfirm.open()
     }
 
@@ -340,9 +341,9 @@ Window {
     ConfirmDialog {
         id: removeConfirm
         objectName: "removeConfirm"
-        title: "取消纳管"
-        confirmText: "移除"
-        cancelText: "保留"
+        title: qsTr("取消纳管")
+        confirmText: qsTr("移除")
+        cancelText: qsTr("保留")
         dangerous: true
         onConfirmed: {
             var id = root.pendingRemoveDeviceId
@@ -355,9 +356,9 @@ Window {
     ConfirmDialog {
         id: editSaveConfirm
         objectName: "editSaveConfirm"
-        title: "保存连接信息"
-        confirmText: "保存并断开"
-        cancelText: "继续编辑"
+        title: qsTr("保存连接信息")
+        confirmText: qsTr("保存并断开")
+        cancelText: qsTr("继续编辑")
         onConfirmed: connectionDialog.commitEditSave()
     }
 

@@ -94,7 +94,7 @@ ListView {
             }
             ToolTip.visible: !row.available && itemArea.containsMouse
             ToolTip.delay: 300
-            ToolTip.text: "回放模式下不可用"
+            ToolTip.text: qsTr("回放模式下不可用")
         }
     }
 }

@@ -37,31 +37,31 @@ Rectangle {
             objectName: "replayPlayButton"
             glyph: bar.replay.playing ? "pause" : "play"
             primary: true
-            toolTipText: (bar.replay.playing ? "暂停" : "播放") + "（空格）"
+            toolTipText: bar.replay.playing ? qsTr("暂停（空格）") : qsTr("播放（空格）")
             onClicked: bar.replay.toggle()
         }
         ReplayGlyphButton {
             objectName: "replayStartButton"
             glyph: "start"
-            toolTipText: "回到起点（Home）"
+            toolTipText: qsTr("回到起点（Home）")
             onClicked: bar.replay.jumpToStart()
         }
         ReplayGlyphButton {
             objectName: "replayBackButton"
             glyph: "back"
-            toolTipText: "上一条记录（←）"
+            toolTipText: qsTr("上一条记录（←）")
             onClicked: bar.replay.stepBack()
         }
         ReplayGlyphButton {
             objectName: "replayStepButton"
             glyph: "forward"
-            toolTipText: "下一条记录（→）"
+            toolTipText: qsTr("下一条记录（→）")
             onClicked: bar.replay.step()
         }
         ReplayGlyphButton {
             objectName: "replayEndButton"
             glyph: "end"
-            toolTipText: "跳到末尾（End）"
+            toolTipText: qsTr("跳到末尾（End）")
             onClicked: bar.replay.jumpToEnd()
         }
         GComboBox {
@@ -72,7 +72,7 @@ Rectangle {
             model: bar.replay.speeds
             labelFor: function (speed) { return bar.replay.speedLabel(speed) }
             currentIndex: bar.replay.speeds.indexOf(bar.replay.speed)
-            toolTipText: "回放速度"
+            toolTipText: qsTr("回放速度")
             onActivated: function (index) {
                 bar.replay.speed = bar.replay.speeds[index]
                 currentIndex = Qt.binding(function () {
@@ -175,7 +175,7 @@ Rectangle {
             objectName: "replayIndexText"
             visible: !bar.replay.indexed
             anchors.verticalCenter: parent.verticalCenter
-            text: "建立索引 " + Math.floor(bar.replay.indexProgress * 100) + "%"
+            text: qsTr("建立索引 %1%").arg(Math.floor(bar.replay.indexProgress * 100))
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: Theme.muted
@@ -185,7 +185,7 @@ Rectangle {
             visible: bar.replay.errorText.length > 0
             anchors.verticalCenter: parent.verticalCenter
             width: Math.min(implicitWidth, 180)
-            text: "记录有误"
+            text: qsTr("记录有误")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: Theme.danger
@@ -204,7 +204,7 @@ Rectangle {
             spacing: 4
             Text {
                 anchors.verticalCenter: parent.verticalCenter
-                text: "记录频率"
+                text: qsTr("记录频率")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 color: Theme.muted
@@ -216,7 +216,7 @@ Rectangle {
                 validator: IntValidator { bottom: 1; top: 10000 }
                 ToolTip.visible: hovered
                 ToolTip.delay: 500
-                ToolTip.text: "无时间标记的记录按此频率回放"
+                ToolTip.text: qsTr("无时间标记的记录按此频率回放")
                 onEditingFinished: if (acceptableInput) bar.replay.recordRate = Number(text)
             }
             Text {
@@ -231,8 +231,8 @@ Rectangle {
             objectName: "replayLoopBox"
             anchors.verticalCenter: parent.verticalCenter
             focusPolicy: Qt.NoFocus
-            text: "循环"
-            toolTipText: "播放到末尾后从头再来"
+            text: qsTr("循环")
+            toolTipText: qsTr("播放到末尾后从头再来")
             checked: bar.replay.loop
             onToggled: bar.replay.loop = checked
         }

@@ -64,7 +64,7 @@ Rectangle {
             visible: footer.hasDevices
             anchors.verticalCenter: parent.verticalCenter
             spacing: 12
-            FooterText { objectName: "footerRunTime"; text: "运行  " + app.runTimeText }
+            FooterText { objectName: "footerRunTime"; text: qsTr("运行  %1").arg(app.runTimeText) }
             FooterText { objectName: "footerRx"; text: "RX  " + app.rxText }
             FooterText { objectName: "footerTx"; text: "TX  " + app.txText }
             FooterText {
@@ -76,7 +76,7 @@ Rectangle {
         FooterText {
             objectName: "footerIdleHint"
             visible: !footer.hasDevices
-            text: "联机后将显示 RX / TX 与运行时间"
+            text: qsTr("联机后将显示 RX / TX 与运行时间")
             color: Theme.faint
         }
     }
@@ -89,11 +89,11 @@ Rectangle {
         spacing: 12
         FooterText { text: footer.companyName }
         Separator {}
-        FooterText { objectName: "footerVersion"; text: "版本 " + app.appVersion }
+        FooterText { objectName: "footerVersion"; text: qsTr("版本 %1").arg(app.appVersion) }
         Separator {}
         FooterText {
             objectName: "siteLink"
-            text: "官网"
+            text: qsTr("官网")
             color: siteArea.containsMouse ? Theme.accentHi : Theme.accent
             font.underline: siteArea.containsMouse
             MouseArea {

@@ -107,15 +107,15 @@ Rectangle {
             id: reduceMotionBox
             objectName: "reduceMotionBox"
             anchors.verticalCenter: parent.verticalCenter
-            text: "减少动效"
-            toolTipText: "关闭背景动画与界面过渡动效"
+            text: qsTr("减少动效")
+            toolTipText: qsTr("关闭背景动画与界面过渡动效")
             checked: Theme.reduceMotion
             onToggled: header.shell.setReduceMotion(checked)
         }
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: "主题"
+            text: qsTr("主题")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted

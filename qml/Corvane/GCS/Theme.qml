@@ -11,7 +11,9 @@ QtObject {
 
     // Theme box order.
     readonly property var themeIds: ["defense", "polar", "chart", "ephemeris"]
-    readonly property var themeNames: ["航天国防蓝", "深空星尘银", "极简高亮白", "极光深空紫"]
+    // The names are the keys stored in the settings; themeLabel() gives the text shown.
+    readonly property var themeNames: [QT_TR_NOOP("航天国防蓝"), QT_TR_NOOP("深空星尘银"),
+                                       QT_TR_NOOP("极简高亮白"), QT_TR_NOOP("极光深空紫")]
 
     // Names used by earlier releases, still found in old settings files.
     readonly property var legacyNames: ({
@@ -167,9 +169,15 @@ QtObject {
         return themeIds.indexOf(id)
     }
 
+    // The shown name of a theme, in the language of the window.
     function displayName(id) {
         var i = themeIds.indexOf(id)
-        return i >= 0 ? themeNames[i] : ""
+        return i >= 0 ? themeLabel(themeNames[i]) : ""
+    }
+
+    // The shown text of an entry of themeNames (a theme box's labelFor).
+    function themeLabel(name) {
+        return qsTr(name)
     }
 
     // A colour with the given opacity, for tints over the panels.

@@ -15,7 +15,7 @@ Item {
     height: column.height
 
     // The send confirmations start with this prefix; the notice says enough without it.
-    readonly property string sentPrefix: "已发送："
+    readonly property string sentPrefix: qsTr("已发送：")
 
     function push(kind, message) {
         var text = String(message)

@@ -37,7 +37,7 @@ Item {
                 objectName: "welcomeTitle"
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
-                text: "尚未纳管任何设备"
+                text: qsTr("尚未纳管任何设备")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontTitle + 4
                 font.bold: true
@@ -49,20 +49,20 @@ Item {
                 GButton {
                     objectName: "welcomeSearchButton"
                     visible: app.products.supportsSerialDiscover()
-                    text: "自动搜索"
+                    text: qsTr("自动搜索")
                     enabled: false
                 }
                 GButton {
                     objectName: "welcomeAddButton"
                     kind: "primary"
-                    text: "添加设备"
+                    text: qsTr("添加设备")
                     enabled: !app.connecting
                     onClicked: welcome.addDeviceRequested()
                 }
                 GButton {
                     objectName: "welcomeReplayButton"
-                    text: "打开记录"
-                    toolTipText: "回放已保存的记录文件（.txt / .bin），无需连接设备"
+                    text: qsTr("打开记录")
+                    toolTipText: qsTr("回放已保存的记录文件（.txt / .bin），无需连接设备")
                     onClicked: welcome.replayRequested()
                 }
             }
@@ -71,7 +71,7 @@ Item {
                 visible: app.products.supportsSerialDiscover()
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
-                text: "自动搜索功能开发中，请使用「添加设备」手动纳管"
+                text: qsTr("自动搜索功能开发中，请使用「添加设备」手动纳管")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 color: Theme.faint
@@ -85,9 +85,9 @@ Item {
                 width: parent.width
                 spacing: 6
                 Repeater {
-                    model: ["上电并接好线缆后，点击「添加设备」完成纳管。",
-                            "纳管后在功能页点击「连接」联机。",
-                            "点击「打开记录」可回放已保存的记录，无需连接设备。"]
+                    model: [qsTr("上电并接好线缆后，点击「添加设备」完成纳管。"),
+                            qsTr("纳管后在功能页点击「连接」联机。"),
+                            qsTr("点击「打开记录」可回放已保存的记录，无需连接设备。")]
                     Text {
                         required property string modelData
                         width: parent.width

@@ -53,7 +53,7 @@ Rectangle {
             anchors.leftMargin: 12
             anchors.right: hubLink.left
             anchors.verticalCenter: parent.verticalCenter
-            text: sidebar.replayMode ? "记录回放"
+            text: sidebar.replayMode ? qsTr("记录回放")
                                      : sidebar.categoryName.length > 0 ? sidebar.categoryName
                                                                        : app.products.productShortName
             font.family: Theme.fontFamily
@@ -81,7 +81,7 @@ Rectangle {
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
-                    text: "设备总览"
+                    text: qsTr("设备总览")
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
                     color: hubArea.containsMouse ? Theme.text : Theme.muted
@@ -180,7 +180,8 @@ Rectangle {
                     color: app.replay.playing ? Theme.linkOk : Theme.warn
                 }
                 Text {
-                    text: (app.replay.playing ? "回放中 · " : "已暂停 · ") + app.replay.speedText
+                    text: (app.replay.playing ? qsTr("回放中 · %1") : qsTr("已暂停 · %1"))
+                          .arg(app.replay.speedText)
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
                     color: Theme.muted

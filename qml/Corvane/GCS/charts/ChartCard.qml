@@ -11,7 +11,7 @@ DataCard {
     property string valueText: "—"
     property string unit: ""
 
-    subtitle: live ? "实时曲线" : waitingText
+    subtitle: live ? qsTr("实时曲线") : waitingText
     subtitleColor: live ? Theme.linkOk : Theme.faint
 
     headerRight: Row {

@@ -103,6 +103,7 @@ function rateText(measured, packetFre, sampling) {
     else if (Number(packetFre) > 0)
         rate = Number(packetFre) + " Hz"
     else
-        rate = sampling ? "随帧" : dash
-    return rate + (sampling ? " · 随帧实时采样" : " · 等待数据流")
+        rate = sampling ? qsTranslate("Telemetry", "随帧") : dash
+    return (sampling ? qsTranslate("Telemetry", "%1 · 随帧实时采样")
+                     : qsTranslate("Telemetry", "%1 · 等待数据流")).arg(rate)
 }

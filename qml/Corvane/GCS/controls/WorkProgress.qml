@@ -34,7 +34,7 @@ ColumnLayout {
         }
         GButton {
             kind: "danger"
-            text: "取消"
+            text: qsTr("取消")
             onClicked: panel.cancelRequested()
         }
     }

@@ -12,8 +12,9 @@ Item {
 
     property string configScope: "user"
     readonly property bool factory: configScope === "factory"
-    readonly property var userTabs: ["通信与轴向", "现场维护"]
-    readonly property var factoryTabs: ["出厂陀螺", "补偿文件", "安装误差", "厂家维护"]
+    readonly property var userTabs: [qsTr("通信与轴向"), qsTr("现场维护")]
+    readonly property var factoryTabs: [qsTr("出厂陀螺"), qsTr("补偿文件"), qsTr("安装误差"),
+                                         qsTr("厂家维护")]
     readonly property int compensationTab: 1
 
     property alias userTabBar: userTabBar
@@ -54,8 +55,8 @@ Item {
             y: 8
             width: parent.width - 24
             text: page.factory
-                  ? "厂家标定与维护专用，误操作可能影响设备精度。请在当前 Tab 完成读/设后，点击本 Tab 的「保存出厂」写入设备。"
-                  : "进入本页将自动关闭导航输出并读固件版本；串口1 在下方卡片读/设。任意 Tab 改参后，仅在页底「读回与保存」保存一次。"
+                  ? qsTr("厂家标定与维护专用，误操作可能影响设备精度。请在当前 Tab 完成读/设后，点击本 Tab 的「保存出厂」写入设备。")
+                  : qsTr("进入本页将自动关闭导航输出并读固件版本；串口1 在下方卡片读/设。任意 Tab 改参后，仅在页底「读回与保存」保存一次。")
             wrapMode: Text.Wrap
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption

@@ -16,7 +16,7 @@ CalibPane {
 
     function openFile() {
         app.stopFactoryReadback()
-        var path = app.pickOpenFile("补偿文件", "TXT (*.txt);;All (*.*)")
+        var path = app.pickOpenFile(qsTr("补偿文件"), "TXT (*.txt);;All (*.*)")
         if (!path || path.length === 0)
             return false
         var bundle = app.readCompensateFileBundle(path)
@@ -41,7 +41,7 @@ CalibPane {
     }
 
     function saveText() {
-        var path = app.pickSaveFile("保存设备读回", "文本 (*.txt);;All (*.*)")
+        var path = app.pickSaveFile(qsTr("保存设备读回"), qsTr("文本 (*.txt);;All (*.*)"))
         if (!path || path.length === 0)
             return false
         return app.writeTextFile(path, compText.text)
@@ -57,12 +57,12 @@ CalibPane {
 
     CalibCard {
         objectName: "cardCompensation"
-        title: "补偿文件"
-        subtitle: app.factoryReadbackActive ? "读回中…" : ""
+        title: qsTr("补偿文件")
+        subtitle: app.factoryReadbackActive ? qsTr("读回中…") : ""
         RowLayout {
             spacing: 8
             LabeledField {
-                label: "IMU 编号"
+                label: qsTr("IMU 编号")
                 GTextField {
                     id: imuIdField
                     objectName: "imuIdField"
@@ -72,7 +72,7 @@ CalibPane {
                 }
             }
             LabeledField {
-                label: "IMU 序列号"
+                label: qsTr("IMU 序列号")
                 GTextField {
                     id: imuSnField
                     objectName: "imuSnField"
@@ -98,7 +98,7 @@ CalibPane {
                 color: Theme.text
                 selectionColor: Theme.accent
                 selectedTextColor: Theme.accentText
-                placeholderText: "打开补偿文件，或读出厂到文本"
+                placeholderText: qsTr("打开补偿文件，或读出厂到文本")
                 placeholderTextColor: Theme.faint
                 background: Rectangle {
                     radius: Theme.radiusSmall
@@ -111,30 +111,30 @@ CalibPane {
         ButtonRow {
             GButton {
                 objectName: "openCompButton"
-                text: "打开补偿文件"
+                text: qsTr("打开补偿文件")
                 onClicked: tab.openFile()
             }
             GButton {
                 objectName: "sendLinesButton"
-                text: "下发文件行"
+                text: qsTr("下发文件行")
                 kind: "primary"
                 enabled: compText.text.trim().length > 0
                 onClicked: tab.sendLines()
             }
             GButton {
                 objectName: "readBackTextButton"
-                text: "读出厂到文本"
+                text: qsTr("读出厂到文本")
                 onClicked: tab.readBackIntoText()
             }
             GButton {
                 objectName: "saveTextButton"
-                text: "保存读回文本"
+                text: qsTr("保存读回文本")
                 enabled: compText.text.length > 0
                 onClicked: tab.saveText()
             }
             GButton {
                 objectName: "saveFactoryButton"
-                text: "保存出厂"
+                text: qsTr("保存出厂")
                 onClicked: app.sendCommand("save_factory_config")
             }
         }

@@ -10,16 +10,16 @@ CalibPane {
     id: tab
 
     readonly property var axes: ["x", "y", "z"]
-    readonly property var axisNames: ({ "x": "X 轴", "y": "Y 轴", "z": "Z 轴" })
+    readonly property var axisNames: ({ "x": qsTr("X 轴"), "y": qsTr("Y 轴"), "z": qsTr("Z 轴") })
     // Field labels, for naming the fields a write would leave empty.
     readonly property var fieldLabels: ({
-        "sn": "设备编号",
-        "t2x": "X 轴二阶温标", "t1x": "X 轴一阶温标", "kggx": "X 轴刻度系数",
-        "t2y": "Y 轴二阶温标", "t1y": "Y 轴一阶温标", "kggy": "Y 轴刻度系数",
-        "t2z": "Z 轴二阶温标", "t1z": "Z 轴一阶温标", "kggz": "Z 轴刻度系数",
-        "biasx": "静态漂移 X", "biasy": "静态漂移 Y", "biasz": "静态漂移 Z",
-        "kg1xy": "交叉耦合 XY", "kg1xz": "交叉耦合 XZ", "kg1yx": "交叉耦合 YX",
-        "kg1yz": "交叉耦合 YZ", "kg1zx": "交叉耦合 ZX", "kg1zy": "交叉耦合 ZY"
+        "sn": qsTr("设备编号"),
+        "t2x": qsTr("X 轴二阶温标"), "t1x": qsTr("X 轴一阶温标"), "kggx": qsTr("X 轴刻度系数"),
+        "t2y": qsTr("Y 轴二阶温标"), "t1y": qsTr("Y 轴一阶温标"), "kggy": qsTr("Y 轴刻度系数"),
+        "t2z": qsTr("Z 轴二阶温标"), "t1z": qsTr("Z 轴一阶温标"), "kggz": qsTr("Z 轴刻度系数"),
+        "biasx": qsTr("静态漂移 X"), "biasy": qsTr("静态漂移 Y"), "biasz": qsTr("静态漂移 Z"),
+        "kg1xy": qsTr("交叉耦合 XY"), "kg1xz": qsTr("交叉耦合 XZ"), "kg1yx": qsTr("交叉耦合 YX"),
+        "kg1yz": qsTr("交叉耦合 YZ"), "kg1zx": qsTr("交叉耦合 ZX"), "kg1zy": qsTr("交叉耦合 ZY")
     })
     property var fields: ({})
     // The fields hold values the unit has not reported (typed or imported); a reply to
@@ -76,7 +76,7 @@ CalibPane {
 
     // Copies every value the file holds; fields it lacks keep what they show.
     function importCalibration() {
-        var path = app.pickOpenFile("标定数据", "数据文件 (*.dat *.txt);;All (*.*)")
+        var path = app.pickOpenFile(qsTr("标定数据"), qsTr("数据文件 (*.dat *.txt);;All (*.*)"))
         if (!path || path.length === 0)
             return 0
         var map = app.parseCompensateDatFile(path)
@@ -104,9 +104,11 @@ CalibPane {
         if (problems.length === 0)
             return sendWrite(values)
         pendingWrite = values
-        writeConfirm.message = "有 " + problems.length + " 项参数为空或不是有效数字（"
-                + problems.map(function (k) { return tab.fieldLabels[k] }).join("、")
-                + "）。这些位置将按当前内容下发，设备可能拒收或写入错误参数。是否继续？"
+        var names = problems.map(function (k) { return tab.fieldLabels[k] })
+        writeConfirm.message = qsTr("有 %n 项参数为空或不是有效数字（%1）。"
+                                    + "这些位置将按当前内容下发，设备可能拒收或写入错误参数。是否继续？",
+                                    "", problems.length)
+                .arg(names.join(qsTr("、")))
         writeConfirm.open()
         return false
     }
@@ -121,12 +123,12 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardScale"
-            title: "温标与刻度"
+            title: qsTr("温标与刻度")
             RowLayout {
                 spacing: 8
                 Item { implicitWidth: 40; implicitHeight: 1 }
                 Repeater {
-                    model: ["二阶温标", "一阶温标", "刻度系数"]
+                    model: [qsTr("二阶温标"), qsTr("一阶温标"), qsTr("刻度系数")]
                     Text {
                         required property string modelData
                         Layout.fillWidth: true
@@ -169,7 +171,7 @@ CalibPane {
 
         CalibCard {
             objectName: "cardCoupling"
-            title: "交叉耦合"
+            title: qsTr("交叉耦合")
             GridLayout {
                 Layout.fillWidth: true
                 columns: 3
@@ -196,19 +198,19 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardSerial"
-            title: "设备编号"
+            title: qsTr("设备编号")
             RowLayout {
                 spacing: 8
                 ReadbackChip {
                     objectName: "snReadback"
                     Layout.alignment: Qt.AlignBottom
                     Layout.preferredWidth: 150
-                    label: "回读"
+                    label: qsTr("回读")
                     value: Logic.readback(app.ins.gyroConfig ? app.ins.gyroConfig.sn : undefined,
                                           "", 0)
                 }
                 LabeledField {
-                    label: "写入出厂"
+                    label: qsTr("写入出厂")
                     NumberField {
                         id: snField
                         objectName: "field_sn"
@@ -222,7 +224,7 @@ CalibPane {
 
         CalibCard {
             objectName: "cardDrift"
-            title: "静态漂移"
+            title: qsTr("静态漂移")
             GridLayout {
                 Layout.fillWidth: true
                 columns: 3
@@ -246,27 +248,27 @@ CalibPane {
 
         CalibCard {
             objectName: "cardFactoryRw"
-            title: "出厂读写"
+            title: qsTr("出厂读写")
             ButtonRow {
                 GButton {
                     objectName: "readFactoryButton"
-                    text: "读出厂"
+                    text: qsTr("读出厂")
                     onClicked: tab.readFactory()
                 }
                 GButton {
                     objectName: "writeFactoryButton"
-                    text: "设出厂"
+                    text: qsTr("设出厂")
                     kind: "primary"
                     onClicked: tab.writeFactory()
                 }
                 GButton {
                     objectName: "importCalibButton"
-                    text: "导入标定"
+                    text: qsTr("导入标定")
                     onClicked: tab.importCalibration()
                 }
                 GButton {
                     objectName: "saveFactoryButton"
-                    text: "保存出厂"
+                    text: qsTr("保存出厂")
                     onClicked: app.sendCommand("save_factory_config")
                 }
             }
@@ -276,9 +278,9 @@ CalibPane {
     ConfirmDialog {
         id: writeConfirm
         objectName: "factoryWriteConfirm"
-        title: "设出厂"
-        confirmText: "仍然下发"
-        cancelText: "返回填写"
+        title: qsTr("设出厂")
+        confirmText: qsTr("仍然下发")
+        cancelText: qsTr("返回填写")
         dangerous: true
         onConfirmed: {
             var values = tab.pendingWrite

@@ -23,7 +23,7 @@ CalibPane {
 
     CalibCard {
         objectName: "cardInstall"
-        title: "安装误差"
+        title: qsTr("安装误差")
         GridLayout {
             Layout.fillWidth: true
             Layout.maximumWidth: 720
@@ -32,44 +32,44 @@ CalibPane {
             rowSpacing: 8
             LabeledField {
                 label: "X"
-                NumberField { id: xField; objectName: "gnmXField"; placeholderText: "度" }
+                NumberField { id: xField; objectName: "gnmXField"; placeholderText: qsTr("度") }
             }
             LabeledField {
                 label: "Y"
-                NumberField { id: yField; objectName: "gnmYField"; placeholderText: "度" }
+                NumberField { id: yField; objectName: "gnmYField"; placeholderText: qsTr("度") }
             }
             LabeledField {
                 label: "Z"
-                NumberField { id: zField; objectName: "gnmZField"; placeholderText: "度" }
+                NumberField { id: zField; objectName: "gnmZField"; placeholderText: qsTr("度") }
             }
             ReadbackChip {
                 objectName: "gnmXReadback"
                 Layout.fillWidth: true
-                label: "回读"
+                label: qsTr("回读")
                 value: tab.readback("x")
             }
             ReadbackChip {
                 objectName: "gnmYReadback"
                 Layout.fillWidth: true
-                label: "回读"
+                label: qsTr("回读")
                 value: tab.readback("y")
             }
             ReadbackChip {
                 objectName: "gnmZReadback"
                 Layout.fillWidth: true
-                label: "回读"
+                label: qsTr("回读")
                 value: tab.readback("z")
             }
         }
         ButtonRow {
             GButton {
                 objectName: "readGnmButton"
-                text: "读安装误差"
+                text: qsTr("读安装误差")
                 onClicked: app.sendCommand("get_gnm")
             }
             GButton {
                 objectName: "setGnmButton"
-                text: "设安装误差"
+                text: qsTr("设安装误差")
                 kind: "primary"
                 enabled: tab.complete
                 onClicked: app.sendCommandArgs("set_gnm", [xField.value, yField.value,
@@ -77,7 +77,7 @@ CalibPane {
             }
             GButton {
                 objectName: "saveGnmButton"
-                text: "保存出厂"
+                text: qsTr("保存出厂")
                 onClicked: app.sendCommand("save_config")
             }
         }

@@ -12,11 +12,11 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardFactoryFlash"
-            title: "厂家存储"
+            title: qsTr("厂家存储")
             ButtonRow {
                 GButton {
                     objectName: "resetFlashInfoButton"
-                    text: "初始化存储信息"
+                    text: qsTr("初始化存储信息")
                     kind: "danger"
                     onClicked: app.sendCommand("reset_flash_info")
                 }
@@ -27,39 +27,39 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardImuCalib"
-            title: "IMU 标定与漂移"
+            title: qsTr("IMU 标定与漂移")
             ButtonRow {
                 GButton {
                     objectName: "readCalibImuButton"
-                    text: "读 IMU 标定"
+                    text: qsTr("读 IMU 标定")
                     onClicked: app.sendCommand("get_calib_imu")
                 }
                 GButton {
                     objectName: "staticCalibButton"
-                    text: "静态标定"
+                    text: qsTr("静态标定")
                     onClicked: app.sendCommand("static_calib_imu")
                 }
                 GButton {
                     objectName: "resetCalibButton"
-                    text: "复位标定"
+                    text: qsTr("复位标定")
                     onClicked: app.sendCommand("reset_calib_imu")
                 }
                 GButton {
                     objectName: "triggerDriftButton"
-                    text: "漂移触发"
+                    text: qsTr("漂移触发")
                     onClicked: app.sendCommand("manual_trig_driftz")
                 }
             }
             RowLayout {
                 spacing: 8
                 LabeledField {
-                    label: "Z 轴漂移量"
+                    label: qsTr("Z 轴漂移量")
                     NumberField { id: driftField; objectName: "driftField" }
                 }
                 GButton {
                     objectName: "setDriftButton"
                     Layout.alignment: Qt.AlignBottom
-                    text: "设漂移"
+                    text: qsTr("设漂移")
                     kind: "primary"
                     enabled: driftField.value.length > 0 && driftField.acceptableInput
                     onClicked: app.sendCommandArgs("set_driftz", [driftField.value])

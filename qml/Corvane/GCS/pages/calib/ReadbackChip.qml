@@ -5,7 +5,7 @@ import Corvane.GCS
 Rectangle {
     id: chip
 
-    property string label: "回读"
+    property string label: qsTr("回读")
     property string value: "—"
 
     implicitWidth: Math.max(96, row.implicitWidth + 20)

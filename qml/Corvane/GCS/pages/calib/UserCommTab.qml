@@ -193,20 +193,20 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardSoftver"
-            title: "设备回读"
-            subtitle: "固件版本"
+            title: qsTr("设备回读")
+            subtitle: qsTr("固件版本")
             RowLayout {
                 spacing: 10
                 ReadbackChip {
                     objectName: "softverReadback"
                     Layout.fillWidth: true
-                    label: "固件版本"
+                    label: qsTr("固件版本")
                     value: Logic.isMissing(app.ins.softver) ? Logic.missingText
                                                             : String(app.ins.softver).trim()
                 }
                 GButton {
                     objectName: "readSoftverButton"
-                    text: "读版本"
+                    text: qsTr("读版本")
                     onClicked: app.sendCommand("get_softver")
                 }
             }
@@ -214,15 +214,15 @@ CalibPane {
 
         CalibCard {
             objectName: "cardCom1"
-            title: "串口1 通信"
-            subtitle: "唯一编辑区 · 设后页底保存 Flash"
+            title: qsTr("串口1 通信")
+            subtitle: qsTr("唯一编辑区 · 设后页底保存 Flash")
             GridLayout {
                 Layout.fillWidth: true
                 columns: 2
                 columnSpacing: 8
                 rowSpacing: 8
                 LabeledField {
-                    label: "接口"
+                    label: qsTr("接口")
                     GComboBox {
                         id: interfaceBox
                         objectName: "interfaceBox"
@@ -232,14 +232,14 @@ CalibPane {
                     }
                 }
                 LabeledField {
-                    label: "波特率"
+                    label: qsTr("波特率")
                     GComboBox {
                         id: baudBox
                         objectName: "com1BaudBox"
                         Layout.fillWidth: true
                         model: tab.baudRates
                         labelFor: function (rate) {
-                            return tab.isCustomBaud(rate) ? rate + "（自定义）" : String(rate)
+                            return tab.isCustomBaud(rate) ? qsTr("%1（自定义）").arg(rate) : String(rate)
                         }
                         removableFor: function (rate) { return tab.isCustomBaud(rate) }
                         onRemoveRequested: (rate) => tab.removeCustomBaud(rate)
@@ -247,7 +247,7 @@ CalibPane {
                     }
                 }
                 LabeledField {
-                    label: "频率 (Hz)"
+                    label: qsTr("频率 (Hz)")
                     GComboBox {
                         id: rateBox
                         objectName: "rateBox"
@@ -257,7 +257,7 @@ CalibPane {
                     }
                 }
                 LabeledField {
-                    label: "格式"
+                    label: qsTr("格式")
                     GComboBox {
                         id: formatBox
                         objectName: "formatBox"
@@ -270,18 +270,18 @@ CalibPane {
             ReadbackChip {
                 objectName: "com1Readback"
                 Layout.fillWidth: true
-                label: "回读"
+                label: qsTr("回读")
                 value: tab.serialReadback
             }
             ButtonRow {
                 GButton {
                     objectName: "readCom1Button"
-                    text: "读串口1"
+                    text: qsTr("读串口1")
                     onClicked: tab.readCom1()
                 }
                 GButton {
                     objectName: "setCom1Button"
-                    text: "设串口1"
+                    text: qsTr("设串口1")
                     kind: "primary"
                     enabled: tab.selectedBaud().length > 0
                     onClicked: tab.setCom1()
@@ -294,7 +294,7 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardAxis"
-            title: "安装轴向"
+            title: qsTr("安装轴向")
             RowLayout {
                 spacing: 8
                 LabeledField {
@@ -338,18 +338,18 @@ CalibPane {
                 }
             }
             NoteText {
-                text: "X/Y/Z 须各对应不同机体轴（x、y、z），且满足右手定则；不符合时无法下发设轴向。"
+                text: qsTr("X/Y/Z 须各对应不同机体轴（x、y、z），且满足右手定则；不符合时无法下发设轴向。")
             }
             ReadbackChip {
                 objectName: "axisReadback"
                 Layout.fillWidth: true
-                label: "回读"
+                label: qsTr("回读")
                 value: Logic.isMissing(app.ins.axis) ? Logic.missingText : String(app.ins.axis).trim()
             }
             ButtonRow {
                 GButton {
                     objectName: "readAxisButton"
-                    text: "读轴向"
+                    text: qsTr("读轴向")
                     onClicked: {
                         tab.axesEdited = false
                         app.sendCommand("get_axis")
@@ -358,10 +358,10 @@ CalibPane {
                 GButton {
                     id: setAxisButton
                     objectName: "setAxisButton"
-                    text: "设轴向"
+                    text: qsTr("设轴向")
                     kind: "primary"
                     enabled: tab.axesValid
-                    toolTipText: tab.axesValid ? "" : "当前组合不符合右手系或存在重复机体轴"
+                    toolTipText: tab.axesValid ? "" : qsTr("当前组合不符合右手系或存在重复机体轴")
                     onClicked: tab.setAxes()
                 }
             }
@@ -369,41 +369,41 @@ CalibPane {
 
         CalibCard {
             objectName: "cardGnss"
-            title: "GNSS 与外插"
+            title: qsTr("GNSS 与外插")
             GridLayout {
                 Layout.fillWidth: true
                 columns: 2
                 columnSpacing: 8
                 rowSpacing: 8
                 LabeledField {
-                    label: "GNSS 航向补偿"
+                    label: qsTr("GNSS 航向补偿")
                     NumberField {
                         id: gnssField
                         objectName: "gnssField"
-                        placeholderText: "度"
+                        placeholderText: qsTr("度")
                     }
                 }
                 ReadbackChip {
                     objectName: "gnssReadback"
                     Layout.alignment: Qt.AlignBottom
                     Layout.preferredWidth: 130
-                    label: "回读"
+                    label: qsTr("回读")
                     value: tab.reported("gnssYaw") ? Logic.readback(app.ins.gnssYaw, "°")
                                                    : Logic.missingText
                 }
                 LabeledField {
-                    label: "外插时间"
+                    label: qsTr("外插时间")
                     NumberField {
                         id: extrapField
                         objectName: "extrapField"
-                        placeholderText: "毫秒"
+                        placeholderText: qsTr("毫秒")
                     }
                 }
                 ReadbackChip {
                     objectName: "extrapReadback"
                     Layout.alignment: Qt.AlignBottom
                     Layout.preferredWidth: 130
-                    label: "回读"
+                    label: qsTr("回读")
                     value: tab.reported("extrapMs") ? Logic.readback(app.ins.extrapMs, " ms")
                                                     : Logic.missingText
                 }
@@ -411,23 +411,23 @@ CalibPane {
             ButtonRow {
                 GButton {
                     objectName: "readGnssButton"
-                    text: "读 GNSS"
+                    text: qsTr("读 GNSS")
                     onClicked: app.sendCommand("get_gnss")
                 }
                 GButton {
                     objectName: "setGnssButton"
-                    text: "设 GNSS"
+                    text: qsTr("设 GNSS")
                     enabled: gnssField.value.length > 0 && gnssField.acceptableInput
                     onClicked: app.sendCommandArgs("set_gnss", [gnssField.value])
                 }
                 GButton {
                     objectName: "readExtrapButton"
-                    text: "读外插"
+                    text: qsTr("读外插")
                     onClicked: app.sendCommand("get_extrap_time")
                 }
                 GButton {
                     objectName: "setExtrapButton"
-                    text: "设外插"
+                    text: qsTr("设外插")
                     enabled: extrapField.value.length > 0 && extrapField.acceptableInput
                     onClicked: app.sendCommandArgs("set_extrap_time", [extrapField.value])
                 }
@@ -438,20 +438,20 @@ CalibPane {
 
     CalibCard {
         objectName: "cardReadSave"
-        title: "读回与保存"
+        title: qsTr("读回与保存")
         Layout.columnSpan: tab.grid.columns
         NoteText {
-            text: "读：串口1、轴向、GNSS、外插等一并回读。存：任意 Tab 改参后在此保存一次即可写入 Flash。"
+            text: qsTr("读：串口1、轴向、GNSS、外插等一并回读。存：任意 Tab 改参后在此保存一次即可写入 Flash。")
         }
         ButtonRow {
             GButton {
                 objectName: "readUserConfigButton"
-                text: "读用户配置"
+                text: qsTr("读用户配置")
                 onClicked: tab.readUserConfig()
             }
             GButton {
                 objectName: "saveUserConfigButton"
-                text: "保存用户配置"
+                text: qsTr("保存用户配置")
                 kind: "primary"
                 onClicked: saveConfirm.open()
             }
@@ -461,9 +461,9 @@ CalibPane {
     ConfirmDialog {
         id: saveConfirm
         objectName: "saveUserConfirm"
-        title: "保存用户配置"
-        message: "将当前用户参数写入设备 Flash，掉电后仍有效。是否继续？"
-        confirmText: "保存"
+        title: qsTr("保存用户配置")
+        message: qsTr("将当前用户参数写入设备 Flash，掉电后仍有效。是否继续？")
+        confirmText: qsTr("保存")
         onConfirmed: app.sendCommand("save_config")
     }
 }

@@ -8,8 +8,8 @@ CalibPane {
     id: tab
 
     readonly property var headingModes: [
-        { value: "1", label: "1 · 航向赋值 0~360°" },
-        { value: "2", label: "2 · 航向修正 ±0.5°" }
+        { value: "1", label: QT_TR_NOOP("1 · 航向赋值 0~360°") },
+        { value: "2", label: QT_TR_NOOP("2 · 航向修正 ±0.5°") }
     ]
 
     property alias lonField: lonField
@@ -23,11 +23,11 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardUserFlash"
-            title: "用户存储"
+            title: qsTr("用户存储")
             ButtonRow {
                 GButton {
                     objectName: "resetUserFlashButton"
-                    text: "复位用户存储"
+                    text: qsTr("复位用户存储")
                     kind: "danger"
                     onClicked: resetConfirm.open()
                 }
@@ -36,34 +36,37 @@ CalibPane {
 
         CalibCard {
             objectName: "cardHeading"
-            title: "航向修正"
+            title: qsTr("航向修正")
             GridLayout {
                 Layout.fillWidth: true
                 columns: 2
                 columnSpacing: 8
                 LabeledField {
-                    label: "模式"
+                    label: qsTr("模式")
                     GComboBox {
                         id: headingModeBox
                         objectName: "headingModeBox"
                         Layout.fillWidth: true
                         Layout.minimumWidth: 180
+                        // The list holds the source texts, so a change of language
+                        // leaves the choice where it is.
                         model: tab.headingModes.map(function (m) { return m.label })
+                        labelFor: function (label) { return qsTr(label) }
                     }
                 }
                 LabeledField {
-                    label: "角度"
+                    label: qsTr("角度")
                     NumberField {
                         id: headingField
                         objectName: "headingField"
-                        placeholderText: "度"
+                        placeholderText: qsTr("度")
                     }
                 }
             }
             ButtonRow {
                 GButton {
                     objectName: "correctHeadingButton"
-                    text: "执行"
+                    text: qsTr("执行")
                     kind: "primary"
                     enabled: headingField.value.length > 0 && headingField.acceptableInput
                     onClicked: app.sendCommandArgs("correct_heading",
@@ -77,7 +80,7 @@ CalibPane {
     CardColumn {
         CalibCard {
             objectName: "cardPosition"
-            title: "位置"
+            title: qsTr("位置")
             GridLayout {
                 Layout.fillWidth: true
                 columns: 3
@@ -85,28 +88,28 @@ CalibPane {
                 NumberField {
                     id: lonField
                     objectName: "lonField"
-                    placeholderText: "经度"
+                    placeholderText: qsTr("经度")
                 }
                 NumberField {
                     id: latField
                     objectName: "latField"
-                    placeholderText: "纬度"
+                    placeholderText: qsTr("纬度")
                 }
                 NumberField {
                     id: altField
                     objectName: "altField"
-                    placeholderText: "高度 m"
+                    placeholderText: qsTr("高度 m")
                 }
             }
             ButtonRow {
                 GButton {
                     objectName: "readPositionButton"
-                    text: "读位置"
+                    text: qsTr("读位置")
                     onClicked: app.sendCommand("get_position")
                 }
                 GButton {
                     objectName: "setPositionButton"
-                    text: "设位置"
+                    text: qsTr("设位置")
                     kind: "primary"
                     enabled: lonField.value.length > 0 && latField.value.length > 0
                              && altField.value.length > 0 && lonField.acceptableInput
@@ -119,25 +122,25 @@ CalibPane {
 
         CalibCard {
             objectName: "cardAlign"
-            title: "对准时间"
+            title: qsTr("对准时间")
             LabeledField {
-                label: "秒"
+                label: qsTr("秒")
                 NumberField {
                     id: alignField
                     objectName: "alignField"
                     text: "300"
-                    placeholderText: "秒"
+                    placeholderText: qsTr("秒")
                 }
             }
             ButtonRow {
                 GButton {
                     objectName: "readAlignButton"
-                    text: "读对准时间"
+                    text: qsTr("读对准时间")
                     onClicked: app.sendCommand("get_align_time")
                 }
                 GButton {
                     objectName: "setAlignButton"
-                    text: "设对准时间"
+                    text: qsTr("设对准时间")
                     kind: "primary"
                     enabled: alignField.value.length > 0 && alignField.acceptableInput
                     onClicked: app.sendCommandArgs("set_align_time", [alignField.value])
@@ -149,9 +152,9 @@ CalibPane {
     ConfirmDialog {
         id: resetConfirm
         objectName: "resetUserFlashConfirm"
-        title: "复位用户存储"
-        message: "用户配置区将恢复为出厂默认，此操作不可撤销。是否继续？"
-        confirmText: "复位"
+        title: qsTr("复位用户存储")
+        message: qsTr("用户配置区将恢复为出厂默认，此操作不可撤销。是否继续？")
+        confirmText: qsTr("复位")
         dangerous: true
         onConfirmed: app.sendCommand("reset_user_flash")
     }
