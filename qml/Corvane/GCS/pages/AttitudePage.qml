@@ -36,7 +36,7 @@ Item {
             objectName: "sceneCard"
             width: parent.width
             height: (parent.height - page.gap) / 2
-            title: "姿态仪表"
+            title: qsTr("姿态仪表")
             SceneViewport {
                 objectName: "attitudeViewport"
                 anchors.fill: parent
@@ -52,7 +52,7 @@ Item {
             y: sceneCard.height + page.gap
             width: parent.width
             height: parent.height - y
-            title: "电子罗盘航向"
+            title: qsTr("电子罗盘航向")
             CompassDial {
                 objectName: "compassDial"
                 readonly property real side: Math.min(parent.width, parent.height)
@@ -83,11 +83,12 @@ Item {
             objectName: "attitudeTiles"
             width: parent.width
             height: Math.round(parent.share * 18)
-            title: "姿态角"
+            title: qsTr("姿态角")
             tiles: [
-                { key: "roll", label: "横滚 Roll", unit: "°", value: page.num("roll", 2, 2) },
-                { key: "pitch", label: "俯仰 Pitch", unit: "°", value: page.num("pitch", 2, 2) },
-                { key: "yaw", label: "航向 Yaw", unit: "°", value: page.num("yaw", 2, 2) }
+                { key: "roll", label: qsTr("横滚 Roll"), unit: "°", value: page.num("roll", 2, 2) },
+                { key: "pitch", label: qsTr("俯仰 Pitch"), unit: "°",
+                  value: page.num("pitch", 2, 2) },
+                { key: "yaw", label: qsTr("航向 Yaw"), unit: "°", value: page.num("yaw", 2, 2) }
             ]
         }
 
@@ -97,15 +98,15 @@ Item {
             y: attitudeCard.height + page.gap
             width: parent.width
             height: Math.round(parent.share * 41)
-            title: "IMU 传感器"
+            title: qsTr("IMU 传感器")
             tiles: [
-                { key: "gx", label: "陀螺 X", unit: "°/s", value: page.num("gx", 3, 1) },
-                { key: "gy", label: "陀螺 Y", unit: "°/s", value: page.num("gy", 3, 1) },
-                { key: "gz", label: "陀螺 Z", unit: "°/s", value: page.num("gz", 3, 1) },
-                { key: "ax", label: "加计 X", unit: "g", value: page.num("ax", 3, 1) },
-                { key: "ay", label: "加计 Y", unit: "g", value: page.num("ay", 3, 1) },
-                { key: "az", label: "加计 Z", unit: "g", value: page.num("az", 3, 1) },
-                { key: "temp", label: "温度 Temp", unit: "℃", value: page.num("temp", 2, 1) }
+                { key: "gx", label: qsTr("陀螺 X"), unit: "°/s", value: page.num("gx", 3, 1) },
+                { key: "gy", label: qsTr("陀螺 Y"), unit: "°/s", value: page.num("gy", 3, 1) },
+                { key: "gz", label: qsTr("陀螺 Z"), unit: "°/s", value: page.num("gz", 3, 1) },
+                { key: "ax", label: qsTr("加计 X"), unit: "g", value: page.num("ax", 3, 1) },
+                { key: "ay", label: qsTr("加计 Y"), unit: "g", value: page.num("ay", 3, 1) },
+                { key: "az", label: qsTr("加计 Z"), unit: "g", value: page.num("az", 3, 1) },
+                { key: "temp", label: qsTr("温度 Temp"), unit: "℃", value: page.num("temp", 2, 1) }
             ]
         }
 
@@ -114,20 +115,20 @@ Item {
             y: imuCard.y + imuCard.height + page.gap
             width: parent.width
             height: parent.height - y
-            title: "GNSS 定位与状态"
+            title: qsTr("GNSS 定位与状态")
             tiles: [
-                { key: "lat", label: "GNSS 纬度", unit: "°", value: page.num("lat", 7, 3) },
-                { key: "lon", label: "GNSS 经度", unit: "°", value: page.num("lon", 7, 3) },
-                { key: "alt", label: "GNSS 高度", unit: "m", value: page.num("alt", 1, 3) },
-                { key: "ve", label: "东向 Ve", unit: "m/s", value: page.num("ve", 3, 3) },
-                { key: "vn", label: "北向 Vn", unit: "m/s", value: page.num("vn", 3, 3) },
-                { key: "vu", label: "天向 Vu", unit: "m/s", value: page.num("vu", 3, 3) },
-                { key: "gnss_heading", label: "GNSS 航向", unit: "°",
+                { key: "lat", label: qsTr("GNSS 纬度"), unit: "°", value: page.num("lat", 7, 3) },
+                { key: "lon", label: qsTr("GNSS 经度"), unit: "°", value: page.num("lon", 7, 3) },
+                { key: "alt", label: qsTr("GNSS 高度"), unit: "m", value: page.num("alt", 1, 3) },
+                { key: "ve", label: qsTr("东向 Ve"), unit: "m/s", value: page.num("ve", 3, 3) },
+                { key: "vn", label: qsTr("北向 Vn"), unit: "m/s", value: page.num("vn", 3, 3) },
+                { key: "vu", label: qsTr("天向 Vu"), unit: "m/s", value: page.num("vu", 3, 3) },
+                { key: "gnss_heading", label: qsTr("GNSS 航向"), unit: "°",
                   value: page.num("gnss_heading", 2, 3) },
-                { key: "gnss_status", label: "GNSS 状态",
+                { key: "gnss_status", label: qsTr("GNSS 状态"),
                   value: Telemetry.textValue(page.fields ? page.fields["gnss_status"] : undefined,
                                              page.tier, 3) },
-                { key: "device_status", label: "导航状态",
+                { key: "device_status", label: qsTr("导航状态"),
                   value: Telemetry.textValue(page.fields ? page.fields["device_status"]
                                                          : undefined, page.tier, 3) }
             ]

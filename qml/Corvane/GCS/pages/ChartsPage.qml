@@ -79,7 +79,7 @@ Item {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: "滚动窗口"
+            text: qsTr("滚动窗口")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted
@@ -100,7 +100,7 @@ Item {
         Item { width: 12; height: 1 }
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: "采样频率"
+            text: qsTr("采样频率")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted
@@ -127,9 +127,9 @@ Item {
             objectName: "rollCard"
             width: grid.cellWidth
             height: grid.cellHeight
-            title: "横滚 Roll"
+            title: qsTr("横滚 Roll")
             live: page.attitudeLive
-            waitingText: "需 ahrs / sins 姿态字段"
+            waitingText: qsTr("需 ahrs / sins 姿态字段")
             valueText: page.valueOf("roll", 2, 2)
             unit: "°"
             StripChart {
@@ -153,9 +153,9 @@ Item {
             x: grid.cellWidth + page.gap
             width: grid.cellWidth
             height: grid.cellHeight
-            title: "俯仰 Pitch"
+            title: qsTr("俯仰 Pitch")
             live: page.attitudeLive
-            waitingText: "需 ahrs / sins 姿态字段"
+            waitingText: qsTr("需 ahrs / sins 姿态字段")
             valueText: page.valueOf("pitch", 2, 2)
             unit: "°"
             StripChart {
@@ -179,9 +179,9 @@ Item {
             y: grid.cellHeight + page.gap
             width: grid.cellWidth
             height: grid.cellHeight
-            title: "航向 Yaw"
+            title: qsTr("航向 Yaw")
             live: page.attitudeLive
-            waitingText: "需 ahrs / sins 姿态字段"
+            waitingText: qsTr("需 ahrs / sins 姿态字段")
             valueText: page.valueOf("yaw", 2, 2)
             unit: "°"
             CompassDial {
@@ -224,9 +224,9 @@ Item {
             y: grid.cellHeight + page.gap
             width: grid.cellWidth
             height: grid.cellHeight
-            title: "温度 Temp"
+            title: qsTr("温度 Temp")
             live: page.imuLive
-            waitingText: "需 imu 层温度字段"
+            waitingText: qsTr("需 imu 层温度字段")
             valueText: page.valueOf("temp", 2, 1)
             unit: "℃"
             ThermometerGauge {

@@ -39,7 +39,7 @@ Item {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: "数据格式"
+            text: qsTr("数据格式")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted
@@ -47,7 +47,7 @@ Item {
         Chip {
             objectName: "formatChip"
             anchors.verticalCenter: parent.verticalCenter
-            text: page.format.length > 0 ? page.format : "等待协议"
+            text: page.format.length > 0 ? page.format : qsTr("等待协议")
             ink: page.format.length > 0 ? Theme.accentHi : Theme.faint
         }
         Chip {
@@ -62,7 +62,7 @@ Item {
             objectName: "fieldCount"
             anchors.verticalCenter: parent.verticalCenter
             visible: page.lineCount > 0
-            text: page.lineCount + " 项"
+            text: qsTr("%n 项", "", page.lineCount)
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: Theme.faint
@@ -71,7 +71,7 @@ Item {
             objectName: "holdNote"
             anchors.verticalCenter: parent.verticalCenter
             visible: page.holding
-            text: "已选中文本，暂停刷新"
+            text: qsTr("已选中文本，暂停刷新")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: Theme.warn
@@ -122,7 +122,7 @@ Item {
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
             visible: page.shownText.length === 0
-            text: app.ins.parseHint.length > 0 ? app.ins.parseHint : "等待导航数据…"
+            text: app.ins.parseHint.length > 0 ? app.ins.parseHint : qsTr("等待导航数据…")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontBody
             color: Theme.faint

@@ -38,10 +38,10 @@ Item {
         { name: "noiseError", tone: Theme.danger,
           shown: !busy && noise.errorText.length > 0, text: noise.errorText },
         { name: "noiseRestWarning", tone: Theme.warn, shown: hasResult && !noise.atRest,
-          text: "记录期间设备不是静止的，以下噪声指标没有意义：" + noise.restReason },
+          text: qsTr("记录期间设备不是静止的，以下噪声指标没有意义：%1").arg(noise.restReason) },
         { name: "noiseGapWarning", tone: Theme.warn,
           shown: hasResult && noise.gapReason.length > 0,
-          text: "记录中有中断，以下噪声指标按连续数据算出，并不可靠：" + noise.gapReason },
+          text: qsTr("记录中有中断，以下噪声指标按连续数据算出，并不可靠：%1").arg(noise.gapReason) },
         { name: "noiseFileWarning", tone: Theme.warn,
           shown: hasResult && noise.warningText.length > 0, text: noise.warningText }
     ]
@@ -63,7 +63,7 @@ Item {
     }
 
     function pickFile() {
-        var path = app.pickOpenFile("选择记录", "记录文件 (*.txt *.bin);;所有文件 (*)")
+        var path = app.pickOpenFile(qsTr("选择记录"), qsTr("记录文件 (*.txt *.bin);;所有文件 (*)"))
         if (!path || path.length === 0)
             return
         if (path === filePath)
@@ -73,7 +73,7 @@ Item {
     }
 
     function exportCsv() {
-        var out = app.pickSaveFile("导出噪声分析 CSV", "CSV (*.csv)")
+        var out = app.pickSaveFile(qsTr("导出噪声分析 CSV"), "CSV (*.csv)")
         if (!out || out.length === 0)
             return false
         if (!/\.csv$/i.test(out))
@@ -122,7 +122,7 @@ Item {
                         Layout.fillWidth: true
                         spacing: 2
                         Text {
-                            text: "噪声分析"
+                            text: qsTr("噪声分析")
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontTitle
                             font.bold: true
@@ -133,7 +133,7 @@ Item {
                             Layout.fillWidth: true
                             text: noise.fileName.length > 0
                                   ? noise.fileName
-                                  : "选择一段设备静止时的记录（.txt 消息记录或 .bin 原始数据）"
+                                  : qsTr("选择一段设备静止时的记录（.txt 消息记录或 .bin 原始数据）")
                             elide: Text.ElideMiddle
                             font.family: noise.fileName.length > 0 ? Theme.monoFamily
                                                                    : Theme.fontFamily
@@ -142,7 +142,7 @@ Item {
                         }
                     }
                     Text {
-                        text: "采样率"
+                        text: qsTr("采样率")
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontLabel
                         color: Theme.muted
@@ -151,7 +151,7 @@ Item {
                         id: rateField
                         objectName: "noiseRateField"
                         Layout.preferredWidth: 92
-                        placeholderText: "自动"
+                        placeholderText: qsTr("自动")
                         validator: DoubleValidator { bottom: 0.001; top: 100000; decimals: 3 }
                         onAccepted: page.analyse()
                     }
@@ -164,18 +164,18 @@ Item {
                     GButton {
                         objectName: "noisePickButton"
                         kind: "primary"
-                        text: "选择记录"
+                        text: qsTr("选择记录")
                         onClicked: page.pickFile()
                     }
                     GButton {
                         objectName: "noiseRerunButton"
-                        text: "重新分析"
+                        text: qsTr("重新分析")
                         enabled: page.filePath.length > 0 && !page.busy
                         onClicked: page.analyse()
                     }
                     GButton {
                         objectName: "noiseExportButton"
-                        text: "导出 CSV"
+                        text: qsTr("导出 CSV")
                         enabled: page.hasResult
                         onClicked: page.exportCsv()
                     }
@@ -186,7 +186,7 @@ Item {
                     objectName: "noiseProgressArea"
                     Layout.fillWidth: true
                     visible: page.busy
-                    text: "正在分析 " + noise.fileName + "…"
+                    text: qsTr("正在分析 %1…").arg(noise.fileName)
                     progress: noise.progress
                     onCancelRequested: noise.cancel()
                 }
@@ -195,11 +195,11 @@ Item {
                     objectName: "noiseSummary"
                     Layout.fillWidth: true
                     visible: page.hasResult
-                    text: "采样率 " + page.figureText(noise.rateHz) + " Hz"
-                          + (!noise.rateGiven ? "（由时间戳得出）"
-                             : page.rateTyped || page.replayRate <= 0 ? "（指定）"
-                             : "（取自回放）")
-                          + " · " + noise.samples + " 个采样 · "
+                    text: qsTr("采样率 %1 Hz").arg(page.figureText(noise.rateHz))
+                          + (!noise.rateGiven ? qsTr("（由时间戳得出）")
+                             : page.rateTyped || page.replayRate <= 0 ? qsTr("（指定）")
+                             : qsTr("（取自回放）"))
+                          + " · " + qsTr("%n 个采样", "", noise.samples) + " · "
                           + Number(noise.durationSeconds).toFixed(1) + " s"
                           + (noise.taus.length > 0
                              ? " · τ " + page.figureText(noise.taus[0]) + " – "
@@ -254,8 +254,8 @@ Item {
             DataCard {
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                title: "Allan 方差"
-                subtitle: "重叠 Allan 标准差 · 陀螺实线 °/h · 加计虚线 mg"
+                title: qsTr("Allan 方差")
+                subtitle: qsTr("重叠 Allan 标准差 · 陀螺实线 °/h · 加计虚线 mg")
 
                 LogLogChart {
                     id: chart
@@ -264,8 +264,8 @@ Item {
                     series: page.hasResult ? page.chartSeries : []
                     xTitle: "τ (s)"
                     yTitle: "σ(τ)   °/h · mg"
-                    emptyText: page.busy ? "正在分析…"
-                                         : "选择一段设备静止时的记录，计算陀螺与加计的 Allan 方差"
+                    emptyText: page.busy ? qsTr("正在分析…")
+                                         : qsTr("选择一段设备静止时的记录，计算陀螺与加计的 Allan 方差")
                     gridColor: Theme.border
                     labelColor: Theme.muted
                     legendColor: Theme.card
@@ -277,7 +277,7 @@ Item {
                 id: figuresCard
                 Layout.preferredWidth: 372
                 Layout.fillHeight: true
-                title: "噪声指标"
+                title: qsTr("噪声指标")
                 subtitle: "IEEE Std 952"
 
                 ColumnLayout {
@@ -316,7 +316,7 @@ Item {
                                 }
                                 Text {
                                     Layout.preferredWidth: header ? 62 : 44
-                                    text: header ? "通道" : modelData.name
+                                    text: header ? qsTr("通道") : modelData.name
                                     font.family: Theme.fontFamily
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
@@ -326,7 +326,7 @@ Item {
                                     objectName: "walk"
                                     Layout.fillWidth: true
                                     Layout.preferredWidth: 1
-                                    text: header ? "随机游走"
+                                    text: header ? qsTr("随机游走")
                                                  : page.figureText(modelData.walk) + " "
                                                    + modelData.walkUnit
                                     horizontalAlignment: Text.AlignRight
@@ -339,7 +339,7 @@ Item {
                                     objectName: "bias"
                                     Layout.fillWidth: true
                                     Layout.preferredWidth: 1
-                                    text: header ? "零偏不稳定性"
+                                    text: header ? qsTr("零偏不稳定性")
                                                  : (modelData.biasAtEnd ? "≤ " : "")
                                                    + page.figureText(modelData.bias) + " "
                                                    + modelData.biasUnit
@@ -351,7 +351,8 @@ Item {
                                 }
                                 Text {
                                     Layout.preferredWidth: 58
-                                    text: header ? "最小处 τ" : page.figureText(modelData.biasTau) + " s"
+                                    text: header ? qsTr("最小处 τ")
+                                                 : page.figureText(modelData.biasTau) + " s"
                                     horizontalAlignment: Text.AlignRight
                                     font.family: header ? Theme.fontFamily : Theme.monoFamily
                                     font.pixelSize: Theme.fontCaption
@@ -367,10 +368,10 @@ Item {
                     Text {
                         Layout.fillWidth: true
                         Layout.topMargin: 8
-                        text: "随机游走：白噪声区（斜率 −½）拟合直线在 τ = 1 s 处的读数；"
-                              + "陀螺为角度随机游走 ARW，加计为速度随机游走 VRW。\n"
-                              + "零偏不稳定性：曲线最小值 ÷ 0.664；“≤”表示曲线到最长 τ 仍在下降，"
-                              + "需要更长的记录才能读准。"
+                        text: qsTr("随机游走：白噪声区（斜率 −½）拟合直线在 τ = 1 s 处的读数；"
+                                   + "陀螺为角度随机游走 ARW，加计为速度随机游走 VRW。")
+                              + "\n" + qsTr("零偏不稳定性：曲线最小值 ÷ 0.664；“≤”表示曲线到最长 τ 仍在下降，"
+                                          + "需要更长的记录才能读准。")
                         wrapMode: Text.Wrap
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontCaption

@@ -9,21 +9,24 @@ Item {
     id: page
     objectName: "page_raw"
 
+    // The titles are translated where they are shown and filtered.
     readonly property var presets: [
-        { title: "关闭导航输出 (stop com1)", command: "#vorn,stop com1*ff" },
-        { title: "打开导航输出 (start com1)", command: "#vorn,start com1*ff" },
-        { title: "读串口1 (get com1)", command: "#vorn,get com1*ff" },
-        { title: "保存用户配置 (save config)", command: "#vorn,save config*ff" },
-        { title: "复位用户存储 (reset user flash)", command: "#vorn,reset user flash*ff" },
-        { title: "航向校正 (correct heading)", command: "#vorn,correct heading,1,0*ff" },
-        { title: "读对准时间 (get align time)", command: "#vorn,get align time*ff" },
-        { title: "设对准时间 300s (set align time)", command: "#vorn,set align time,300*ff" },
-        { title: "读导航位置 (get position)", command: "#vorn,get position*ff" },
-        { title: "复位 Flash 信息 (reset flash info)", command: "#vorn,reset flash info*ff" }
+        { title: QT_TR_NOOP("关闭导航输出 (stop com1)"), command: "#vorn,stop com1*ff" },
+        { title: QT_TR_NOOP("打开导航输出 (start com1)"), command: "#vorn,start com1*ff" },
+        { title: QT_TR_NOOP("读串口1 (get com1)"), command: "#vorn,get com1*ff" },
+        { title: QT_TR_NOOP("保存用户配置 (save config)"), command: "#vorn,save config*ff" },
+        { title: QT_TR_NOOP("复位用户存储 (reset user flash)"), command: "#vorn,reset user flash*ff" },
+        { title: QT_TR_NOOP("航向校正 (correct heading)"), command: "#vorn,correct heading,1,0*ff" },
+        { title: QT_TR_NOOP("读对准时间 (get align time)"), command: "#vorn,get align time*ff" },
+        { title: QT_TR_NOOP("设对准时间 300s (set align time)"),
+          command: "#vorn,set align time,300*ff" },
+        { title: QT_TR_NOOP("读导航位置 (get position)"), command: "#vorn,get position*ff" },
+        { title: QT_TR_NOOP("复位 Flash 信息 (reset flash info)"),
+          command: "#vorn,reset flash info*ff" }
     ]
     readonly property var visiblePresets: presets.filter(function (p) {
         var f = presetFilter.text.trim().toLowerCase()
-        return f.length === 0 || p.title.toLowerCase().indexOf(f) >= 0
+        return f.length === 0 || qsTr(p.title).toLowerCase().indexOf(f) >= 0
                || p.command.toLowerCase().indexOf(f) >= 0
     })
     readonly property bool connected: app.currentManagedConnected
@@ -71,8 +74,9 @@ Item {
             objectName: "rawSubtitle"
             Layout.fillWidth: true
             text: app.logPaused
-                  ? "已暂停 · 文本按串口字节显示（不可打印为 .）；二进制请切 Hex"
-                  : "实时 · 文本按串口字节显示（不可打印为 .）；二进制请切 Hex。高频下分段刷新以免卡住界面"
+                  ? qsTr("已暂停 · 文本按串口字节显示（不可打印为 .）；二进制请切 Hex")
+                  : qsTr("实时 · 文本按串口字节显示（不可打印为 .）；二进制请切 Hex。"
+                         + "高频下分段刷新以免卡住界面")
             wrapMode: Text.Wrap
             maximumLineCount: 2
             elide: Text.ElideRight
@@ -94,7 +98,7 @@ Item {
             objectName: "formSwitch"
             spacing: 0
             Repeater {
-                model: [{ label: "Hex", hex: true }, { label: "文本", hex: false }]
+                model: [{ label: "Hex", hex: true }, { label: qsTr("文本"), hex: false }]
                 delegate: Rectangle {
                     required property var modelData
                     required property int index
@@ -127,13 +131,13 @@ Item {
 
         GButton {
             objectName: "pauseButton"
-            text: app.logPaused ? "继续" : "暂停"
+            text: app.logPaused ? qsTr("继续") : qsTr("暂停")
             kind: app.logPaused ? "primary" : "normal"
             onClicked: app.logPaused = !app.logPaused
         }
         GButton {
             objectName: "clearButton"
-            text: "清空"
+            text: qsTr("清空")
             onClicked: app.clearLog()
         }
     }
@@ -151,7 +155,7 @@ Item {
         anchors.bottom: sendRow.top
         anchors.bottomMargin: 10
         source: app
-        placeholderText: app.logHexMode ? "Hex 等待…" : "文本等待…"
+        placeholderText: app.logHexMode ? qsTr("Hex 等待…") : qsTr("文本等待…")
     }
 
     Rectangle {
@@ -170,7 +174,7 @@ Item {
             id: presetTitle
             x: 12
             y: 10
-            text: "预设指令"
+            text: qsTr("预设指令")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             font.bold: true
@@ -183,7 +187,7 @@ Item {
             anchors.top: presetTitle.bottom
             anchors.topMargin: 8
             width: parent.width - 20
-            placeholderText: "筛选"
+            placeholderText: qsTr("筛选")
         }
         ListView {
             id: presetList
@@ -215,7 +219,7 @@ Item {
                     spacing: 2
                     Text {
                         width: parent.width
-                        text: presetRow.modelData.title
+                        text: qsTr(presetRow.modelData.title)
                         elide: Text.ElideRight
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontLabel
@@ -243,7 +247,7 @@ Item {
             objectName: "noPresetText"
             anchors.centerIn: presetList
             visible: page.visiblePresets.length === 0
-            text: "无匹配预设"
+            text: qsTr("无匹配预设")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.faint
@@ -262,15 +266,15 @@ Item {
         GCheckBox {
             id: hexSend
             objectName: "hexSend"
-            text: "Hex 发送"
-            toolTipText: "勾选：按十六进制发字节（如 AA 55）。#vorn 文本指令请勿勾选。"
+            text: qsTr("Hex 发送")
+            toolTipText: qsTr("勾选：按十六进制发字节（如 AA 55）。#vorn 文本指令请勿勾选。")
         }
         GTextField {
             id: sendField
             objectName: "sendField"
             Layout.fillWidth: true
             font.family: Theme.monoFamily
-            placeholderText: hexSend.checked ? "AA 55 …" : "原始字符串"
+            placeholderText: hexSend.checked ? "AA 55 …" : qsTr("原始字符串")
             onAccepted: page.send()
             onTextEdited: page.historyIndex = -1
             Keys.onUpPressed: page.walkHistory(1)
@@ -278,7 +282,7 @@ Item {
         }
         GButton {
             objectName: "sendButton"
-            text: "发送"
+            text: qsTr("发送")
             kind: "primary"
             enabled: page.connected
             onClicked: page.send()

@@ -33,7 +33,8 @@ Item {
     readonly property bool exporting: app.captureExport.busy
 
     function pickExportSource() {
-        var path = app.pickOpenFile("选择记录文件", "记录文件 (*.txt *.bin);;所有文件 (*)")
+        var path = app.pickOpenFile(qsTr("选择记录文件"),
+                                    qsTr("记录文件 (*.txt *.bin);;所有文件 (*)"))
         if (path && path.length > 0)
             pickedSource = path
     }
@@ -49,7 +50,7 @@ Item {
     }
 
     function startInPickedDirectory() {
-        var dir = app.pickDirectory("记录目录")
+        var dir = app.pickDirectory(qsTr("记录目录"))
         if (!dir || dir.length === 0)
             return false
         if (!app.startRecordInDir(dir))
@@ -66,7 +67,7 @@ Item {
     }
 
     function startCsv() {
-        var csv = app.pickSaveFile("遥测 CSV", "CSV (*.csv)")
+        var csv = app.pickSaveFile(qsTr("遥测 CSV"), "CSV (*.csv)")
         if (!csv || csv.length === 0)
             return false
         var raw = csv.replace(/\.csv$/i, "") + ".bin"
@@ -111,7 +112,7 @@ Item {
                         Layout.fillWidth: true
                         spacing: 2
                         Text {
-                            text: "数据记录"
+                            text: qsTr("数据记录")
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontTitle
                             font.bold: true
@@ -120,10 +121,10 @@ Item {
                         Text {
                             objectName: "recordSubtitle"
                             Layout.fillWidth: true
-                            text: page.recording ? "磁盘写入中"
+                            text: page.recording ? qsTr("磁盘写入中")
                                                  : page.failureText.length > 0
-                                                   ? "写入失败，记录已停止"
-                                                   : "解析帧 + 串口原码双路落盘"
+                                                   ? qsTr("写入失败，记录已停止")
+                                                   : qsTr("解析帧 + 串口原码双路落盘")
                             elide: Text.ElideRight
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontCaption
@@ -134,7 +135,7 @@ Item {
                     Rectangle {
                         objectName: "recordState"
                         property string label: page.recording ? "REC"
-                                                              : page.connected ? "待命" : "离线"
+                                               : page.connected ? qsTr("待命") : qsTr("离线")
                         implicitWidth: stateText.implicitWidth + 28
                         implicitHeight: 26
                         radius: 13
@@ -211,7 +212,7 @@ Item {
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: "已写入的数据保留在文件中；请清理磁盘空间或换一个目录后重新开始。"
+                            text: qsTr("已写入的数据保留在文件中；请清理磁盘空间或换一个目录后重新开始。")
                             wrapMode: Text.Wrap
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontCaption
@@ -241,8 +242,8 @@ Item {
                                 Layout.fillWidth: true
                                 text: page.connected
                                       ? (app.contextLinkText.length > 0 ? app.contextLinkText
-                                                                        : "已连接")
-                                      : "未连接"
+                                                                        : qsTr("已连接"))
+                                      : qsTr("未连接")
                                 elide: Text.ElideRight
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontLabel
@@ -252,7 +253,7 @@ Item {
                                 objectName: "recordConnectButton"
                                 visible: !page.connected && app.canConnectCurrent
                                 enabled: !app.connecting
-                                text: "连接"
+                                text: qsTr("连接")
                                 onClicked: app.connectCurrentManaged()
                             }
                         }
@@ -261,7 +262,8 @@ Item {
                             objectName: "recordClock"
                             spacing: 14
                             Repeater {
-                                model: [{ unit: "时" }, { unit: "分" }, { unit: "秒" }]
+                                model: [{ unit: qsTr("时") }, { unit: qsTr("分") },
+                                        { unit: qsTr("秒") }]
                                 delegate: Row {
                                     required property var modelData
                                     required property int index
@@ -306,7 +308,7 @@ Item {
                                 color: Theme.value
                             }
                             Text {
-                                text: "缓冲约 200 ms 落盘，停录后可查看文件"
+                                text: qsTr("缓冲约 200 ms 落盘，停录后可查看文件")
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontCaption
                                 color: Theme.muted
@@ -318,7 +320,7 @@ Item {
                             Layout.fillWidth: true
                             Layout.preferredHeight: 40
                             kind: page.recording ? "danger" : "primary"
-                            text: page.recording ? "■  停止并保存" : "▶  选择目录并开始"
+                            text: page.recording ? qsTr("■  停止并保存") : qsTr("▶  选择目录并开始")
                             enabled: page.recording || page.connected
                             font.pixelSize: Theme.fontBody
                             onClicked: page.toggleRecording()
@@ -328,9 +330,9 @@ Item {
                             objectName: "recordHint"
                             Layout.fillWidth: true
                             visible: !page.recording
-                            text: page.connected ? "点击开始后选择文件夹，无需提前手动建文件"
-                                                 : app.canConnectCurrent ? "连接设备后即可开始记录"
-                                                                         : "请先在右上角添加并连接设备"
+                            text: page.connected ? qsTr("点击开始后选择文件夹，无需提前手动建文件")
+                                  : app.canConnectCurrent ? qsTr("连接设备后即可开始记录")
+                                                          : qsTr("请先在右上角添加并连接设备")
                             wrapMode: Text.Wrap
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontCaption
@@ -341,8 +343,8 @@ Item {
                             objectName: "recordLastDir"
                             Layout.fillWidth: true
                             visible: page.lastDirectory.length > 0
-                            text: (page.recording ? "写入目录：" : "上次记录目录：")
-                                  + page.lastDirectory
+                            text: (page.recording ? qsTr("写入目录：%1") : qsTr("上次记录目录：%1"))
+                                  .arg(page.lastDirectory)
                             elide: Text.ElideMiddle
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontCaption
@@ -353,7 +355,7 @@ Item {
                             objectName: "recordCsvButton"
                             visible: !page.insProduct
                             enabled: page.connected && !page.recording
-                            text: "指定 CSV 路径…"
+                            text: qsTr("指定 CSV 路径…")
                             onClicked: page.startCsv()
                         }
                     }
@@ -366,7 +368,7 @@ Item {
                         spacing: 10
 
                         Text {
-                            text: "输出文件"
+                            text: qsTr("输出文件")
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontLabel
                             font.bold: true
@@ -376,10 +378,12 @@ Item {
                         Repeater {
                             model: [
                                 page.insProduct
-                                    ? { name: "解析文本", ext: ".txt",
-                                        note: "每行前加主机时间，后为 #vorn,imu/ahrs/sins,…*校验" }
-                                    : { name: "遥测表", ext: ".csv", note: "Hub 快照字段，逗号分隔" },
-                                { name: "串口原码", ext: ".bin", note: "与文本同主文件名，便于对照与离线解析" }
+                                    ? { name: qsTr("解析文本"), ext: ".txt",
+                                        note: qsTr("每行前加主机时间，后为 #vorn,imu/ahrs/sins,…*校验") }
+                                    : { name: qsTr("遥测表"), ext: ".csv",
+                                        note: qsTr("Hub 快照字段，逗号分隔") },
+                                { name: qsTr("串口原码"), ext: ".bin",
+                                  note: qsTr("与文本同主文件名，便于对照与离线解析") }
                             ]
                             delegate: Rectangle {
                                 required property var modelData
@@ -437,7 +441,7 @@ Item {
                                 RowLayout {
                                     spacing: 8
                                     Text {
-                                        text: page.insProduct ? "解析格式" : "记录模式"
+                                        text: page.insProduct ? qsTr("解析格式") : qsTr("记录模式")
                                         font.family: Theme.fontFamily
                                         font.pixelSize: Theme.fontCaption
                                         color: Theme.muted
@@ -445,7 +449,7 @@ Item {
                                     Text {
                                         objectName: "recordFormat"
                                         text: page.formatText.length > 0 ? page.formatText
-                                                                         : "等待首帧…"
+                                                                         : qsTr("等待首帧…")
                                         font.family: Theme.monoFamily
                                         font.pixelSize: Theme.fontLabel
                                         font.bold: page.formatText.length > 0
@@ -455,8 +459,8 @@ Item {
                                 }
                                 Text {
                                     Layout.fillWidth: true
-                                    text: page.insProduct ? "文件名前缀随格式变化"
-                                                          : "收到导航数据后自动识别 imu / ahrs / sins 等"
+                                    text: page.insProduct ? qsTr("文件名前缀随格式变化")
+                                                          : qsTr("收到导航数据后自动识别 imu / ahrs / sins 等")
                                     wrapMode: Text.Wrap
                                     font.family: Theme.fontFamily
                                     font.pixelSize: Theme.fontCaption
@@ -467,7 +471,7 @@ Item {
                                     Layout.fillWidth: true
                                     text: (page.formatText.length > 0
                                            ? page.formatText
-                                           : (page.insProduct ? "格式" : "record"))
+                                           : (page.insProduct ? qsTr("格式") : "record"))
                                           + "_yyyyMMdd_HHmmss" + ".txt  +  .bin"
                                     elide: Text.ElideRight
                                     font.family: Theme.monoFamily
@@ -501,7 +505,7 @@ Item {
                             Layout.fillWidth: true
                             spacing: 10
                             Text {
-                                text: "导出记录"
+                                text: qsTr("导出记录")
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontLabel
                                 font.bold: true
@@ -512,7 +516,7 @@ Item {
                                 Layout.fillWidth: true
                                 text: page.exportSource.length > 0
                                       ? page.exportSource.replace(/^.*[\\/]/, "")
-                                      : "尚无记录：停止一次记录后可导出，或选择已有的记录文件"
+                                      : qsTr("尚无记录：停止一次记录后可导出，或选择已有的记录文件")
                                 elide: Text.ElideMiddle
                                 font.family: page.exportSource.length > 0 ? Theme.monoFamily
                                                                           : Theme.fontFamily
@@ -521,7 +525,7 @@ Item {
                             }
                             GButton {
                                 objectName: "exportPickButton"
-                                text: "选择记录文件…"
+                                text: qsTr("选择记录文件…")
                                 enabled: !page.exporting
                                 onClicked: page.pickExportSource()
                             }
@@ -534,19 +538,20 @@ Item {
                             GButton {
                                 objectName: "exportCsvButton"
                                 kind: "primary"
-                                text: "导出 CSV"
+                                text: qsTr("导出 CSV")
                                 enabled: page.exportSource.length > 0
                                 onClicked: page.exportAs("csv")
                             }
                             GButton {
                                 objectName: "exportKmlButton"
-                                text: "导出 KML"
+                                text: qsTr("导出 KML")
                                 enabled: page.exportSource.length > 0
                                 onClicked: page.exportAs("kml")
                             }
                             Text {
                                 Layout.fillWidth: true
-                                text: "CSV 可在 Excel、MATLAB 中打开；KML 为 GNSS 轨迹，可在 Google Earth 中查看"
+                                text: qsTr("CSV 可在 Excel、MATLAB 中打开；"
+                                           + "KML 为 GNSS 轨迹，可在 Google Earth 中查看")
                                 wrapMode: Text.Wrap
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontCaption
@@ -558,8 +563,10 @@ Item {
                             objectName: "exportProgressArea"
                             Layout.fillWidth: true
                             visible: page.exporting
-                            text: "正在导出 " + app.captureExport.sourceName + " 为 "
-                                  + app.captureExport.formatName + "…"
+                            // The file name goes in last, so that a "%1" in it stays as it is.
+                            //: %1 is the format (CSV or KML), %2 the name of the recording
+                            text: qsTr("正在导出 %2 为 %1…").arg(app.captureExport.formatName)
+                                                              .arg(app.captureExport.sourceName)
                             progress: app.captureExport.progress
                             onCancelRequested: app.cancelExport()
                         }
@@ -568,7 +575,7 @@ Item {
 
                 Text {
                     Layout.fillWidth: true
-                    text: "记录期间请保持连接；停止后文件立即可在目录中打开。"
+                    text: qsTr("记录期间请保持连接；停止后文件立即可在目录中打开。")
                     wrapMode: Text.Wrap
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption

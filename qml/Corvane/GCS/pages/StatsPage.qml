@@ -39,7 +39,7 @@ Item {
             objectName: "stat_recBytes"
             width: page.tileWidth
             height: page.tileHeight
-            label: "接收字节"
+            label: qsTr("接收字节")
             value: String(app.ins.recBytes)
             unit: "B"
             online: page.connected
@@ -48,7 +48,7 @@ Item {
             objectName: "stat_sendBytes"
             width: page.tileWidth
             height: page.tileHeight
-            label: "发送字节"
+            label: qsTr("发送字节")
             value: String(app.ins.sendBytes)
             unit: "B"
             online: page.connected
@@ -57,7 +57,7 @@ Item {
             objectName: "stat_recTime"
             width: page.tileWidth
             height: page.tileHeight
-            label: "接收时长"
+            label: qsTr("接收时长")
             value: app.ins.recTimeText.length > 0 ? app.ins.recTimeText : "00:00:00"
             online: page.connected
         }
@@ -65,7 +65,7 @@ Item {
             objectName: "stat_recPackets"
             width: page.tileWidth
             height: page.tileHeight
-            label: "接收包"
+            label: qsTr("接收包")
             value: String(page.packets)
             unit: "pkt"
             online: page.connected
@@ -74,7 +74,7 @@ Item {
             objectName: "stat_errors"
             width: page.tileWidth
             height: page.tileHeight
-            label: "错包 · 丢包率"
+            label: qsTr("错包 · 丢包率")
             value: Telemetry.errorRateText(page.connected, page.errors, page.packets)
             tone: page.errors > 0 ? "warn" : "normal"
             online: page.connected
@@ -83,7 +83,7 @@ Item {
             objectName: "stat_packetFre"
             width: page.tileWidth
             height: page.tileHeight
-            label: "频率"
+            label: qsTr("频率")
             value: String(app.ins.packetFre)
             unit: "Hz"
             online: page.connected
@@ -92,7 +92,7 @@ Item {
             objectName: "stat_sessionRx"
             width: page.tileWidth
             height: page.tileHeight
-            label: "会话接收"
+            label: qsTr("会话接收")
             value: app.rxText
             online: page.connected
         }
@@ -100,7 +100,7 @@ Item {
             objectName: "stat_sessionTx"
             width: page.tileWidth
             height: page.tileHeight
-            label: "会话发送"
+            label: qsTr("会话发送")
             value: app.txText
             online: page.connected
         }
@@ -108,7 +108,7 @@ Item {
             objectName: "stat_runTime"
             width: page.tileWidth
             height: page.tileHeight
-            label: "软件运行"
+            label: qsTr("软件运行")
             value: app.runTimeText
             online: true
         }
@@ -116,27 +116,27 @@ Item {
             objectName: "stat_frames"
             width: page.tileWidth
             height: page.tileHeight
-            label: "二进制帧"
+            label: qsTr("二进制帧")
             value: String(page.integrity.frames)
-            unit: "帧"
+            unit: qsTr("帧")
             online: page.connected
         }
         ValueTile {
             objectName: "stat_sentences"
             width: page.tileWidth
             height: page.tileHeight
-            label: "文本语句"
+            label: qsTr("文本语句")
             value: String(page.integrity.sentences)
-            unit: "条"
+            unit: qsTr("条")
             online: page.connected
         }
         ValueTile {
             objectName: "stat_checksumErrors"
             width: page.tileWidth
             height: page.tileHeight
-            label: "校验失败"
+            label: qsTr("校验失败")
             value: String(page.integrity.checksum_errors)
-            unit: "帧"
+            unit: qsTr("帧")
             tone: page.integrity.checksum_errors > 0 ? "warn" : "normal"
             online: page.connected
         }
@@ -144,9 +144,9 @@ Item {
             objectName: "stat_textErrors"
             width: page.tileWidth
             height: page.tileHeight
-            label: "拒收文本行"
+            label: qsTr("拒收文本行")
             value: String(page.integrity.text_errors)
-            unit: "行"
+            unit: qsTr("行")
             tone: page.integrity.text_errors > 0 ? "warn" : "normal"
             online: page.connected
         }
@@ -154,7 +154,7 @@ Item {
             objectName: "stat_skippedBytes"
             width: page.tileWidth
             height: page.tileHeight
-            label: "跳过字节"
+            label: qsTr("跳过字节")
             value: String(page.integrity.skipped_bytes)
             unit: "B"
             online: page.connected
@@ -163,9 +163,9 @@ Item {
             objectName: "stat_lostFrames"
             width: page.tileWidth
             height: page.tileHeight
-            label: "丢帧"
+            label: qsTr("丢帧")
             value: String(page.integrity.lost_frames)
-            unit: "帧"
+            unit: qsTr("帧")
             tone: page.integrity.lost_frames > 0 ? "warn" : "normal"
             online: page.connected
         }
@@ -203,7 +203,7 @@ Item {
         GButton {
             id: resetButton
             objectName: "resetStatsButton"
-            text: "清零统计"
+            text: qsTr("清零统计")
             enabled: page.connected
             onClicked: app.ins.resetStats()
         }
@@ -211,7 +211,7 @@ Item {
             objectName: "resetStatsNote"
             anchors.verticalCenter: parent.verticalCenter
             width: parent.width - resetButton.width - parent.spacing
-            text: "清零仅重置解析统计（字节/包/时长/错包），不断开连接。"
+            text: qsTr("清零仅重置解析统计（字节/包/时长/错包），不断开连接。")
             wrapMode: Text.Wrap
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption

@@ -124,15 +124,16 @@ Item {
         objectName: "trackCard"
         width: page.width - sideColumn.width - page.gap
         height: page.height
-        title: "GNSS 轨迹"
-        subtitle: page.navLive ? "东 / 北向米制坐标 · 起点为首个定位点" : "需 sins 导航层定位字段"
+        title: qsTr("GNSS 轨迹")
+        subtitle: page.navLive ? qsTr("东 / 北向米制坐标 · 起点为首个定位点")
+                                : qsTr("需 sins 导航层定位字段")
         subtitleColor: page.navLive ? Theme.muted : Theme.faint
         headerRight: GButton {
             objectName: "clearTrackButton"
             kind: "ghost"
             height: trackCard.headerHeight
-            text: "清空轨迹"
-            toolTipText: "清除已绘制的轨迹，以下一个定位点为新起点"
+            text: qsTr("清空轨迹")
+            toolTipText: qsTr("清除已绘制的轨迹，以下一个定位点为新起点")
             enabled: trackView.hasFix
             onClicked: trackView.clear()
         }
@@ -167,19 +168,19 @@ Item {
                 MapButton {
                     objectName: "zoomInButton"
                     glyph: "+"
-                    tip: "放大（也可滚动鼠标滚轮）"
+                    tip: qsTr("放大（也可滚动鼠标滚轮）")
                     onClicked: trackView.zoomIn()
                 }
                 MapButton {
                     objectName: "zoomOutButton"
                     glyph: "−"
-                    tip: "缩小"
+                    tip: qsTr("缩小")
                     onClicked: trackView.zoomOut()
                 }
                 MapButton {
                     objectName: "fitButton"
-                    glyph: "全览"
-                    tip: "显示整条轨迹并随轨迹自动缩放（双击地图同效）"
+                    glyph: qsTr("全览")
+                    tip: qsTr("显示整条轨迹并随轨迹自动缩放（双击地图同效）")
                     border.color: trackView.autoFit ? Theme.accent : Theme.border
                     onClicked: trackView.fit()
                 }
@@ -212,21 +213,21 @@ Item {
             (height - page.gap - 2 * Telemetry.cardChrome - 3 * Telemetry.rowGap - hintHeight) / 5))
 
         readonly property var positionTiles: [
-            { key: "lat", label: "纬度", unit: "°", value: page.num("lat", 7) },
-            { key: "lon", label: "经度", unit: "°", value: page.num("lon", 7) },
-            { key: "alt", label: "高度", unit: "m", value: page.num("alt", 1) },
-            { key: "speed", label: "地速", unit: "m/s", value: page.speedText() },
-            { key: "heading", label: "航向", unit: "°", value: page.headingText() },
-            { key: "gnss_status", label: "GNSS 状态",
+            { key: "lat", label: qsTr("纬度"), unit: "°", value: page.num("lat", 7) },
+            { key: "lon", label: qsTr("经度"), unit: "°", value: page.num("lon", 7) },
+            { key: "alt", label: qsTr("高度"), unit: "m", value: page.num("alt", 1) },
+            { key: "speed", label: qsTr("地速"), unit: "m/s", value: page.speedText() },
+            { key: "heading", label: qsTr("航向"), unit: "°", value: page.headingText() },
+            { key: "gnss_status", label: qsTr("GNSS 状态"),
               value: Telemetry.textValue(page.fields ? page.fields["gnss_status"] : undefined,
                                          page.tier, Telemetry.tierNavigation) }
         ]
         readonly property var trackTiles: [
-            { key: "distance", label: "行驶里程",
+            { key: "distance", label: qsTr("行驶里程"),
               unit: trackView.distance < 1000 ? "m" : "km", value: page.distanceValue() },
-            { key: "from_start", label: "距起点", unit: "m", value: page.fromStartText() },
-            { key: "extent", label: "东西 × 南北", unit: "m", value: page.extentText() },
-            { key: "points", label: "轨迹点", unit: "个",
+            { key: "from_start", label: qsTr("距起点"), unit: "m", value: page.fromStartText() },
+            { key: "extent", label: qsTr("东西 × 南北"), unit: "m", value: page.extentText() },
+            { key: "points", label: qsTr("轨迹点"), unit: qsTr("个"),
               value: trackView.hasFix ? String(trackView.pointCount) : Telemetry.dash }
         ]
 
@@ -235,7 +236,7 @@ Item {
             objectName: "positionCard"
             width: parent.width
             height: Telemetry.cardChrome + 3 * sideColumn.tileHeight + 2 * Telemetry.rowGap
-            title: "当前位置"
+            title: qsTr("当前位置")
             Grid {
                 columns: 2
                 rowSpacing: Telemetry.rowGap
@@ -255,9 +256,10 @@ Item {
             y: positionCard.height + page.gap
             width: parent.width
             height: parent.height - y
-            title: "航迹"
-            subtitle: trackView.hasFix ? "起点 " + trackView.originLat.toFixed(6) + "°, "
-                                         + trackView.originLon.toFixed(6) + "°" : ""
+            title: qsTr("航迹")
+            subtitle: trackView.hasFix ? qsTr("起点 %1°, %2°").arg(trackView.originLat.toFixed(6))
+                                                           .arg(trackView.originLon.toFixed(6))
+                                      : ""
             Grid {
                 id: trackGrid
                 columns: 2
@@ -276,7 +278,7 @@ Item {
                 width: parent.width
                 height: sideColumn.hintHeight
                 verticalAlignment: Text.AlignBottom
-                text: "拖动平移 · 滚轮缩放 · 双击地图显示全程"
+                text: qsTr("拖动平移 · 滚轮缩放 · 双击地图显示全程")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 color: Theme.faint

@@ -17,7 +17,7 @@ Item {
     // "software" (recommended) or "hardware"; the upgrade flow keeps it, so that the page
     // shows the mode of a transfer under way also after it was loaded again.
     readonly property string resetMode: app.upgradeHardwareReset ? "hardware" : "software"
-    readonly property string resetLabel: resetMode === "software" ? "软件复位" : "硬件复位"
+    readonly property string resetLabel: resetMode === "software" ? qsTr("软件复位") : qsTr("硬件复位")
     readonly property string phase: {
         if (!busy)
             return engine.progress >= 100 ? "done" : "idle"
@@ -36,10 +36,10 @@ Item {
 
     readonly property string subtitleText: {
         if (!busy)
-            return "115200 · 复位后 20 秒内进入升级模式"
+            return qsTr("115200 · 复位后 20 秒内进入升级模式")
         var tail = engine.waitingForC
-                ? "等待升级模式 " + engine.handshakeRemainSec + "s"
-                : (engine.statusText.length > 0 ? engine.statusText : "传输中")
+                ? qsTr("等待升级模式 %1s").arg(engine.handshakeRemainSec)
+                : (engine.statusText.length > 0 ? engine.statusText : qsTr("传输中"))
         return resetLabel + " · " + tail
     }
 
@@ -56,7 +56,7 @@ Item {
             objectName: "upgradeCard"
             width: parent.width
             height: steps.implicitHeight + 56
-            title: "固件升级"
+            title: qsTr("固件升级")
             subtitle: page.subtitleText
 
             Column {
@@ -66,7 +66,7 @@ Item {
 
                 UpgradeStep {
                     number: 1
-                    title: "设备连接"
+                    title: qsTr("设备连接")
                     width: steps.width
                     Row {
                         spacing: 10
@@ -77,9 +77,9 @@ Item {
                             Text {
                                 objectName: "linkState"
                                 width: parent.width
-                                text: page.connected ? "串口已连接"
+                                text: page.connected ? qsTr("串口已连接")
                                       : (app.contextLinkText.length > 0 ? app.contextLinkText
-                                                                        : "尚未连接")
+                                                                        : qsTr("尚未连接"))
                                 elide: Text.ElideRight
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontLabel
@@ -90,8 +90,8 @@ Item {
                                 visible: page.connected
                                 width: parent.width
                                 wrapMode: Text.Wrap
-                                text: page.baud === 115200 ? "当前 115200，与升级模式一致"
-                                                           : "当前 " + page.baud + "，烧写前会重开为 115200"
+                                text: page.baud === 115200 ? qsTr("当前 115200，与升级模式一致")
+                                      : qsTr("当前 %1，烧写前会重开为 115200").arg(page.baud)
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontCaption
                                 color: page.baud === 115200 ? Theme.faint : Theme.warn
@@ -103,7 +103,7 @@ Item {
                             visible: app.canConnectCurrent && !page.connected
                             enabled: !app.connecting
                             anchors.verticalCenter: parent.verticalCenter
-                            text: "连接"
+                            text: qsTr("连接")
                             onClicked: app.connectCurrentManaged()
                         }
                     }
@@ -111,7 +111,7 @@ Item {
 
                 UpgradeStep {
                     number: 2
-                    title: "复位方式"
+                    title: qsTr("复位方式")
                     width: steps.width
                     Flow {
                         width: parent.width
@@ -120,20 +120,20 @@ Item {
                             objectName: "softwareResetButton"
                             kind: page.resetMode === "software" ? "primary" : "normal"
                             enabled: !page.busy
-                            text: "软件复位"
+                            text: qsTr("软件复位")
                             onClicked: app.upgradeHardwareReset = false
                         }
                         Chip {
                             objectName: "recommendBadge"
                             anchors.verticalCenter: undefined
                             y: (Theme.controlHeight - height) / 2
-                            text: "推荐"
+                            text: qsTr("推荐")
                         }
                         GButton {
                             objectName: "hardwareResetButton"
                             kind: page.resetMode === "hardware" ? "primary" : "normal"
                             enabled: !page.busy
-                            text: "硬件复位"
+                            text: qsTr("硬件复位")
                             onClicked: app.upgradeHardwareReset = true
                         }
                     }
@@ -141,7 +141,7 @@ Item {
 
                 UpgradeStep {
                     number: 3
-                    title: "固件文件"
+                    title: qsTr("固件文件")
                     width: steps.width
                     Row {
                         width: parent.width
@@ -150,7 +150,7 @@ Item {
                             objectName: "fileName"
                             width: parent.width - browseButton.width - 10
                             anchors.verticalCenter: parent.verticalCenter
-                            text: app.upgradeFileReady ? app.upgradeFileName : "选择 .bin 固件"
+                            text: app.upgradeFileReady ? app.upgradeFileName : qsTr("选择 .bin 固件")
                             elide: Text.ElideMiddle
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontLabel
@@ -160,7 +160,7 @@ Item {
                             id: browseButton
                             objectName: "browseButton"
                             enabled: !page.busy
-                            text: app.upgradeFileReady ? "更换" : "浏览"
+                            text: app.upgradeFileReady ? qsTr("更换") : qsTr("浏览")
                             onClicked: app.chooseUpgradeFile()
                         }
                     }
@@ -168,7 +168,7 @@ Item {
 
                 UpgradeStep {
                     number: 4
-                    title: "开始烧写"
+                    title: qsTr("开始烧写")
                     width: steps.width
                     Column {
                         width: parent.width
@@ -178,14 +178,14 @@ Item {
                             GButton {
                                 objectName: "startButton"
                                 kind: "primary"
-                                text: "开始烧写"
+                                text: qsTr("开始烧写")
                                 enabled: page.canStart
                                 onClicked: page.start()
                             }
                             GButton {
                                 objectName: "cancelButton"
                                 kind: "danger"
-                                text: "取消"
+                                text: qsTr("取消")
                                 enabled: page.busy
                                 onClicked: app.cancelUpgrade()
                             }
@@ -204,7 +204,7 @@ Item {
                             }
                             Text {
                                 anchors.baseline: parent.children[0].baseline
-                                text: "秒"
+                                text: qsTr("秒")
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontLabel
                                 color: Theme.muted
@@ -215,7 +215,7 @@ Item {
                             visible: page.phase === "waitC" && page.resetMode === "hardware"
                             width: parent.width
                             wrapMode: Text.Wrap
-                            text: "请立即手动断电再上电，或按设备复位键重启；倒计时内进入升级模式后将自动开始烧写。"
+                            text: qsTr("请立即手动断电再上电，或按设备复位键重启；倒计时内进入升级模式后将自动开始烧写。")
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontLabel
                             color: Theme.warn
