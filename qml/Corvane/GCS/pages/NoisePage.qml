@@ -316,7 +316,7 @@ Item {
                                 }
                                 Text {
                                     Layout.preferredWidth: header ? 62 : 44
-                                    text: header ? qsTr("通道") : modelData.name
+                                    text: header ? qsTr("通道") : modelData.name || ""
                                     font.family: Theme.fontFamily
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
