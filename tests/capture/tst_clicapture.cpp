@@ -132,7 +132,7 @@ private slots:
             { { "export", "--format", "kml", sins, full }, 1, noSpace, 0 },
             { { "export", "--out", "/dev/full", sins }, 1, noSpace, 0 },
             { { "--version" }, 0, "telvo-cli " GCS_VERSION "\n", 1 },
-            { { "telvo-shots", "--help" }, 0, "usage: telvo-shots OUT_DIR", 10 },
+            { { "telvo-shots", "--help" }, 0, "usage: telvo-shots OUT_DIR", 12 },
         };
         for (const auto& [args, code, message, lines] : runs) {
             const Run r = cli(args);
