@@ -176,7 +176,7 @@ Window {
         headerClockDate = Qt.formatDateTime(now, "yyyy-MM-dd")
         // The weekday in the language chosen ("周一", "Mon"): the controller sets the
         // default locale with it and ticks at once when it changes.
-        headerClockWeek = Qt.locale().toString(now, "ddd")
+        headerClockWeek = now.toLocaleDateString(Qt.locale(), "ddd")
     }
 
     // The clock turns with the controller's one-second statistics tick, on which the
