@@ -565,8 +565,8 @@ bool Application::stageManualSerialConnect(const QString& productId, const QStri
         return false;
     }
     if (m_managedDevices->hasSerialPort(key)) {
-        setError(tr("串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」")
-                     .arg(key));
+        setError(
+            tr("串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」").arg(key));
         return false;
     }
     const QString id = m_managedDevices->appendSerial(productId, alias.trimmed(), port, baud, true,

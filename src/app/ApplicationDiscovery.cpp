@@ -281,8 +281,8 @@ QString Application::detectPort(const QString& preferredPort, int preferredBaud)
         return QString();
     }
     m_discovery.lastDetectBaud = result.baud;
-    setDetectHint(LiveText(
-        [result]() { return discoverytext::detectMatched(result.port, result.baud); }));
+    setDetectHint(
+        LiveText([result]() { return discoverytext::detectMatched(result.port, result.baud); }));
     return result.text();
 }
 
@@ -311,9 +311,8 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
             emit detectingPortChanged();
             if (result.ok) {
                 m_discovery.lastDetectBaud = result.baud;
-                setDetectHint(LiveText([result]() {
-                    return discoverytext::detectMatched(result.port, result.baud);
-                }));
+                setDetectHint(LiveText(
+                    [result]() { return discoverytext::detectMatched(result.port, result.baud); }));
                 emit detectPortFinished(true, result.port, result.baud);
                 return;
             }
@@ -436,9 +435,8 @@ bool Application::openSerialAfterProbe(const QString& portText, int baud, const 
 {
     const QString managedId = m_managedDevices->currentId();
     const QString sessionId = linkSessionId();
-    const bool ok
-        = openSession(sessionId, tr("串口"),
-                      std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
+    const bool ok = openSession(
+        sessionId, tr("串口"), std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
     if (!ok) {
         // An attempt of the wait for a lost link fails quietly; the next one follows.
         if (!quiet && m_lastError.isEmpty()) {

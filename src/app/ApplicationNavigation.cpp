@@ -64,8 +64,7 @@ void Application::tellUnreadableSettings()
     if (texts.isEmpty())
         return;
     // The controller is made before the window: the text waits for the event loop.
-    QTimer::singleShot(0, this,
-                       [this, text = texts.join(tr("。"))]() { setError(text); });
+    QTimer::singleShot(0, this, [this, text = texts.join(tr("。"))]() { setError(text); });
 }
 
 void Application::applyProductSwitch(const QString& id)

@@ -118,8 +118,9 @@ bool Application::exportCaptureFile(const QString& source, const QString& format
         return false;
     }
     const bool csv = f == CaptureExport::Format::Csv;
-    QString out = pickSaveFile(tr("导出 %1").arg(csv ? QStringLiteral("CSV") : QStringLiteral("KML")),
-                               csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("KML (*.kml)"));
+    QString out
+        = pickSaveFile(tr("导出 %1").arg(csv ? QStringLiteral("CSV") : QStringLiteral("KML")),
+                       csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("KML (*.kml)"));
     if (out.isEmpty())
         return false;
     const QString suffix = QLatin1Char('.') + CaptureExport::suffix(f);

@@ -60,8 +60,7 @@ Session* Application::replaySession() const
 
 bool Application::openReplayFile()
 {
-    const QString path
-        = pickOpenFile(tr("打开记录"), tr("记录文件 (*.txt *.bin);;所有文件 (*)"));
+    const QString path = pickOpenFile(tr("打开记录"), tr("记录文件 (*.txt *.bin);;所有文件 (*)"));
     return !path.isEmpty() && openReplay(path);
 }
 
@@ -98,8 +97,7 @@ bool Application::openReplay(const QString& path)
     m_replay->attach(replay);
     m_products->setReplayMode(true);
     // A transport that does not open goes with its session; the state goes back then.
-    if (!openSession(ReceiveRouting::replayId(), tr("回放"), std::move(transport),
-                     true))
+    if (!openSession(ReceiveRouting::replayId(), tr("回放"), std::move(transport), true))
         return false;
 
     // The charts and the bridge's record times run on the recording's time.

@@ -177,8 +177,8 @@ void AppSettings::setAutoReconnect(bool on)
 
 void AppSettings::setLanguage(const QString& code)
 {
-    const QString value = QString::fromLatin1(code == QLatin1String(kEnglish) ? kEnglish
-                                                                                : kDefaultLanguage);
+    const QString value
+        = QString::fromLatin1(code == QLatin1String(kEnglish) ? kEnglish : kDefaultLanguage);
     if (value == language())
         return;
     m_store.setValue(keys::kLanguage, value);

@@ -165,10 +165,10 @@ private slots:
             << QStringList { "LANGUAGE=en:zh", "LANG=zh_CN.UTF-8" } << true;
         QTest::newRow("LANGUAGE's first language with texts")
             << QStringList { "LANGUAGE=fr:zh_CN:en", "LANG=en_US.UTF-8" } << false;
-        QTest::newRow("no LANGUAGE in the C locale") << QStringList { "LANGUAGE=en", "LC_ALL=C" }
-                                                     << false;
-        QTest::newRow("no LANGUAGE in C.UTF-8") << QStringList { "LANGUAGE=en", "LANG=C.UTF-8" }
-                                                << false;
+        QTest::newRow("no LANGUAGE in the C locale")
+            << QStringList { "LANGUAGE=en", "LC_ALL=C" } << false;
+        QTest::newRow("no LANGUAGE in C.UTF-8")
+            << QStringList { "LANGUAGE=en", "LANG=C.UTF-8" } << false;
         QTest::newRow("POSIX") << QStringList { "LANG=POSIX" } << false;
         QTest::newRow("nothing set") << QStringList {} << false;
     }
@@ -183,9 +183,9 @@ private slots:
                      && said.contains(QRegularExpression("\\p{Han}")) != english,
                  qPrintable(said));
         const QString sins = dataDir() + "/ins/sinsbin.bin";
-        for (const QStringList& args : { QStringList { "export", sins },
-                                         QStringList { "stats", "--json", sins },
-                                         QStringList { "decode", "--fields", sins } })
+        for (const QStringList& args :
+             { QStringList { "export", sins }, QStringList { "stats", "--json", sins },
+               QStringList { "decode", "--fields", sins } })
             QCOMPARE(cli(args, locale).out, cli(args).out);
     }
 };

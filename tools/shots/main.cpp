@@ -179,7 +179,8 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     stage.app()->addCustomSerialBaud(57600);
     QMetaObject::invokeMethod(
         toasts, "push", Q_ARG(QVariant, QStringLiteral("error")),
-        Q_ARG(QVariant, gcs::discoverytext::linkCheckFailed(QStringLiteral("/dev/ttyUSB0"), 115200)));
+        Q_ARG(QVariant,
+              gcs::discoverytext::linkCheckFailed(QStringLiteral("/dev/ttyUSB0"), 115200)));
     ok = stage.shoot(file("6-toasts")) && ok;
     call(toasts, "clear");
 
