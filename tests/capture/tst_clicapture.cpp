@@ -153,24 +153,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("locale");
         QTest::addColumn<bool>("english");
-        QTest::newRow("LANG") << QStringList { "LANG=en_US.UTF-8" } << true;
-        QTest::newRow("LC_ALL=C before LANG") << QStringList { "LC_ALL=C", "LANG=en_US" } << false;
-        QTest::newRow("LC_MESSAGES before LANG")
-            << QStringList { "LC_MESSAGES=en_GB", "LANG=zh_CN.UTF-8" } << true;
-        QTest::newRow("LC_ALL before LC_MESSAGES")
-            << QStringList { "LC_ALL=zh_CN.UTF-8", "LC_MESSAGES=en_US" } << false;
-        QTest::newRow("an empty LC_ALL counts as unset")
-            << QStringList { "LC_ALL=", "LANG=en_US.UTF-8" } << true;
-        QTest::newRow("LANGUAGE before the locale")
-            << QStringList { "LANGUAGE=en:zh", "LANG=zh_CN.UTF-8" } << true;
-        QTest::newRow("LANGUAGE's first language with texts")
-            << QStringList { "LANGUAGE=fr:zh_CN:en", "LANG=en_US.UTF-8" } << false;
-        QTest::newRow("no LANGUAGE in the C locale")
-            << QStringList { "LANGUAGE=en", "LC_ALL=C" } << false;
-        QTest::newRow("no LANGUAGE in C.UTF-8")
-            << QStringList { "LANGUAGE=en", "LANG=C.UTF-8" } << false;
-        QTest::newRow("POSIX") << QStringList { "LANG=POSIX" } << false;
-        QTest::newRow("nothing set") << QStringList {} << false;
+        const auto row = [](const char* tag, const QStringList& locale, bool english) {
+            QTest::newRow(tag) << locale << english;
+        };
+        row("LANG", { "LANG=en_US.UTF-8" }, true);
+        row("LC_ALL=C before LANG", { "LC_ALL=C", "LANG=en_US" }, false);
+        row("LC_MESSAGES before LANG", { "LC_MESSAGES=en_GB", "LANG=zh_CN.UTF-8" }, true);
+        row("an empty LC_ALL is unset", { "LC_ALL=", "LANG=en_US.UTF-8" }, true);
+        row("LANGUAGE before the locale", { "LANGUAGE=en:zh", "LANG=zh_CN.UTF-8" }, true);
+        row("LANGUAGE's first with texts", { "LANGUAGE=fr:zh_CN:en", "LANG=en_US" }, false);
+        row("no LANGUAGE in the C locale", { "LANGUAGE=en", "LC_ALL=C" }, false);
+        row("no LANGUAGE in C.UTF-8", { "LANGUAGE=en", "LANG=C.UTF-8" }, false);
+        row("nothing set", {}, false);
     }
 
     void messagesFollowTheLocale()
