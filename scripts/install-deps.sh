@@ -18,6 +18,8 @@ packages=(
     qml6-module-qtquick-templates qml6-module-qtquick-layouts
     qml6-module-qtquick-dialogs qml6-module-qtquick-shapes qml6-module-qt-labs-platform
     qml6-module-qttest
+    # translations: lupdate and lrelease, and CMake's LinguistTools that runs them
+    qt6-l10n-tools qt6-tools-dev
     # packaging (make package) and its checks: manual pages from --help, dpkg-shlibdeps
     # (dpkg-dev, file), lintian, the desktop entry's and AppStream's validators
     help2man dpkg-dev file lintian desktop-file-utils appstream

@@ -101,6 +101,7 @@ Application::Application(std::unique_ptr<TimeSource> time, QObject* parent)
     connect(m_timedSendTimer, &QTimer::timeout, this, &Application::timedSendTick);
     connect(m_triggerTimer, &QTimer::timeout, this, &Application::onTriggerTimer);
     connect(m_reconnectTimer, &QTimer::timeout, this, &Application::reconnectTick);
+    connect(m_settings, &AppSettings::languageChanged, this, &Application::applyLanguage);
     connect(m_settings, &AppSettings::autoReconnectChanged, this, [this]() {
         if (!m_settings->autoReconnect())
             stopReconnect();
@@ -211,7 +212,7 @@ void Application::reportWorkEnded(bool ok, bool cancelled, const QString& messag
 bool Application::reportUnavailable(const char* operation)
 {
     qCDebug(lcApp) << "operation not available in this build:" << operation;
-    setError(QStringLiteral("此功能尚未提供（%1）").arg(QLatin1String(operation)));
+    setError(tr("此功能尚未提供（%1）").arg(QLatin1String(operation)));
     return false;
 }
 
@@ -330,11 +331,11 @@ QString Application::txText() const
 QString Application::globalStatusText() const
 {
     if (replayActive())
-        return QStringLiteral("记录回放 · %1").arg(m_replay->fileName());
+        return tr("记录回放 · %1").arg(m_replay->fileName());
     const int n = m_managedDevices->count();
     if (n < 1)
-        return QStringLiteral("就绪 · 等待纳管设备");
-    return QStringLiteral("纳管 %1 台 · %2").arg(n).arg(m_sessions->statusText());
+        return tr("就绪 · 等待纳管设备");
+    return tr("纳管 %n 台 · %1", "", n).arg(m_sessions->statusText());
 }
 
 bool Application::footerLinkActive() const
@@ -349,8 +350,7 @@ QString Application::appVersion() const
 
 QString Application::aboutText() const
 {
-    return QStringLiteral("TelvoMonitor\n版本 %1\n%2")
-        .arg(appVersion(), QString::fromUtf8(kCompanyName));
+    return tr("TelvoMonitor\n版本 %1\n%2").arg(appVersion(), QString::fromUtf8(kCompanyName));
 }
 
 } // namespace gcs

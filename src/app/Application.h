@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+class QQmlEngine;
 class QTimer;
 class QWindow;
 
@@ -56,11 +58,15 @@ class YModem;
 /// (core, timers, texts, wiring), ApplicationNavigation.cpp, ApplicationProfiles.cpp,
 /// ApplicationConnection.cpp, ApplicationDiscovery.cpp, ApplicationSending.cpp,
 /// ApplicationConsole.cpp, ApplicationUpgrade.cpp, ApplicationRecording.cpp,
-/// ApplicationNoise.cpp, ApplicationReplay.cpp and ApplicationConfigPages.cpp.
+/// ApplicationNoise.cpp, ApplicationReplay.cpp, ApplicationConfigPages.cpp and
+/// ApplicationLanguage.cpp.
 ///
 /// Every operation the user triggers reports through two texts: lastError (an error
 /// toast) and userNotice (a success toast). Both signals fire on every assignment, so
 /// the same message shows again when it happens again.
+///
+/// The texts it holds for the window (status, hints, link texts) are put together when
+/// read, so that a change of language reaches them at once: it announces them all again.
 class Application : public QObject
 {
     Q_OBJECT
@@ -109,7 +115,7 @@ class Application : public QObject
     Q_PROPERTY(QString stopwatchText READ stopwatchText NOTIFY statsTick)
     Q_PROPERTY(QString triggerText READ triggerText NOTIFY statsTick)
     Q_PROPERTY(QStringList sendHistory READ sendHistory NOTIFY sendHistoryChanged)
-    Q_PROPERTY(QString aboutText READ aboutText CONSTANT)
+    Q_PROPERTY(QString aboutText READ aboutText NOTIFY languageChanged)
     Q_PROPERTY(int timedSendMs READ timedSendMs WRITE setTimedSendMs NOTIFY timedSendMsChanged)
     Q_PROPERTY(
         QString timedSendText READ timedSendText WRITE setTimedSendText NOTIFY timedSendMsChanged)
@@ -151,6 +157,9 @@ class Application : public QObject
     Q_PROPERTY(gcs::NoiseAnalysisTask* noise READ noise CONSTANT)
     Q_PROPERTY(gcs::ReplayController* replay READ replay CONSTANT)
     Q_PROPERTY(gcs::Forwarder* forward READ forward CONSTANT)
+    /// The language of the window, "zh_CN" or "en", stored in gcs.ini and put in force at
+    /// once when set.
+    Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
 
 public:
     explicit Application(QObject* parent = nullptr);
@@ -209,6 +218,19 @@ public:
     Q_INVOKABLE void resetStopwatch();
     Q_INVOKABLE void startTrigger(int seconds);
     Q_INVOKABLE void resetTrigger();
+
+    // ---- language (ApplicationLanguage.cpp) ----
+    /// The stored choice, "zh_CN" or "en".
+    QString language() const;
+    /// Stores the choice; a change is put in force at once (applyLanguage).
+    void setLanguage(const QString& code);
+    /// The engine whose bindings follow a change of language (not owned; may be null).
+    void setQmlEngine(QQmlEngine* engine);
+    /// Puts the stored language in force: the translator and the default locale for the
+    /// whole process, the QML engine's translated bindings, and every text this controller
+    /// and its services hold for the window, announced again. Start-up runs it before the
+    /// window loads. False (with lastError) when the English translation cannot be loaded.
+    bool applyLanguage();
 
     // ---- product and page navigation (ApplicationNavigation.cpp) ----
     QString currentNav() const { return m_currentNav; }
@@ -297,11 +319,12 @@ public:
     /// The six built-in rates, then the user's own rates in stored order.
     QList<int> serialBaudRateList() const;
     QVariantList serialBaudRates() const;
-    QString detectHint() const { return m_discovery.detectHint; }
+    QString detectHint() const { return m_discovery.detectHint.text(); }
     int lastDetectBaud() const { return m_discovery.lastDetectBaud; }
     bool searching() const { return m_discovery.searching; }
     bool detectingPort() const { return m_discovery.detectingPort; }
-    bool searchFailed() const;
+    /// The last search ended without finding a unit (and no hint replaced its verdict).
+    bool searchFailed() const { return !m_discovery.searching && m_discovery.nothingFound; }
     int serialBaud() const;
 
     Q_INVOKABLE bool addCustomSerialBaud(int baud);
@@ -475,6 +498,7 @@ signals:
     void reconnectingChanged();
     void upgradeResetModeChanged();
     void lastRecordingChanged();
+    void languageChanged();
 
 private:
     // core
@@ -521,7 +545,10 @@ private:
     void stopReconnect();
 
     // discovery
-    void setDetectHint(const QString& hint);
+    /// Sets detectHint; nothingFound marks the end of a search that found no unit.
+    void setDetectHint(LiveText hint, bool nothingFound = false);
+    /// The same for a fixed text marked with QT_TR_NOOP, translated when read.
+    void setDetectHint(const char* source, bool nothingFound = false);
     /// Bare names of the ports in serialPorts, in list order.
     QStringList listedPortNames() const;
     /// Probes the port of portText at baud on a worker thread and opens the serial
@@ -606,6 +633,7 @@ private:
     InsBridge* m_ins = nullptr;
     UiConfig* m_uiConfig = nullptr;
     ChartClock* m_chartClock = nullptr;
+    QPointer<QQmlEngine> m_qmlEngine;
 
     // core state
     QString m_lastError;

@@ -42,12 +42,12 @@ bool Application::sendVornNavOutCommand(bool on)
     Session* session = commandSession();
     if (!session || !session->isConnected()) {
         setUserNotice(QString());
-        setError(QStringLiteral("请先连接设备后再切换导航输出"));
+        setError(tr("请先连接设备后再切换导航输出"));
         return false;
     }
     // The boot loader owns the line during a transfer; a command would land in the image.
     if (m_ymodem->busy()) {
-        setError(QStringLiteral("固件升级进行中"));
+        setError(tr("固件升级进行中"));
         return false;
     }
     if (m_configPages.navOutput == on) {
@@ -58,14 +58,14 @@ bool Application::sendVornNavOutCommand(bool on)
     const bool sent = session->send(bytes);
     if (sent) {
         setError(QString());
-        m_userNotice = on ? QStringLiteral("打开导航输出（#vorn,start com1*ff）")
-                          : QStringLiteral("关闭导航输出（#vorn,stop com1*ff）");
+        m_userNotice = on ? tr("打开导航输出（%1）").arg(QStringLiteral("#vorn,start com1*ff"))
+                          : tr("关闭导航输出（%1）").arg(QStringLiteral("#vorn,stop com1*ff"));
         m_configPages.navOutput = on;
         noteInsBytesSent(int(bytes.size()));
         appendCommandTrace(bytes);
     } else {
         m_userNotice.clear();
-        setError(QStringLiteral("导航输出指令发送失败，请检查串口"));
+        setError(tr("导航输出指令发送失败，请检查串口"));
     }
     emit userNoticeChanged();
     return sent;
@@ -119,7 +119,7 @@ void Application::readInsUserConfig()
     if (!isIns(m_products))
         return;
     if (Session* s = currentManagedSession(); !s || !s->isConnected()) {
-        setError(QStringLiteral("未连接"));
+        setError(tr("未连接"));
         return;
     }
     m_hub->markOffline();
@@ -185,7 +185,7 @@ bool Application::writeTextFile(const QString& path, const QString& content)
         return false;
     }
     setError(QString());
-    setUserNotice(QStringLiteral("已保存：%1").arg(QDir::toNativeSeparators(path)));
+    setUserNotice(tr("已保存：%1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -193,7 +193,7 @@ void Application::reportUnusableFile(const QString& what, const QString& path, b
 {
     QString text = what.arg(QFileInfo(path).fileName());
     if (invalidUtf8)
-        text += QStringLiteral("（文件不是 UTF-8 编码，请另存为 UTF-8 后重试）");
+        text += tr("（文件不是 UTF-8 编码，请另存为 UTF-8 后重试）");
     setError(text);
 }
 
@@ -211,18 +211,17 @@ QVariantMap Application::parseCompensateDatFile(const QString& path)
     // A record with one value the unit cannot take is no calibration: nothing of it is
     // copied, so the fields never mix two records.
     if (!outOfRange.isEmpty()) {
-        setError(QStringLiteral("标定数据超出数值范围，未导入：%1（%2）")
-                     .arg(outOfRange.join(QStringLiteral("、")), QFileInfo(path).fileName()));
+        setError(tr("标定数据超出数值范围，未导入：%1（%2）")
+                     .arg(outOfRange.join(tr("、")), QFileInfo(path).fileName()));
         return QVariantMap();
     }
     if (values.isEmpty()) {
-        reportUnusableFile(QStringLiteral("文件中没有可识别的标定数据：%1"), path, invalidUtf8);
+        reportUnusableFile(tr("文件中没有可识别的标定数据：%1"), path, invalidUtf8);
         return values;
     }
     setError(QString());
-    setUserNotice(QStringLiteral("已读取标定数据 %1 项：%2")
-                      .arg(values.size())
-                      .arg(QFileInfo(path).fileName()));
+    setUserNotice(
+        tr("已读取标定数据 %n 项：%1", "", int(values.size())).arg(QFileInfo(path).fileName()));
     return values;
 }
 
@@ -237,17 +236,17 @@ QVariantMap Application::readCompensateFileBundle(const QString& path)
     }
     const QVariantMap bundle = CompensationFile::bundle(text);
     if (bundle.isEmpty()) {
-        reportUnusableFile(QStringLiteral("补偿文件为空：%1"), path, false);
+        reportUnusableFile(tr("补偿文件为空：%1"), path, false);
         return bundle;
     }
     // The text is shown either way; lines with characters that did not decode would not
     // go out as they stand in the file, so the user hears about it.
     if (invalidUtf8) {
-        reportUnusableFile(QStringLiteral("补偿文件含有无法识别的字符：%1"), path, true);
+        reportUnusableFile(tr("补偿文件含有无法识别的字符：%1"), path, true);
         return bundle;
     }
     setError(QString());
-    setUserNotice(QStringLiteral("已打开补偿文件：%1").arg(QFileInfo(path).fileName()));
+    setUserNotice(tr("已打开补偿文件：%1").arg(QFileInfo(path).fileName()));
     return bundle;
 }
 

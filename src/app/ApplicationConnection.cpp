@@ -28,8 +28,9 @@ namespace gcs {
 
 namespace {
 
-const char* const kNotConnected = "未连接";
-const char* const kLinkLost = "设备连接已断开，正在等待重新连接…";
+const char* const kNotConnected = QT_TRANSLATE_NOOP("gcs::Application", "未连接");
+const char* const kLinkLost
+    = QT_TRANSLATE_NOOP("gcs::Application", "设备连接已断开，正在等待重新连接…");
 constexpr int kMaxNetPort = 65535;
 
 } // namespace
@@ -74,7 +75,7 @@ bool Application::currentManagedConnected() const
 QString Application::connectHint() const
 {
     const Session* s = currentManagedSession();
-    return s && s->isConnected() ? s->description() : QString::fromUtf8(kNotConnected);
+    return s && s->isConnected() ? s->description() : tr(kNotConnected);
 }
 
 QString Application::deviceDisplayName() const
@@ -110,11 +111,11 @@ QString Application::contextLinkText() const
         return summary.isEmpty() ? managedDeviceLabel(id) : summary;
     };
     if (m_discovery.searching)
-        return m_discovery.detectHint;
+        return detectHint();
     if (m_connecting && !id.isEmpty())
-        return QStringLiteral("正在连接… ") + summaryOrLabel();
+        return tr("正在连接… %1").arg(summaryOrLabel());
     if (m_reconnect.active() && !id.isEmpty())
-        return QStringLiteral("等待重新连接… ") + summaryOrLabel();
+        return tr("等待重新连接… %1").arg(summaryOrLabel());
     if (const Session* s = currentManagedSession(); s && s->isConnected())
         return s->description();
     if (!m_pending.isSet())
@@ -125,7 +126,7 @@ QString Application::contextLinkText() const
 QString Application::sessionHint(const QString& id) const
 {
     const Session* s = m_sessions->session(id);
-    return s && s->isConnected() ? s->description() : QString::fromUtf8(kNotConnected);
+    return s && s->isConnected() ? s->description() : tr(kNotConnected);
 }
 
 bool Application::managedDeviceOnline(const QString& id) const
@@ -139,11 +140,11 @@ bool Application::managedDeviceOnline(const QString& id) const
 QString Application::managedDeviceLinkStatus(const QString& id) const
 {
     if (managedDeviceOnline(id))
-        return QStringLiteral("已连接");
+        return tr("已连接");
     if (!id.isEmpty() && id == m_managedDevices->currentId()
         && (m_connecting || m_reconnect.managedId == id))
-        return QStringLiteral("连接中");
-    return QString::fromUtf8(kNotConnected);
+        return tr("连接中");
+    return tr(kNotConnected);
 }
 
 QString Application::managedDeviceLabel(const QString& id) const
@@ -163,7 +164,7 @@ QString Application::defaultManagedDeviceAlias(const QString& deviceModelId) con
     QString category
         = m_products->categoryDisplayName(m_products->deviceModelCategoryId(model)).trimmed();
     if (category.isEmpty())
-        category = QStringLiteral("设备");
+        category = tr("设备");
     return category + QStringLiteral("#%1").arg(m_managedDevices->count() + 1);
 }
 
@@ -346,7 +347,7 @@ bool Application::checkNetPort(int port)
 {
     if (port >= 0 && port <= kMaxNetPort)
         return true;
-    setError(QStringLiteral("端口号 %1 无效（需在 0～65535 内）").arg(port));
+    setError(tr("端口号 %1 无效（需在 0～65535 内）").arg(port));
     return false;
 }
 
@@ -419,7 +420,7 @@ bool Application::connectCurrentManaged()
     const ManagedDevices::Entry e = m_managedDevices->entry(id);
     if (e.kind == ManagedDevices::EntryKind::Serial) {
         if (e.port.trimmed().isEmpty()) {
-            setError(QStringLiteral("当前设备未配置串口，请点顶栏「添加」重新选择端口"));
+            setError(tr("当前设备未配置串口，请点顶栏「添加」重新选择端口"));
             return false;
         }
         // A pending connection chosen in the dialog wins over the stored entry.
@@ -518,7 +519,7 @@ void Application::onLinkLost(const QString& sessionId)
     m_reconnect
         = ReconnectWait { sessionId, m_managedDevices->currentId(), opened.port, opened.baud };
     m_reconnectTimer->start();
-    setError(QString::fromUtf8(kLinkLost));
+    setError(tr(kLinkLost));
     emit reconnectingChanged();
     emit managedDeviceLinkChanged();
     emit contextLinkTextChanged();
@@ -555,24 +556,23 @@ bool Application::stageManualSerialConnect(const QString& productId, const QStri
                                            const QString& deviceModelId)
 {
     if (!m_products->supportsTransport(productId, QStringLiteral("serial"))) {
-        setError(QStringLiteral("该产品不支持串口连接（与老版上位机能力一致）"));
+        setError(tr("该产品不支持串口连接（与老版上位机能力一致）"));
         return false;
     }
     const QString key = portKeyFromText(port);
     if (key.isEmpty()) {
-        setError(QStringLiteral("请选择串口，或点击「刷新端口」后重试"));
+        setError(tr("请选择串口，或点击「刷新端口」后重试"));
         return false;
     }
     if (m_managedDevices->hasSerialPort(key)) {
         setError(
-            QStringLiteral("串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」")
-                .arg(key));
+            tr("串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」").arg(key));
         return false;
     }
     const QString id = m_managedDevices->appendSerial(productId, alias.trimmed(), port, baud, true,
                                                       deviceModelId);
     if (id.isEmpty()) {
-        setError(QStringLiteral("无法保存串口纳管信息"));
+        setError(tr("无法保存串口纳管信息"));
         return false;
     }
     applyManagedDevice(m_managedDevices->currentId());
@@ -585,13 +585,13 @@ bool Application::stageManualUdp(const QString& productId, const QString& alias,
                                  int remotePort)
 {
     if (!m_products->supportsTransport(productId, QStringLiteral("udp"))) {
-        setError(QStringLiteral("该产品不支持 UDP 连接（与老版上位机能力一致）"));
+        setError(tr("该产品不支持 UDP 连接（与老版上位机能力一致）"));
         return false;
     }
     const QString id = m_managedDevices->appendNetUdp(productId, alias, localIp, localPort,
                                                       remoteIp, remotePort, true);
     if (id.isEmpty()) {
-        setError(QStringLiteral("无法保存 UDP 纳管信息"));
+        setError(tr("无法保存 UDP 纳管信息"));
         return false;
     }
     applyManagedDevice(m_managedDevices->currentId());
@@ -602,12 +602,12 @@ bool Application::stageManualUdp(const QString& productId, const QString& alias,
 bool Application::stageManualTcp(const QString& productId, const QString& alias, int listenPort)
 {
     if (!m_products->supportsTransport(productId, QStringLiteral("tcp"))) {
-        setError(QStringLiteral("该产品不支持 TCP 连接（与老版上位机能力一致）"));
+        setError(tr("该产品不支持 TCP 连接（与老版上位机能力一致）"));
         return false;
     }
     const QString id = m_managedDevices->appendNetTcp(productId, alias, listenPort, true);
     if (id.isEmpty()) {
-        setError(QStringLiteral("无法保存 TCP 纳管信息"));
+        setError(tr("无法保存 TCP 纳管信息"));
         return false;
     }
     applyManagedDevice(m_managedDevices->currentId());
@@ -702,11 +702,11 @@ bool Application::updateManagedSerial(const QString& id, const QString& alias, c
                                       int baud, const QString& deviceModelId)
 {
     if (!m_managedDevices->ids().contains(id)) {
-        setError(QStringLiteral("设备不存在或已移除"));
+        setError(tr("设备不存在或已移除"));
         return false;
     }
     if (!m_managedDevices->updateSerial(id, alias, port, baud, deviceModelId)) {
-        setError(QStringLiteral("无法保存：串口为空，或相同串口已被其他纳管设备占用"));
+        setError(tr("无法保存：串口为空，或相同串口已被其他纳管设备占用"));
         return false;
     }
     setError(QString());
@@ -718,11 +718,11 @@ bool Application::updateManagedUdp(const QString& id, const QString& alias, cons
                                    int localPort, const QString& remoteIp, int remotePort)
 {
     if (!m_managedDevices->ids().contains(id)) {
-        setError(QStringLiteral("设备不存在或已移除"));
+        setError(tr("设备不存在或已移除"));
         return false;
     }
     if (!m_managedDevices->updateNetUdp(id, alias, localIp, localPort, remoteIp, remotePort)) {
-        setError(QStringLiteral("无法保存：远端地址无效，或相同 UDP 连接已被其他纳管设备占用"));
+        setError(tr("无法保存：远端地址无效，或相同 UDP 连接已被其他纳管设备占用"));
         return false;
     }
     setError(QString());
@@ -733,11 +733,11 @@ bool Application::updateManagedUdp(const QString& id, const QString& alias, cons
 bool Application::updateManagedTcp(const QString& id, const QString& alias, int listenPort)
 {
     if (!m_managedDevices->ids().contains(id)) {
-        setError(QStringLiteral("设备不存在或已移除"));
+        setError(tr("设备不存在或已移除"));
         return false;
     }
     if (!m_managedDevices->updateNetTcp(id, alias, listenPort)) {
-        setError(QStringLiteral("无法保存：相同 TCP 监听端口已被其他纳管设备占用"));
+        setError(tr("无法保存：相同 TCP 监听端口已被其他纳管设备占用"));
         return false;
     }
     setError(QString());

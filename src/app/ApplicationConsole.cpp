@@ -102,7 +102,7 @@ bool Application::saveLog(const QString& path)
 {
     QString why;
     if (!m_log.save(path, &why)) {
-        setError(QStringLiteral("无法保存日志：%1（%2）").arg(QDir::toNativeSeparators(path), why));
+        setError(tr("无法保存日志：%1（%2）").arg(QDir::toNativeSeparators(path), why));
         return false;
     }
     return true;

@@ -40,7 +40,7 @@ namespace {
 // The unit needs a moment after the port opens before it takes commands.
 constexpr int kNavOutSyncDelayMs = 300;
 
-const char* const kLinkBack = "设备已重新连接";
+const char* const kLinkBack = QT_TRANSLATE_NOOP("gcs::Application", "设备已重新连接");
 
 } // namespace
 
@@ -89,12 +89,11 @@ QVariantList Application::serialBaudRates() const
 bool Application::addCustomSerialBaud(int baud)
 {
     if (!m_settings->addCustomSerialBaud(baud)) {
-        setError(QStringLiteral("无法添加波特率 %1（需在 300～3000000 内，且不能与已有项重复）")
-                     .arg(baud));
+        setError(tr("无法添加波特率 %1（需在 300～3000000 内，且不能与已有项重复）").arg(baud));
         return false;
     }
     m_settings->flushToDisk();
-    setUserNotice(QStringLiteral("已添加波特率 %1").arg(baud));
+    setUserNotice(tr("已添加波特率 %1").arg(baud));
     setError(QString());
     return true;
 }
@@ -102,11 +101,11 @@ bool Application::addCustomSerialBaud(int baud)
 bool Application::removeCustomSerialBaud(int baud)
 {
     if (!m_settings->removeCustomSerialBaud(baud)) {
-        setError(QStringLiteral("无法删除波特率 %1（仅可删除手动添加项）").arg(baud));
+        setError(tr("无法删除波特率 %1（仅可删除手动添加项）").arg(baud));
         return false;
     }
     m_settings->flushToDisk();
-    setUserNotice(QStringLiteral("已删除自定义波特率 %1").arg(baud));
+    setUserNotice(tr("已删除自定义波特率 %1").arg(baud));
     setError(QString());
     return true;
 }
@@ -114,11 +113,6 @@ bool Application::removeCustomSerialBaud(int baud)
 bool Application::isCustomSerialBaud(int baud) const
 {
     return m_settings->isCustomSerialBaud(baud);
-}
-
-bool Application::searchFailed() const
-{
-    return !m_discovery.searching && m_discovery.detectHint.startsWith(QStringLiteral("未发现"));
 }
 
 int Application::serialBaud() const
@@ -131,10 +125,16 @@ int Application::serialBaud() const
     return 0;
 }
 
-void Application::setDetectHint(const QString& hint)
+void Application::setDetectHint(LiveText hint, bool nothingFound)
 {
-    m_discovery.detectHint = hint;
+    m_discovery.detectHint = std::move(hint);
+    m_discovery.nothingFound = nothingFound;
     emit detectHintChanged();
+}
+
+void Application::setDetectHint(const char* source, bool nothingFound)
+{
+    setDetectHint(LiveText([source]() { return tr(source); }), nothingFound);
 }
 
 void Application::setSerialPortSource(SerialPortSource source)
@@ -178,9 +178,8 @@ void Application::refreshPorts(bool notify)
     emit serialPortsChanged();
 
     if (notify) {
-        setUserNotice(ports.isEmpty()
-                          ? QStringLiteral("已刷新：未发现可用串口")
-                          : QStringLiteral("已刷新串口列表（%1 个）").arg(ports.size()));
+        setUserNotice(ports.isEmpty() ? tr("已刷新：未发现可用串口")
+                                      : tr("已刷新串口列表（%n 个）", "", int(ports.size())));
     }
 }
 
@@ -189,15 +188,15 @@ void Application::refreshPorts(bool notify)
 QString Application::autoSearchDevices()
 {
     if (!m_products->supportsSerialDiscover()) {
-        setDetectHint(QStringLiteral("当前不支持串口自动发现"));
-        return m_discovery.detectHint;
+        setDetectHint(QT_TR_NOOP("当前不支持串口自动发现"));
+        return detectHint();
     }
     if (m_discovery.searching)
-        return m_discovery.detectHint;
+        return detectHint();
 
     m_discovery.searching = true;
     emit searchingChanged();
-    setDetectHint(QStringLiteral("正在搜索惯导设备…"));
+    setDetectHint(QT_TR_NOOP("正在搜索惯导设备…"));
     refreshPorts(false);
 
     // The port used last is asked first: it is the likeliest to hold a unit.
@@ -231,7 +230,7 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
     m_discovery.searching = false;
     emit searchingChanged();
     if (hits.isEmpty()) {
-        setDetectHint(QStringLiteral("未发现惯导设备"));
+        setDetectHint(QT_TR_NOOP("未发现惯导设备"), true);
         return;
     }
     QList<AutoSearchHit> kept;
@@ -241,7 +240,7 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
             kept.append(hit);
     }
     if (kept.isEmpty()) {
-        setDetectHint(QStringLiteral("发现串口响应，但对应产品不支持串口纳管"));
+        setDetectHint(QT_TR_NOOP("发现串口响应，但对应产品不支持串口纳管"));
         return;
     }
     for (qsizetype i = 0; i < kept.size(); ++i) {
@@ -251,18 +250,21 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
     applyManagedDevice(m_managedDevices->currentId());
     openDefaultProductPage();
 
-    const AutoSearchHit& first = kept.first();
-    QString message = QStringLiteral("已识别 %1 · %2 @ %3，请在本页点击连接")
-                          .arg(m_products->displayName(first.productId), first.port,
-                               QString::number(first.baud));
-    if (kept.size() > 1) {
-        QStringList others;
-        for (qsizetype i = 1; i < kept.size(); ++i)
-            others.append(m_products->displayName(kept[i].productId) + QLatin1Char(' ')
-                          + kept[i].port);
-        message += QStringLiteral("；另发现 ") + others.join(QStringLiteral("、"));
-    }
-    setDetectHint(message);
+    // Product names come from the registry when read, in the language then in force.
+    setDetectHint(LiveText([this, kept]() {
+        const AutoSearchHit& first = kept.first();
+        QString message = tr("已识别 %1 · %2 @ %3，请在本页点击连接")
+                              .arg(m_products->displayName(first.productId), first.port,
+                                   QString::number(first.baud));
+        if (kept.size() > 1) {
+            QStringList others;
+            for (qsizetype i = 1; i < kept.size(); ++i)
+                others.append(m_products->displayName(kept[i].productId) + QLatin1Char(' ')
+                              + kept[i].port);
+            message += tr("；另发现 %1").arg(others.join(tr("、")));
+        }
+        return message;
+    }));
 }
 
 // ---- port detection ----------------------------------------------------------------------
@@ -270,16 +272,17 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
 QString Application::detectPort(const QString& preferredPort, int preferredBaud)
 {
     refreshPorts(false);
-    setDetectHint(QStringLiteral("探测中…"));
+    setDetectHint(QT_TR_NOOP("探测中…"));
     const int baud = preferredBaud < 1 ? m_pending.baud() : preferredBaud;
     const DetectLinkResult result = SerialProbe::runDetectSerialLink(
         preferredPort, baud, listedPortNames(), serialBaudRateList());
     if (!result.ok) {
-        setDetectHint(discoverytext::detectNoMatch());
+        setDetectHint(LiveText(discoverytext::detectNoMatch));
         return QString();
     }
     m_discovery.lastDetectBaud = result.baud;
-    setDetectHint(discoverytext::detectMatched(result.port, result.baud));
+    setDetectHint(
+        LiveText([result]() { return discoverytext::detectMatched(result.port, result.baud); }));
     return result.text();
 }
 
@@ -289,7 +292,7 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
         return;
     m_discovery.detectingPort = true;
     emit detectingPortChanged();
-    setDetectHint(QStringLiteral("正在检测串口与波特率…"));
+    setDetectHint(QT_TR_NOOP("正在检测串口与波特率…"));
     refreshPorts(false);
 
     const QStringList ports = listedPortNames();
@@ -308,14 +311,17 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
             emit detectingPortChanged();
             if (result.ok) {
                 m_discovery.lastDetectBaud = result.baud;
-                setDetectHint(discoverytext::detectMatched(result.port, result.baud));
+                setDetectHint(LiveText(
+                    [result]() { return discoverytext::detectMatched(result.port, result.baud); }));
                 emit detectPortFinished(true, result.port, result.baud);
                 return;
             }
             // Ended by a connect that needed one of its ports: it found nothing because it
             // stopped looking, which is no verdict on the wiring.
-            setDetectHint(cancel.isCancelled() ? QStringLiteral("检测已停止：串口正在连接")
-                                               : discoverytext::detectNoMatch());
+            if (cancel.isCancelled())
+                setDetectHint(QT_TR_NOOP("检测已停止：串口正在连接"));
+            else
+                setDetectHint(LiveText(discoverytext::detectNoMatch));
             emit detectPortFinished(false, QString(), 0);
         });
 }
@@ -429,14 +435,13 @@ bool Application::openSerialAfterProbe(const QString& portText, int baud, const 
 {
     const QString managedId = m_managedDevices->currentId();
     const QString sessionId = linkSessionId();
-    const bool ok
-        = openSession(sessionId, QStringLiteral("串口"),
-                      std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
+    const bool ok = openSession(
+        sessionId, tr("串口"), std::make_unique<SerialTransport>(port, baud), !managedId.isEmpty());
     if (!ok) {
         // An attempt of the wait for a lost link fails quietly; the next one follows.
         if (!quiet && m_lastError.isEmpty()) {
-            setError(QStringLiteral("无法打开串口「%1」，请确认设备已上电、驱动正常，且未被 "
-                                    "TelvoMonitor 等其它程序占用")
+            setError(tr("无法打开串口「%1」，请确认设备已上电、驱动正常，且未被 "
+                        "TelvoMonitor 等其它程序占用")
                          .arg(port));
         }
         return false;
@@ -445,7 +450,7 @@ bool Application::openSerialAfterProbe(const QString& portText, int baud, const 
     m_discovery.sessionLinks.insert(sessionId, { port, baud });
     if (m_reconnect.active()) {
         stopReconnect();
-        setUserNotice(QString::fromUtf8(kLinkBack));
+        setUserNotice(tr(kLinkBack));
     }
     m_settings->setLastPort(portText);
     m_settings->setLastBaud(baud);

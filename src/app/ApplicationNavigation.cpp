@@ -11,6 +11,7 @@
 #include "ins/TelemetryHub.h"
 #include "link/Session.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 
@@ -23,8 +24,10 @@ const char* const kIns = "ins";
 QString keptText(const QString& what, const KeptCopy& copy)
 {
     if (copy.path.isEmpty())
-        return QStringLiteral("%1；未能另存原文件副本（%2）").arg(what, copy.error);
-    return QStringLiteral("%1；原文件已另存为 %2").arg(what, QDir::toNativeSeparators(copy.path));
+        return QCoreApplication::translate("gcs::Application", "%1；未能另存原文件副本（%2）")
+            .arg(what, copy.error);
+    return QCoreApplication::translate("gcs::Application", "%1；原文件已另存为 %2")
+        .arg(what, QDir::toNativeSeparators(copy.path));
 }
 
 } // namespace
@@ -53,16 +56,15 @@ void Application::tellUnreadableSettings()
 {
     QStringList texts;
     if (m_settings->unreadableCopy().needed)
-        texts << keptText(QStringLiteral("设置文件无法读取，无法识别的设置已恢复默认"),
+        texts << keptText(tr("设置文件无法读取，无法识别的设置已恢复默认"),
                           m_settings->unreadableCopy());
     if (m_managedDevices->unreadableCopy().needed)
-        texts << keptText(QStringLiteral("设备列表无法读取，已纳管的设备未能载入"),
+        texts << keptText(tr("设备列表无法读取，已纳管的设备未能载入"),
                           m_managedDevices->unreadableCopy());
     if (texts.isEmpty())
         return;
     // The controller is made before the window: the text waits for the event loop.
-    QTimer::singleShot(0, this,
-                       [this, text = texts.join(QStringLiteral("。"))]() { setError(text); });
+    QTimer::singleShot(0, this, [this, text = texts.join(tr("。"))]() { setError(text); });
 }
 
 void Application::applyProductSwitch(const QString& id)

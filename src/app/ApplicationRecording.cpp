@@ -27,7 +27,7 @@ bool insProduct(const ProductRegistry* products)
 bool Application::startRecord(const QString& csvPath, const QString& rawPath)
 {
     if (const Session* s = currentManagedSession(); !s || !s->isConnected()) {
-        setError(QStringLiteral("请先连接设备后再开始记录"));
+        setError(tr("请先连接设备后再开始记录"));
         return false;
     }
     return startRecordingChecked(m_recorder->start(csvPath, rawPath, insProduct(m_products)));
@@ -36,7 +36,7 @@ bool Application::startRecord(const QString& csvPath, const QString& rawPath)
 bool Application::startRecordInDir(const QString& dir)
 {
     if (const Session* s = currentManagedSession(); !s || !s->isConnected()) {
-        setError(QStringLiteral("请先连接设备后再开始记录"));
+        setError(tr("请先连接设备后再开始记录"));
         return false;
     }
     QString hint = m_ins->packetFormat();
@@ -88,12 +88,12 @@ QString Application::lastRecordingPath() const
 bool Application::exportRecording(const QString& format)
 {
     if (m_recorder->recording()) {
-        setError(QStringLiteral("请先停止记录再导出"));
+        setError(tr("请先停止记录再导出"));
         return false;
     }
     const QString source = lastRecordingPath();
     if (source.isEmpty()) {
-        setError(QStringLiteral("还没有可导出的记录，请先开始并停止一次记录"));
+        setError(tr("还没有可导出的记录，请先开始并停止一次记录"));
         return false;
     }
     return exportCaptureFile(source, format);
@@ -108,18 +108,19 @@ bool Application::exportCaptureFile(const QString& source, const QString& format
 {
     CaptureExport::Format f;
     if (!CaptureExport::formatFromName(format, f)) {
-        setError(QStringLiteral("不支持的导出格式：%1").arg(format));
+        setError(tr("不支持的导出格式：%1").arg(format));
         return false;
     }
     if (source.trimmed().isEmpty())
         return false;
     if (m_captureExport->busy()) {
-        setError(QStringLiteral("正在导出，请等待完成或先取消"));
+        setError(tr("正在导出，请等待完成或先取消"));
         return false;
     }
     const bool csv = f == CaptureExport::Format::Csv;
-    QString out = pickSaveFile(csv ? QStringLiteral("导出 CSV") : QStringLiteral("导出 KML"),
-                               csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("KML (*.kml)"));
+    QString out
+        = pickSaveFile(tr("导出 %1").arg(csv ? QStringLiteral("CSV") : QStringLiteral("KML")),
+                       csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("KML (*.kml)"));
     if (out.isEmpty())
         return false;
     const QString suffix = QLatin1Char('.') + CaptureExport::suffix(f);

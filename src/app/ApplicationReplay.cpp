@@ -60,8 +60,7 @@ Session* Application::replaySession() const
 
 bool Application::openReplayFile()
 {
-    const QString path = pickOpenFile(QStringLiteral("打开记录"),
-                                      QStringLiteral("记录文件 (*.txt *.bin);;所有文件 (*)"));
+    const QString path = pickOpenFile(tr("打开记录"), tr("记录文件 (*.txt *.bin);;所有文件 (*)"));
     return !path.isEmpty() && openReplay(path);
 }
 
@@ -70,11 +69,11 @@ bool Application::openReplay(const QString& path)
     if (path.trimmed().isEmpty())
         return false;
     if (m_ymodem->busy()) {
-        setError(QStringLiteral("固件升级进行中，无法打开记录"));
+        setError(tr("固件升级进行中，无法打开记录"));
         return false;
     }
     if (!QFileInfo(path).isFile()) {
-        setError(QStringLiteral("记录文件不存在：%1").arg(path));
+        setError(tr("记录文件不存在：%1").arg(path));
         return false;
     }
     // The live link gives way, as when entering another device; a recording of it ends
@@ -98,8 +97,7 @@ bool Application::openReplay(const QString& path)
     m_replay->attach(replay);
     m_products->setReplayMode(true);
     // A transport that does not open goes with its session; the state goes back then.
-    if (!openSession(ReceiveRouting::replayId(), QStringLiteral("回放"), std::move(transport),
-                     true))
+    if (!openSession(ReceiveRouting::replayId(), tr("回放"), std::move(transport), true))
         return false;
 
     // The charts and the bridge's record times run on the recording's time.
@@ -122,7 +120,7 @@ bool Application::openReplay(const QString& path)
     emit managedDeviceLinkChanged();
     emit globalStatusTextChanged();
     setError(QString());
-    setUserNotice(QStringLiteral("正在回放：%1").arg(replay->fileName()));
+    setUserNotice(tr("正在回放：%1").arg(replay->fileName()));
     replay->play();
     return true;
 }

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kMaxHistory = 20;
 
-const char* const kUpgradeRunning = "固件升级进行中";
+const char* const kUpgradeRunning = QT_TRANSLATE_NOOP("gcs::Application", "固件升级进行中");
 
 } // namespace
 
@@ -44,12 +44,12 @@ bool Application::sendCommand(const QString& id)
 bool Application::sendCommandArgs(const QString& id, const QStringList& args)
 {
     if (m_ymodem->busy()) {
-        setError(QString::fromUtf8(kUpgradeRunning));
+        setError(tr(kUpgradeRunning));
         return false;
     }
     Session* session = commandSession();
     if (!session || !session->isConnected()) {
-        setError(QStringLiteral("未连接"));
+        setError(tr("未连接"));
         return false;
     }
     const QString key = commandCatalogKey(id);
@@ -71,7 +71,7 @@ bool Application::sendCommandArgs(const QString& id, const QStringList& args)
             return false;
         if (!m_userNotice.isEmpty())
             setUserNotice(QString());
-        setError(QStringLiteral("指令发送失败"));
+        setError(tr("指令发送失败"));
         return false;
     }
     noteInsBytesSent(int(bytes.size()));
@@ -99,7 +99,7 @@ bool Application::sendRaw(const QString& text, bool asHex)
 bool Application::sendOn(const QString& sessionId, const QString& text, bool asHex)
 {
     if (m_ymodem->busy()) {
-        setError(QString::fromUtf8(kUpgradeRunning));
+        setError(tr(kUpgradeRunning));
         return false;
     }
     if (const QString refusal = rawSendRefusal(text, asHex); !refusal.isEmpty()) {
@@ -109,22 +109,22 @@ bool Application::sendOn(const QString& sessionId, const QString& text, bool asH
     const QByteArray payload = rawSendPayload(text, asHex);
     Session* session = m_sessions->session(sessionId);
     if (!session || !session->isConnected()) {
-        setError(QStringLiteral("会话未连接"));
+        setError(tr("会话未连接"));
         return false;
     }
     if (!m_lastError.isEmpty())
         setError(QString());
     if (!session->send(payload)) {
         if (m_lastError.isEmpty())
-            setError(QStringLiteral("发送失败"));
+            setError(tr("发送失败"));
         return false;
     }
     noteInsBytesSent(int(payload.size()));
     rememberSend(text);
     appendCommandTrace(payload);
     setError(QString());
-    setUserNotice(asHex ? QStringLiteral("已发送 Hex（%1 字节）").arg(payload.size())
-                        : QStringLiteral("已发送：") + text.trimmed());
+    setUserNotice(asHex ? tr("已发送 Hex（%n 字节）", "", int(payload.size()))
+                        : tr("已发送：%1").arg(text.trimmed()));
     return true;
 }
 

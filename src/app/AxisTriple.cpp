@@ -48,7 +48,7 @@ bool AxisTriple::isValid(const QStringList& tokens)
 
 QString AxisTriple::refusalText()
 {
-    return QStringLiteral("当前组合不符合右手系或存在重复机体轴");
+    return tr("当前组合不符合右手系或存在重复机体轴");
 }
 
 } // namespace gcs

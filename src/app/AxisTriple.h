@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@ namespace gcs {
 /// mirror or collapse the unit's frame.
 class AxisTriple
 {
+    Q_DECLARE_TR_FUNCTIONS(gcs::AxisTriple)
+
 public:
     static bool isToken(const QString& token);
     static bool isValid(const QString& x, const QString& y, const QString& z);

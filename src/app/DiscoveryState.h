@@ -2,6 +2,7 @@
 
 #include "discovery/ProbeCancel.h"
 #include "discovery/SerialPortListing.h"
+#include "i18n/LiveText.h"
 
 #include <QFuture>
 #include <QHash>
@@ -60,7 +61,10 @@ struct DiscoveryState
 
     QStringList serialPorts; ///< "name  description" per port
     QStringList localIps;
-    QString detectHint;
+    /// Made when read, so that it follows a change of language.
+    LiveText detectHint;
+    /// detectHint is the verdict of a search that found no unit.
+    bool nothingFound = false;
     bool searching = false;
     bool detectingPort = false;
     int lastDetectBaud = 115200;

@@ -7,6 +7,9 @@
 #include "app/QmlTypes.h"
 #include "app/RenderSetup.h"
 #include "app/WindowPlacement.h"
+#include "catalog/AppSettings.h"
+#include "catalog/SettingsKeys.h"
+#include "i18n/Language.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,6 +21,7 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QSettings>
 
 // The build defines it (CMake's GCS_APP_ID); this is for tools that compile the file alone.
 #ifndef GCS_APP_ID
@@ -34,10 +38,15 @@ const char* const kIconPath = ":/Corvane/GCS/assets/app-icon.png";
 
 void showSecondInstanceBox()
 {
+    // In the language the running instance shows; the file is only read here.
+    language::apply(QSettings(AppSettings::defaultFilePath(), QSettings::IniFormat)
+                        .value(settingskeys::kLanguage)
+                        .toString());
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kAppName),
-                    QStringLiteral("TelvoMonitor 已在运行中。"), QMessageBox::Ok);
-    box.setInformativeText(
-        QStringLiteral("请勿重复打开多个实例；若需重新启动，请先关闭已有窗口。"));
+                    QCoreApplication::translate("gcs::Startup", "TelvoMonitor 已在运行中。"),
+                    QMessageBox::Ok);
+    box.setInformativeText(QCoreApplication::translate(
+        "gcs::Startup", "请勿重复打开多个实例；若需重新启动，请先关闭已有窗口。"));
     box.exec();
 }
 
@@ -115,6 +124,10 @@ int runApplication(int argc, char** argv)
         controller.loadProfiles(folder);
 
     QQmlApplicationEngine engine;
+    // The stored language is in force before the window's first binding is evaluated, and
+    // a change made later reaches the window's texts through the engine.
+    controller.setQmlEngine(&engine);
+    controller.applyLanguage();
     engine.rootContext()->setContextProperty(QStringLiteral("app"), &controller);
     engine.addImportPath(QStringLiteral("qrc:/"));
     QObject::connect(

@@ -21,23 +21,22 @@ bool TextFile::read(const QString& path, QString* content, QString* error, bool*
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
-        setError(error, QStringLiteral("未选择文件"));
+        setError(error, tr("未选择文件"));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        setError(error, QStringLiteral("无法打开文件：%1（%2）").arg(shown, file.errorString()));
+        setError(error, tr("无法打开文件：%1（%2）").arg(shown, file.errorString()));
         return false;
     }
     if (file.size() > kMaxBytes) {
         setError(error,
-                 QStringLiteral("文件过大：%1（超过 %2 MB）")
-                     .arg(shown, QString::number(kMaxBytes >> 20)));
+                 tr("文件过大：%1（超过 %2 MB）").arg(shown, QString::number(kMaxBytes >> 20)));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("无法读取文件：%1（%2）").arg(shown, file.errorString()));
+        setError(error, tr("无法读取文件：%1（%2）").arg(shown, file.errorString()));
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -52,7 +51,7 @@ bool TextFile::read(const QString& path, QString* content, QString* error, bool*
 bool TextFile::write(const QString& path, const QString& content, QString* error)
 {
     if (path.isEmpty()) {
-        setError(error, QStringLiteral("未选择保存位置"));
+        setError(error, tr("未选择保存位置"));
         return false;
     }
     const QString shown = QDir::toNativeSeparators(path);
@@ -60,12 +59,12 @@ bool TextFile::write(const QString& path, const QString& content, QString* error
     // vanished folder never leaves half a file where the old one was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        setError(error, QStringLiteral("无法写入文件：%1（%2）").arg(shown, file.errorString()));
+        setError(error, tr("无法写入文件：%1（%2）").arg(shown, file.errorString()));
         return false;
     }
     const QByteArray bytes = content.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        setError(error, QStringLiteral("无法写入文件：%1（%2）").arg(shown, file.errorString()));
+        setError(error, tr("无法写入文件：%1（%2）").arg(shown, file.errorString()));
         return false;
     }
     return true;

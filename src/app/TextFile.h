@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace gcs {
@@ -8,6 +9,8 @@ namespace gcs {
 /// with a reason worded for the user; a failed write leaves the file as it was.
 class TextFile
 {
+    Q_DECLARE_TR_FUNCTIONS(gcs::TextFile)
+
 public:
     /// Largest file read: these are hand-edited configuration texts, and a file the user
     /// picked by mistake (a recording, an image) must not be loaded whole.

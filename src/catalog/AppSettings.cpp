@@ -16,6 +16,8 @@ namespace keys = settingskeys;
 namespace {
 
 const char* const kDefaultTheme = "航天国防蓝";
+const char* const kDefaultLanguage = "zh_CN";
+const char* const kEnglish = "en";
 constexpr int kDefaultBaud = 115200;
 constexpr int kDefaultChartWindowSec = 16;
 
@@ -118,6 +120,12 @@ bool AppSettings::autoReconnect() const
     return m_store.value(keys::kAutoReconnect, true).toBool();
 }
 
+QString AppSettings::language() const
+{
+    const QString stored = m_store.value(keys::kLanguage).toString();
+    return stored == QLatin1String(kEnglish) ? stored : QString::fromLatin1(kDefaultLanguage);
+}
+
 void AppSettings::setLastPort(const QString& port)
 {
     if (storeIfChanged(m_store, keys::kPort, port, QString()))
@@ -165,6 +173,16 @@ void AppSettings::setAutoReconnect(bool on)
 {
     if (storeIfChanged(m_store, keys::kAutoReconnect, on, true))
         emit autoReconnectChanged();
+}
+
+void AppSettings::setLanguage(const QString& code)
+{
+    const QString value
+        = QString::fromLatin1(code == QLatin1String(kEnglish) ? kEnglish : kDefaultLanguage);
+    if (value == language())
+        return;
+    m_store.setValue(keys::kLanguage, value);
+    emit languageChanged();
 }
 
 QList<int> AppSettings::customSerialBauds() const

@@ -26,6 +26,7 @@ class AppSettings : public QObject
         int chartWindowSec READ chartWindowSec WRITE setChartWindowSec NOTIFY chartWindowSecChanged)
     Q_PROPERTY(
         bool autoReconnect READ autoReconnect WRITE setAutoReconnect NOTIFY autoReconnectChanged)
+    Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
 public:
     static constexpr int kMinCustomBaud = 300;
     static constexpr int kMaxCustomBaud = 3000000;
@@ -57,6 +58,9 @@ public:
     int chartWindowSec() const;
     /// On (the default): a serial link lost by unplugging is opened again by itself.
     bool autoReconnect() const;
+    /// "zh_CN" (the default, whatever the system's locale) or "en"; any other stored value
+    /// reads as "zh_CN".
+    QString language() const;
 
     void setLastPort(const QString& port);
     void setLastBaud(int baud);
@@ -66,6 +70,8 @@ public:
     void setReduceMotion(bool on);
     void setChartWindowSec(int seconds);
     void setAutoReconnect(bool on);
+    /// Stores "en" for "en" and "zh_CN" for anything else.
+    void setLanguage(const QString& code);
 
     /// The stored custom rates in stored order, without values below 1 and repeats.
     QList<int> customSerialBauds() const;
@@ -87,6 +93,7 @@ signals:
     void reduceMotionChanged();
     void chartWindowSecChanged();
     void autoReconnectChanged();
+    void languageChanged();
     void customSerialBaudsChanged();
 
 private:

@@ -21,6 +21,8 @@ inline constexpr QLatin1String kChartWindowSec("chartWindowSec");
 inline constexpr QLatin1String kCustomSerialBauds("customSerialBauds");
 /// Whether a serial link that went away by itself is opened again once the port is back.
 inline constexpr QLatin1String kAutoReconnect("autoReconnect");
+/// The language of the window: "zh_CN" (the default) or "en".
+inline constexpr QLatin1String kLanguage("language");
 /// The managed-device list, a compact JSON array stored as a byte array.
 inline constexpr QLatin1String kManagedDevices("managedDevices");
 inline constexpr QLatin1String kCurrentManagedDeviceId("currentManagedDeviceId");

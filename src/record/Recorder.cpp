@@ -124,8 +124,8 @@ bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insCol
     m_flushTimer.start();
     emit recordingChanged();
     emit elapsedChanged();
-    if (!m_failureText.isEmpty()) {
-        m_failureText.clear();
+    if (!m_failure.isNull()) {
+        m_failure = LiveText();
         emit failureTextChanged();
     }
     return true;
@@ -220,16 +220,19 @@ QFile* Recorder::flushFiles()
 void Recorder::fail(QFile& file)
 {
     // A write that the disk took only in part comes back without the system's reason.
-    QString reason = file.errorString();
+    const QString reason = file.errorString();
     const QStorageInfo volume(QFileInfo(file.fileName()).absolutePath());
-    if (volume.isValid() && volume.bytesAvailable() == 0)
-        reason = QStringLiteral("磁盘空间已满");
-    m_failureText = QStringLiteral("记录文件写入失败：%1（%2），记录已停止（已记录 %3）")
-                        .arg(QDir::toNativeSeparators(file.fileName()), reason, elapsedText());
+    const bool diskFull = volume.isValid() && volume.bytesAvailable() == 0;
+    // The text stays on the record page: it is made when read, in the language then.
+    m_failure = LiveText([path = QDir::toNativeSeparators(file.fileName()), reason, diskFull,
+                          elapsed = elapsedText()]() {
+        return tr("记录文件写入失败：%1（%2），记录已停止（已记录 %3）")
+            .arg(path, diskFull ? tr("磁盘空间已满") : reason, elapsed);
+    });
     qCWarning(lcRecord) << "write failed, recording stopped:" << file.fileName() << reason;
     close(true);
     emit failureTextChanged();
-    emit writeFailed(m_failureText);
+    emit writeFailed(failureText());
 }
 
 void Recorder::close(bool failed)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "i18n/LiveText.h"
 #include "ins/TelemetrySnapshot.h"
 
 #include <QByteArray>
@@ -63,7 +64,8 @@ public:
     QString lastErrorText() const { return m_lastError; }
     /// Why the last recording ended by itself (a file stopped taking data); empty while
     /// recording and after a recording the user stopped.
-    QString failureText() const { return m_failureText; }
+    /// Made when read: it follows a change of language.
+    QString failureText() const { return m_failure.text(); }
 
     /// Opens both files (truncating) and starts recording; a recording that runs is
     /// stopped first. The text file is an INS message log when insColumns is set or its
@@ -111,7 +113,7 @@ private:
     // One stream per recording: a stream whose device failed keeps its unwritten text,
     // which must never reach the next recording's file.
     std::unique_ptr<QTextStream> m_stream;
-    QString m_failureText;
+    LiveText m_failure;
     QString m_baseName;
     bool m_recording = false;
     bool m_insColumns = false;

@@ -16,6 +16,7 @@ namespace {
 QJsonObject adev(const QStringList& args)
 {
     QProcess cli;
+    gcs::test::pinCliLocale(cli);
     cli.start(QDir(gcs::test::binDir()).filePath("telvo-cli"),
               QStringList { "adev", "--json" } + args);
     if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
@@ -40,6 +41,7 @@ private slots:
                  qPrintable(sim.errorText()));
         QTemporaryDir dir;
         QProcess record;
+        gcs::test::pinCliLocale(record);
         record.start(QDir(gcs::test::binDir()).filePath("telvo-cli"),
                      { "record", sim.port(), "--dir", dir.path(), "--seconds", "30" });
         QVERIFY(record.waitForFinished(90000));
@@ -82,6 +84,7 @@ private slots:
 
         // Without --json the same figures come as a table: a row per tau, then one per figure.
         QProcess text;
+        gcs::test::pinCliLocale(text);
         text.start(QDir(gcs::test::binDir()).filePath("telvo-cli"),
                    { "adev", dir.filePath(logs.first()) });
         QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);

@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,14 +19,15 @@ struct Run
     QString err;
 };
 
-// Runs telvo-cli with args, or the program named first ("telvo-shots ..."); a last
-// argument ">FILE" sends standard output there instead.
-Run cli(QStringList args)
+// Runs telvo-cli with args, or the program named first ("telvo-shots ..."), in the C
+// locale or the one given; a last argument ">FILE" sends standard output there instead.
+Run cli(QStringList args, const QStringList& locale = { "LC_ALL=C" })
 {
     QProcess p;
     if (args.last().startsWith('>'))
         p.setStandardOutputFile(args.takeLast().mid(1));
     const QString program = args.first().startsWith("telvo-") ? args.takeFirst() : "telvo-cli";
+    pinCliLocale(p, locale);
     p.start(binDir() + '/' + program, args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
@@ -132,7 +134,7 @@ private slots:
             { { "export", "--format", "kml", sins, full }, 1, noSpace, 0 },
             { { "export", "--out", "/dev/full", sins }, 1, noSpace, 0 },
             { { "--version" }, 0, "telvo-cli " GCS_VERSION "\n", 1 },
-            { { "telvo-shots", "--help" }, 0, "usage: telvo-shots OUT_DIR", 10 },
+            { { "telvo-shots", "--help" }, 0, "usage: telvo-shots OUT_DIR", 12 },
         };
         for (const auto& [args, code, message, lines] : runs) {
             const Run r = cli(args);
@@ -142,6 +144,43 @@ private slots:
         }
         QVERIFY(!QFileInfo::exists(out));
         QCOMPARE(readFileBytes(own), readFileBytes(sins));
+    }
+
+    // Messages speak the language the locale asks for, as gettext reads it: English for
+    // English, the texts as written (Chinese) otherwise, the C locale included. What is
+    // meant for programs reads the same in both.
+    void messagesFollowTheLocale_data()
+    {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<bool>("english");
+        const auto row = [](const char* tag, const QStringList& locale, bool english) {
+            QTest::newRow(tag) << locale << english;
+        };
+        row("LANG", { "LANG=en_US.UTF-8" }, true);
+        row("LC_ALL=C before LANG", { "LC_ALL=C", "LANG=en_US" }, false);
+        row("LC_MESSAGES before LANG", { "LC_MESSAGES=en_GB", "LANG=zh_CN.UTF-8" }, true);
+        row("an empty LC_ALL is unset", { "LC_ALL=", "LANG=en_US.UTF-8" }, true);
+        row("LANGUAGE before the locale", { "LANGUAGE=en:zh", "LANG=zh_CN.UTF-8" }, true);
+        row("LANGUAGE's first with texts", { "LANGUAGE=fr:zh_CN:en", "LANG=en_US" }, false);
+        row("no LANGUAGE in the C locale", { "LANGUAGE=en", "LC_ALL=C" }, false);
+        row("no LANGUAGE in C.UTF-8", { "LANGUAGE=en", "LANG=C.UTF-8" }, false);
+        row("nothing set", {}, false);
+    }
+
+    void messagesFollowTheLocale()
+    {
+        QFETCH(QStringList, locale);
+        QFETCH(bool, english);
+        const Run r = cli({ "no-such-command" }, locale);
+        const QString said = r.err.section('\n', 0, 0);
+        QVERIFY2(r.code == 2 && said.contains("no-such-command")
+                     && said.contains(QRegularExpression("\\p{Han}")) != english,
+                 qPrintable(said));
+        const QString sins = dataDir() + "/ins/sinsbin.bin";
+        for (const QStringList& args :
+             { QStringList { "export", sins }, QStringList { "stats", "--json", sins },
+               QStringList { "decode", "--fields", sins } })
+            QCOMPARE(cli(args, locale).out, cli(args).out);
     }
 };
 

@@ -94,6 +94,7 @@ private slots:
         row("motion", "reduceMotion", "reduceMotion", false, true, true);
         row("chart window below 8", "chartWindowSec", "chartWindowSec", 16, 5, 8);
         row("chart window above 120", "chartWindowSec", "chartWindowSec", 16, 500, 120);
+        row("language", "language", "language", "zh_CN", "en", "en");
     }
 
     void preferences()

@@ -22,6 +22,7 @@ class TestCliSend : public QObject
     Run send(QStringList args)
     {
         QProcess p;
+        gcs::test::pinCliLocale(p);
         p.start(QDir(gcs::test::binDir()).filePath(QStringLiteral("telvo-cli")),
                 QStringList { QStringLiteral("send") }
                     + args.replaceInStrings(QStringLiteral("PORT"), m_sim.port()));
@@ -87,6 +88,7 @@ private slots:
         QVERIFY(unit.write("#vorn,gnm,1,2,3*ff\r\n"));
         QTest::qWait(200);
         QProcess p;
+        gcs::test::pinCliLocale(p);
         p.start(QDir(gcs::test::binDir()).filePath(QStringLiteral("telvo-cli")),
                 { QStringLiteral("send"), pair.endB(), QStringLiteral("--wait"),
                   QStringLiteral("200"), QStringLiteral("get_softver") });

@@ -74,6 +74,7 @@ private slots:
             ini.setValue(QStringLiteral("customSerialBauds"), QVariantList { customBaud });
         }
         QProcess cli;
+        gcs::test::pinCliLocale(cli);
         cli.start(QDir(gcs::test::binDir()).filePath("telvo-cli"), expand(args).split('|'));
         if (interrupt) {
             QTest::qWait(500);

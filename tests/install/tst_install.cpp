@@ -27,6 +27,7 @@ class TestInstall : public QObject
     {
         QProcess p;
         p.setWorkingDirectory(m_userDir.path());
+        gcs::test::pinCliLocale(p);
         p.start(program, args);
         Run r;
         if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)

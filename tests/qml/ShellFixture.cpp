@@ -46,6 +46,9 @@ void ShellFixture::createController()
             return m_dialogAnswers.isEmpty() ? QString() : m_dialogAnswers.takeFirst();
         });
     m_app->loadProfiles(QDir(gcs::test::binDir()).filePath(QStringLiteral("profiles")));
+    // As at start-up: the stored language is in force, and a change reaches the engine.
+    m_app->setQmlEngine(m_engine);
+    m_app->applyLanguage();
     m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.data());
 }
 

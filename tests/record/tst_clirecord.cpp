@@ -64,6 +64,7 @@ private slots:
                  qPrintable(sim.errorText()));
         QTemporaryDir dir;
         QProcess cli;
+        pinCliLocale(cli);
         cli.start(cliPath(), { "record", sim.port(), "--dir", dir.path(), "--seconds", "6" });
         const QStringList paths = waitForPaths(cli);
         QCOMPARE(paths.size(), 2);
@@ -149,6 +150,7 @@ private slots:
                 ::signal(SIGXFSZ, SIG_IGN);
             });
         }
+        pinCliLocale(cli);
         cli.start(cliPath(),
                   QStringList { "record", row == "a missing port" ? "/nonexistent/tty" : sim.port(),
                                 "--seconds", fills ? "20" : "1" }

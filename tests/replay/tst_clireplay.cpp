@@ -27,6 +27,7 @@ class TestCliReplay : public QObject
         if (!m_pair.isRunning() && !m_pair.start())
             return in;
         RawTty tty(m_pair.endB());
+        pinCliLocale(m_cli);
         m_cli.start(binDir() + "/telvo-cli",
                     QStringList { "replay", "--to", m_pair.endA() } + args);
         while (in.bytes.size() < size && in.clock.elapsed() < timeoutMs) {

@@ -47,6 +47,18 @@ QByteArray readFileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void pinCliLocale(QProcess& process, const QStringList& settings)
+{
+    QProcessEnvironment env = process.processEnvironment().isEmpty()
+        ? QProcessEnvironment::systemEnvironment()
+        : process.processEnvironment();
+    for (const char* name : { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG" })
+        env.remove(QLatin1String(name));
+    for (const QString& setting : settings)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(env);
+}
+
 bool interruptProcess(const QProcess& process)
 {
     if (process.state() != QProcess::Running)

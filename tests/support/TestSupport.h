@@ -25,6 +25,11 @@ QByteArray readFileBytes(const QString& path);
 /// Writes data to path (creating missing folders); false when that fails.
 bool writeFileBytes(const QString& path, const QByteArray& data);
 
+/// Gives a program (telvo-cli) the test's locale, not the machine's, which would choose the
+/// language of its messages: the C locale (Chinese) unless settings ("NAME=value") say
+/// otherwise; LANGUAGE, LC_ALL, LC_MESSAGES and LANG not given are unset. Before start().
+void pinCliLocale(QProcess& process, const QStringList& settings = { QStringLiteral("LC_ALL=C") });
+
 /// Sends the running process the interrupt a Ctrl-C in its terminal would (SIGINT);
 /// false when it is not running.
 bool interruptProcess(const QProcess& process);

@@ -79,6 +79,7 @@ class TestUpgradeFlow : public QObject
     /// Runs the tool to its end (turning the event loop); its exit code, or -1.
     int runCli(const QStringList& args)
     {
+        pinCliLocale(m_cli);
         m_cli.start(QDir(binDir()).filePath("telvo-cli"), args);
         if (!waitUntil([&] { return m_cli.state() == QProcess::NotRunning; }, 60000))
             m_cli.kill();

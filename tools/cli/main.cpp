@@ -4,9 +4,11 @@
 
 #include "app/AppVersion.h"
 #include "catalog/AppSettings.h"
+#include "i18n/Language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 
 #include <algorithm>
 #include <cerrno>
@@ -185,6 +187,9 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationName(QStringLiteral("TelvoMonitor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GCS_VERSION));
+    // Messages and usage in English when the locale asks for it, else Chinese; what is
+    // meant for programs (JSON, CSV, records) reads the same in both.
+    gcs::language::apply(gcs::language::fromEnvironment(QProcessEnvironment::systemEnvironment()));
 
     // Everything from the command's name on is the command's own.
     QCommandLineParser parser;
@@ -213,7 +218,8 @@ int main(int argc, char** argv)
                 command = &c;
         }
         if (!command) {
-            cli::printErr(QStringLiteral("telvo-cli: unknown command %1\n").arg(name));
+            cli::printErr(QStringLiteral("telvo-cli: %1\n")
+                              .arg(QCoreApplication::translate("cli", "未知命令 %1").arg(name)));
             cli::printErr(overview());
             return 2;
         }

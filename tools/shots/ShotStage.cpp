@@ -12,6 +12,21 @@
 
 namespace shots {
 
+namespace {
+
+QString& stageLanguage()
+{
+    static QString code = QStringLiteral("zh_CN");
+    return code;
+}
+
+} // namespace
+
+void Stage::setLanguage(const QString& code)
+{
+    stageLanguage() = code;
+}
+
 Stage::Stage(const QString& binDir, const QStringList& ports, const QString& tier,
              const QByteArray& uiYaml)
 {
@@ -44,6 +59,11 @@ Stage::Stage(const QString& binDir, const QStringList& ports, const QString& tie
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     });
     m_engine = std::make_unique<QQmlApplicationEngine>();
+    // Stored in the stage's own settings and in force before the window loads, as at a
+    // start of the program.
+    m_app->setQmlEngine(m_engine.get());
+    m_app->setLanguage(stageLanguage());
+    m_app->applyLanguage();
     m_engine->rootContext()->setContextProperty(QStringLiteral("app"), m_app.get());
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->load(QUrl(QStringLiteral("qrc:/Corvane/GCS/Main.qml")));

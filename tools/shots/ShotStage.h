@@ -48,6 +48,9 @@ public:
     /// The same without the notices the steps before left on screen.
     bool shootQuiet(const QString& path, int settleMs = 450);
 
+    /// The language every stage made afterwards shows ("zh_CN" or "en").
+    static void setLanguage(const QString& code);
+
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<gcs::Application> m_app;

@@ -1,4 +1,4 @@
-// telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay]
+// telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay] [--language L]
 //
 // Opens the real window on the real controller with throw-away settings and writes PNGs
 // of each body state (welcome panel, device hub, workspace pages, dialogs, confirmation,
@@ -11,7 +11,8 @@
 // raw console and record pages live. --noise photographs only the noise analysis page, on
 // recordings telvo-sim writes to files.
 // --replay records telvo-sim for a while and photographs only the replay workspace on
-// that recording (it starts the simulator itself).
+// that recording (it starts the simulator itself). --language en shows the window in English
+// (zh_CN, the default, in Chinese).
 //
 // Without a display it runs on the offscreen platform with a 1920 x 1080 screen, so the
 // window opens at its real medium size.
@@ -22,6 +23,7 @@
 #include "app/Application.h"
 #include "app/QmlTypes.h"
 #include "catalog/ManagedDevices.h"
+#include "discovery/DiscoveryTexts.h"
 #include "forward/Forwarder.h"
 
 #include "ShotSupport.h"
@@ -50,6 +52,7 @@ namespace {
 
 const char kUsage[]
     = "usage: telvo-shots OUT_DIR [--sim] [--pages] [--config] [--noise] [--replay]\n"
+      "                   [--language zh_CN|en]\n"
       "\n"
       "Photographs the window in each body state and theme into OUT_DIR (created when\n"
       "missing), on throw-away settings.\n"
@@ -58,6 +61,7 @@ const char kUsage[]
       "  --config  with --sim: only the configuration, console and record pages\n"
       "  --noise   only the noise analysis page, on recordings of telvo-sim\n"
       "  --replay  only the replay workspace, on a recording of telvo-sim\n"
+      "  --language L  the window's language: zh_CN (default) or en\n"
       "  --help    this text\n";
 
 using shots::kThemes;
@@ -202,13 +206,12 @@ bool shootTheme(const QString& binDir, const QDir& out, int themeIndex, const QS
     ok = stage.shoot(file("5-remove-confirm")) && ok;
     call(prop(w, "removeConfirm"), "cancel");
 
-    QMetaObject::invokeMethod(toasts, "push", Q_ARG(QVariant, QStringLiteral("success")),
-                              Q_ARG(QVariant, QStringLiteral("已添加波特率 57600")));
+    // A notice and an error as the program words them, in the language shown.
+    stage.app()->addCustomSerialBaud(57600);
     QMetaObject::invokeMethod(
         toasts, "push", Q_ARG(QVariant, QStringLiteral("error")),
         Q_ARG(QVariant,
-              QStringLiteral("「/dev/ttyUSB0 @ 115200」通信数据与设备不匹配或未收到有效响应，"
-                             "请核对波特率、接线与纳管型号")));
+              gcs::discoverytext::linkCheckFailed(QStringLiteral("/dev/ttyUSB0"), 115200)));
     ok = stage.shoot(file("6-toasts")) && ok;
     call(toasts, "clear");
 
@@ -264,16 +267,26 @@ int main(int argc, char** argv)
     const QCommandLineOption help = parser.addHelpOption();
     for (const char* name : { "sim", "pages", "config", "noise", "replay" })
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    const QCommandLineOption language(QStringLiteral("language"), QString(), QStringLiteral("L"),
+                                      QStringLiteral("zh_CN"));
+    parser.addOption(language);
     const bool parsed = parser.parse(app.arguments());
     if (parser.isSet(help)) {
         return std::fputs(kUsage, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
     }
-    if (!parsed || parser.positionalArguments().size() != 1) {
-        std::fprintf(stderr, "telvo-shots: %s\n\n%s",
-                     qPrintable(parsed ? QStringLiteral("one OUT_DIR needed") : parser.errorText()),
-                     kUsage);
+    const QString code = parser.value(language);
+    QString refusal;
+    if (!parsed)
+        refusal = parser.errorText();
+    else if (parser.positionalArguments().size() != 1)
+        refusal = QStringLiteral("one OUT_DIR needed");
+    else if (code != QLatin1String("zh_CN") && code != QLatin1String("en"))
+        refusal = QStringLiteral("--language is zh_CN or en, not \"%1\"").arg(code);
+    if (!refusal.isEmpty()) {
+        std::fprintf(stderr, "telvo-shots: %s\n\n%s", qPrintable(refusal), kUsage);
         return 2;
     }
+    shots::Stage::setLanguage(code);
     const auto given
         = [&parser](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
     QDir out(parser.positionalArguments().first());

@@ -175,7 +175,9 @@ Window {
         var now = new Date()
         headerClockTime = Qt.formatDateTime(now, "HH:mm:ss")
         headerClockDate = Qt.formatDateTime(now, "yyyy-MM-dd")
-        headerClockWeek = "周" + ["日", "一", "二", "三", "四", "五", "六"][now.getDay()]
+        // The weekday in the language chosen ("周一", "Mon"): the controller sets the
+        // default locale with it and ticks at once when it changes.
+        headerClockWeek = now.toLocaleDateString(Qt.locale(), "ddd")
     }
 
     // The clock turns with the controller's one-second statistics tick, on which the

@@ -2,8 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
 
-// The window's own title bar: brand, clock, the motion and theme switches and the caption
-// buttons. Dragging the free area moves the window; a double click toggles maximised.
+// The window's own title bar: brand, clock, the motion, theme and language switches and the
+// caption buttons. Dragging the free area moves the window; a double click toggles maximised.
 Rectangle {
     id: header
 
@@ -12,6 +12,7 @@ Rectangle {
 
     property alias themeBox: themeBox
     property alias reduceMotionBox: reduceMotionBox
+    property alias languageBox: languageBox
     // The clock needs a window of at least 820 and room between brand and switches.
     readonly property bool clockShown: width >= 820
                                        && clock.freeRight - clock.freeLeft >= clock.width
@@ -128,6 +129,35 @@ Rectangle {
             width: 132
             model: Theme.themeNames
             onCurrentIndexChanged: header.shell.themeBoxChosen(currentIndex)
+        }
+
+        // Named in both languages, so that it is found whichever one is shown.
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: "语言 / Language"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontLabel
+            color: Theme.muted
+        }
+
+        GComboBox {
+            id: languageBox
+            objectName: "languageBox"
+
+            function indexOfLanguage() { return app.language === "en" ? 1 : 0 }
+
+            anchors.verticalCenter: parent.verticalCenter
+            width: 104
+            // Each language by its own name, whichever one is in force.
+            model: ["zh_CN", "en"]
+            labelFor: function (code) { return code === "en" ? "English" : "中文" }
+            toolTipText: qsTr("界面语言，选择后立即生效")
+            currentIndex: indexOfLanguage()
+            onActivated: (index) => {
+                app.language = model[index]
+                // Choosing undid the binding; the box follows the stored language again.
+                currentIndex = Qt.binding(indexOfLanguage)
+            }
         }
     }
 

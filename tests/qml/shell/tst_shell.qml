@@ -29,6 +29,30 @@ ShellTestCase {
                 "chart,ephemeris,polar,polar,polar,defense,defense")
     }
 
+    // The language chosen in the header is stored and in force at once, and back: the
+    // controller's texts (made before the switch too), the window's and the weekday follow.
+    function test_languageAppliesAtOnceAndBack() {
+        var shell = openShell(), box = shell.header.languageBox
+        var date = findIn(shell, "clockDate"), status = findIn(shell, "footerStatus")
+        fixture.usePorts([])
+        app.autoSearchDevices()
+        tryVerify(function () { return app.searchFailed }, 5000, "a search that found nothing")
+        var texts = function () {
+            return [status.text, app.detectHint, app.connectHint, app.aboutText, box.toolTipText,
+                    box.displayText, date.text.slice(-3)]
+        }
+        var chinese = texts()
+        chooseEntry(box, 1)
+        compare(app.settings.language, "en")
+        var english = texts()
+        verify(/^(Sun|Mon|Tue|Wed|Thu|Fri|Sat)$/.test(english[6]) && app.searchFailed, english[6])
+        for (var i = 0; i < english.length; ++i)
+            verify(english[i].length > 0 && !/[\u4e00-\u9fff]/.test(english[i]), english[i])
+        app.language = "zh_CN" // set elsewhere, it reaches the switch
+        compare(texts(), chinese)
+        verify(/周[日一二三四五六]$/.test(date.text) && box.currentIndex === 0, date.text)
+    }
+
     function test_noticesBecomeToastsNewestFirstAtMostFiveFor4200Ms() {
         var toasts = openShell().toasts
         // A refused custom baud is an error; an accepted one a notice, which clears the
