@@ -1,17 +1,6 @@
 #include "forward/ForwardEndpoint.h"
 
-#include <QCoreApplication>
-
 namespace gcs {
-
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("gcs::ForwardEndpoint", text);
-}
-
-} // namespace
 
 bool ForwardEndpoint::parse(const QString& text, const QString& defaultHost, ForwardEndpoint& out,
                             QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace gcs {
@@ -8,6 +9,9 @@ namespace gcs {
 /// writes it: "HOST:PORT", "[IPv6]:PORT", and where a host goes without saying, "PORT".
 struct ForwardEndpoint
 {
+    Q_DECLARE_TR_FUNCTIONS(gcs::ForwardEndpoint)
+
+public:
     QString host;
     int port = 0;
 

@@ -150,7 +150,7 @@ QString Forwarder::udpStateText() const
     case UdpJsonSender::State::Sending:
         if (!m_udp->errorText().isEmpty())
             return m_udp->errorText();
-        return tr("发送到 %1:%2").arg(m_udp->address().toString()).arg(m_udp->port());
+        return tr("发送到 %1:%2").arg(m_udp->address().toString(), QString::number(m_udp->port()));
     case UdpJsonSender::State::Failed:
         return m_udp->errorText();
     }
@@ -165,10 +165,8 @@ QString Forwarder::nmeaStateText() const
     case NmeaServer::State::Resolving:
         return tr("正在解析 %1…").arg(m_nmea->host());
     case NmeaServer::State::Listening:
-        return tr("监听 %1:%2 · %3 个客户端")
-            .arg(m_nmea->host())
-            .arg(m_nmea->port())
-            .arg(m_nmea->clientCount());
+        return tr("监听 %1:%2 · %n 个客户端", "", m_nmea->clientCount())
+            .arg(m_nmea->host(), QString::number(m_nmea->port()));
     case NmeaServer::State::Failed:
         return m_nmea->errorText();
     }

@@ -54,10 +54,11 @@ void NmeaServer::start(const QString& host, quint16 port, double rateHz)
 void NmeaServer::listenOn(const QHostAddress& address)
 {
     if (!m_server->listen(address, m_port)) {
-        const QString where = QStringLiteral("%1:%2").arg(m_host).arg(m_port);
+        const QString where = QStringLiteral("%1:%2").arg(m_host, QString::number(m_port));
         switch (m_server->serverError()) {
         case QAbstractSocket::AddressInUseError:
-            fail(tr("NMEA 转发：端口 %1 已被占用（%2），请换一个端口").arg(m_port).arg(where));
+            fail(tr("NMEA 转发：端口 %1 已被占用（%2），请换一个端口")
+                     .arg(QString::number(m_port), where));
             break;
         case QAbstractSocket::SocketAddressNotAvailableError:
             fail(tr("NMEA 转发：%1 不是本机的地址，无法在其上监听").arg(m_host));

@@ -66,7 +66,8 @@ void UdpJsonSender::send(const RecDataStruct& record, qint64 hostRxMs)
     // Told once until a datagram goes through again.
     const QString reason = m_socket->errorString();
     if (m_error.isEmpty()) {
-        m_error = tr("UDP 转发：发送到 %1:%2 失败（%3）").arg(m_host).arg(m_port).arg(reason);
+        m_error
+            = tr("UDP 转发：发送到 %1:%2 失败（%3）").arg(m_host, QString::number(m_port), reason);
         qCWarning(lcForward) << m_error;
         emit stateChanged();
         emit failed(m_error);
