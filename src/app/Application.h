@@ -127,6 +127,10 @@ class Application : public QObject
     Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
     Q_PROPERTY(bool detectingPort READ detectingPort NOTIFY detectingPortChanged)
     Q_PROPERTY(bool searchFailed READ searchFailed NOTIFY detectHintChanged)
+    /// detectHint tells of the detection of a port and baud (not of a search), and whether
+    /// that found no answering unit.
+    Q_PROPERTY(bool detectHintOfDetection READ detectHintOfDetection NOTIFY detectHintChanged)
+    Q_PROPERTY(bool detectNoMatch READ detectNoMatch NOTIFY detectHintChanged)
     Q_PROPERTY(QString deviceAlias READ deviceAlias NOTIFY deviceAliasChanged)
     Q_PROPERTY(QString deviceDisplayName READ deviceDisplayName NOTIFY deviceAliasChanged)
     Q_PROPERTY(bool hasPendingConnect READ hasPendingConnect NOTIFY pendingConnectChanged)
@@ -299,6 +303,9 @@ public:
     Q_INVOKABLE QString managedDeviceLabel(const QString& id) const;
     Q_INVOKABLE QString defaultManagedDeviceAlias(const QString& deviceModelId = QString()) const;
     Q_INVOKABLE bool managedDeviceOnline(const QString& id) const;
+    /// The device is being connected, or awaited after its link went away by itself.
+    Q_INVOKABLE bool managedDeviceLinking(const QString& id) const;
+    /// "已连接", "连接中" or "未连接", in the language in force.
     Q_INVOKABLE QString managedDeviceLinkStatus(const QString& id) const;
     /// Writes the managed-device state to the settings and the settings to disk; run
     /// when the application quits.
@@ -324,7 +331,19 @@ public:
     bool searching() const { return m_discovery.searching; }
     bool detectingPort() const { return m_discovery.detectingPort; }
     /// The last search ended without finding a unit (and no hint replaced its verdict).
-    bool searchFailed() const { return !m_discovery.searching && m_discovery.nothingFound; }
+    bool searchFailed() const
+    {
+        return !m_discovery.searching
+            && m_discovery.hintKind == DiscoveryState::HintKind::SearchFoundNothing;
+    }
+    bool detectHintOfDetection() const
+    {
+        return m_discovery.hintKind == DiscoveryState::HintKind::Detection || detectNoMatch();
+    }
+    bool detectNoMatch() const
+    {
+        return m_discovery.hintKind == DiscoveryState::HintKind::DetectionNoMatch;
+    }
     int serialBaud() const;
 
     Q_INVOKABLE bool addCustomSerialBaud(int baud);
@@ -545,10 +564,10 @@ private:
     void stopReconnect();
 
     // discovery
-    /// Sets detectHint; nothingFound marks the end of a search that found no unit.
-    void setDetectHint(LiveText hint, bool nothingFound = false);
+    /// Sets detectHint and what it speaks of.
+    void setDetectHint(LiveText hint, DiscoveryState::HintKind kind);
     /// The same for a fixed text marked with QT_TR_NOOP, translated when read.
-    void setDetectHint(const char* source, bool nothingFound = false);
+    void setDetectHint(const char* source, DiscoveryState::HintKind kind);
     /// Bare names of the ports in serialPorts, in list order.
     QStringList listedPortNames() const;
     /// Probes the port of portText at baud on a worker thread and opens the serial

@@ -137,12 +137,17 @@ bool Application::managedDeviceOnline(const QString& id) const
     return s && s->isConnected();
 }
 
+bool Application::managedDeviceLinking(const QString& id) const
+{
+    return !managedDeviceOnline(id) && !id.isEmpty() && id == m_managedDevices->currentId()
+        && (m_connecting || m_reconnect.managedId == id);
+}
+
 QString Application::managedDeviceLinkStatus(const QString& id) const
 {
     if (managedDeviceOnline(id))
         return tr("已连接");
-    if (!id.isEmpty() && id == m_managedDevices->currentId()
-        && (m_connecting || m_reconnect.managedId == id))
+    if (managedDeviceLinking(id))
         return tr("连接中");
     return tr(kNotConnected);
 }

@@ -125,16 +125,16 @@ int Application::serialBaud() const
     return 0;
 }
 
-void Application::setDetectHint(LiveText hint, bool nothingFound)
+void Application::setDetectHint(LiveText hint, DiscoveryState::HintKind kind)
 {
     m_discovery.detectHint = std::move(hint);
-    m_discovery.nothingFound = nothingFound;
+    m_discovery.hintKind = kind;
     emit detectHintChanged();
 }
 
-void Application::setDetectHint(const char* source, bool nothingFound)
+void Application::setDetectHint(const char* source, DiscoveryState::HintKind kind)
 {
-    setDetectHint(LiveText([source]() { return tr(source); }), nothingFound);
+    setDetectHint(LiveText([source]() { return tr(source); }), kind);
 }
 
 void Application::setSerialPortSource(SerialPortSource source)
@@ -188,7 +188,7 @@ void Application::refreshPorts(bool notify)
 QString Application::autoSearchDevices()
 {
     if (!m_products->supportsSerialDiscover()) {
-        setDetectHint(QT_TR_NOOP("当前不支持串口自动发现"));
+        setDetectHint(QT_TR_NOOP("当前不支持串口自动发现"), DiscoveryState::HintKind::Search);
         return detectHint();
     }
     if (m_discovery.searching)
@@ -196,7 +196,7 @@ QString Application::autoSearchDevices()
 
     m_discovery.searching = true;
     emit searchingChanged();
-    setDetectHint(QT_TR_NOOP("正在搜索惯导设备…"));
+    setDetectHint(QT_TR_NOOP("正在搜索惯导设备…"), DiscoveryState::HintKind::Search);
     refreshPorts(false);
 
     // The port used last is asked first: it is the likeliest to hold a unit.
@@ -230,7 +230,7 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
     m_discovery.searching = false;
     emit searchingChanged();
     if (hits.isEmpty()) {
-        setDetectHint(QT_TR_NOOP("未发现惯导设备"), true);
+        setDetectHint(QT_TR_NOOP("未发现惯导设备"), DiscoveryState::HintKind::SearchFoundNothing);
         return;
     }
     QList<AutoSearchHit> kept;
@@ -240,7 +240,8 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
             kept.append(hit);
     }
     if (kept.isEmpty()) {
-        setDetectHint(QT_TR_NOOP("发现串口响应，但对应产品不支持串口纳管"));
+        setDetectHint(QT_TR_NOOP("发现串口响应，但对应产品不支持串口纳管"),
+                      DiscoveryState::HintKind::Search);
         return;
     }
     for (qsizetype i = 0; i < kept.size(); ++i) {
@@ -252,19 +253,20 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
 
     // Product names come from the registry when read, in the language then in force.
     setDetectHint(LiveText([this, kept]() {
-        const AutoSearchHit& first = kept.first();
-        QString message = tr("已识别 %1 · %2 @ %3，请在本页点击连接")
-                              .arg(m_products->displayName(first.productId), first.port,
-                                   QString::number(first.baud));
-        if (kept.size() > 1) {
-            QStringList others;
-            for (qsizetype i = 1; i < kept.size(); ++i)
-                others.append(m_products->displayName(kept[i].productId) + QLatin1Char(' ')
-                              + kept[i].port);
-            message += tr("；另发现 %1").arg(others.join(tr("、")));
-        }
-        return message;
-    }));
+                      const AutoSearchHit& first = kept.first();
+                      QString message = tr("已识别 %1 · %2 @ %3，请在本页点击连接")
+                                            .arg(m_products->displayName(first.productId),
+                                                 first.port, QString::number(first.baud));
+                      if (kept.size() > 1) {
+                          QStringList others;
+                          for (qsizetype i = 1; i < kept.size(); ++i)
+                              others.append(m_products->displayName(kept[i].productId)
+                                            + QLatin1Char(' ') + kept[i].port);
+                          message += tr("；另发现 %1").arg(others.join(tr("、")));
+                      }
+                      return message;
+                  }),
+                  DiscoveryState::HintKind::Search);
 }
 
 // ---- port detection ----------------------------------------------------------------------
@@ -272,17 +274,19 @@ void Application::finishAutoSearch(const QList<AutoSearchHit>& hits)
 QString Application::detectPort(const QString& preferredPort, int preferredBaud)
 {
     refreshPorts(false);
-    setDetectHint(QT_TR_NOOP("探测中…"));
+    setDetectHint(QT_TR_NOOP("探测中…"), DiscoveryState::HintKind::Detection);
     const int baud = preferredBaud < 1 ? m_pending.baud() : preferredBaud;
     const DetectLinkResult result = SerialProbe::runDetectSerialLink(
         preferredPort, baud, listedPortNames(), serialBaudRateList());
     if (!result.ok) {
-        setDetectHint(LiveText(discoverytext::detectNoMatch));
+        setDetectHint(LiveText(discoverytext::detectNoMatch),
+                      DiscoveryState::HintKind::DetectionNoMatch);
         return QString();
     }
     m_discovery.lastDetectBaud = result.baud;
     setDetectHint(
-        LiveText([result]() { return discoverytext::detectMatched(result.port, result.baud); }));
+        LiveText([result]() { return discoverytext::detectMatched(result.port, result.baud); }),
+        DiscoveryState::HintKind::Detection);
     return result.text();
 }
 
@@ -292,7 +296,7 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
         return;
     m_discovery.detectingPort = true;
     emit detectingPortChanged();
-    setDetectHint(QT_TR_NOOP("正在检测串口与波特率…"));
+    setDetectHint(QT_TR_NOOP("正在检测串口与波特率…"), DiscoveryState::HintKind::Detection);
     refreshPorts(false);
 
     const QStringList ports = listedPortNames();
@@ -311,17 +315,21 @@ void Application::beginDetectPort(const QString& preferredPort, int preferredBau
             emit detectingPortChanged();
             if (result.ok) {
                 m_discovery.lastDetectBaud = result.baud;
-                setDetectHint(LiveText(
-                    [result]() { return discoverytext::detectMatched(result.port, result.baud); }));
+                setDetectHint(LiveText([result]() {
+                                  return discoverytext::detectMatched(result.port, result.baud);
+                              }),
+                              DiscoveryState::HintKind::Detection);
                 emit detectPortFinished(true, result.port, result.baud);
                 return;
             }
             // Ended by a connect that needed one of its ports: it found nothing because it
             // stopped looking, which is no verdict on the wiring.
             if (cancel.isCancelled())
-                setDetectHint(QT_TR_NOOP("检测已停止：串口正在连接"));
+                setDetectHint(QT_TR_NOOP("检测已停止：串口正在连接"),
+                              DiscoveryState::HintKind::Detection);
             else
-                setDetectHint(LiveText(discoverytext::detectNoMatch));
+                setDetectHint(LiveText(discoverytext::detectNoMatch),
+                              DiscoveryState::HintKind::DetectionNoMatch);
             emit detectPortFinished(false, QString(), 0);
         });
 }

@@ -63,8 +63,10 @@ struct DiscoveryState
     QStringList localIps;
     /// Made when read, so that it follows a change of language.
     LiveText detectHint;
-    /// detectHint is the verdict of a search that found no unit.
-    bool nothingFound = false;
+    /// What detectHint speaks of: a search for units, or the detection of a port and baud,
+    /// and whether it found nothing. The window places and colours the hint by it.
+    enum class HintKind { Search, SearchFoundNothing, Detection, DetectionNoMatch };
+    HintKind hintKind = HintKind::Search;
     bool searching = false;
     bool detectingPort = false;
     int lastDetectBaud = 115200;

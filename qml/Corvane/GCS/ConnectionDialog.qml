@@ -217,15 +217,14 @@ Popup {
 
     function save() {
         if (editMode) {
-            var status = app.managedDeviceLinkStatus(editDeviceId)
             var label = app.managedDeviceLabel(editDeviceId)
-            if (status === "连接中") {
+            if (app.managedDeviceLinking(editDeviceId)) {
                 editSaveLinkConfirmRequested(qsTr("「%1」正在连接中。\n"
                                                   + "保存将中断当前连接过程，并应用新的连接信息。")
                                              .arg(label))
                 return false
             }
-            if (status === "已连接") {
+            if (app.managedDeviceOnline(editDeviceId)) {
                 editSaveLinkConfirmRequested(qsTr("「%1」当前已联机。\n"
                                                   + "保存将先断开连接，再应用新的连接信息。")
                                              .arg(label))
@@ -465,13 +464,12 @@ Popup {
                     objectName: "detectHintText"
                     readonly property string hint: app.detectHint
                     Layout.fillWidth: true
-                    visible: hint.indexOf("已匹配") >= 0 || hint.indexOf("未匹配") >= 0
-                             || hint.indexOf("检测") >= 0 || hint.indexOf("探测") >= 0
+                    visible: app.detectHintOfDetection && hint.length > 0
                     text: hint
                     wrapMode: Text.Wrap
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
-                    color: hint.indexOf("未匹配") >= 0 ? Theme.warn : Theme.muted
+                    color: app.detectNoMatch ? Theme.warn : Theme.muted
                 }
             }
         }

@@ -31,6 +31,7 @@ Rectangle {
         return app.products.displayName(app.managedDevices.productId(deviceId))
     }
     readonly property string linkStatus: {
+        app.language
         linkRevision
         listRevision
         var status = app.managedDeviceLinkStatus(deviceId)
@@ -41,8 +42,12 @@ Rectangle {
         return app.managedDevices.summary(deviceId)
     }
     readonly property bool selected: app.managedDevices.currentId === deviceId
-    readonly property color statusColor: linkStatus === "连接中" ? Theme.warn
-                                        : linkStatus === "已连接" ? Theme.linkOk : Theme.muted
+    readonly property color statusColor: {
+        linkRevision
+        listRevision
+        return app.managedDeviceOnline(deviceId) ? Theme.linkOk
+             : app.managedDeviceLinking(deviceId) ? Theme.warn : Theme.muted
+    }
     readonly property string showcase: ShellCatalog.showcaseSource(modelId)
 
     implicitHeight: 176

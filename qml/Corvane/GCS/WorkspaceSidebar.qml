@@ -24,6 +24,7 @@ Rectangle {
         function onManagedDeviceLinkChanged() { sidebar.linkRevision++ }
     }
     readonly property string linkStatus: {
+        app.language
         linkRevision
         return app.managedDeviceLinkStatus(currentId)
     }
@@ -135,8 +136,12 @@ Rectangle {
                     width: 8
                     height: 8
                     radius: 4
-                    color: sidebar.linkStatus === "已连接" ? Theme.linkOk
-                         : sidebar.linkStatus === "连接中" ? Theme.warn : Theme.faint
+                    color: {
+                        sidebar.linkRevision
+                        return app.managedDeviceOnline(sidebar.currentId) ? Theme.linkOk
+                             : app.managedDeviceLinking(sidebar.currentId) ? Theme.warn
+                             : Theme.faint
+                    }
                 }
                 Text {
                     objectName: "deviceLinkStatus"

@@ -57,6 +57,12 @@ ShellTestCase {
         tryVerify(function () { return dialog.opened && dialog.editMode })
         chooseEntry(dialog.baudBox, 3)
         var confirm = shell.editSaveConfirm
+        app.language = "en" // the question is asked whatever the language
+        click(dialogItem(dialog, "dialogSave"))
+        tryVerify(function () { return confirm.opened }, 2000, "asked in English too")
+        click(dialogItem(confirm, "confirmCancel"))
+        tryVerify(function () { return !confirm.visible })
+        app.language = "zh_CN"
         for (var accept = 0; accept < 2; ++accept) {
             click(dialogItem(dialog, "dialogSave"))
             tryVerify(function () { return confirm.opened })
@@ -82,5 +88,9 @@ ShellTestCase {
         tryVerify(function () { return !app.detectingPort }, 30000)
         compare(dialogItem(dialog, "detectHintText").text, "已匹配 " + simPort + " @ 230400")
         compare(dialog.baud, 230400)
+        app.language = "en"
+        var hint = dialogItem(dialog, "detectHintText")
+        verify(hint.visible && !/[\u4e00-\u9fff]/.test(hint.text), hint.text)
+        app.language = "zh_CN"
     }
 }
