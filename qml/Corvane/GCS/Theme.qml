@@ -92,6 +92,8 @@ QtObject {
     readonly property color accentText: current.accentText
     readonly property color linkOk: current.linkOk
     readonly property color linkOkStrong: current.linkOkStrong
+    // The keyboard focus ring: the bright accent on dark themes, the deep one on the light.
+    readonly property color focusRing: light ? current.accent : current.accentHi
     // Inks of the line icons: the plain one that suits this theme's background, and its
     // highlight for the selected entry.
     readonly property string iconInk: light ? "dark" : "light"

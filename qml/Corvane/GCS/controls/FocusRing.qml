@@ -1,0 +1,22 @@
+import QtQuick
+import Corvane.GCS
+
+// The ring around a control that has the focus from the keyboard: a control's visualFocus
+// (Tab, Backtab, a shortcut), never after a click. Put it inside the control, or give it
+// the control as target; it draws outside the control's bounds, over its neighbours' gap.
+Rectangle {
+    property Item target: parent
+    property real inset: -3
+
+    x: inset
+    y: inset
+    width: target ? target.width - 2 * inset : 0
+    height: target ? target.height - 2 * inset : 0
+    parent: target
+    z: 1000
+    radius: Theme.radiusSmall - inset
+    color: "transparent"
+    border.width: 2
+    border.color: Theme.focusRing
+    visible: target !== null && target.visualFocus === true && target.visible
+}
