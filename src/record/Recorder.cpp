@@ -98,13 +98,13 @@ bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insCol
     const bool ins = insColumns || namesInsMessageLog(csvPath);
 
     if (!m_text.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        m_lastError = QStringLiteral("无法创建记录文件：%1（%2）")
+        m_lastError = tr("无法创建记录文件：%1（%2）")
                           .arg(QDir::toNativeSeparators(csvPath), m_text.errorString());
         qCWarning(lcRecord) << "cannot create" << csvPath << m_text.errorString();
         return false;
     }
     if (!m_raw.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_lastError = QStringLiteral("无法创建原始数据文件：%1（%2），本次记录不含串口原码")
+        m_lastError = tr("无法创建原始数据文件：%1（%2），本次记录不含串口原码")
                           .arg(QDir::toNativeSeparators(rawPath), m_raw.errorString());
         qCWarning(lcRecord) << "recording without raw file:" << rawPath << m_raw.errorString();
     }
@@ -124,8 +124,8 @@ bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insCol
     m_flushTimer.start();
     emit recordingChanged();
     emit elapsedChanged();
-    if (!m_failureText.isEmpty()) {
-        m_failureText.clear();
+    if (!m_failedFile.isEmpty()) {
+        m_failedFile.clear();
         emit failureTextChanged();
     }
     return true;
@@ -135,7 +135,7 @@ bool Recorder::startInDirectory(const QString& dir, const QString& formatHint, b
 {
     if (dir.trimmed().isEmpty()) {
         // An empty folder would mean the process's working folder: never what was meant.
-        m_lastError = QStringLiteral("未选择记录目录");
+        m_lastError = tr("未选择记录目录");
         return false;
     }
     QString prefix = formatHint.trimmed().toLower();
@@ -217,19 +217,27 @@ QFile* Recorder::flushFiles()
     return nullptr;
 }
 
+QString Recorder::failureText() const
+{
+    if (m_failedFile.isEmpty())
+        return QString();
+    return tr("记录文件写入失败：%1（%2），记录已停止（已记录 %3）")
+        .arg(m_failedFile, m_failedDiskFull ? tr("磁盘空间已满") : m_failedReason, m_failedAfter);
+}
+
 void Recorder::fail(QFile& file)
 {
     // A write that the disk took only in part comes back without the system's reason.
-    QString reason = file.errorString();
     const QStorageInfo volume(QFileInfo(file.fileName()).absolutePath());
-    if (volume.isValid() && volume.bytesAvailable() == 0)
-        reason = QStringLiteral("磁盘空间已满");
-    m_failureText = QStringLiteral("记录文件写入失败：%1（%2），记录已停止（已记录 %3）")
-                        .arg(QDir::toNativeSeparators(file.fileName()), reason, elapsedText());
-    qCWarning(lcRecord) << "write failed, recording stopped:" << file.fileName() << reason;
+    m_failedDiskFull = volume.isValid() && volume.bytesAvailable() == 0;
+    m_failedFile = QDir::toNativeSeparators(file.fileName());
+    m_failedReason = file.errorString();
+    m_failedAfter = elapsedText();
+    qCWarning(lcRecord) << "write failed, recording stopped:" << file.fileName()
+                        << (m_failedDiskFull ? QStringLiteral("disk full") : m_failedReason);
     close(true);
     emit failureTextChanged();
-    emit writeFailed(m_failureText);
+    emit writeFailed(failureText());
 }
 
 void Recorder::close(bool failed)

@@ -63,7 +63,7 @@ public:
     QString lastErrorText() const { return m_lastError; }
     /// Why the last recording ended by itself (a file stopped taking data); empty while
     /// recording and after a recording the user stopped.
-    QString failureText() const { return m_failureText; }
+    QString failureText() const;
 
     /// Opens both files (truncating) and starts recording; a recording that runs is
     /// stopped first. The text file is an INS message log when insColumns is set or its
@@ -111,7 +111,12 @@ private:
     // One stream per recording: a stream whose device failed keeps its unwritten text,
     // which must never reach the next recording's file.
     std::unique_ptr<QTextStream> m_stream;
-    QString m_failureText;
+    // What failureText tells, kept in parts so that it reads in the language of the moment
+    // it is shown. No failure while the file is empty.
+    QString m_failedFile;
+    QString m_failedReason;
+    QString m_failedAfter;
+    bool m_failedDiskFull = false;
     QString m_baseName;
     bool m_recording = false;
     bool m_insColumns = false;
