@@ -14,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace gcs {
@@ -37,9 +39,9 @@ bool cancelled(const std::atomic_bool* cancel)
 QString gapReason(const CaptureReader& reader, double rateHz, bool ordered)
 {
     QStringList reasons;
-    const qint64 lost = reader.counters().lostFrames;
+    const int lost = int(std::min(reader.counters().lostFrames, qint64(INT_MAX)));
     if (lost > 0)
-        reasons << QCoreApplication::translate("gcs::NoiseAnalysis", "丢失 %1 帧").arg(lost);
+        reasons << QCoreApplication::translate("gcs::NoiseAnalysis", "丢失 %n 帧", nullptr, lost);
     const CaptureTiming& timing = reader.timing();
     const double silenceLimitMs
         = qMax(NoiseAnalysis::kGapSilenceMs, NoiseAnalysis::kGapPeriods * 1000.0 / rateHz);

@@ -316,17 +316,20 @@ void YModem::onDeadline()
 
 QString YModem::handshakeTimeoutMessage() const
 {
-    QString text = tr("限时内未进入升级模式（串口共 %1 字节").arg(m_handshakeBytes);
-    if (m_handshakeCapture.isEmpty()) {
-        text += tr("，无数据：请确认已复位且串口为 115200");
-    } else {
-        const QByteArray shown = m_handshakeCapture.left(kCaptureShown).toHex(' ');
-        text += tr("，片段 %1").arg(QString::fromLatin1(shown).trimmed());
-        if (!m_handshakeCapture.contains(ymodem::kCrcRequest))
-            text += tr("；有数据但未识别到升级握手，请核对波特率或复位时机");
-    }
-    text += QLatin1Char(')');
-    return text;
+    // Whole sentences, so that each reads right in every language.
+    if (m_handshakeCapture.isEmpty())
+        return tr("限时内未进入升级模式（串口共 %1 字节，无数据：请确认已复位且串口为 115200)")
+            .arg(m_handshakeBytes);
+    const QString shown
+        = QString::fromLatin1(m_handshakeCapture.left(kCaptureShown).toHex(' ')).trimmed();
+    if (m_handshakeCapture.contains(ymodem::kCrcRequest))
+        return tr("限时内未进入升级模式（串口共 %1 字节，片段 %2)")
+            .arg(m_handshakeBytes)
+            .arg(shown);
+    return tr("限时内未进入升级模式（串口共 %1 字节，片段 %2；有数据但未识别到升级握手，"
+              "请核对波特率或复位时机)")
+        .arg(m_handshakeBytes)
+        .arg(shown);
 }
 
 } // namespace gcs
