@@ -9,10 +9,13 @@
 #include "ins/InsBridge.h"
 #include "ins/WireFormat.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace gcs {
@@ -36,17 +39,17 @@ bool cancelled(const std::atomic_bool* cancel)
 QString gapReason(const CaptureReader& reader, double rateHz, bool ordered)
 {
     QStringList reasons;
-    const qint64 lost = reader.counters().lostFrames;
+    const int lost = int(std::min(reader.counters().lostFrames, qint64(INT_MAX)));
     if (lost > 0)
-        reasons << QStringLiteral("丢失 %1 帧").arg(lost);
+        reasons << QCoreApplication::translate("gcs::NoiseAnalysis", "丢失 %n 帧", nullptr, lost);
     const CaptureTiming& timing = reader.timing();
     const double silenceLimitMs
         = qMax(NoiseAnalysis::kGapSilenceMs, NoiseAnalysis::kGapPeriods * 1000.0 / rateHz);
     if (!ordered && double(timing.longestSilenceMs) > silenceLimitMs)
-        reasons << QStringLiteral("第 %1 行之前 %2 s 没有数据")
+        reasons << QCoreApplication::translate("gcs::NoiseAnalysis", "第 %1 行之前 %2 s 没有数据")
                        .arg(timing.silenceEndLine)
                        .arg(double(timing.longestSilenceMs) / 1000.0, 0, 'f', 1);
-    return reasons.join(QStringLiteral("；"));
+    return reasons.join(QCoreApplication::translate("gcs::NoiseAnalysis", "；"));
 }
 
 NoiseResult failed(NoiseResult r, const QString& error)
@@ -75,9 +78,11 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
         return failed(result, reader.errorText());
     const bool log = reader.kind() == CaptureReader::Kind::MessageLog;
     if (rateHz <= 0 && !log)
-        return failed(result,
-                      QStringLiteral("%1 是原始数据文件，没有时间戳，无法得出采样率；请给出采样率")
-                          .arg(QDir::toNativeSeparators(path)));
+        return failed(
+            result,
+            QCoreApplication::translate(
+                "gcs::NoiseAnalysis", "%1 是原始数据文件，没有时间戳，无法得出采样率；请给出采样率")
+                .arg(QDir::toNativeSeparators(path)));
 
     InertialSeries series(capacity > 0 ? capacity : InertialSeries::kDefaultCapacity);
     SampleRate rate;
@@ -108,7 +113,8 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
         if (n % kCheckEvery == 0) {
             if (cancelled(cancel)) {
                 result.cancelled = true;
-                return failed(result, QStringLiteral("噪声分析已取消"));
+                return failed(result,
+                              QCoreApplication::translate("gcs::NoiseAnalysis", "噪声分析已取消"));
             }
             report(kReadShare * double(reader.position()) / size);
         }
@@ -121,15 +127,18 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
     if (result.samples == 0 && !result.warning.isEmpty())
         return failed(result, result.warning);
     if (result.samples < kMinSamples)
-        return failed(result,
-                      QStringLiteral("%1 中只有 %2 个惯性数据，至少需要 %3 个才能分析噪声")
-                          .arg(QDir::toNativeSeparators(path), QString::number(result.samples),
-                               QString::number(kMinSamples)));
+        return failed(
+            result,
+            QCoreApplication::translate("gcs::NoiseAnalysis",
+                                        "%1 中只有 %2 个惯性数据，至少需要 %3 个才能分析噪声")
+                .arg(QDir::toNativeSeparators(path), QString::number(result.samples),
+                     QString::number(kMinSamples)));
     result.rateGiven = rateHz > 0;
     result.rateHz = result.rateGiven ? rateHz : rate.rate();
     if (result.rateHz <= 0)
         return failed(result,
-                      QStringLiteral("无法从 %1 的时间戳得出采样率；请给出采样率")
+                      QCoreApplication::translate("gcs::NoiseAnalysis",
+                                                  "无法从 %1 的时间戳得出采样率；请给出采样率")
                           .arg(QDir::toNativeSeparators(path)));
     rest.finish();
     result.atRest = rest.atRest();
@@ -156,7 +165,8 @@ NoiseResult NoiseAnalysis::run(const QString& path, double rateHz, const std::at
         for (qint64 m : sizes) {
             if (cancelled(cancel)) {
                 result.cancelled = true;
-                return failed(result, QStringLiteral("噪声分析已取消"));
+                return failed(result,
+                              QCoreApplication::translate("gcs::NoiseAnalysis", "噪声分析已取消"));
             }
             curve.push_back(allan.at(m) * scale);
             done += double(allan.size() - 2 * m + 1);

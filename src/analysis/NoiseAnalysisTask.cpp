@@ -19,7 +19,14 @@ QVariant numberOrNaN(double v)
     return std::isfinite(v) ? v : std::numeric_limits<double>::quiet_NaN();
 }
 
-const char* const kNames[] = { "陀螺 X", "陀螺 Y", "陀螺 Z", "加计 X", "加计 Y", "加计 Z" };
+const char* const kNames[] = {
+    QT_TRANSLATE_NOOP("gcs::NoiseAnalysisTask", "陀螺 X"),
+    QT_TRANSLATE_NOOP("gcs::NoiseAnalysisTask", "陀螺 Y"),
+    QT_TRANSLATE_NOOP("gcs::NoiseAnalysisTask", "陀螺 Z"),
+    QT_TRANSLATE_NOOP("gcs::NoiseAnalysisTask", "加计 X"),
+    QT_TRANSLATE_NOOP("gcs::NoiseAnalysisTask", "加计 Y"),
+    QT_TRANSLATE_NOOP("gcs::NoiseAnalysisTask", "加计 Z"),
+};
 
 } // namespace
 
@@ -35,7 +42,7 @@ QString NoiseAnalysisTask::fileName() const
 bool NoiseAnalysisTask::analyse(const QString& path, double rateHz)
 {
     if (path.trimmed().isEmpty()) {
-        m_error = QStringLiteral("请先选择要分析的记录文件");
+        m_error = tr("请先选择要分析的记录文件");
         emit resultChanged();
         return false;
     }
@@ -56,7 +63,7 @@ void NoiseAnalysisTask::ended(NoiseResult r)
     if (r.ok) {
         m_result = std::move(r);
         m_error.clear();
-        message = QStringLiteral("噪声分析完成：%1 个采样，%2 Hz")
+        message = tr("噪声分析完成：%1 个采样，%2 Hz")
                       .arg(m_result.samples)
                       .arg(m_result.rateHz, 0, 'g', 6);
     } else {
@@ -103,7 +110,7 @@ QVariantList NoiseAnalysisTask::figures() const
         const NoiseFigures::Minimum& low = m_result.minimum[size_t(c)];
         list.append(QVariantMap {
             { QStringLiteral("key"), QLatin1String(NoiseResult::channelKey(c)) },
-            { QStringLiteral("name"), QString::fromUtf8(kNames[c]) },
+            { QStringLiteral("name"), tr(kNames[c]) },
             { QStringLiteral("walk"),
               numberOrNaN(gyro ? m_result.angleRandomWalk(c) : m_result.velocityRandomWalk(c)) },
             { QStringLiteral("walkUnit"),
@@ -123,16 +130,16 @@ bool NoiseAnalysisTask::exportCsv(const QString& path)
         return false;
     const QString shown = QDir::toNativeSeparators(path);
     if (!m_result.ok) {
-        emit exported(false, QStringLiteral("还没有可导出的噪声分析结果"));
+        emit exported(false, tr("还没有可导出的噪声分析结果"));
         return false;
     }
     // The file appears only once it is complete.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !m_result.writeCsv(&file) || !file.commit()) {
-        emit exported(false, QStringLiteral("无法写入 %1：%2").arg(shown, file.errorString()));
+        emit exported(false, tr("无法写入 %1：%2").arg(shown, file.errorString()));
         return false;
     }
-    emit exported(true, QStringLiteral("已导出噪声分析到 %1").arg(shown));
+    emit exported(true, tr("已导出噪声分析到 %1").arg(shown));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "analysis/NoiseResult.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QJsonArray>
 #include <QStringList>
@@ -23,6 +24,21 @@ QJsonValue number(double v)
 QString cell(double v)
 {
     return std::isfinite(v) ? QString::number(v, 'g', 6) : QString();
+}
+
+/// Columns a text takes on a terminal: a wide (CJK) character takes two.
+int displayWidth(const QString& text)
+{
+    int width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF)
+            || (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF)
+            || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60)
+            || (u >= 0xFFE0 && u <= 0xFFE6);
+        width += wide ? 2 : 1;
+    }
+    return width;
 }
 
 QString column(double v, int width)
@@ -83,16 +99,23 @@ QJsonObject NoiseResult::toJson() const
 QString NoiseResult::toText() const
 {
     QString t;
-    t += QStringLiteral("file: %1\n").arg(path);
-    t += QStringLiteral("rate: %1 Hz%2\n")
+    t += QCoreApplication::translate("gcs::NoiseResult", "文件：%1").arg(path) + QLatin1Char('\n');
+    t += (rateGiven
+              ? QCoreApplication::translate("gcs::NoiseResult", "采样率：%1 Hz（给定）")
+              : QCoreApplication::translate("gcs::NoiseResult", "采样率：%1 Hz（取自记录的时间）"))
              .arg(rateHz, 0, 'g', 8)
-             .arg(rateGiven ? QStringLiteral(" (given)")
-                            : QStringLiteral(" (from the log's times)"));
-    t += QStringLiteral("samples: %1 (%2 s)\n").arg(samples).arg(durationSeconds(), 0, 'f', 1);
-    t += QStringLiteral("at rest: %1\n")
-             .arg(atRest ? QStringLiteral("yes") : QStringLiteral("no: ") + restReason);
-    t += QStringLiteral("continuous: %1\n")
-             .arg(continuous() ? QStringLiteral("yes") : QStringLiteral("no: ") + gapReason);
+        + QLatin1Char('\n');
+    t += QCoreApplication::translate("gcs::NoiseResult", "采样数：%1（%2 s）")
+             .arg(samples)
+             .arg(durationSeconds(), 0, 'f', 1)
+        + QLatin1Char('\n');
+    t += (atRest ? QCoreApplication::translate("gcs::NoiseResult", "静止：是")
+                 : QCoreApplication::translate("gcs::NoiseResult", "静止：否，%1").arg(restReason))
+        + QLatin1Char('\n');
+    t += (continuous()
+              ? QCoreApplication::translate("gcs::NoiseResult", "连续：是")
+              : QCoreApplication::translate("gcs::NoiseResult", "连续：否，%1").arg(gapReason))
+        + QLatin1Char('\n');
     t += QStringLiteral("\n%1").arg(QStringLiteral("tau_s"), 11);
     const char* const heads[] = { "gx_deg_h", "gy_deg_h", "gz_deg_h", "ax_mg", "ay_mg", "az_mg" };
     for (const char* h : heads)
@@ -104,8 +127,10 @@ QString NoiseResult::toText() const
             t += column(i < adev[size_t(c)].size() ? adev[size_t(c)][i] : NAN, 11);
         t += QLatin1Char('\n');
     }
+    // The figures' names, translated, padded to the same columns whatever their script.
     const auto row = [this, &t](const char* name, int first, auto figure, bool bounded = false) {
-        t += QStringLiteral("%1").arg(QLatin1String(name), -36);
+        const QString shown = QCoreApplication::translate("gcs::NoiseResult", name);
+        t += shown + QString(qMax(1, 36 - displayWidth(shown)), QLatin1Char(' '));
         for (int c = first; c < first + 3; ++c) {
             const double v = figure(c);
             t += bounded && biasIsUpperBound(c) && std::isfinite(v)
@@ -119,16 +144,19 @@ QString NoiseResult::toText() const
              .arg(QStringLiteral("x"), 11)
              .arg(QStringLiteral("y"), 11)
              .arg(QStringLiteral("z"), 11);
-    row("angle random walk (deg/sqrt(h))", Gx, [this](int c) { return angleRandomWalk(c); });
+    row(QT_TRANSLATE_NOOP("gcs::NoiseResult", "角度随机游走 (deg/sqrt(h))"), Gx,
+        [this](int c) { return angleRandomWalk(c); });
     const auto bias = [this](int c) { return biasInstability(c); };
-    row("bias instability (deg/h)", Gx, bias, true);
-    row("velocity random walk (m/s/sqrt(h))", Ax, [this](int c) { return velocityRandomWalk(c); });
-    row("bias instability (mg)", Ax, bias, true);
+    row(QT_TRANSLATE_NOOP("gcs::NoiseResult", "零偏不稳定性 (deg/h)"), Gx, bias, true);
+    row(QT_TRANSLATE_NOOP("gcs::NoiseResult", "速度随机游走 (m/s/sqrt(h))"), Ax,
+        [this](int c) { return velocityRandomWalk(c); });
+    row(QT_TRANSLATE_NOOP("gcs::NoiseResult", "零偏不稳定性 (mg)"), Ax, bias, true);
     for (int c = 0; c < kChannels; ++c) {
         if (biasIsUpperBound(c)) {
-            t += kUpperBound
-                + QStringLiteral(": the curve still falls at the longest tau, so the bias "
-                                 "instability is only an upper bound\n");
+            t += QCoreApplication::translate(
+                     "gcs::NoiseResult", "%1：曲线在最长的 tau 处仍在下降，零偏不稳定性只是上界")
+                     .arg(kUpperBound)
+                + QLatin1Char('\n');
             break;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "ins/InsBridge.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -82,12 +83,15 @@ void RestCheck::finish()
             const int g = kGx + a;
             const double peak = std::max(std::fabs(m_lo[size_t(g)]), std::fabs(m_hi[size_t(g)]));
             if (spread(g) > kRateSpread)
-                reasons << QStringLiteral("陀螺 %1 轴角速度变化 %2 °/s（静止时不超过 %3 °/s）")
+                reasons << QCoreApplication::translate(
+                               "gcs::RestCheck",
+                               "陀螺 %1 轴角速度变化 %2 °/s（静止时不超过 %3 °/s）")
                                .arg(QLatin1String(kAxisNames[a]))
                                .arg(spread(g), 0, 'f', 2)
                                .arg(kRateSpread);
             else if (peak > kRate)
-                reasons << QStringLiteral("陀螺 %1 轴持续转动 %2 °/s（静止时不超过 %3 °/s）")
+                reasons << QCoreApplication::translate(
+                               "gcs::RestCheck", "陀螺 %1 轴持续转动 %2 °/s（静止时不超过 %3 °/s）")
                                .arg(QLatin1String(kAxisNames[a]))
                                .arg(peak, 0, 'f', 2)
                                .arg(kRate);
@@ -95,7 +99,8 @@ void RestCheck::finish()
         for (int a = 0; a < 3; ++a) {
             const int c = kAx + a;
             if (spread(c) > kAccelSpread)
-                reasons << QStringLiteral("加计 %1 轴加速度变化 %2 mg（静止时不超过 %3 mg）")
+                reasons << QCoreApplication::translate(
+                               "gcs::RestCheck", "加计 %1 轴加速度变化 %2 mg（静止时不超过 %3 mg）")
                                .arg(QLatin1String(kAxisNames[a]))
                                .arg(spread(c) * 1000.0, 0, 'f', 1)
                                .arg(kAccelSpread * 1000.0);
@@ -107,18 +112,19 @@ void RestCheck::finish()
             int channel;
             const char* name;
             double bound;
-        } angles[] = { { kPitch, "俯仰", kTiltSpread },
-                       { kRoll, "横滚", kTiltSpread },
-                       { kYaw, "航向", kHeadingSpread } };
+        } angles[] = { { kPitch, QT_TRANSLATE_NOOP("gcs::RestCheck", "俯仰"), kTiltSpread },
+                       { kRoll, QT_TRANSLATE_NOOP("gcs::RestCheck", "横滚"), kTiltSpread },
+                       { kYaw, QT_TRANSLATE_NOOP("gcs::RestCheck", "航向"), kHeadingSpread } };
         for (const auto& a : angles) {
             if (spread(a.channel) > a.bound)
-                reasons << QStringLiteral("%1角变化 %2°（静止时不超过 %3°）")
-                               .arg(QString::fromUtf8(a.name))
+                reasons << QCoreApplication::translate("gcs::RestCheck",
+                                                       "%1角变化 %2°（静止时不超过 %3°）")
+                               .arg(QCoreApplication::translate("gcs::RestCheck", a.name))
                                .arg(spread(a.channel), 0, 'f', 1)
                                .arg(a.bound);
         }
     }
-    m_reason = reasons.join(QStringLiteral("；"));
+    m_reason = reasons.join(QCoreApplication::translate("gcs::RestCheck", "；"));
 }
 
 } // namespace gcs

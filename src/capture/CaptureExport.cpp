@@ -5,6 +5,7 @@
 #include "capture/CsvExporter.h"
 #include "capture/KmlExporter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -47,7 +48,7 @@ CaptureExport::Result CaptureExport::run(const QString& capturePath, QIODevice* 
     for (bool more = true; more;) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
             result.cancelled = true;
-            result.error = QStringLiteral("已取消导出");
+            result.error = QCoreApplication::translate("gcs::CaptureExport", "已取消导出");
             return result;
         }
         more = reader.readChunk();
@@ -91,7 +92,7 @@ QString CaptureExport::outputRefusal(const QString& capturePath, const QString& 
             && capture.canonicalFilePath() == out.canonicalFilePath());
     if (!same)
         return QString();
-    return QStringLiteral("导出文件不能覆盖记录文件本身：%1")
+    return QCoreApplication::translate("gcs::CaptureExport", "导出文件不能覆盖记录文件本身：%1")
         .arg(QDir::toNativeSeparators(outPath));
 }
 
@@ -108,20 +109,22 @@ CaptureExport::Result CaptureExport::toFile(const QString& capturePath, const QS
     if (target.exists() && !target.isFile()) {
         QFile device(outPath);
         if (!device.open(QIODevice::WriteOnly)) {
-            result.error = QStringLiteral("无法创建导出文件 %1：%2")
-                               .arg(QDir::toNativeSeparators(outPath), device.errorString());
+            result.error
+                = QCoreApplication::translate("gcs::CaptureExport", "无法创建导出文件 %1：%2")
+                      .arg(QDir::toNativeSeparators(outPath), device.errorString());
             return result;
         }
         result = run(capturePath, &device, format, cancel, progress);
         if (!device.flush() && result.ok) {
             result.ok = false;
-            result.error = QStringLiteral("写入导出文件失败：%1").arg(device.errorString());
+            result.error = QCoreApplication::translate("gcs::CaptureExport", "写入导出文件失败：%1")
+                               .arg(device.errorString());
         }
         return result;
     }
     QSaveFile file(outPath);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error = QStringLiteral("无法创建导出文件 %1：%2")
+        result.error = QCoreApplication::translate("gcs::CaptureExport", "无法创建导出文件 %1：%2")
                            .arg(QDir::toNativeSeparators(outPath), file.errorString());
         return result;
     }
@@ -132,7 +135,7 @@ CaptureExport::Result CaptureExport::toFile(const QString& capturePath, const QS
     }
     if (!file.commit()) {
         result.ok = false;
-        result.error = QStringLiteral("无法保存导出文件 %1：%2")
+        result.error = QCoreApplication::translate("gcs::CaptureExport", "无法保存导出文件 %1：%2")
                            .arg(QDir::toNativeSeparators(outPath), file.errorString());
     }
     return result;

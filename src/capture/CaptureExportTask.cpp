@@ -43,8 +43,8 @@ void CaptureExportTask::ended(const CaptureExport::Result& result)
     if (m_result.ok) {
         m_lastOutput = m_outPath;
         message = m_format == CaptureExport::Format::Csv
-            ? QStringLiteral("已导出 %1 条记录到 %2").arg(m_result.written).arg(out)
-            : QStringLiteral("已导出 %1 个轨迹点到 %2").arg(m_result.written).arg(out);
+            ? tr("已导出 %1 条记录到 %2").arg(m_result.written).arg(out)
+            : tr("已导出 %1 个轨迹点到 %2").arg(m_result.written).arg(out);
     } else {
         message = m_result.error;
     }

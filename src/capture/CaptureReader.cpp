@@ -2,6 +2,7 @@
 
 #include "capture/CaptureLogging.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cstring>
@@ -32,8 +33,8 @@ bool CaptureReader::open(const QString& path)
     close();
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly)) {
-        m_error
-            = QStringLiteral("无法打开文件 %1：%2").arg(nativePath(m_file), m_file.errorString());
+        m_error = QCoreApplication::translate("gcs::CaptureReader", "无法打开文件 %1：%2")
+                      .arg(nativePath(m_file), m_file.errorString());
         return false;
     }
     m_size = m_file.size();
@@ -79,7 +80,7 @@ bool CaptureReader::seek(qint64 offset, qint64 line)
         return false;
     m_error.clear();
     if (offset < 0 || offset > m_size || !m_file.seek(offset)) {
-        fail(QStringLiteral("无法定位到文件 %1 的第 %2 字节")
+        fail(QCoreApplication::translate("gcs::CaptureReader", "无法定位到文件 %1 的第 %2 字节")
                  .arg(nativePath(m_file), QString::number(offset)));
         return false;
     }
@@ -156,13 +157,16 @@ bool CaptureReader::readRawChunk()
     }
     m_eof = true;
     if (m_file.error() != QFileDevice::NoError) {
-        fail(QStringLiteral("读取文件 %1 出错：%2").arg(nativePath(m_file), m_file.errorString()));
+        fail(QCoreApplication::translate("gcs::CaptureReader", "读取文件 %1 出错：%2")
+                 .arg(nativePath(m_file), m_file.errorString()));
         return false;
     }
     m_decoder->endOfInput();
     const RecDataModel::Integrity c = m_decoder->integrity();
     if (c.bytes > 0 && c.frames == 0 && c.sentences == 0)
-        fail(QStringLiteral("无法识别的文件 %1：既不是 INS 消息记录，也没有可解码的帧或语句")
+        fail(QCoreApplication::translate(
+                 "gcs::CaptureReader",
+                 "无法识别的文件 %1：既不是 INS 消息记录，也没有可解码的帧或语句")
                  .arg(nativePath(m_file)));
     return false;
 }
@@ -173,11 +177,13 @@ bool CaptureReader::readLogChunk()
     const QByteArray chunk = m_file.read(m_chunk);
     if (chunk.isEmpty()) {
         if (m_file.error() != QFileDevice::NoError)
-            fail(QStringLiteral("读取文件 %1 出错：%2")
+            fail(QCoreApplication::translate("gcs::CaptureReader", "读取文件 %1 出错：%2")
                      .arg(nativePath(m_file), m_file.errorString()));
         else if (!m_carry.isEmpty())
-            fail(QStringLiteral("消息记录的最后一行（第 %1 行）不完整，文件可能在写入时被截断；"
-                                "之前的记录已读出")
+            fail(QCoreApplication::translate(
+                     "gcs::CaptureReader",
+                     "消息记录的最后一行（第 %1 行）不完整，文件可能在写入时被截断；"
+                     "之前的记录已读出")
                      .arg(m_line + 1));
         m_eof = true;
         return false;
@@ -199,7 +205,8 @@ bool CaptureReader::readLogChunk()
     m_carry = data.mid(pos);
     m_carryOffset = base + pos;
     if (m_carry.size() > kMaxLogLine) {
-        fail(QStringLiteral("消息记录第 %1 行过长（超过 %2 KB）；之前的记录已读出")
+        fail(QCoreApplication::translate("gcs::CaptureReader",
+                                         "消息记录第 %1 行过长（超过 %2 KB）；之前的记录已读出")
                  .arg(m_line + 1)
                  .arg(kMaxLogLine / 1024));
         return false;
@@ -216,10 +223,14 @@ bool CaptureReader::handleLogLine(const char* text, qsizetype size, qint64 offse
     case MessageLogParser::Fault::None:
         break;
     case MessageLogParser::Fault::Stamp:
-        fail(QStringLiteral("消息记录第 %1 行不是“时间 报文”的格式；之前的记录已读出").arg(m_line));
+        fail(QCoreApplication::translate("gcs::CaptureReader",
+                                         "消息记录第 %1 行不是“时间 报文”的格式；之前的记录已读出")
+                 .arg(m_line));
         return false;
     case MessageLogParser::Fault::Hex:
-        fail(QStringLiteral("消息记录第 %1 行不是十六进制数据；之前的记录已读出").arg(m_line));
+        fail(QCoreApplication::translate("gcs::CaptureReader",
+                                         "消息记录第 %1 行不是十六进制数据；之前的记录已读出")
+                 .arg(m_line));
         return false;
     }
     m_timing.add(ms, m_line);

@@ -1,5 +1,6 @@
 #include "capture/CaptureReport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace gcs {
@@ -49,32 +50,41 @@ QString CaptureReport::toText() const
     const bool log = kind == CaptureReader::Kind::MessageLog;
     QString t;
     const auto line = [&t](const char* name, const QString& value) {
-        t += QLatin1String(name) + QStringLiteral(": ") + value + QLatin1Char('\n');
+        t += QCoreApplication::translate("gcs::CaptureReport", "%1：%2")
+                 .arg(QCoreApplication::translate("gcs::CaptureReport", name), value)
+            + QLatin1Char('\n');
     };
-    line("file", QDir::toNativeSeparators(path));
-    line("kind", log ? QStringLiteral("INS message log") : QStringLiteral("raw capture"));
-    line("file size", QString::number(fileSize));
-    line("bytes decoded", QString::number(counters.bytes));
-    line("binary frames", QString::number(counters.frames));
-    line("text sentences", QString::number(counters.sentences));
-    line("navigation records", QString::number(records));
-    line("checksum errors", QString::number(counters.checksumErrors));
-    line("text lines rejected", QString::number(counters.textErrors));
-    line("skipped bytes", QString::number(counters.skippedBytes));
-    line("lost frames", QString::number(counters.lostFrames));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "文件"), QDir::toNativeSeparators(path));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "类型"),
+         log ? QCoreApplication::translate("gcs::CaptureReport", "INS 消息记录")
+             : QCoreApplication::translate("gcs::CaptureReport", "原始数据"));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "文件大小"), QString::number(fileSize));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "解码字节"), QString::number(counters.bytes));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "二进制帧"), QString::number(counters.frames));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "文本语句"), QString::number(counters.sentences));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "导航记录"), QString::number(records));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "校验失败"),
+         QString::number(counters.checksumErrors));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "被拒的文本行"),
+         QString::number(counters.textErrors));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "跳过的字节"),
+         QString::number(counters.skippedBytes));
+    line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "丢帧"), QString::number(counters.lostFrames));
     if (log) {
-        line("messages", QString::number(timing.messages));
-        line("duration",
+        line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "消息数"), QString::number(timing.messages));
+        line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "时长"),
              QStringLiteral("%1 s").arg(double(timing.durationMs()) / 1000.0, 0, 'f', 3));
-        line("message rate", QStringLiteral("%1 /s").arg(timing.messageRate(), 0, 'f', 2));
-        line("longest silence",
-             timing.silenceEndLine > 0 ? QStringLiteral("%1 ms (before line %2)")
-                                             .arg(timing.longestSilenceMs)
-                                             .arg(timing.silenceEndLine)
-                                       : QStringLiteral("0 ms"));
+        line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "消息速率"),
+             QStringLiteral("%1 /s").arg(timing.messageRate(), 0, 'f', 2));
+        line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "最长静默"),
+             timing.silenceEndLine > 0
+                 ? QCoreApplication::translate("gcs::CaptureReport", "%1 ms（第 %2 行之前）")
+                       .arg(timing.longestSilenceMs)
+                       .arg(timing.silenceEndLine)
+                 : QStringLiteral("0 ms"));
     }
     if (!error.isEmpty())
-        line("stopped early", error);
+        line(QT_TRANSLATE_NOOP("gcs::CaptureReport", "提前停止"), error);
     return t;
 }
 

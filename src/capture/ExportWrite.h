@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QString>
 
@@ -14,7 +15,8 @@ inline bool writeExportData(QIODevice* out, const char* data, qsizetype size, QS
     for (qsizetype done = 0; done < size;) {
         const qint64 n = out->write(data + done, size - done);
         if (n <= 0) {
-            error = QStringLiteral("写入导出文件失败：%1").arg(out->errorString());
+            error = QCoreApplication::translate("gcs::CaptureExport", "写入导出文件失败：%1")
+                        .arg(out->errorString());
             return false;
         }
         done += n;

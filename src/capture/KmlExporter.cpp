@@ -4,6 +4,7 @@
 #include "ins/InsBridge.h"
 #include "ins/WireFormat.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QXmlStreamWriter>
 
@@ -82,8 +83,10 @@ bool KmlExporter::finish()
     const qint64 positions = m_track.added();
     const std::vector<TrackThinner::Point> points = m_track.finish();
     if (points.empty()) {
-        m_error = QStringLiteral("记录中没有带位置的导航数据（需要 sinsbin / sinsasc 且已定位），"
-                                 "无法导出 KML");
+        m_error = QCoreApplication::translate(
+            "gcs::KmlExporter",
+            "记录中没有带位置的导航数据（需要 sinsbin / sinsasc 且已定位），"
+            "无法导出 KML");
         return false;
     }
     // Made in memory first (a thinned track is about a megabyte at most), so that a write

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -14,7 +15,8 @@ KeptCopy KeptCopy::of(const QString& path, const QString& suffix)
     const QString copy = path + suffix;
     QFile original(path);
     if (QFile::exists(copy) && !QFile::remove(copy))
-        kept.error = QStringLiteral("无法替换旧的副本 %1").arg(QDir::toNativeSeparators(copy));
+        kept.error = QCoreApplication::translate("gcs::KeptCopy", "无法替换旧的副本 %1")
+                         .arg(QDir::toNativeSeparators(copy));
     else if (!original.copy(copy))
         kept.error = original.errorString();
     else

@@ -521,7 +521,7 @@ QString ManagedDevices::summary(const QString& id) const
                  QString::number(effectivePort(e.remotePort)));
     if (isNet(e, "tcp") && e.listenPort > 0)
         return QStringLiteral("TCP :%1").arg(e.listenPort);
-    return QStringLiteral("网口（未配置）");
+    return tr("网口（未配置）");
 }
 
 QString ManagedDevices::productId(const QString& id) const

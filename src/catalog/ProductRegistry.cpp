@@ -1,5 +1,6 @@
 #include "catalog/ProductRegistry.h"
 
+#include <QCoreApplication>
 #include <QVariantMap>
 
 namespace gcs {
@@ -9,6 +10,15 @@ namespace {
 const char* const kInsProductId = "ins";
 const char* const kDefaultModelId = "kt45";
 
+// Names are held as their source texts and translated where they are read, so that a
+// change of language shows in the menu as soon as it is read again.
+QString translated(const QString& source)
+{
+    return source.isEmpty()
+        ? source
+        : QCoreApplication::translate("gcs::ProductRegistry", source.toUtf8().constData());
+}
+
 struct NavRow
 {
     const char* id;
@@ -16,15 +26,26 @@ struct NavRow
     const char* section;
 };
 
+// The menu's sections.
+constexpr const char* kMonitoring = QT_TRANSLATE_NOOP("gcs::ProductRegistry", "运行监视");
+constexpr const char* kAnalysis = QT_TRANSLATE_NOOP("gcs::ProductRegistry", "记录分析");
+constexpr const char* kSetup = QT_TRANSLATE_NOOP("gcs::ProductRegistry", "参数与标定");
+constexpr const char* kMaintenance = QT_TRANSLATE_NOOP("gcs::ProductRegistry", "调试与维护");
+
 // Menu order of the INS product; consecutive rows with the same section form one group.
 const NavRow kInsNav[] = {
-    { "attitude", "姿态仪表", "运行监视" },      { "charts", "图表显示", "运行监视" },
-    { "track", "轨迹", "运行监视" },             { "message", "解析数据", "运行监视" },
-    { "stats", "收发统计", "运行监视" },
-    { "noise", "噪声分析", "记录分析" }, // listed only while a recording plays
-    { "user_config", "用户配置", "参数与标定" }, { "factory_config", "出厂配置", "参数与标定" },
-    { "raw", "原始收发", "调试与维护" },         { "record", "数据记录", "调试与维护" },
-    { "upgrade", "固件升级", "调试与维护" },
+    { "attitude", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "姿态仪表"), kMonitoring },
+    { "charts", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "图表显示"), kMonitoring },
+    { "track", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "轨迹"), kMonitoring },
+    { "message", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "解析数据"), kMonitoring },
+    { "stats", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "收发统计"), kMonitoring },
+    // Listed only while a recording plays.
+    { "noise", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "噪声分析"), kAnalysis },
+    { "user_config", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "用户配置"), kSetup },
+    { "factory_config", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "出厂配置"), kSetup },
+    { "raw", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "原始收发"), kMaintenance },
+    { "record", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "数据记录"), kMaintenance },
+    { "upgrade", QT_TRANSLATE_NOOP("gcs::ProductRegistry", "固件升级"), kMaintenance },
 };
 
 // How the pages behave while a recording is replayed. The pages that talk to the unit
@@ -84,7 +105,8 @@ void ProductRegistry::registerBuiltInProducts()
 {
     Product ins;
     ins.id = QString::fromLatin1(kInsProductId);
-    ins.displayName = QStringLiteral("AX-7300 组合导航系统");
+    ins.displayName
+        = QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::ProductRegistry", "AX-7300 组合导航系统"));
     ins.transports = { TransportKind::Serial };
     for (const NavRow& row : kInsNav) {
         const QString id = QString::fromLatin1(row.id);
@@ -106,7 +128,9 @@ void ProductRegistry::registerBuiltInDeviceCatalog()
     m_deviceModels.clear();
     m_allDeviceModelIds.clear();
 
-    const ProductCategory category { QStringLiteral("nav_attitude"), QStringLiteral("导航测姿") };
+    const ProductCategory category { QStringLiteral("nav_attitude"),
+                                     QString::fromUtf8(
+                                         QT_TRANSLATE_NOOP("gcs::ProductRegistry", "导航测姿")) };
     m_categories.insert(category.id, category);
     m_categoryIds.append(category.id);
 
@@ -177,7 +201,7 @@ QVariantList ProductRegistry::productNavMenu() const
         if (visible.isEmpty())
             continue;
         if (!section.title.isEmpty())
-            menu.append(menuEntry("section", section.title, QString()));
+            menu.append(menuEntry("section", translated(section.title), QString()));
         for (const QString& id : visible)
             menu.append(menuEntry("item", QString(), id));
     }
@@ -186,17 +210,17 @@ QVariantList ProductRegistry::productNavMenu() const
 
 QString ProductRegistry::productShortName() const
 {
-    return QStringLiteral("惯导");
+    return tr("惯导");
 }
 
 QString ProductRegistry::displayName(const QString& productId) const
 {
-    return m_products.value(productId).displayName;
+    return translated(m_products.value(productId).displayName);
 }
 
 QString ProductRegistry::categoryDisplayName(const QString& categoryId) const
 {
-    return m_categories.value(categoryId).displayName;
+    return translated(m_categories.value(categoryId).displayName);
 }
 
 QStringList ProductRegistry::deviceModelIds(const QString& categoryId) const
@@ -237,7 +261,7 @@ QString ProductRegistry::navTitle(int index) const
     const Product* product = currentProduct();
     if (!product || index < 0 || index >= product->navTitles.size())
         return QString();
-    return product->navTitles.at(index);
+    return translated(product->navTitles.at(index));
 }
 
 QString ProductRegistry::navTitleById(const QString& navId) const
@@ -248,13 +272,13 @@ QString ProductRegistry::navTitleById(const QString& navId) const
     const qsizetype i = product->navIds.indexOf(navId);
     if (i < 0 || i >= product->navTitles.size())
         return QString();
-    return product->navTitles.at(i);
+    return translated(product->navTitles.at(i));
 }
 
 QString ProductRegistry::navSubtitleById(const QString& navId) const
 {
     if (navId == QLatin1String("upgrade"))
-        return QStringLiteral("115200 升级模式烧写");
+        return tr("115200 升级模式烧写");
     return QString();
 }
 

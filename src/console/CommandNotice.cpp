@@ -1,51 +1,62 @@
 #include "console/CommandNotice.h"
 
-#include <QHash>
+#include <QCoreApplication>
 
 namespace gcs {
 
 namespace {
 
-const QHash<QString, QString>& labels()
+struct Label
 {
-    static const QHash<QString, QString> table {
-        { QStringLiteral("reset_user_flash"), QStringLiteral("复位用户存储") },
-        { QStringLiteral("get_softver"), QStringLiteral("读固件版本") },
-        { QStringLiteral("get_system_state"), QStringLiteral("读系统状态") },
-        { QStringLiteral("get_com1"), QStringLiteral("读串口1") },
-        { QStringLiteral("set_com1"), QStringLiteral("设串口1") },
-        { QStringLiteral("save_config"), QStringLiteral("保存用户配置") },
-        { QStringLiteral("save_factory_config"), QStringLiteral("保存出厂配置") },
-        { QStringLiteral("stop_com1"), QStringLiteral("关闭导航输出") },
-        { QStringLiteral("start_com1"), QStringLiteral("打开导航输出") },
-        { QStringLiteral("reset_system"), QStringLiteral("系统复位") },
-        { QStringLiteral("get_axis"), QStringLiteral("读安装轴向") },
-        { QStringLiteral("set_axis"), QStringLiteral("设安装轴向") },
-        { QStringLiteral("get_gnss"), QStringLiteral("读 GNSS 航向补偿") },
-        { QStringLiteral("set_gnss"), QStringLiteral("设 GNSS 航向补偿") },
-        { QStringLiteral("get_extrap_time"), QStringLiteral("读外插时间") },
-        { QStringLiteral("set_extrap_time"), QStringLiteral("设外插时间") },
-        { QStringLiteral("reset_flash_info"), QStringLiteral("复位 Flash 信息") },
-        { QStringLiteral("get_align_time"), QStringLiteral("读对准时间") },
-        { QStringLiteral("set_align_time"), QStringLiteral("设对准时间") },
-        { QStringLiteral("get_position"), QStringLiteral("读导航位置") },
-        { QStringLiteral("set_position"), QStringLiteral("设导航位置") },
-        { QStringLiteral("get_factory"), QStringLiteral("读出厂参数") },
-        { QStringLiteral("set_factory"), QStringLiteral("设出厂参数") },
-        { QStringLiteral("get_gnm"), QStringLiteral("读安装误差") },
-        { QStringLiteral("set_gnm"), QStringLiteral("设安装误差") },
-        { QStringLiteral("correct_heading"), QStringLiteral("航向校正") },
-        { QStringLiteral("get_device_info"), QStringLiteral("读设备信息") },
-        { QStringLiteral("get_calib_imu"), QStringLiteral("读 IMU 标定") },
-        { QStringLiteral("static_calib_imu"), QStringLiteral("IMU 静态标定") },
-        { QStringLiteral("reset_calib_imu"), QStringLiteral("复位 IMU 标定") },
-        { QStringLiteral("manual_trig_driftz"), QStringLiteral("Z 轴漂移触发") },
-        { QStringLiteral("set_driftz"), QStringLiteral("设 Z 轴漂移") },
-        { QStringLiteral("debug_open"), QStringLiteral("打开调试输出") },
-        { QStringLiteral("debug_close"), QStringLiteral("关闭调试输出") },
-        { QStringLiteral("set_device_info"), QStringLiteral("设设备信息") },
-    };
-    return table;
+    const char* command;
+    const char* label; ///< a source text, translated where the notice is written
+};
+
+const Label kLabels[] = {
+    { "reset_user_flash", QT_TRANSLATE_NOOP("gcs::CommandNotice", "复位用户存储") },
+    { "get_softver", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读固件版本") },
+    { "get_system_state", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读系统状态") },
+    { "get_com1", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读串口1") },
+    { "set_com1", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设串口1") },
+    { "save_config", QT_TRANSLATE_NOOP("gcs::CommandNotice", "保存用户配置") },
+    { "save_factory_config", QT_TRANSLATE_NOOP("gcs::CommandNotice", "保存出厂配置") },
+    { "stop_com1", QT_TRANSLATE_NOOP("gcs::CommandNotice", "关闭导航输出") },
+    { "start_com1", QT_TRANSLATE_NOOP("gcs::CommandNotice", "打开导航输出") },
+    { "reset_system", QT_TRANSLATE_NOOP("gcs::CommandNotice", "系统复位") },
+    { "get_axis", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读安装轴向") },
+    { "set_axis", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设安装轴向") },
+    { "get_gnss", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读 GNSS 航向补偿") },
+    { "set_gnss", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设 GNSS 航向补偿") },
+    { "get_extrap_time", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读外插时间") },
+    { "set_extrap_time", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设外插时间") },
+    { "reset_flash_info", QT_TRANSLATE_NOOP("gcs::CommandNotice", "复位 Flash 信息") },
+    { "get_align_time", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读对准时间") },
+    { "set_align_time", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设对准时间") },
+    { "get_position", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读导航位置") },
+    { "set_position", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设导航位置") },
+    { "get_factory", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读出厂参数") },
+    { "set_factory", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设出厂参数") },
+    { "get_gnm", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读安装误差") },
+    { "set_gnm", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设安装误差") },
+    { "correct_heading", QT_TRANSLATE_NOOP("gcs::CommandNotice", "航向校正") },
+    { "get_device_info", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读设备信息") },
+    { "get_calib_imu", QT_TRANSLATE_NOOP("gcs::CommandNotice", "读 IMU 标定") },
+    { "static_calib_imu", QT_TRANSLATE_NOOP("gcs::CommandNotice", "IMU 静态标定") },
+    { "reset_calib_imu", QT_TRANSLATE_NOOP("gcs::CommandNotice", "复位 IMU 标定") },
+    { "manual_trig_driftz", QT_TRANSLATE_NOOP("gcs::CommandNotice", "Z 轴漂移触发") },
+    { "set_driftz", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设 Z 轴漂移") },
+    { "debug_open", QT_TRANSLATE_NOOP("gcs::CommandNotice", "打开调试输出") },
+    { "debug_close", QT_TRANSLATE_NOOP("gcs::CommandNotice", "关闭调试输出") },
+    { "set_device_info", QT_TRANSLATE_NOOP("gcs::CommandNotice", "设设备信息") },
+};
+
+const char* labelOf(const QString& name)
+{
+    for (const Label& row : kLabels) {
+        if (name == QLatin1String(row.command))
+            return row.label;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -53,10 +64,11 @@ const QHash<QString, QString>& labels()
 QString commandUserNotice(const QString& name, const QByteArray& sent)
 {
     const QString text = QString::fromUtf8(sent).trimmed();
-    const QString label = labels().value(name);
-    if (label.isEmpty())
-        return QStringLiteral("已发送：") + text;
-    return label + QStringLiteral("（") + text + QStringLiteral("）");
+    const char* label = labelOf(name);
+    if (!label)
+        return QCoreApplication::translate("gcs::CommandNotice", "已发送：%1").arg(text);
+    return QCoreApplication::translate("gcs::CommandNotice", "%1（%2）")
+        .arg(QCoreApplication::translate("gcs::CommandNotice", label), text);
 }
 
 } // namespace gcs

@@ -2,22 +2,22 @@
 
 #include "console/LogFormat.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 namespace gcs {
 
 namespace {
 
-const QString& sendDirection()
+// In the language of the moment the banner is written.
+QString sendDirection()
 {
-    static const QString text = QStringLiteral("发送");
-    return text;
+    return QCoreApplication::translate("gcs::ConsoleLog", "发送");
 }
 
-const QString& receiveDirection()
+QString receiveDirection()
 {
-    static const QString text = QStringLiteral("接收");
-    return text;
+    return QCoreApplication::translate("gcs::ConsoleLog", "接收");
 }
 
 QByteArray withoutLineEnd(QByteArray bytes)
@@ -238,7 +238,7 @@ bool ConsoleLog::save(const QString& path, QString* errorText) const
         return false;
     };
     if (path.trimmed().isEmpty())
-        return fail(QStringLiteral("未指定文件"));
+        return fail(QCoreApplication::translate("gcs::ConsoleLog", "未指定文件"));
     // Written aside and renamed at the end: a failed save leaves an older file whole.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))

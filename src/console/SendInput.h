@@ -13,7 +13,7 @@ namespace gcs {
 /// a key already; any other id belongs to the built-in family "vorn".
 QString commandCatalogKey(const QString& id);
 
-/// "未知指令：" followed by key.
+/// "未知指令：%1" filled with key.
 QString unknownCommandText(const QString& key);
 
 /// Why raw input cannot be sent, or an empty text when it can. The first failing rule

@@ -3,6 +3,7 @@
 #include "ins/InsLogText.h"
 #include "ins/InsLogging.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -216,7 +217,7 @@ void InsBridge::addSendBytes(int n)
 
 QString InsBridge::messageText() const
 {
-    return fieldsText(m_messageFields, QLatin1Char('\t'), QLatin1Char('\n'));
+    return fieldsText(withStatusTexts(m_messageFields), QLatin1Char('\t'), QLatin1Char('\n'));
 }
 
 QString InsBridge::recTimeText() const
@@ -259,13 +260,13 @@ QString InsBridge::decodeGnssFix(quint8 status)
 {
     switch (status & 0x0F) {
     case 0:
-        return QStringLiteral("故障");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "故障"));
     case 4:
-        return QStringLiteral("无效");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "无效"));
     case 6:
-        return QStringLiteral("定位");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "定位"));
     case 7:
-        return QStringLiteral("定位定向");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "定位定向"));
     default:
         return QStringLiteral("—");
     }
@@ -275,16 +276,31 @@ QString InsBridge::decodeDeviceNav(quint8 status)
 {
     switch (status & 0xF0) {
     case 0x10:
-        return QStringLiteral("对准");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "对准"));
     case 0x20:
-        return QStringLiteral("校准");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "校准"));
     case 0x70:
-        return QStringLiteral("纯惯性导航");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "纯惯性导航"));
     case 0x90:
-        return QStringLiteral("组合导航");
+        return QString::fromUtf8(QT_TRANSLATE_NOOP("gcs::InsBridge", "组合导航"));
     default:
         return QStringLiteral("—");
     }
+}
+
+QString InsBridge::statusText(const QString& source)
+{
+    return QCoreApplication::translate("gcs::InsBridge", source.toUtf8().constData());
+}
+
+QVariantMap InsBridge::withStatusTexts(QVariantMap fields)
+{
+    for (const char* key : { "gnss_status", "gps_status", "device_status" }) {
+        const auto it = fields.find(QLatin1String(key));
+        if (it != fields.end())
+            *it = statusText(it->toString());
+    }
+    return fields;
 }
 
 QVariantMap InsBridge::buildImuPanel(const RecDataStruct& record)
@@ -410,16 +426,15 @@ void InsBridge::updateParseHint()
     const QByteArray& buffer = m_model->receiveBuffer();
     const int headers = countHeaders(buffer, qMax<qsizetype>(0, buffer.size() - kHintWindow));
     if (m_model->recBytes() < kHintMinBytes) {
-        m_parseHint = QStringLiteral("等待导航数据…");
+        m_parseHint = tr("等待导航数据…");
     } else if (m_model->recPackets() > 0) {
         m_parseHint.clear();
     } else if (headers > 0) {
-        m_parseHint
-            = QStringLiteral("已发现 AA55 帧头，正在同步校验…若长时间无数据请检查输出格式是否"
-                             "与 IMU/AHRS/SINS 页一致。");
+        m_parseHint = tr("已发现 AA55 帧头，正在同步校验…若长时间无数据请检查输出格式是否"
+                         "与 IMU/AHRS/SINS 页一致。");
     } else {
-        m_parseHint = QStringLiteral("已收 %1 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 "
-                                     "115200）。")
+        m_parseHint = tr("已收 %1 KB，未发现 AA55 帧头，请核对纳管串口波特率（常用 "
+                         "115200）。")
                           .arg(m_model->recBytes() / 1024);
     }
     if (!m_parseLogPath.isEmpty())

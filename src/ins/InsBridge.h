@@ -107,8 +107,8 @@ public:
     qint64 recBytes() const { return m_model->recBytes(); }
     int sendBytes() const { return m_model->sendBytes(); }
     QString recTimeText() const;
-    QString gnssFixStatus() const { return m_gnssFixStatus; }
-    QString deviceNavStatus() const { return m_deviceNavStatus; }
+    QString gnssFixStatus() const { return statusText(m_gnssFixStatus); }
+    QString deviceNavStatus() const { return statusText(m_deviceNavStatus); }
     QVariantMap imuPanel() const { return m_imuPanel; }
     QVariantMap ahrsPanel() const { return m_ahrsPanel; }
     QVariantMap sinsPanel() const { return m_sinsPanel; }
@@ -129,10 +129,15 @@ public:
 
     /// 1 IMU (imuasc, imubin), 2 AHRS (ahrsbin, ahrsasc), 3 SINS (sinsbin, sinsasc), 0 other.
     static int tierForPacketFormat(RecPacketFormat format);
-    /// GNSS fix text of the status byte's low nibble.
+    /// GNSS fix text of the status byte's low nibble. The texts are data as they stand
+    /// (records, exports, comparisons); statusText gives them to a person.
     static QString decodeGnssFix(quint8 status);
-    /// Navigation state text of the status byte's high nibble.
+    /// Navigation state text of the status byte's high nibble, a source text as above.
     static QString decodeDeviceNav(quint8 status);
+    /// A text of decodeGnssFix or decodeDeviceNav in the language of the moment.
+    static QString statusText(const QString& source);
+    /// fields with the values of gnss_status, gps_status and device_status as statusText.
+    static QVariantMap withStatusTexts(QVariantMap fields);
     static QVariantMap buildImuPanel(const RecDataStruct& record);
     static QVariantMap buildAhrsPanel(const RecDataStruct& record);
     static QVariantMap buildSinsPanel(const RecDataStruct& record);

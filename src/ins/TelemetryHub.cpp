@@ -1,5 +1,7 @@
 #include "ins/TelemetryHub.h"
 
+#include "ins/InsBridge.h"
+
 namespace gcs {
 
 namespace {
@@ -24,12 +26,20 @@ TelemetryHub::TelemetryHub(QObject* parent)
     m_flushTimer.start();
 }
 
+QVariantMap TelemetryHub::fields() const
+{
+    return InsBridge::withStatusTexts(m_shown.fields);
+}
+
 QVariant TelemetryHub::field(const QString& name, const QVariant& fallback) const
 {
     if (m_shown.quality != kOnline)
         return fallback;
     const auto it = m_shown.fields.constFind(name);
-    return it == m_shown.fields.cend() ? fallback : it.value();
+    if (it == m_shown.fields.cend())
+        return fallback;
+    return name.endsWith(QLatin1String("_status")) ? InsBridge::statusText(it->toString())
+                                                   : it.value();
 }
 
 QVariant TelemetryHub::field(const QString& name) const

@@ -24,7 +24,8 @@ public:
 
     explicit TelemetryHub(QObject* parent = nullptr);
 
-    QVariantMap fields() const { return m_shown.fields; }
+    /// The shown fields, their status texts in the language of the moment.
+    QVariantMap fields() const;
     QString quality() const { return m_shown.quality; }
     bool hasFix() const { return m_shown.quality == QLatin1String("online"); }
 

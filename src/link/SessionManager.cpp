@@ -64,7 +64,7 @@ int SessionManager::onlineCount() const
 QString SessionManager::statusText() const
 {
     const int n = onlineCount();
-    return n > 0 ? QStringLiteral("在线设备：%1").arg(n) : QStringLiteral("设备离线 / 未连接");
+    return n > 0 ? tr("在线设备：%1").arg(n) : tr("设备离线 / 未连接");
 }
 
 void SessionManager::remove(const QString& id)

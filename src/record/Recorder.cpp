@@ -98,13 +98,13 @@ bool Recorder::start(const QString& csvPath, const QString& rawPath, bool insCol
     const bool ins = insColumns || namesInsMessageLog(csvPath);
 
     if (!m_text.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        m_lastError = QStringLiteral("无法创建记录文件：%1（%2）")
+        m_lastError = tr("无法创建记录文件：%1（%2）")
                           .arg(QDir::toNativeSeparators(csvPath), m_text.errorString());
         qCWarning(lcRecord) << "cannot create" << csvPath << m_text.errorString();
         return false;
     }
     if (!m_raw.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_lastError = QStringLiteral("无法创建原始数据文件：%1（%2），本次记录不含串口原码")
+        m_lastError = tr("无法创建原始数据文件：%1（%2），本次记录不含串口原码")
                           .arg(QDir::toNativeSeparators(rawPath), m_raw.errorString());
         qCWarning(lcRecord) << "recording without raw file:" << rawPath << m_raw.errorString();
     }
@@ -135,7 +135,7 @@ bool Recorder::startInDirectory(const QString& dir, const QString& formatHint, b
 {
     if (dir.trimmed().isEmpty()) {
         // An empty folder would mean the process's working folder: never what was meant.
-        m_lastError = QStringLiteral("未选择记录目录");
+        m_lastError = tr("未选择记录目录");
         return false;
     }
     QString prefix = formatHint.trimmed().toLower();

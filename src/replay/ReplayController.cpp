@@ -15,7 +15,7 @@ ReplayController::~ReplayController() = default;
 QString ReplayController::speedLabel(double speed)
 {
     if (!(speed > ReplayTransport::kFastest))
-        return QStringLiteral("最快");
+        return tr("最快");
     return QStringLiteral("%1×").arg(speed);
 }
 
@@ -79,9 +79,8 @@ QString ReplayController::kindText() const
 {
     if (!m_transport || m_transport->captureKind() == CaptureReader::Kind::None)
         return QString();
-    return m_transport->captureKind() == CaptureReader::Kind::MessageLog
-        ? QStringLiteral("消息记录")
-        : QStringLiteral("原始数据");
+    return m_transport->captureKind() == CaptureReader::Kind::MessageLog ? tr("消息记录")
+                                                                         : tr("原始数据");
 }
 
 bool ReplayController::playing() const

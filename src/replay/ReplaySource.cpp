@@ -2,6 +2,7 @@
 
 #include "replay/ReplayLogging.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cstring>
@@ -20,14 +21,15 @@ bool ReplaySource::open(const QString& path)
     m_path = path;
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("无法打开文件 %1：%2")
+        m_error = QCoreApplication::translate("gcs::ReplaySource", "无法打开文件 %1：%2")
                       .arg(QDir::toNativeSeparators(path), m_file.errorString());
         return false;
     }
     // Nothing to play is a file the user should hear about, not a replay that ends at once.
     if (m_file.size() == 0) {
-        m_error = QStringLiteral("文件 %1 是空的，没有可回放的记录")
-                      .arg(QDir::toNativeSeparators(path));
+        m_error
+            = QCoreApplication::translate("gcs::ReplaySource", "文件 %1 是空的，没有可回放的记录")
+                  .arg(QDir::toNativeSeparators(path));
         m_file.close();
         return false;
     }
@@ -152,9 +154,10 @@ bool ReplaySource::readRange(qint64 from, qint64 to, QByteArray& out)
         || (out = m_file.read(to - from)).size() != to - from) {
         // A read that comes short without an error: the file lost its end since it was read.
         const QString why = m_file.error() == QFileDevice::NoError
-            ? QStringLiteral("文件在打开后被截断或改动")
+            ? QCoreApplication::translate("gcs::ReplaySource", "文件在打开后被截断或改动")
             : m_file.errorString();
-        m_error = QStringLiteral("读取文件 %1 出错：%2").arg(QDir::toNativeSeparators(m_path), why);
+        m_error = QCoreApplication::translate("gcs::ReplaySource", "读取文件 %1 出错：%2")
+                      .arg(QDir::toNativeSeparators(m_path), why);
         qCWarning(lcReplay) << "read failed at" << from << why;
         out.clear();
         return false;

@@ -40,7 +40,7 @@ QString ReplayTransport::fileName() const
 
 QString ReplayTransport::description() const
 {
-    return QStringLiteral("回放：%1").arg(fileName());
+    return tr("回放：%1").arg(fileName());
 }
 
 bool ReplayTransport::send(const QByteArray& data)

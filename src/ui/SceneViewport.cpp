@@ -166,7 +166,7 @@ void SceneViewport::paint(QPainter* painter)
         painter->setPen(hint);
         painter->setFont(font);
         painter->drawText(QRectF(r.x(), r.y(), r.width(), r.height() - 8),
-                          Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("等待姿态数据"));
+                          Qt::AlignHCenter | Qt::AlignBottom, tr("等待姿态数据"));
     }
 }
 

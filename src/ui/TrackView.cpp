@@ -261,7 +261,7 @@ void TrackView::paintWaiting(QPainter* painter)
     painter->drawText(r.adjusted(0, 0, 0, -24), Qt::AlignCenter, QStringLiteral("—"));
     font.setPixelSize(12);
     painter->setFont(font);
-    painter->drawText(r.adjusted(0, 36, 0, 0), Qt::AlignCenter, QStringLiteral("等待定位…"));
+    painter->drawText(r.adjusted(0, 36, 0, 0), Qt::AlignCenter, tr("等待定位…"));
 }
 
 void TrackView::paintGrid(QPainter* painter, double spacing)
@@ -341,8 +341,7 @@ void TrackView::paintMarkers(QPainter* painter)
     painter->drawEllipse(start, 5, 5);
     painter->setPen(m_startColor);
     const QPointF label = start + away * 20;
-    painter->drawText(QRectF(label.x() - 20, label.y() - 8, 40, 16), Qt::AlignCenter,
-                      QStringLiteral("起点"));
+    painter->drawText(QRectF(label.x() - 20, label.y() - 8, 40, 16), Qt::AlignCenter, tr("起点"));
 
     // The current position: an arrow along the heading (degrees clockwise from north),
     // or a dot without one, on a soft halo.

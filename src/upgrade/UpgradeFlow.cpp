@@ -37,7 +37,7 @@ bool UpgradeFlow::acceptChosenFile(const QString& path)
     m_upgradeFile = path;
     emit upgradeFileChanged();
     emit errorReported(QString());
-    emit noticeReported(QStringLiteral("已选择 %1，选好后再点复位并烧写").arg(upgradeFileName()));
+    emit noticeReported(tr("已选择 %1，选好后再点复位并烧写").arg(upgradeFileName()));
     return true;
 }
 
@@ -90,7 +90,7 @@ void UpgradeFlow::linkLost(const Session* session)
     if (!runsOn(session))
         return;
     m_keepClosed = true;
-    m_engine->abandon(QStringLiteral("设备连接已断开，传输中止"));
+    m_engine->abandon(tr("设备连接已断开，传输中止"));
 }
 
 void UpgradeFlow::syncYModemTransport()
@@ -118,17 +118,17 @@ bool UpgradeFlow::beginUpgradeSession(const QString& filePath)
         m_engine->cancel();
     Session* session = m_currentSession ? m_currentSession() : nullptr;
     if (!session || !session->isConnected()) {
-        emit errorReported(QStringLiteral("请先连接串口后再升级固件"));
+        emit errorReported(tr("请先连接串口后再升级固件"));
         return false;
     }
     ITransport* transport = session->transport();
     if (!transport || transport->kind() != TransportKind::Serial) {
-        emit errorReported(QStringLiteral("固件升级仅支持串口，且必须 115200 才能识别 C"));
+        emit errorReported(tr("固件升级仅支持串口，且必须 115200 才能识别 C"));
         return false;
     }
     const QString path = filePath.isEmpty() ? m_upgradeFile : filePath;
     if (path.isEmpty()) {
-        emit errorReported(QStringLiteral("请先选择固件文件"));
+        emit errorReported(tr("请先选择固件文件"));
         return false;
     }
     setUpgradeFile(path);
@@ -150,7 +150,7 @@ bool UpgradeFlow::beginUpgradeSession(const QString& filePath)
         m_upgradeRestoreBaud = 0;
         m_upgradeLink = nullptr;
     }
-    emit errorReported(QStringLiteral("无法开始升级，请确认固件文件可读"));
+    emit errorReported(tr("无法开始升级，请确认固件文件可读"));
     return false;
 }
 
@@ -160,13 +160,13 @@ bool UpgradeFlow::reopenSerialForBootloader()
     SerialTransport* serial
         = session && session->isConnected() ? currentSerialTransport() : nullptr;
     if (!serial) {
-        emit errorReported(QStringLiteral("固件升级仅支持串口"));
+        emit errorReported(tr("固件升级仅支持串口"));
         return false;
     }
     // Reopening even at the same rate also throws away what the device sent while it
     // was resetting.
     if (!serial->reopenAt(kBootloaderBaud)) {
-        emit errorReported(QStringLiteral("无法在 115200 重开串口"));
+        emit errorReported(tr("无法在 115200 重开串口"));
         return false;
     }
     m_engine->attach(serial);
@@ -193,7 +193,7 @@ bool UpgradeFlow::startUpgrade(const QString& filePath)
     const bool cmdSent = serial->sendBlocking(cmdResetCommand());
     if (!vornSent && !cmdSent) {
         // The specific error first; the engine's "已取消" follows it.
-        emit errorReported(QStringLiteral("复位命令发送失败"));
+        emit errorReported(tr("复位命令发送失败"));
         m_engine->cancel();
         return false;
     }
@@ -204,8 +204,8 @@ bool UpgradeFlow::startUpgrade(const QString& filePath)
     m_engine->beginHandshake(m_handshakeMs);
     emit errorReported(QString());
     const QString notice = baudBeforeReset == kBootloaderBaud
-        ? QStringLiteral("已复位，115200 下 %1 秒内等待进入升级模式")
-        : QStringLiteral("已复位并在 115200 重开串口，%1 秒内等待进入升级模式");
+        ? tr("已复位，115200 下 %1 秒内等待进入升级模式")
+        : tr("已复位并在 115200 重开串口，%1 秒内等待进入升级模式");
     emit noticeReported(notice.arg((m_handshakeMs + 999) / 1000));
     return true;
 }
@@ -223,9 +223,8 @@ bool UpgradeFlow::startUpgradeAfterHardwareReset()
     if (currentSerialTransport() && reopenSerialForBootloader()) {
         m_engine->beginHandshake(m_handshakeMs);
         emit errorReported(QString());
-        emit noticeReported(
-            QStringLiteral("已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式")
-                .arg((m_handshakeMs + 999) / 1000));
+        emit noticeReported(tr("已在 115200 重开串口，请立即硬件复位，%1 秒内等待进入升级模式")
+                                .arg((m_handshakeMs + 999) / 1000));
         return true;
     }
     m_engine->cancel();
@@ -283,8 +282,7 @@ void UpgradeFlow::restoreLink()
     // A link that did not come back at its old rate is not "done": without this the user
     // would see only the success toast while the port stays closed.
     if (restoreFailed)
-        emit errorReported(
-            QStringLiteral("升级结束，但无法以 %1 重开串口，请重新连接设备").arg(restoreBaud));
+        emit errorReported(tr("升级结束，但无法以 %1 重开串口，请重新连接设备").arg(restoreBaud));
     emit upgradeFinished(m_lastOk, m_lastMessage);
 }
 

@@ -41,8 +41,8 @@ public:
     static QByteArray vornResetCommand() { return QByteArrayLiteral("#vorn,reset system*ff\r\n"); }
     static QByteArray cmdResetCommand() { return QByteArrayLiteral("$cmd,reset system*ff\r\n"); }
     /// Title and filter for the owner's open-file dialog.
-    static QString fileDialogTitle() { return QStringLiteral("选择固件"); }
-    static QString fileDialogFilter() { return QStringLiteral("烧录文件 (*.bin);;All (*.*)"); }
+    static QString fileDialogTitle() { return tr("选择固件"); }
+    static QString fileDialogFilter() { return tr("烧录文件 (*.bin);;All (*.*)"); }
 
     UpgradeFlow(YModem* engine, SessionSource currentSession, QObject* parent = nullptr);
 

@@ -213,7 +213,7 @@ void YModem::cancel()
     if (!m_busy)
         return;
     sendCancelBytes();
-    finish(false, QStringLiteral("已取消"));
+    finish(false, tr("已取消"));
 }
 
 void YModem::abandon(const QString& reason)
@@ -288,9 +288,9 @@ void YModem::refreshHandshakeStatus()
     if (!m_busy || m_state != WaitingForC)
         return;
     if (m_handshakeBytes == 0)
-        setStatus(QStringLiteral("等待设备进入升级模式"));
+        setStatus(tr("等待设备进入升级模式"));
     else
-        setStatus(QStringLiteral("已收 %1 字节，尚未进入升级模式").arg(m_handshakeBytes));
+        setStatus(tr("已收 %1 字节，尚未进入升级模式").arg(m_handshakeBytes));
 }
 
 void YModem::onCountdownTick()
@@ -311,22 +311,25 @@ void YModem::onDeadline()
     if (m_state == WaitingForC)
         finish(false, handshakeTimeoutMessage());
     else
-        finish(false, QStringLiteral("传输超时"));
+        finish(false, tr("传输超时"));
 }
 
 QString YModem::handshakeTimeoutMessage() const
 {
-    QString text = QStringLiteral("限时内未进入升级模式（串口共 %1 字节").arg(m_handshakeBytes);
-    if (m_handshakeCapture.isEmpty()) {
-        text += QStringLiteral("，无数据：请确认已复位且串口为 115200");
-    } else {
-        const QByteArray shown = m_handshakeCapture.left(kCaptureShown).toHex(' ');
-        text += QStringLiteral("，片段 %1").arg(QString::fromLatin1(shown).trimmed());
-        if (!m_handshakeCapture.contains(ymodem::kCrcRequest))
-            text += QStringLiteral("；有数据但未识别到升级握手，请核对波特率或复位时机");
-    }
-    text += QLatin1Char(')');
-    return text;
+    // Whole sentences, so that each reads right in every language.
+    if (m_handshakeCapture.isEmpty())
+        return tr("限时内未进入升级模式（串口共 %1 字节，无数据：请确认已复位且串口为 115200)")
+            .arg(m_handshakeBytes);
+    const QString shown
+        = QString::fromLatin1(m_handshakeCapture.left(kCaptureShown).toHex(' ')).trimmed();
+    if (m_handshakeCapture.contains(ymodem::kCrcRequest))
+        return tr("限时内未进入升级模式（串口共 %1 字节，片段 %2)")
+            .arg(m_handshakeBytes)
+            .arg(shown);
+    return tr("限时内未进入升级模式（串口共 %1 字节，片段 %2；有数据但未识别到升级握手，"
+              "请核对波特率或复位时机)")
+        .arg(m_handshakeBytes)
+        .arg(shown);
 }
 
 } // namespace gcs

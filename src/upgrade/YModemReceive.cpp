@@ -3,6 +3,8 @@
 
 #include "upgrade/YModemProtocol.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace gcs {
@@ -13,7 +15,7 @@ namespace {
 
 QString writeFailedText()
 {
-    return QStringLiteral("写入接收文件失败");
+    return QCoreApplication::translate("gcs::YModem", "写入接收文件失败");
 }
 
 } // namespace
@@ -27,7 +29,7 @@ bool YModem::startReceive(const QString& savePath)
     m_file.setFileName(savePath);
     // Unbuffered: a failed write shows at once, before the block is acknowledged.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        emit finished(false, QStringLiteral("无法创建接收文件"));
+        emit finished(false, tr("无法创建接收文件"));
         return false;
     }
     resetTransferState();
@@ -37,7 +39,7 @@ bool YModem::startReceive(const QString& savePath)
     m_progress = 0;
     emit busyChanged();
     emit progressChanged();
-    setStatus(QStringLiteral("已发送 C，等待文件头"));
+    setStatus(tr("已发送 C，等待文件头"));
     // Sent once: a sender that starts later finds it waiting on the line.
     sendCtrl(kCrcRequest);
     if (m_busy)
@@ -52,7 +54,7 @@ void YModem::parseReceived()
         if (c == kCan) {
             m_rxBuffer.remove(0, 1);
             if (++m_cancelCount >= 2) {
-                finish(false, QStringLiteral("对端取消"));
+                finish(false, tr("对端取消"));
                 return;
             }
             continue;
@@ -107,7 +109,7 @@ void YModem::onReceivedEot()
         sendCtrl(kNak);
         if (!m_busy)
             return;
-        setStatus(QStringLiteral("收到 EOT，等待确认"));
+        setStatus(tr("收到 EOT，等待确认"));
         renewInactivityLimit();
         return;
     }
@@ -118,7 +120,7 @@ void YModem::onReceivedEot()
     if (!m_busy)
         return;
     m_state = ReceiveEnd;
-    setStatus(QStringLiteral("等待结束空包"));
+    setStatus(tr("等待结束空包"));
     renewInactivityLimit();
 }
 
@@ -135,14 +137,14 @@ void YModem::onReceivedPacket(quint8 number, const QByteArray& data)
                 return;
             }
             sendCtrl(kAck);
-            finish(true, QStringLiteral("文件接收成功"));
+            finish(true, tr("文件接收成功"));
             return;
         }
         if (m_state == ReceiveEnd) {
             // A second file in the batch. The one file asked for is complete; writing the
             // next one into it would spoil it, so the rest of the batch is refused.
             sendCancelBytes();
-            finish(true, QStringLiteral("文件接收成功"));
+            finish(true, tr("文件接收成功"));
             return;
         }
         onReceivedHeader(data);
@@ -175,7 +177,7 @@ void YModem::onReceivedHeader(const QByteArray& data)
     m_state = Receiving;
     m_lastBlock = 0;
     m_blocksTaken = 0;
-    setStatus(QStringLiteral("接收 %1").arg(QString::fromUtf8(header.name)));
+    setStatus(tr("接收 %1").arg(QString::fromUtf8(header.name)));
     sendCtrl(kAck);
     if (!m_busy)
         return;
@@ -214,7 +216,7 @@ void YModem::acceptDataBlock(quint8 number, const QByteArray& data)
     sendCtrl(kAck);
     if (!m_busy)
         return;
-    setStatus(QStringLiteral("已收 %1 字节").arg(m_bytesReceived));
+    setStatus(tr("已收 %1 字节").arg(m_bytesReceived));
     renewInactivityLimit();
 }
 

@@ -18,7 +18,7 @@ bool YModem::startSend(const QString& filePath)
     m_file.setFileName(filePath);
     if (QFileInfo(filePath).isDir() || !m_file.open(QIODevice::ReadOnly)) {
         m_file.close();
-        emit finished(false, QStringLiteral("无法打开固件文件"));
+        emit finished(false, tr("无法打开固件文件"));
         return false;
     }
     resetTransferState();
@@ -30,7 +30,7 @@ bool YModem::startSend(const QString& filePath)
     emit busyChanged();
     emit progressChanged();
     setHandshakeRemain(0);
-    setStatus(QStringLiteral("准备等待升级模式"));
+    setStatus(tr("准备等待升级模式"));
     return true;
 }
 
@@ -71,7 +71,7 @@ void YModem::scanSenderBytes(const QByteArray& chunk)
             // then restarts. Once the EOT is acknowledged the image is delivered, and a
             // cancel is only the receiver (or the new firmware) talking.
             if (m_busy && ++m_cancelCount >= 2) {
-                finish(false, QStringLiteral("设备取消"));
+                finish(false, tr("设备取消"));
                 return;
             }
             continue;
@@ -194,16 +194,16 @@ void YModem::onHandshakeC()
     emit waitingForCChanged();
     m_nextBlock = 1;
     m_headerAcked = false;
-    setStatus(QStringLiteral("设备已进入升级模式，发送文件头"));
+    setStatus(tr("设备已进入升级模式，发送文件头"));
     const QString name = QFileInfo(m_file.fileName()).fileName();
     if (!sendPacket(0, headerData(name, m_fileSize))) {
-        finish(false, QStringLiteral("发送初始包失败"));
+        finish(false, tr("发送初始包失败"));
         return;
     }
     if (!m_busy)
         return;
     m_deadline.start(m_inactivityLimitMs);
-    setStatus(QStringLiteral("文件头已发送，等待设备确认"));
+    setStatus(tr("文件头已发送，等待设备确认"));
 }
 
 bool YModem::readNextChunk()
@@ -217,9 +217,9 @@ bool YModem::readNextChunk()
     m_chunk = m_file.read(wanted > 0 ? wanted : 1);
     QString failure;
     if (m_file.error() != QFileDevice::NoError)
-        failure = QStringLiteral("读取固件文件失败");
+        failure = tr("读取固件文件失败");
     else if (m_chunk.size() != wanted)
-        failure = QStringLiteral("固件文件在发送中被改动（开始时 %1 字节，现在 %2 字节）")
+        failure = tr("固件文件在发送中被改动（开始时 %1 字节，现在 %2 字节）")
                       .arg(QString::number(m_fileSize), QString::number(m_file.size()));
     if (failure.isEmpty())
         return true;
@@ -237,14 +237,14 @@ void YModem::startData()
         m_state = EotSent;
         sendCtrl(kEot);
         if (m_busy)
-            setStatus(QStringLiteral("发送 EOT"));
+            setStatus(tr("发送 EOT"));
         return;
     }
     sendPacket(1, m_chunk);
     if (!m_busy)
         return;
     m_nextBlock = 2;
-    setStatus(QStringLiteral("发送数据包 %1").arg(1));
+    setStatus(tr("发送数据包 %1").arg(1));
 }
 
 void YModem::onDataAck()
@@ -260,13 +260,13 @@ void YModem::onDataAck()
         if (!m_busy)
             return;
         ++m_nextBlock;
-        setStatus(QStringLiteral("发送数据包 %1").arg(number));
+        setStatus(tr("发送数据包 %1").arg(number));
         return;
     }
     m_state = EotSent;
     sendCtrl(kEot);
     if (m_busy)
-        setStatus(QStringLiteral("发送 EOT"));
+        setStatus(tr("发送 EOT"));
 }
 
 void YModem::completeSend()
@@ -283,7 +283,7 @@ void YModem::completeSend()
             = connect(m_transport, &ITransport::bytesReceived, this, &YModem::onEndingBatchBytes);
     m_batchWait.start(kEndOfBatchWaitMs);
     emit endingBatchChanged();
-    finish(true, QStringLiteral("文件发送成功"));
+    finish(true, tr("文件发送成功"));
 }
 
 void YModem::onEndingBatchBytes(const QByteArray& bytes)

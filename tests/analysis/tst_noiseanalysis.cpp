@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(text.count("≤"), flags.count(",1") + flags.contains(",1"));
         QVERIFY(flags.contains(",1") || motion != "still");
         QCOMPARE(json["continuous"].toBool(), gapReason.isEmpty());
-        QVERIFY(text.contains("continuous: " + (gapReason.isEmpty() ? "yes" : "no: " + gapReason))
+        QVERIFY(text.contains(gapReason.isEmpty() ? "连续：是" : "连续：否，" + gapReason)
                 && csv.data().contains(gapReason.isEmpty() ? "continuous,1" : "continuous,0"));
         const double slower = std::sqrt(100.0 / rate);
         for (int a = 0; a < 3; ++a) {

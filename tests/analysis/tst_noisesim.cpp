@@ -92,8 +92,8 @@ private slots:
         const QString arw
             = QString::number(r.value("arw_deg_sqrt_h").toObject().value("gx").toDouble(), 'g', 5);
         QVERIFY2(
-            table.contains("at rest: yes") && table.contains("tau_s")
-                && table.contains(QRegularExpression("angle random walk \\(deg/sqrt\\(h\\)\\) +"
+            table.contains("静止：是") && table.contains("tau_s")
+                && table.contains(QRegularExpression("角度随机游走 \\(deg/sqrt\\(h\\)\\) +"
                                                      + QRegularExpression::escape(arw))),
             qPrintable(table.right(600) + "\nARW " + arw));
     }

@@ -75,7 +75,7 @@ private slots:
             QVERIFY(fields.count('\n') == s.packets && fields.count(" format=") == s.packets);
             const QString out = m_dir.filePath("out.csv");
             QVERIFY(cli({ "export", "--out", out, raw })
-                        .err.contains(QString("%1 records").arg(s.packets)));
+                        .err.contains(QString("%1 条记录").arg(s.packets)));
             QCOMPARE(cli({ "export", raw }).out, readFileBytes(out));
         }
     }
@@ -100,8 +100,8 @@ private slots:
         const Run text
             = cli({ "stats", writeCapture(m_dir.filePath("paced.txt"), imu, true, 20, 5, 480) });
         for (const char* line :
-             { "kind: INS message log", "binary frames: 11", "message rate: 14.71 /s",
-               "longest silence: 500 ms (before line 6)" })
+             { "类型：INS 消息记录", "二进制帧：11", "消息速率：14.71 /s",
+               "最长静默：500 ms（第 6 行之前）" })
             QVERIFY2(json.code + text.code == 0 && text.out.contains(line), line);
     }
 
@@ -119,10 +119,10 @@ private slots:
                                          loadInsStream("sinsbin").bytes.left(59 * 4), true);
         QVERIFY(writeFileBytes(log, readFileBytes(log) + "2024-01-01 00:00:00.000 aa 5"));
         const QList<std::tuple<QStringList, int, QString, int>> runs {
-            { { "decode", "--chunk", "0", "a" }, 2, "usage: telvo-cli decode", 0 },
-            { { "export", "--format", "xls", "a" }, 2, "usage: telvo-cli export", 0 },
-            { { "stats", "a", "b" }, 2, "usage: telvo-cli stats", 0 },
-            { { "decode", "/nonexistent" }, 1, "cannot read", 0 },
+            { { "decode", "--chunk", "0", "a" }, 2, "用法：telvo-cli decode", 0 },
+            { { "export", "--format", "xls", "a" }, 2, "用法：telvo-cli export", 0 },
+            { { "stats", "a", "b" }, 2, "用法：telvo-cli stats", 0 },
+            { { "decode", "/nonexistent" }, 1, "无法读取", 0 },
             { { "export", "--format", "kml", "--out", out, imu }, 1, "没有带位置", 0 },
             { { "decode", log }, 3, "第 5 行", 4 },
             { { "export", log }, 3, "第 5 行", 5 },

@@ -1,3 +1,4 @@
+#include "MarkingTranslator.h"
 #include "catalog/ProductRegistry.h"
 
 #include <QSignalSpy>
@@ -74,6 +75,31 @@ private slots:
         registry.setNavItemVisible("factory_config", true);
         QCOMPARE(changed.count(), 4);
         QCOMPARE(registry.navCount(), 10);
+    }
+
+    // Names are read in the language of the moment: read after a change of language they
+    // come in the new one, and in the old one again once the change is undone.
+    void namesFollowTheLanguage()
+    {
+        ProductRegistry registry;
+        registry.registerBuiltInProducts();
+        const auto names = [&registry] {
+            return QStringList {
+                menu(registry).section(' ', 0, 1), registry.navTitle(0),
+                registry.navTitleById("upgrade"),  registry.navSubtitleById("upgrade"),
+                registry.displayName("ins"),       registry.categoryDisplayName("nav_attitude"),
+                registry.productShortName()
+            }
+                .join('|');
+        };
+        const QString chinese = names();
+        {
+            const gcs::test::MarkingTranslator english;
+            QCOMPARE(names(),
+                     "[en:运行监视] attitude|en:姿态仪表|en:固件升级|en:115200 升级模式烧写|"
+                     "en:AX-7300 组合导航系统|en:导航测姿|en:惯导");
+        }
+        QCOMPARE(names(), chinese);
     }
 
     // While a recording plays a replay-only page joins the menu and the device pages

@@ -75,7 +75,7 @@ private slots:
         // before it they ask for the help.
         QCOMPARE(send({ "PORT", "--wait=0", "set_axis", "-h", "--help", "z" }).out.value(0),
                  "> #vorn,set axis,-h,--help,z*ff");
-        QVERIFY(send({ "--help" }).out.value(0).startsWith("usage: telvo-cli send PORT"));
+        QVERIFY(send({ "--help" }).out.value(0).startsWith("用法：telvo-cli send PORT"));
     }
 
     // A reply that waited on the line since an earlier run (it came after that run ended)

@@ -31,7 +31,7 @@ private slots:
                                << QString::fromUtf8(out);
         };
         row("probe at the unit's baud", "230400", "probe|$0|--baud=230400", 0, false, 0,
-            "$0 @ 230400: the unit answered\n");
+            "$0 @ 230400：设备已应答\n");
         row("probe a missing port", "", "probe|$M", 0, false, 1,
             "串口「$M」不存在，请核对端口名或重新插好串口线\n");
         row("probe at another baud", "230400", "probe|$0", 0, false, 1,
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(cli.exitCode(), exitCode);
         QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), expand(out));
         if (interrupt)
-            QVERIFY(cli.readAllStandardError().contains("interrupted"));
+            QVERIFY(cli.readAllStandardError().contains("已中断"));
     }
 };
 

@@ -1,8 +1,10 @@
 #include "InsTestStreams.h"
+#include "MarkingTranslator.h"
 #include "TestSupport.h"
 
 #include "ins/InsBridge.h"
 #include "ins/InsLogText.h"
+#include "ins/TelemetryHub.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -70,6 +72,9 @@ private slots:
         QCOMPARE(bridge.streamTier() + bridge.packetFormat().size(), 0);
     }
 
+    // The status texts are data as they stand (snapshots that are recorded, exports, the
+    // panels the track reads), and read in the language of the moment where a person sees
+    // them: the bridge's status, its message text and the hub's fields.
     void statusBytesDecodeToTexts()
     {
         for (const QString& row : QStringList { "14 无效 对准", "26 定位 校准",
@@ -78,6 +83,22 @@ private slots:
             QCOMPARE(row.mid(3),
                      InsBridge::decodeGnssFix(status) + ' ' + InsBridge::decodeDeviceNav(status));
         }
+        const MarkingTranslator english;
+        InsBridge bridge;
+        gcs::TelemetryHub hub;
+        QSignalSpy snapshots(&bridge, &InsBridge::snapshotReady);
+        connect(&bridge, &InsBridge::snapshotReady, &hub, &gcs::TelemetryHub::publish);
+        bridge.feed("#vorn,sins,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,97*ff\n");
+        hub.flushUi();
+        const QVariantMap recorded = snapshots.at(0).at(0).value<gcs::TelemetrySnapshot>().fields;
+        QCOMPARE(QStringList({ recorded["gnss_status"].toString(),
+                               bridge.sinsPanel()["device_status"].toString() }),
+                 QStringList({ "定位定向", "组合导航" }));
+        QCOMPARE(QStringList({ bridge.gnssFixStatus(), bridge.deviceNavStatus(),
+                               hub.fields()["gps_status"].toString(),
+                               hub.field("device_status").toString() }),
+                 QStringList({ "en:定位定向", "en:组合导航", "en:定位定向", "en:组合导航" }));
+        QVERIFY(bridge.messageText().contains("\ngnss_status\ten:定位定向\n"));
     }
 
     // The hint after a little data, after 3 KB without headers, while headers do not

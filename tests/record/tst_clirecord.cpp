@@ -50,9 +50,9 @@ private slots:
         QTest::addColumn<QString>("replugAfter"); // empty: interrupted instead
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
-        QTest::newRow("interrupted") << "" << 0 << "(interrupted)";
-        QTest::newRow("the unit comes back") << "1.5" << 0 << "the unit is back";
-        QTest::newRow("the unit stays away") << "60" << 1 << "did not come back";
+        QTest::newRow("interrupted") << "" << 0 << "（已中断）";
+        QTest::newRow("the unit comes back") << "1.5" << 0 << "时回来，记录继续";
+        QTest::newRow("the unit stays away") << "60" << 1 << "设备离开后没有回来";
     }
     void bothFilesHoldEverythingReceived()
     {
@@ -93,7 +93,7 @@ private slots:
             if (numbers.at(i) != numbers.at(i - 1) + 1)
                 gaps.append(i);
         }
-        QCOMPARE(gaps.size(), said == "the unit is back" ? 1 : 0);
+        QCOMPARE(gaps.size(), said == "时回来，记录继续" ? 1 : 0);
         const qsizetype gap = gaps.value(0);
         const QByteArray raw = readFileBytes(paths.at(1));
         for (qsizetype i : { qsizetype(0), gap ? gap - 1 : 0, gap, numbers.size() - 1 })
@@ -120,9 +120,9 @@ private slots:
         QTest::addColumn<int>("files"); // in the folder afterwards, one of them there before
         QTest::newRow("no unit answers") << 1 << "通信数据与设备不匹配" << 1;
         QTest::newRow("a missing port") << 1 << "不存在" << 1;
-        QTest::newRow("a missing folder") << 1 << "is not a folder" << 1;
-        QTest::newRow("a file for a folder") << 1 << "is not a folder" << 1;
-        QTest::newRow("no folder given") << 2 << "no --dir given" << 1;
+        QTest::newRow("a missing folder") << 1 << "不是文件夹" << 1;
+        QTest::newRow("a file for a folder") << 1 << "不是文件夹" << 1;
+        QTest::newRow("no folder given") << 2 << "未给出 --dir" << 1;
         QTest::newRow("a disk that fills") << 1 << "已保存" << 3;
     }
     void failuresSayWhy()

@@ -1,5 +1,6 @@
 #include "record/Recorder.h"
 
+#include "MarkingTranslator.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -138,8 +139,9 @@ private slots:
         QVERIFY(text("x.txt").endsWith(" #vorn,imu,1*ff\n"));
     }
 
-    // A full disk ends the recording at once and says why until the next start; the text
-    // file keeps whole lines, and nothing of the recording reaches the next one.
+    // A full disk ends the recording at once and says why until the next start, in the
+    // language of the moment; the text file keeps whole lines, and nothing of the recording
+    // reaches the next one.
     void aFullDiskEndsTheRecording()
     {
         QSignalSpy failed(&m_rec, &Recorder::writeFailed);
@@ -157,6 +159,10 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!m_rec.recording() && failed.count() == 1 && failed[0][0] == m_rec.failureText());
         QVERIFY(m_rec.failureText().startsWith("记录文件写入失败：" + path("f.txt")));
+        {
+            const MarkingTranslator english;
+            QVERIFY(m_rec.failureText().startsWith("en:记录文件写入失败：" + path("f.txt")));
+        }
         const QByteArray kept = readFileBytes(path("f.txt"));
         QVERIFY(kept.endsWith(line + '\n') && kept.size() % (24 + line.size() + 1) == 0);
         QVERIFY(m_rec.start(path("next.txt"), path("next.bin"), true)

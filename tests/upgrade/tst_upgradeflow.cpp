@@ -304,11 +304,11 @@ private slots:
                                          << 1 << "telvo-cli ymodem-send: 无法打开固件文件\n";
         QTest::newRow("missing port")
             << QStringList { "ymodem-receive", "/nonexistent/tty", "x" } << 1
-            << "telvo-cli ymodem-receive: cannot open /nonexistent/tty";
+            << "telvo-cli ymodem-receive: 无法打开 /nonexistent/tty";
         QTest::newRow("bad baud") << QStringList { "ymodem-receive", "p", "f", "--baud", "12x" }
-                                  << 2 << "usage: telvo-cli ymodem-receive";
+                                  << 2 << "用法：telvo-cli ymodem-receive";
         QTest::newRow("unknown option")
-            << QStringList { "upgrade", "p", "f", "--fast" } << 2 << "usage: telvo-cli upgrade";
+            << QStringList { "upgrade", "p", "f", "--fast" } << 2 << "telvo-cli upgrade: 未知选项 --fast\n\n用法：telvo-cli upgrade";
     }
     void failuresGiveTheReasonOrTheUsage()
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,11 +12,15 @@ namespace cli {
 
 /// One subcommand of telvo-cli. Each lives in its own cmd_<name>.cpp and registers itself
 /// with a static CliRegistration, so adding a subcommand touches no shared file.
+///
+/// The texts of telvo-cli are translated in the context "telvo-cli". A registration is made
+/// before the translator is installed, so it holds its texts as source texts
+/// (QT_TRANSLATE_NOOP), translated where they are printed.
 struct CliCommand
 {
     QString name;
-    QString summary; ///< one line for the command list
-    QString usage; ///< full help text for "telvo-cli NAME --help"
+    const char* summary = nullptr; ///< one line for the command list, a source text
+    const char* usage = nullptr; ///< help text for "telvo-cli NAME --help", a source text
     /// The options besides --help and -h. One made with valued() takes a value, given as
     /// "--NAME VALUE" or "--NAME=VALUE"; "--" ends the options.
     QList<QCommandLineOption> options;
@@ -26,6 +31,9 @@ struct CliCommand
     /// After this many positional arguments every further argument is positional, also
     /// one that begins with "-" (0: options may stand anywhere).
     int optionsEndAfter = 0;
+
+    QString summaryText() const { return QCoreApplication::translate("telvo-cli", summary); }
+    QString usageText() const { return QCoreApplication::translate("telvo-cli", usage); }
 };
 
 QList<CliCommand>& cliCommands();

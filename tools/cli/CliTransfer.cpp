@@ -24,7 +24,7 @@ int parseTransferArgs(const CliCommand& command, const QCommandLineParser& args,
     out.hardwareReset = allowHardwareReset && args.isSet(QStringLiteral("hardware-reset"));
     const QStringList positional = args.positionalArguments();
     if (positional.size() != 2)
-        return usageError(command, QStringLiteral("expected PORT and FILE"));
+        return usageError(command, QCoreApplication::translate("telvo-cli", "需要 PORT 和 FILE"));
     out.port = positional[0];
     out.file = positional[1];
     return 0;
@@ -35,8 +35,9 @@ bool openTransferLink(const CliCommand& command, gcs::ConsoleTransfer& transfer,
 {
     if (transfer.openSerial(args.port, args.baud))
         return true;
-    printErr(QStringLiteral("telvo-cli %1: cannot open %2: %3")
-                 .arg(command.name, args.port, transfer.errorText()));
+    printErr(QStringLiteral("telvo-cli %1: ").arg(command.name)
+             + QCoreApplication::translate("telvo-cli", "无法打开 %1：%2")
+                   .arg(args.port, transfer.errorText()));
     return false;
 }
 

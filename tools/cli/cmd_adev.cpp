@@ -14,38 +14,34 @@ int runAdev(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("adev"),
-    QStringLiteral("Allan deviation and noise figures of a recording made at rest"),
-    QStringLiteral(
-        "usage: telvo-cli adev [--rate HZ] [--json] CAPTURE\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "静止时所录数据的 Allan 方差与噪声指标"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli adev [--rate HZ] [--json] CAPTURE\n"
         "\n"
-        "Reads the gyro and accelerometer values of every record in CAPTURE (a recording's\n"
-        "message log or a raw capture), computes the overlapping Allan deviation of each of\n"
-        "the six channels at cluster times of 1, 2, 4, ... samples and about ten more per\n"
-        "decade, as long as ten clusters fit, and reads the noise figures off the curves:\n"
-        "angle random walk (deg/sqrt(h)) and velocity random walk (m/s/sqrt(h)) from the\n"
-        "line of slope -1/2 through the white-noise region at tau = 1 s, bias instability\n"
-        "(deg/h, mg) as the curve's minimum over 0.664. Gyro curves are in deg/h,\n"
-        "accelerometer curves in mg. It also says whether the unit was at rest: the\n"
-        "figures of a recording in motion mean nothing; and whether the recording is one\n"
-        "continuous stretch: lost frames or an unplugged unit skew the curves likewise.\n"
-        "A bias instability marked \"≤\" is only an upper bound: the curve still falls at\n"
-        "the longest tau.\n"
+        "读取 CAPTURE（一次记录的消息记录或原始数据文件）中每条记录的陀螺与加计值，\n"
+        "对六个通道分别计算重叠 Allan 方差，簇时间取 1、2、4……个采样，每十倍程另取约\n"
+        "十个，直到容不下十个簇为止；再从曲线读出噪声指标：角度随机游走（deg/sqrt(h)）\n"
+        "与速度随机游走（m/s/sqrt(h)）取自 tau = 1 s 处过白噪声区的 -1/2 斜率直线，零偏\n"
+        "不稳定性（deg/h、mg）为曲线最小值除以 0.664。陀螺曲线单位为 deg/h，加计曲线\n"
+        "单位为 mg。同时说明设备是否静止（运动中录得的数据，其指标没有意义），以及记录\n"
+        "是否连续（丢帧或设备被拔出同样会使曲线失真）。标有“≤”的零偏不稳定性只是上界：\n"
+        "曲线在最长的 tau 处仍在下降。\n"
         "\n"
-        "options:\n"
-        "  --rate HZ  the sampling rate; by default it is read from a message log's host\n"
-        "             times (a raw capture has none, so it needs this option)\n"
-        "  --json     one JSON object instead: rate_hz, samples, tau (s), adev {gx, gy, gz\n"
-        "             in deg/h, ax, ay, az in mg, one value per tau}, arw_deg_sqrt_h and\n"
-        "             bias_instability_deg_h {gx, gy, gz}, vrw_m_s_sqrt_h and\n"
-        "             accel_bias_instability_mg {ax, ay, az}, bias_instability_tau_s,\n"
-        "             at_rest, rest_reason, and warning when the file broke off, then\n"
-        "             bias_instability_upper_bound {all six, true for an upper bound},\n"
-        "             continuous and gap_reason; a figure that cannot be read is null\n"
-        "  --help     this text\n"
+        "选项：\n"
+        "  --rate HZ  采样率；默认从消息记录的主机时间得出（原始数据文件没有时间，须给出\n"
+        "             此选项）\n"
+        "  --json     改为输出一个 JSON 对象：rate_hz、samples、tau (s)、adev {gx、gy、gz\n"
+        "             单位 deg/h，ax、ay、az 单位 mg，每个 tau 一个值}、arw_deg_sqrt_h 与\n"
+        "             bias_instability_deg_h {gx, gy, gz}、vrw_m_s_sqrt_h 与\n"
+        "             accel_bias_instability_mg {ax, ay, az}、bias_instability_tau_s、\n"
+        "             at_rest、rest_reason，文件中断时另有 warning，然后是\n"
+        "             bias_instability_upper_bound {全部六个，上界为 true}、continuous 与\n"
+        "             gap_reason；无法得出的指标为 null\n"
+        "  --help     显示本说明\n"
         "\n"
-        "Exit status: 0 on a result, 1 when the file cannot be read or analysed (too few\n"
-        "records, no rate), 2 on bad arguments, 3 when the file broke off at a fault (the\n"
-        "result covers what came before it)."),
+        "退出状态：0 得出结果；1 文件无法读取或分析（记录太少、没有采样率）；2 参数错误；\n"
+        "3 文件在故障处中断（结果只含故障之前的部分）。"),
     { cli::valued(QStringLiteral("rate"), QStringLiteral("HZ")),
       cli::flag(QStringLiteral("json")) },
     runAdev,
@@ -61,7 +57,8 @@ int runAdev(const QCommandLineParser& args)
         bool ok = false;
         rate = args.value(QStringLiteral("rate")).toDouble(&ok);
         if (!ok || !std::isfinite(rate) || rate <= 0)
-            return cli::usageError(kCommand, QStringLiteral("--rate must be a number above 0"));
+            return cli::usageError(
+                kCommand, QCoreApplication::translate("telvo-cli", "--rate 必须是大于 0 的数"));
     }
     const QStringList files = args.positionalArguments();
     if (const int error = cli::oneCapture(kCommand, files))
@@ -77,12 +74,13 @@ int runAdev(const QCommandLineParser& args)
     else
         cli::writeOut(result.toText().toUtf8());
     if (!result.atRest)
-        cli::printErr(QStringLiteral("telvo-cli adev: the unit was not at rest: ")
-                      + result.restReason);
+        cli::printErr(QStringLiteral("telvo-cli adev: ")
+                      + QCoreApplication::translate("telvo-cli", "设备不是静止的：%1")
+                            .arg(result.restReason));
     if (!result.continuous())
-        cli::printErr(QStringLiteral("telvo-cli adev: the recording has gaps, analysed as if "
-                                     "continuous: ")
-                      + result.gapReason);
+        cli::printErr(QStringLiteral("telvo-cli adev: ")
+                      + QCoreApplication::translate("telvo-cli", "记录有间断，已按连续数据分析：%1")
+                            .arg(result.gapReason));
     if (!result.warning.isEmpty()) {
         cli::printErr(QStringLiteral("telvo-cli adev: ") + result.warning);
         return 3;

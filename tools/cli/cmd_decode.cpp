@@ -20,33 +20,30 @@ int runDecode(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("decode"),
-    QStringLiteral("decode an INS capture and print its messages or records"),
-    QStringLiteral(
-        "usage: telvo-cli decode [--chunk N] [--fields] FILE\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "解码 INS 记录文件，输出其中的消息或导航记录"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli decode [--chunk N] [--fields] FILE\n"
         "\n"
-        "Reads FILE through the program's decoder: a raw capture of the bytes an INS unit\n"
-        "sent (such as the \".bin\" file of a recording), fed N bytes at a time as if they\n"
-        "had arrived over the link in chunks of that size, or a recording's message log\n"
-        "(its \".txt\" file), decoded line by line.\n"
+        "用程序的解码器读取 FILE：INS 设备所发字节的原始数据文件（如一次记录的“.bin”\n"
+        "文件），每次送入 N 字节，如同数据以这个大小分块从链路到达；或一次记录的消息记录\n"
+        "（其“.txt”文件），逐行解码。\n"
         "\n"
-        "Output, one line per message the decoder accepts, in the form the recorder's\n"
-        "message log uses (without the time stamp): a \"#vorn\" sentence as its text, any\n"
-        "other message (a binary frame) as lower-case hexadecimal pairs separated by\n"
-        "single blanks.\n"
+        "输出：解码器每接受一条消息输出一行，格式与记录器的消息记录相同（不含时间戳）：\n"
+        "“#vorn”语句输出其文本，其他消息（二进制帧）输出为以单个空格分隔的小写十六进制\n"
+        "字节对。\n"
         "\n"
-        "options:\n"
-        "  --chunk N   bytes handed to the decoder per call, N >= 1 (default 4096)\n"
-        "  --fields    print one line per decoded navigation record instead: its telemetry\n"
-        "              snapshot fields as key=value pairs in ascending key order,\n"
-        "              separated by single blanks\n"
-        "  --help      this text\n"
+        "选项：\n"
+        "  --chunk N   每次交给解码器的字节数，N >= 1（默认 4096）\n"
+        "  --fields    改为每条解码出的导航记录输出一行：其遥测快照字段，以 key=value\n"
+        "              形式按键名升序排列，以单个空格分隔\n"
+        "  --help      显示本说明\n"
         "\n"
-        "Last, on standard error: bytes=<bytes received> packets=<messages decoded>\n"
-        "errors=<text lines rejected>.\n"
+        "最后在标准错误上输出：bytes=<收到的字节数> packets=<解码的消息数>\n"
+        "errors=<被拒的文本行数>。\n"
         "\n"
-        "Exit status: 0 when the file was decoded, 1 when FILE cannot be read, 2 on bad\n"
-        "arguments, 3 when the reading stopped at a fault (a damaged log line, a file that\n"
-        "is no capture; the message says which) after printing what came before it."),
+        "退出状态：0 文件已解码；1 FILE 无法读取；2 参数错误；3 读取在故障处停止（消息\n"
+        "记录中损坏的一行、不是记录文件的文件；消息会说明是哪种），此前的内容已输出。"),
     { cli::valued(QStringLiteral("chunk"), QStringLiteral("N")),
       cli::flag(QStringLiteral("fields")) },
     runDecode,
@@ -124,21 +121,23 @@ int runDecode(const QCommandLineParser& args)
         bool ok = false;
         chunk = value.toLongLong(&ok);
         if (!ok || chunk < 1)
-            return cli::usageError(
-                kCommand,
-                QStringLiteral("--chunk needs a whole number of at least 1, not \"%1\"")
-                    .arg(value));
+            return cli::usageError(kCommand,
+                                   QCoreApplication::translate(
+                                       "telvo-cli", "--chunk 需要不小于 1 的整数，而不是「%1」")
+                                       .arg(value));
     }
     const QStringList files = args.positionalArguments();
     if (files.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no FILE given"));
+        return cli::usageError(kCommand, QCoreApplication::translate("telvo-cli", "未给出 FILE"));
     if (files.size() > 1)
-        return cli::usageError(kCommand, QStringLiteral("one FILE only"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "只能给出一个 FILE"));
 
     gcs::CaptureReader reader;
     if (!reader.open(files.first())) {
-        cli::printErr(QStringLiteral("telvo-cli decode: cannot read %1: %2")
-                          .arg(files.first(), reader.errorText()));
+        cli::printErr(QStringLiteral("telvo-cli decode: ")
+                      + QCoreApplication::translate("telvo-cli", "无法读取 %1：%2")
+                            .arg(files.first(), reader.errorText()));
         return 1;
     }
     // The chunk size shapes the feed, not the allocation: never more than is there.

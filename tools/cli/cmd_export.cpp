@@ -20,37 +20,33 @@ int runExport(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("export"),
-    QStringLiteral("export a capture's navigation records as CSV or its track as KML"),
-    QStringLiteral(
-        "usage: telvo-cli export [--format csv|kml] [--out FILE] CAPTURE\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "将记录文件的导航记录导出为 CSV，或将其轨迹导出为 KML"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli export [--format csv|kml] [--out FILE] CAPTURE\n"
         "\n"
-        "Reads CAPTURE (a raw capture such as a recording's \".bin\", or its message log\n"
-        "\".txt\") through the program's decoder and writes:\n"
-        "  csv   one row per navigation record: UTF-8 with a byte-order mark, a header\n"
-        "        row, RFC 4180 quoting; the columns time (the log's host time; in a raw\n"
-        "        capture the seconds since the first record by the unit's time tag, empty\n"
-        "        for a format without one), format, count, roll, pitch, yaw, gx, gy, gz,\n"
-        "        ax, ay, az, temp, lat, lon, alt, ve, vn, vu, gnss_heading, utc,\n"
-        "        gnss_status, device_status; a cell is empty where the record's format\n"
-        "        does not carry the value (IMU: no attitude, no position; no count but in\n"
-        "        imubin and ahrsasc). A value the unit sends scaled is written with the\n"
-        "        decimals of its scale (7 for degrees of latitude and longitude). This is\n"
-        "        the default.\n"
-        "  kml   the GNSS track of the records that carry a position, as a KML 2.2\n"
-        "        LineString with placemarks at its start and end; long tracks are thinned\n"
-        "        to at most 20000 points, keeping the first and the last.\n"
+        "用程序的解码器读取 CAPTURE（原始数据文件，如一次记录的“.bin”，或其消息记录\n"
+        "“.txt”），然后写出：\n"
+        "  csv   每条导航记录一行：带字节序标记的 UTF-8，一行表头，按 RFC 4180 加引号；\n"
+        "        各列为 time（消息记录的主机时间；原始数据文件中为按设备时间标签计、自\n"
+        "        第一条记录起的秒数，没有时间标签的格式为空）、format、count、roll、\n"
+        "        pitch、yaw、gx、gy、gz、ax、ay、az、temp、lat、lon、alt、ve、vn、vu、\n"
+        "        gnss_heading、utc、gnss_status、device_status；记录格式不带的值留空\n"
+        "        （IMU：没有姿态、没有位置；只有 imubin 与 ahrsasc 有 count）。设备按\n"
+        "        比例发送的值以其比例的小数位写出（纬度与经度的度数为 7 位）。这是默认\n"
+        "        格式。\n"
+        "  kml   带位置的记录的 GNSS 轨迹，写成 KML 2.2 LineString，起点与终点各有一个\n"
+        "        地标；过长的轨迹抽稀到最多 20000 个点，保留第一个与最后一个点。\n"
         "\n"
-        "options:\n"
-        "  --format F  csv or kml (default csv)\n"
-        "  --out FILE  write FILE, which appears only once the export is complete\n"
-        "              (default: standard output); never CAPTURE itself\n"
-        "  --help      this text\n"
+        "选项：\n"
+        "  --format F  csv 或 kml（默认 csv）\n"
+        "  --out FILE  写入 FILE，导出完成后它才出现（默认：标准输出）；不能是 CAPTURE\n"
+        "              本身\n"
+        "  --help      显示本说明\n"
         "\n"
-        "Exit status: 0 when everything was exported; 1 when CAPTURE cannot be read, is no\n"
-        "capture, holds no position (kml), FILE is CAPTURE itself, or the output cannot be\n"
-        "written (with the system's reason); 2 on bad arguments; 3 when the capture breaks\n"
-        "off (a damaged log line): the records before the fault are exported and the\n"
-        "message says where."),
+        "退出状态：0 全部导出；1 CAPTURE 无法读取、不是记录文件、没有位置（kml）、FILE\n"
+        "就是 CAPTURE 本身，或输出无法写入（附系统给出的原因）；2 参数错误；3 记录文件\n"
+        "中断（消息记录中损坏的一行）：故障之前的记录已导出，消息会说明位置。"),
     { cli::valued(QStringLiteral("format"), QStringLiteral("F")),
       cli::valued(QStringLiteral("out"), QStringLiteral("FILE")) },
     runExport,
@@ -69,11 +65,14 @@ int runExport(const QCommandLineParser& args)
     gcs::CaptureExport::Format format = gcs::CaptureExport::Format::Csv;
     if (const QString value = args.value(QStringLiteral("format"));
         args.isSet(QStringLiteral("format")) && !gcs::CaptureExport::formatFromName(value, format))
-        return cli::usageError(kCommand,
-                               QStringLiteral("--format is csv or kml, not \"%1\"").arg(value));
+        return cli::usageError(
+            kCommand,
+            QCoreApplication::translate("telvo-cli", "--format 只能是 csv 或 kml，而不是「%1」")
+                .arg(value));
     const QString outPath = args.value(QStringLiteral("out"));
     if (args.isSet(QStringLiteral("out")) && outPath.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("--out needs a FILE"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "--out 需要一个 FILE"));
     const QStringList files = args.positionalArguments();
     if (const int error = cli::oneCapture(kCommand, files))
         return error;
@@ -86,24 +85,24 @@ int runExport(const QCommandLineParser& args)
 #endif
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-            return fail(QStringLiteral("cannot write to standard output"));
+            return fail(QCoreApplication::translate("telvo-cli", "无法写入标准输出"));
         result = gcs::CaptureExport::run(files.first(), &out, format);
         // The last of it is still in the buffers: it may be what does not fit.
         if (!out.flush() && result.ok)
-            return fail(QStringLiteral("cannot write to standard output: ") + out.errorString());
+            return fail(QCoreApplication::translate("telvo-cli", "无法写入标准输出：%1")
+                            .arg(out.errorString()));
     } else {
         result = gcs::CaptureExport::toFile(files.first(), outPath, format);
     }
     if (!result.ok)
         return fail(result.error);
     if (!outPath.isEmpty())
-        cli::printErr(QStringLiteral("%1 records, %2 %3 written to %4")
-                          .arg(result.records)
-                          .arg(result.written)
-                          .arg(format == gcs::CaptureExport::Format::Csv
-                                   ? QStringLiteral("rows")
-                                   : QStringLiteral("track points"),
-                               QDir::toNativeSeparators(outPath)));
+        cli::printErr(
+            (format == gcs::CaptureExport::Format::Csv
+                 ? QCoreApplication::translate("telvo-cli", "%1 条记录，%2 行已写入 %3")
+                 : QCoreApplication::translate("telvo-cli", "%1 条记录，%2 个轨迹点已写入 %3"))
+                .arg(QString::number(result.records), QString::number(result.written),
+                     QDir::toNativeSeparators(outPath)));
     if (!result.warning.isEmpty()) {
         cli::printErr(QStringLiteral("telvo-cli export: ") + result.warning);
         return 3;

@@ -28,28 +28,26 @@ int runRecord(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("record"),
-    QStringLiteral("record a unit's data to a folder, as the window's record page does"),
-    QStringLiteral(
-        "usage: telvo-cli record PORT [--baud N] --dir DIR [--seconds S]\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "像窗口的数据记录页那样，将设备数据记录到文件夹"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli record PORT [--baud N] --dir DIR [--seconds S]\n"
         "\n"
-        "Connects to the unit on PORT at N baud (default 115200) the way the window does,\n"
-        "with its check that a unit answers there first, and records for S seconds\n"
-        "(default 10; Ctrl-C stops earlier) into DIR: a text file with one line per\n"
-        "message (host time, then the \"#vorn\" sentence or the frame as hex pairs) and\n"
-        "the raw bytes in a \".bin\" file of the same name, named after the data format\n"
-        "(\"sinsbin_20240309_070503.txt\"). Prints the two paths when recording starts.\n"
-        "When the unit goes away (unplugged, powered off) the recording goes on: the\n"
-        "command says so on standard error, waits for the port to come back, connects\n"
-        "again as the window does and keeps writing to the same two files.\n"
-        "The command keeps settings of its own: the window's device list is not touched.\n"
+        "像窗口那样以 N 波特（默认 115200）连接 PORT 上的设备，先检查那里有设备应答，然后\n"
+        "记录 S 秒（默认 10；Ctrl-C 可提前停止）到 DIR：一个文本文件，每条消息一行（主机\n"
+        "时间，然后是“#vorn”语句或以十六进制字节对表示的帧），以及同名的“.bin”文件存放\n"
+        "原始字节，文件以数据格式命名（“sinsbin_20240309_070503.txt”）。开始记录时输出\n"
+        "这两个路径。\n"
+        "设备离开时（被拔出、断电）记录继续：命令在标准错误上说明，等待串口回来，像窗口\n"
+        "那样重新连接，并继续写入同样的两个文件。\n"
+        "命令使用自己的设置：不改动窗口的设备列表。\n"
         "\n"
-        "A file that stops taking data (a full disk) ends the recording at once; the\n"
-        "command says how far it got and what the two files kept.\n"
+        "某个文件不再接受数据（磁盘已满）时，记录立即结束；命令说明记录到了哪里，以及两个\n"
+        "文件保存了什么。\n"
         "\n"
-        "Exit status: 0 when a recording was made and closed with the unit connected; 1\n"
-        "when no unit answers on PORT, the port does not open or is not there, DIR cannot\n"
-        "be written, a file stopped taking data, or the unit went away and had not come\n"
-        "back by the end; 2 on bad arguments."),
+        "退出状态：0 完成一次记录并在设备连接时关闭；1 PORT 上没有设备应答、串口打不开或\n"
+        "不存在、DIR 无法写入、某个文件不再接受数据，或设备离开后到结束时仍未回来；2 参数\n"
+        "错误。"),
     { cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
       cli::valued(QStringLiteral("dir"), QStringLiteral("DIR")),
       cli::valued(QStringLiteral("seconds"), QStringLiteral("S")) },
@@ -76,10 +74,10 @@ QString filesKept(const gcs::Recorder& recorder)
     for (const QString& path : { recorder.textPath(), recorder.rawPath() }) {
         const QFileInfo file(path);
         if (file.exists())
-            kept << QStringLiteral("%1（%2 字节）")
+            kept << QCoreApplication::translate("telvo-cli", "%1（%2 字节）")
                         .arg(QDir::toNativeSeparators(path), QString::number(file.size()));
     }
-    return kept.join(QStringLiteral("，"));
+    return kept.join(QCoreApplication::translate("telvo-cli", "，"));
 }
 
 int runRecord(const QCommandLineParser& args)
@@ -93,28 +91,32 @@ int runRecord(const QCommandLineParser& args)
         bool ok = false;
         seconds = args.value(QStringLiteral("seconds")).toDouble(&ok);
         if (!ok || seconds <= 0 || seconds > 7 * 24 * 3600)
-            return cli::usageError(kCommand, QStringLiteral("--seconds needs a positive number"));
+            return cli::usageError(
+                kCommand, QCoreApplication::translate("telvo-cli", "--seconds 需要一个正数"));
     }
     const QStringList positional = args.positionalArguments();
     if (positional.size() > 1)
-        return cli::usageError(kCommand, QStringLiteral("one PORT only"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "只能给出一个 PORT"));
     const QString port = positional.value(0);
     if (port.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no PORT given"));
+        return cli::usageError(kCommand, QCoreApplication::translate("telvo-cli", "未给出 PORT"));
     if (dir.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no --dir given"));
+        return cli::usageError(kCommand, QCoreApplication::translate("telvo-cli", "未给出 --dir"));
 
     const QFileInfo folder(dir);
     if (!folder.isDir())
-        return fail(QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(dir)));
+        return fail(QCoreApplication::translate("telvo-cli", "%1 不是文件夹")
+                        .arg(QDir::toNativeSeparators(dir)));
     if (!folder.isWritable())
-        return fail(QStringLiteral("cannot write to %1").arg(QDir::toNativeSeparators(dir)));
+        return fail(QCoreApplication::translate("telvo-cli", "无法写入 %1")
+                        .arg(QDir::toNativeSeparators(dir)));
 
     // Settings of its own, so that connecting from here changes nothing the window keeps
     // (last port, managed devices).
     QTemporaryDir settingsHome;
     if (!settingsHome.isValid())
-        return fail(QStringLiteral("no temporary folder for the settings: %1")
+        return fail(QCoreApplication::translate("telvo-cli", "无法为设置创建临时文件夹：%1")
                         .arg(settingsHome.errorString()));
     qputenv("LOCALAPPDATA", QDir::toNativeSeparators(settingsHome.path()).toLocal8Bit());
 
@@ -123,17 +125,20 @@ int runRecord(const QCommandLineParser& args)
     gcs::Application app;
     app.setCurrentNav(QStringLiteral("record"));
     if (!app.connectSerial(port, baud))
-        return fail(app.lastError().isEmpty() ? QStringLiteral("no PORT given") : app.lastError());
+        return fail(app.lastError().isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "未给出 PORT")
+                        : app.lastError());
     const bool connected = interrupt.runUntil([&app]() { return !app.connecting(); },
                                               QDeadlineTimer(kConnectWaitMs));
     if (!connected)
-        return fail(QStringLiteral("interrupted while connecting"));
+        return fail(QCoreApplication::translate("telvo-cli", "连接时被中断"));
     if (!app.currentManagedConnected()) {
         if (!gcs::serialPortExists(port))
             return fail(gcs::discoverytext::portMissing(gcs::portKeyFromText(port)));
-        return fail(app.lastError().isEmpty() ? QStringLiteral("no unit answered on %1 at %2 baud")
-                                                    .arg(port, QString::number(baud))
-                                              : app.lastError());
+        return fail(app.lastError().isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "%1 上以 %2 波特没有设备应答")
+                              .arg(port, QString::number(baud))
+                        : app.lastError());
     }
 
     // The record page shows the format of the first message; the files are named after it.
@@ -141,7 +146,7 @@ int runRecord(const QCommandLineParser& args)
                        QDeadlineTimer(kFormatWaitMs));
     if (interrupt.interrupted()) {
         app.disconnectPrimary();
-        return fail(QStringLiteral("interrupted before recording"));
+        return fail(QCoreApplication::translate("telvo-cli", "开始记录前被中断"));
     }
     if (!app.startRecordInDir(dir))
         return fail(app.lastError());
@@ -164,10 +169,10 @@ int runRecord(const QCommandLineParser& args)
     // stay open meanwhile.
     QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
         if (app.reconnecting())
-            tell(QStringLiteral("the unit went away after %1 s; waiting for it to come back")
+            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时离开，正在等待其回来")
                      .arg(secondsText()));
         else if (app.currentManagedConnected())
-            tell(QStringLiteral("the unit is back after %1 s; recording goes on")
+            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时回来，记录继续")
                      .arg(secondsText()));
     });
     interrupt.runUntil([&]() { return !failedAt.isEmpty() || !recorder->recording(); },
@@ -178,14 +183,18 @@ int runRecord(const QCommandLineParser& args)
     app.stopRecord();
     app.disconnectPrimary();
     if (!failedAt.isEmpty()) {
-        return fail(QStringLiteral("写入失败，记录在 %1 s 时停止；已保存：%2")
-                        .arg(failedAt, filesKept(*recorder)));
+        return fail(
+            QCoreApplication::translate("telvo-cli", "写入失败，记录在 %1 s 时停止；已保存：%2")
+                .arg(failedAt, filesKept(*recorder)));
     }
-    cli::printErr(QStringLiteral("recorded %1 s, %2 bytes%3")
-                      .arg(secondsText(), QString::number(QFileInfo(rawPath).size()),
-                           interrupt.interrupted() ? QStringLiteral(" (interrupted)") : QString()));
+    const QString bytes = QString::number(QFileInfo(rawPath).size());
+    cli::printErr(interrupt.interrupted()
+                      ? QCoreApplication::translate("telvo-cli", "已记录 %1 s，%2 字节（已中断）")
+                            .arg(secondsText(), bytes)
+                      : QCoreApplication::translate("telvo-cli", "已记录 %1 s，%2 字节")
+                            .arg(secondsText(), bytes));
     if (lost)
-        return fail(QStringLiteral("the unit went away and did not come back"));
+        return fail(QCoreApplication::translate("telvo-cli", "设备离开后没有回来"));
     return 0;
 }
 

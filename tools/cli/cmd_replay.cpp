@@ -22,26 +22,24 @@ int runReplay(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("replay"),
-    QStringLiteral("play a recording back onto a serial port at its recorded pace"),
-    QStringLiteral(
-        "usage: telvo-cli replay CAPTURE --to PORT [--baud N] [--speed X] [--loop]\n"
-        "                        [--rate HZ]\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "按记录时的节奏将一次记录回放到串口"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli replay CAPTURE --to PORT [--baud N] [--speed X] [--loop]\n"
+        "                      [--rate HZ]\n"
         "\n"
-        "Writes a recording to PORT at N baud (default 115200) at the pace it was\n"
-        "recorded, the way the window's replay plays it, so that other software can be\n"
-        "tested against a recorded drive. A raw capture (the recorder's \".bin\", or any\n"
-        "file of received bytes) goes out byte for byte, junk between messages included;\n"
-        "a message log (the recorder's \".txt\") goes out as the messages it records, each\n"
-        "sentence with its CR LF and each frame as its bytes. The pace comes from the\n"
-        "log's host times or from the units' time tags; records without a tag are HZ\n"
-        "apart (default 200 per second).\n"
-        "--speed X plays X times as fast (0.01 to 1000), or \"max\" as fast as the line\n"
-        "takes it; a line too slow for the pace holds the replay back instead of\n"
-        "dropping data. --loop starts over at the end until interrupted.\n"
+        "像窗口的回放那样，以 N 波特（默认 115200）按记录时的节奏把一次记录写到 PORT，\n"
+        "以便用录下的行驶数据测试其他软件。原始数据文件（记录器的“.bin”，或任何收到的\n"
+        "字节的文件）逐字节发出，消息之间的杂散字节也照发；消息记录（记录器的“.txt”）\n"
+        "按其记录的消息发出，每条语句带其 CR LF，每个帧发出其字节。节奏取自消息记录的\n"
+        "主机时间或设备的时间标签；没有时间标签的记录按每秒 HZ 条的间隔发出（默认每秒\n"
+        "200 条）。\n"
+        "--speed X 以 X 倍速播放（0.01 到 1000），或用“max”以线路能接受的最快速度播放；\n"
+        "线路跟不上节奏时回放会等待，而不会丢弃数据。--loop 到结尾后从头再来，直到被\n"
+        "中断。\n"
         "\n"
-        "Exit status: 0 when the recording was played to its end; 1 when the recording or\n"
-        "the port cannot be used, or the recording is damaged (what came before the\n"
-        "damage has been played); 2 on bad arguments; 130 when interrupted (Ctrl-C)."),
+        "退出状态：0 记录已回放到结尾；1 记录或串口无法使用，或记录已损坏（损坏之前的\n"
+        "部分已回放）；2 参数错误；130 被中断（Ctrl-C）。"),
     { cli::valued(QStringLiteral("to"), QStringLiteral("PORT")),
       cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
       cli::valued(QStringLiteral("speed"), QStringLiteral("X")),
@@ -72,7 +70,8 @@ int parseArgs(const QCommandLineParser& args, ReplayArgs& a)
 {
     a.port = args.value(QStringLiteral("to"));
     if (args.isSet(QStringLiteral("to")) && a.port.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("--to needs a PORT"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "--to 需要一个 PORT"));
     if (const int error = cli::parseBaud(kCommand, args, a.baud))
         return error;
     bool ok = false;
@@ -81,23 +80,30 @@ int parseArgs(const QCommandLineParser& args, ReplayArgs& a)
     } else if (args.isSet(QStringLiteral("speed"))) {
         a.speed = value.toDouble(&ok);
         if (!ok || a.speed < kMinSpeed || a.speed > kMaxSpeed)
-            return cli::usageError(kCommand, QStringLiteral("--speed needs 0.01 to 1000, or max"));
+            return cli::usageError(kCommand,
+                                   QCoreApplication::translate(
+                                       "telvo-cli", "--speed 需要 0.01 到 1000 之间的数，或 max"));
     }
     if (args.isSet(QStringLiteral("rate"))) {
         a.rate = args.value(QStringLiteral("rate")).toDouble(&ok);
         if (!ok || a.rate < gcs::ReplayTransport::kMinRecordRate
             || a.rate > gcs::ReplayTransport::kMaxRecordRate)
-            return cli::usageError(kCommand, QStringLiteral("--rate needs 1 to 10000"));
+            return cli::usageError(
+                kCommand,
+                QCoreApplication::translate("telvo-cli", "--rate 需要 1 到 10000 之间的数"));
     }
     a.loop = args.isSet(QStringLiteral("loop"));
     const QStringList positional = args.positionalArguments();
     if (positional.size() > 1)
-        return cli::usageError(kCommand, QStringLiteral("one CAPTURE only"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "只能给出一个 CAPTURE"));
     a.capture = positional.value(0);
     if (a.capture.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no CAPTURE given"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "未给出 CAPTURE"));
     if (a.port.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no --to PORT given"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "未给出 --to PORT"));
     return 0;
 }
 
@@ -107,7 +113,8 @@ int runReplay(const QCommandLineParser& args)
     if (const int rc = parseArgs(args, a))
         return rc;
     if (!QFileInfo(a.capture).isFile())
-        return fail(QStringLiteral("no such file: %1").arg(QDir::toNativeSeparators(a.capture)));
+        return fail(QCoreApplication::translate("telvo-cli", "文件不存在：%1")
+                        .arg(QDir::toNativeSeparators(a.capture)));
 
     const QString port = gcs::portKeyFromText(a.port);
     auto serial = std::make_unique<gcs::SerialTransport>(port, a.baud);
@@ -117,7 +124,9 @@ int runReplay(const QCommandLineParser& args)
     QObject::connect(&session, &gcs::Session::errorOccurred,
                      [&linkError](const QString& message) { linkError = message; });
     if (!session.connectTransport())
-        return fail(linkError.isEmpty() ? QStringLiteral("cannot open %1").arg(port) : linkError);
+        return fail(linkError.isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "无法打开串口「%1」").arg(port)
+                        : linkError);
 
     // Straight through, no index: the pace needs none, and a loop starts at the start.
     gcs::ReplayTransport replay(a.capture);
@@ -147,9 +156,9 @@ int runReplay(const QCommandLineParser& args)
     bool finished = false;
     QObject::connect(&replay, &gcs::ReplayTransport::finished, [&finished]() { finished = true; });
 
-    cli::printErr(QStringLiteral("telvo-cli replay: %1 onto %2 at %3 baud")
-                      .arg(QDir::toNativeSeparators(a.capture), port,
-                           QString::number(a.baud)));
+    cli::printErr(QStringLiteral("telvo-cli replay: ")
+                  + QCoreApplication::translate("telvo-cli", "正在将 %1 回放到 %2，%3 波特")
+                        .arg(QDir::toNativeSeparators(a.capture), port, QString::number(a.baud)));
     QElapsedTimer clock;
     clock.start();
     replay.play();
@@ -159,14 +168,16 @@ int runReplay(const QCommandLineParser& args)
     replay.close();
     session.disconnectTransport();
 
-    cli::printErr(QStringLiteral("telvo-cli replay: %1 bytes in %2 s")
-                      .arg(written)
-                      .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+    cli::printErr(QStringLiteral("telvo-cli replay: ")
+                  + QCoreApplication::translate("telvo-cli", "%2 s 内发出 %1 字节")
+                        .arg(written)
+                        .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     if (interrupt.interrupted())
         return cli::Interrupt::kExitCode;
     if (writeFailed)
-        return fail(linkError.isEmpty() ? QStringLiteral("writing to %1 failed").arg(port)
-                                        : linkError);
+        return fail(linkError.isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "写入 %1 失败").arg(port)
+                        : linkError);
     if (!replayError.isEmpty())
         return fail(replayError);
     return 0;

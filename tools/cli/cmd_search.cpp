@@ -14,14 +14,15 @@ int runSearch(const QCommandLineParser& args);
 
 const cli::CliCommand kSearch {
     QStringLiteral("search"),
-    QStringLiteral("sweep serial ports and rates for units (at most three)"),
-    QStringLiteral("usage: telvo-cli search [PORT...]\n"
-                   "\n"
-                   "Asks every PORT (default: the computer's serial ports) at every rate of\n"
-                   "the program's list, with your own rates from its settings, and stops\n"
-                   "after three ports answered. Prints one line \"PORT BAUD PRODUCT\" per\n"
-                   "answering port; exits 0 with at least one, else 1. Ctrl-C stops it at\n"
-                   "once (exit 130) after printing the ports found so far."),
+    QT_TRANSLATE_NOOP("telvo-cli", "扫描各串口与波特率查找设备（最多三台）"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli search [PORT...]\n"
+        "\n"
+        "以程序列表中的每个波特率（加上其设置中您自己的波特率）询问每个 PORT（默认：本机\n"
+        "的串口），三个串口应答后停止。每个应答的串口输出一行“PORT BAUD PRODUCT”；至少\n"
+        "找到一个时以 0 退出，否则以 1 退出。Ctrl-C 立即停止（退出码 130），并先输出\n"
+        "已找到的串口。"),
     {},
     &runSearch,
 };
@@ -43,7 +44,8 @@ int runSearch(const QCommandLineParser& args)
         cli::printOut(
             QStringLiteral("%1 %2 %3").arg(hit.port, QString::number(hit.baud), hit.productId));
     if (interrupt.interrupted()) {
-        cli::printErr(QStringLiteral("telvo-cli search: interrupted"));
+        cli::printErr(QStringLiteral("telvo-cli search: ")
+                      + QCoreApplication::translate("telvo-cli", "已中断"));
         return cli::Interrupt::kExitCode;
     }
     return hits.isEmpty() ? 1 : 0;

@@ -30,27 +30,28 @@ int runSend(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("send"),
-    QStringLiteral("send a catalog command or raw text to a unit and print its replies"),
-    QStringLiteral(
-        "usage: telvo-cli send PORT [--baud N] [--wait MS] [--hex]\n"
-        "                      (--raw TEXT | COMMAND_ID [ARG...])\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "向设备发送指令表中的指令或原始文本，并输出其回复"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli send PORT [--baud N] [--wait MS] [--hex]\n"
+        "                    (--raw TEXT | COMMAND_ID [ARG...])\n"
         "\n"
-        "Opens PORT as a serial link at N baud (default 115200; no probe) and sends either\n"
-        "the catalog command COMMAND_ID with its arguments, as the window's pages send it\n"
-        "(\"get_com1\" is the catalog's \"vorn.get_com1\"; an id with a point is used as it\n"
-        "stands), or TEXT as the raw console sends it: checked by the same rules and sent\n"
-        "with CR LF appended, or with --hex as the bytes its hexadecimal digits give.\n"
-        "The commands come from the \"vorn.yaml\" profiles beside the program.\n"
+        "以 N 波特（默认 115200；不探测）将 PORT 作为串口链路打开，然后发送指令表中的指令\n"
+        "COMMAND_ID 及其参数，与窗口各页发送的相同（“get_com1”即指令表中的\n"
+        "“vorn.get_com1”；带点号的 id 原样使用）；或者发送 TEXT，与原始收发页发送的\n"
+        "相同：按同样的规则检查，末尾加 CR LF 发送，或者用 --hex 时发送其十六进制数字\n"
+        "所表示的字节。\n"
+        "指令取自程序旁的“vorn.yaml”配置文件。\n"
         "\n"
-        "Prints \"> \" and what was sent (without its line end; as hex pairs with --hex), then\n"
-        "for MS milliseconds (default 1000) one line per configuration reply that comes\n"
-        "back: the reply name (com1, factory, gnm, axis, softver, gnss, extrapolate time)\n"
-        "and the values read from it as key=value pairs in ascending key order, e.g.\n"
+        "先输出“> ”与发送的内容（不含行尾；--hex 时为十六进制字节对），然后在 MS 毫秒内\n"
+        "（默认 1000）对收到的每条配置回复输出一行：回复名称（com1、factory、gnm、axis、\n"
+        "softver、gnss、extrapolate time），以及从中读出的值，以 key=value 形式按键名\n"
+        "升序排列，例如\n"
         "  com1 baudRate=115200 packetFormat=sinsbin packetFre=200 serialType=422\n"
-        "Everything after COMMAND_ID is an argument, also when it begins with \"-\".\n"
+        "COMMAND_ID 之后的一切都是参数，以“-”开头的也是。\n"
         "\n"
-        "Exit status: 0 when sent; 1 when the port does not open, the command is unknown\n"
-        "or the text is refused (with the program's own message); 2 on bad arguments."),
+        "退出状态：0 已发送；1 串口打不开、指令未知或文本被拒（附程序自己的消息）；2 参数\n"
+        "错误。"),
     { cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
       cli::valued(QStringLiteral("wait"), QStringLiteral("MS")), cli::flag(QStringLiteral("hex")),
       cli::valued(QStringLiteral("raw"), QStringLiteral("TEXT")) },
@@ -80,8 +81,9 @@ int parseSendArgs(const QCommandLineParser& args, SendArgs& out)
         bool ok = false;
         out.waitMs = args.value(QStringLiteral("wait")).toInt(&ok);
         if (!ok || out.waitMs < 0 || out.waitMs > 3600000)
-            return cli::usageError(kCommand,
-                                   QStringLiteral("--wait needs milliseconds (0 or more)"));
+            return cli::usageError(
+                kCommand,
+                QCoreApplication::translate("telvo-cli", "--wait 需要毫秒数（0 或以上）"));
     }
     out.hex = args.isSet(QStringLiteral("hex"));
     out.raw = args.isSet(QStringLiteral("raw"));
@@ -91,12 +93,16 @@ int parseSendArgs(const QCommandLineParser& args, SendArgs& out)
     out.commandId = positional.isEmpty() ? QString() : positional.takeFirst();
     out.commandArgs = positional;
     if (out.port.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no PORT given"));
+        return cli::usageError(kCommand, QCoreApplication::translate("telvo-cli", "未给出 PORT"));
     if (out.raw && !out.commandId.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("give --raw TEXT or COMMAND_ID, not both"));
-    if (!out.raw && out.commandId.isEmpty())
         return cli::usageError(kCommand,
-                               QStringLiteral("nothing to send: give --raw TEXT or COMMAND_ID"));
+                               QCoreApplication::translate(
+                                   "telvo-cli", "请给出 --raw TEXT 或 COMMAND_ID，不能两者都给"));
+    if (!out.raw && out.commandId.isEmpty())
+        return cli::usageError(
+            kCommand,
+            QCoreApplication::translate("telvo-cli",
+                                        "没有要发送的内容：请给出 --raw TEXT 或 COMMAND_ID"));
     return 0;
 }
 
@@ -179,8 +185,9 @@ int runSend(const QCommandLineParser& args)
     QObject::connect(&session, &gcs::Session::errorOccurred,
                      [&linkError](const QString& message) { linkError = message; });
     if (!session.connectTransport()) {
-        return fail(linkError.isEmpty() ? QStringLiteral("无法打开串口「%1」").arg(port)
-                                        : linkError);
+        return fail(linkError.isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "无法打开串口「%1」").arg(port)
+                        : linkError);
     }
 
     // What waited on the line before this run (a late reply to an earlier command) answers
@@ -193,7 +200,8 @@ int runSend(const QCommandLineParser& args)
 
     // Written out before waiting, so that a wait of 0 still sends everything.
     if (!link->sendBlocking(bytes))
-        return fail(linkError.isEmpty() ? QStringLiteral("发送失败") : linkError);
+        return fail(linkError.isEmpty() ? QCoreApplication::translate("telvo-cli", "发送失败")
+                                        : linkError);
     QByteArray shown = bytes;
     if (!a.hex) {
         while (shown.endsWith('\n') || shown.endsWith('\r'))

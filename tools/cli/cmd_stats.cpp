@@ -12,32 +12,28 @@ int runStats(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("stats"),
-    QStringLiteral("report what a capture holds and what the line lost"),
-    QStringLiteral(
-        "usage: telvo-cli stats [--json] CAPTURE\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "报告记录文件的内容与链路上丢失的数据"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli stats [--json] CAPTURE\n"
         "\n"
-        "Reads CAPTURE (a raw capture or a recording's message log) through the program's\n"
-        "decoder and reports the counters the statistics page shows live: bytes decoded,\n"
-        "binary frames, text sentences (navigation sentences and replies), navigation\n"
-        "records, checksum errors, text lines rejected, skipped bytes (every byte that is\n"
-        "part of no accepted message) and lost frames (gaps in a format's counter or, in\n"
-        "sinsbin and sinsasc, in the steps of its time tag once its period is evident; a\n"
-        "counter or time tag that jumps back or implausibly far is a resynchronisation,\n"
-        "not a loss; frames whose checksum failed where neither can tell); for a message\n"
-        "log also the number of messages, their rate and the longest silence between two\n"
-        "of them.\n"
+        "用程序的解码器读取 CAPTURE（原始数据文件或一次记录的消息记录），报告统计页实时\n"
+        "显示的各项计数：解码字节、二进制帧、文本语句（导航语句与回复）、导航记录、校验\n"
+        "失败、被拒的文本行、跳过的字节（不属于任何已接受消息的每个字节）与丢帧（某格式\n"
+        "计数器的间断，sinsbin 与 sinsasc 在时间标签的周期明确后也看其步长；计数器或时间\n"
+        "标签回跳或跳得过远是重新同步，不算丢失；两者都无法判断时计校验失败的帧）；对消息\n"
+        "记录另报消息数、消息速率与两条消息之间最长的静默。\n"
         "\n"
-        "options:\n"
-        "  --json   one JSON object instead, with the keys bytes, frames, sentences,\n"
-        "           checksum_errors, text_errors, skipped_bytes, lost_frames, records,\n"
-        "           kind (raw or message_log) and file_bytes; for a message log also\n"
-        "           messages, duration_ms, message_rate and longest_silence_ms; error when\n"
-        "           the reading stopped early\n"
-        "  --help   this text\n"
+        "选项：\n"
+        "  --json   改为输出一个 JSON 对象，键为 bytes、frames、sentences、\n"
+        "           checksum_errors、text_errors、skipped_bytes、lost_frames、records、\n"
+        "           kind（raw 或 message_log）与 file_bytes；消息记录另有 messages、\n"
+        "           duration_ms、message_rate 与 longest_silence_ms；读取提前停止时另有\n"
+        "           error\n"
+        "  --help   显示本说明\n"
         "\n"
-        "Exit status: 0 when the whole file was read, 1 when it cannot be read, 2 on bad\n"
-        "arguments, 3 when the reading stopped at a fault (the report covers what came\n"
-        "before it)."),
+        "退出状态：0 整个文件已读完；1 文件无法读取；2 参数错误；3 读取在故障处停止（报告\n"
+        "只含故障之前的部分）。"),
     { cli::flag(QStringLiteral("json")) },
     runStats,
 };

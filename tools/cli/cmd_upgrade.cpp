@@ -15,17 +15,17 @@ constexpr int kSettleMs = 300;
 
 const cli::CliCommand kCommand {
     QStringLiteral("upgrade"),
-    QStringLiteral("upgrade a unit's firmware over its serial port"),
-    QStringLiteral("usage: telvo-cli upgrade PORT FILE [--baud N] [--hardware-reset]\n"
-                   "\n"
-                   "Connects to the unit at PORT and N baud (default 115200), resets it into its\n"
-                   "boot loader with \"#vorn,reset system*ff\" and \"$cmd,reset system*ff\",\n"
-                   "reopens the port at 115200, sends FILE with YModem once the boot loader asks\n"
-                   "for it (within 20 s), and returns the port to N baud.\n"
-                   "With --hardware-reset no command is sent: reset the unit by hand (power or\n"
-                   "reset key) within the 20 s. Progress goes to standard error. Ctrl+C cancels.\n"
-                   "Exit status: 0 when the firmware was sent, 1 when the upgrade failed, 2 for\n"
-                   "bad arguments."),
+    QT_TRANSLATE_NOOP("telvo-cli", "通过串口升级设备固件"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli upgrade PORT FILE [--baud N] [--hardware-reset]\n"
+        "\n"
+        "以 N 波特（默认 115200）连接 PORT 上的设备，用“#vorn,reset system*ff”与\n"
+        "“$cmd,reset system*ff”将其复位进入引导程序，在 115200 重开串口，待引导程序请求\n"
+        "后（20 s 内）用 YModem 发送 FILE，然后将串口恢复为 N 波特。\n"
+        "使用 --hardware-reset 时不发送指令：请在这 20 s 内手动复位设备（断电或复位键）。\n"
+        "进度输出到标准错误。Ctrl+C 取消。\n"
+        "退出状态：0 固件已发送；1 升级失败；2 参数错误。"),
     cli::transferOptions(true),
     &run,
 };

@@ -13,16 +13,15 @@ int run(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("ymodem-receive"),
-    QStringLiteral("receive a file with YModem over a serial port"),
-    QStringLiteral(
-        "usage: telvo-cli ymodem-receive PORT FILE [--baud N]\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "通过串口用 YModem 接收文件"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli ymodem-receive PORT FILE [--baud N]\n"
         "\n"
-        "Receives one file with YModem (CRC-16) over the serial port PORT at N baud\n"
-        "(default 115200) and writes it to FILE, whatever name the sender gives it.\n"
-        "It asks once with 'C'; the sender has 15 s to begin.\n"
-        "Progress goes to standard error: a bar on a terminal, else a line per 10 %.\n"
-        "Ctrl+C cancels the transfer. Exit status: 0 when the file was received, 1 when\n"
-        "the transfer failed (with the reason), 2 for bad arguments."),
+        "通过串口 PORT 以 N 波特（默认 115200）用 YModem（CRC-16）接收一个文件，写入\n"
+        "FILE，不管发送方给它取什么名字。只以“C”请求一次；发送方须在 15 s 内开始。\n"
+        "进度输出到标准错误：在终端上为进度条，否则每 10 % 一行。\n"
+        "Ctrl+C 取消传输。退出状态：0 文件已收到；1 传输失败（附原因）；2 参数错误。"),
     cli::transferOptions(),
     &run,
 };

@@ -13,14 +13,15 @@ int run(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("ymodem-send"),
-    QStringLiteral("send a file with YModem over a serial port"),
-    QStringLiteral("usage: telvo-cli ymodem-send PORT FILE [--baud N]\n"
-                   "\n"
-                   "Sends FILE with YModem (CRC-16, 1024-byte blocks) over the serial port PORT\n"
-                   "at N baud (default 115200), waiting up to 20 s for the receiver's 'C'.\n"
-                   "Progress goes to standard error: a bar on a terminal, else a line per 10 %.\n"
-                   "Ctrl+C cancels the transfer. Exit status: 0 when the file was sent, 1 when\n"
-                   "the transfer failed (with the reason), 2 for bad arguments."),
+    QT_TRANSLATE_NOOP("telvo-cli", "通过串口用 YModem 发送文件"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli ymodem-send PORT FILE [--baud N]\n"
+        "\n"
+        "通过串口 PORT 以 N 波特（默认 115200）用 YModem（CRC-16，1024 字节的块）发送\n"
+        "FILE，最多等待 20 s 接收方的“C”。\n"
+        "进度输出到标准错误：在终端上为进度条，否则每 10 % 一行。\n"
+        "Ctrl+C 取消传输。退出状态：0 文件已发送；1 传输失败（附原因）；2 参数错误。"),
     cli::transferOptions(),
     &run,
 };

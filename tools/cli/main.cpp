@@ -71,7 +71,7 @@ int usageError(const CliCommand& command, const QString& message)
 {
     printErr(QStringLiteral("telvo-cli %1: %2").arg(command.name, message));
     printErr(QString());
-    printErr(command.usage);
+    printErr(command.usageText());
     return 2;
 }
 
@@ -80,8 +80,9 @@ int oneCapture(const CliCommand& command, const QStringList& files)
     if (files.size() == 1)
         return 0;
     return usageError(command,
-                      files.isEmpty() ? QStringLiteral("no CAPTURE given")
-                                      : QStringLiteral("one CAPTURE only"));
+                      files.isEmpty()
+                          ? QCoreApplication::translate("telvo-cli", "未给出 CAPTURE")
+                          : QCoreApplication::translate("telvo-cli", "只能给出一个 CAPTURE"));
 }
 
 int parseBaud(const CliCommand& command, const QCommandLineParser& args, int& baud)
@@ -92,10 +93,11 @@ int parseBaud(const CliCommand& command, const QCommandLineParser& args, int& ba
     bool ok = false;
     const int value = args.value(QStringLiteral("baud")).toInt(&ok);
     if (!ok || value < AppSettings::kMinCustomBaud || value > AppSettings::kMaxCustomBaud) {
-        return usageError(command,
-                          QStringLiteral("--baud needs a rate from %1 to %2")
-                              .arg(AppSettings::kMinCustomBaud)
-                              .arg(AppSettings::kMaxCustomBaud));
+        return usageError(
+            command,
+            QCoreApplication::translate("telvo-cli", "--baud 需要 %1 到 %2 之间的波特率")
+                .arg(AppSettings::kMinCustomBaud)
+                .arg(AppSettings::kMaxCustomBaud));
     }
     baud = value;
     return 0;
@@ -110,14 +112,17 @@ QString overview()
     QList<cli::CliCommand> commands = cli::cliCommands();
     std::sort(commands.begin(), commands.end(),
               [](const cli::CliCommand& a, const cli::CliCommand& b) { return a.name < b.name; });
-    QString text = QStringLiteral("usage: telvo-cli COMMAND [ARGS...]\n"
-                                  "       telvo-cli COMMAND --help\n"
-                                  "       telvo-cli --version\n\n"
-                                  "An option's value follows it as the next argument or after\n"
-                                  "\"=\" (--baud 9600, --baud=9600); \"--\" ends the options.\n\n"
-                                  "commands:\n");
+    QString text = QCoreApplication::translate("telvo-cli",
+                                               "用法：telvo-cli COMMAND [ARGS...]\n"
+                                               "      telvo-cli COMMAND --help\n"
+                                               "      telvo-cli --version\n"
+                                               "\n"
+                                               "选项的值跟在选项之后，作为下一个参数或写在“=”之后\n"
+                                               "（--baud 9600、--baud=9600）；“--”结束选项。\n"
+                                               "\n"
+                                               "命令：\n");
     for (const cli::CliCommand& c : commands)
-        text += QStringLiteral("  %1  %2\n").arg(c.name.leftJustified(16), c.summary);
+        text += QStringLiteral("  %1  %2\n").arg(c.name.leftJustified(16), c.summaryText());
     return text;
 }
 
@@ -165,16 +170,16 @@ int runCommand(const cli::CliCommand& command, const QStringList& args)
     const bool parsed = parser.parse(QStringList { QStringLiteral("telvo-cli") }
                                      + endOptionsAfterPositionals(command, args));
     if (parser.isSet(help)) {
-        cli::printOut(command.usage);
+        cli::printOut(command.usageText());
         return 0;
     }
     if (!parsed) {
         const QStringList unknown = parser.unknownOptionNames();
-        return cli::usageError(
-            command,
-            unknown.isEmpty()
-                ? parser.errorText()
-                : QStringLiteral("unknown option %1").arg(optionText(unknown.first())));
+        return cli::usageError(command,
+                               unknown.isEmpty()
+                                   ? parser.errorText()
+                                   : QCoreApplication::translate("telvo-cli", "未知选项 %1")
+                                         .arg(optionText(unknown.first())));
     }
     return command.run(parser);
 }
@@ -218,8 +223,9 @@ int main(int argc, char** argv)
                 command = &c;
         }
         if (!command) {
-            cli::printErr(QStringLiteral("telvo-cli: %1\n")
-                              .arg(QCoreApplication::translate("cli", "未知命令 %1").arg(name)));
+            cli::printErr(QStringLiteral("telvo-cli: ")
+                          + QCoreApplication::translate("telvo-cli", "未知命令 %1").arg(name)
+                          + QLatin1Char('\n'));
             cli::printErr(overview());
             return 2;
         }
@@ -228,8 +234,9 @@ int main(int argc, char** argv)
     // What did not reach standard output is a failure, whatever the command made of it.
     if (const QString why = cli::outputError();
         !why.isEmpty() && code != 2 && code != cli::Interrupt::kExitCode) {
-        cli::printErr(QStringLiteral("telvo-cli%1: cannot write to standard output: %2")
-                          .arg(command ? QLatin1Char(' ') + command->name : QString(), why));
+        cli::printErr(QStringLiteral("telvo-cli%1: ")
+                          .arg(command ? QLatin1Char(' ') + command->name : QString())
+                      + QCoreApplication::translate("telvo-cli", "无法写入标准输出：%1").arg(why));
         code = 1;
     }
     return code;
