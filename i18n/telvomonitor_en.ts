@@ -4126,5 +4126,110 @@ commands:
         <source>未知命令 %1</source>
         <translation>unknown command %1</translation>
     </message>
+    <message>
+        <source>把设备的记录转交给其他程序（UDP JSON、基于 TCP 的 NMEA）</source>
+        <translation>hand a unit&apos;s records on to other programs (UDP JSON, NMEA over TCP)</translation>
+    </message>
+    <message>
+        <source>用法：telvo-cli forward PORT [--baud N] [--udp-json HOST:PORT]
+                         [--nmea-tcp [HOST:]PORT] [--nmea-rate HZ] [--seconds S]
+
+像窗口那样以 N 波特（默认 115200）连接 PORT 上的设备，先检查那里有设备应答，然后
+把解码出的每条记录转交出去，直到 S 秒过去（默认：直到 Ctrl-C）：
+  --udp-json HOST:PORT    每条记录一个 JSON 对象，放在一个 UDP 数据报里，供绘图
+                          工具使用（PlotJuggler：127.0.0.1:9870）；键为 CSV 导出
+                          中该记录所含数值的列名，单位与小数位同导出，另有“t”，
+                          即接收时间（自 1970-01-01 UTC 起的秒数）
+  --nmea-tcp [HOST:]PORT  向至多 5 个 TCP 客户端发送 NMEA 0183（GGA、RMC、VTG、
+                          HDT），在 HOST（默认 127.0.0.1）的 PORT 上监听（常用
+                          10110）；时间为本机的 UTC
+  --nmea-rate HZ          每秒的语句组数，0.1 到 100（默认 10），不超过设备发送
+                          记录的频率
+--udp-json 与 --nmea-tcp 至少给出一个。主机可以是名称；IPv6 地址写在方括号里
+（“[::1]:9870”）。每个输出开始工作时输出其状态，结束时说明转发了什么。设备离开
+时，转发像窗口那样等待它回来；不读取的客户端丢失的是语句，而不是内存。
+
+退出状态：0 转发运行到结束（S 秒或 Ctrl-C）且设备仍连接；1 某个输出无法开始（名称
+无法解析、地址不属于本机、端口被占用）、PORT 上没有设备应答或串口不存在，或设备
+离开后到结束时仍未回来；2 参数错误。</source>
+        <translation>usage: telvo-cli forward PORT [--baud N] [--udp-json HOST:PORT]
+                         [--nmea-tcp [HOST:]PORT] [--nmea-rate HZ] [--seconds S]
+
+Connects to the unit on PORT at N baud (default 115200) the way the window does,
+with its check that a unit answers there first, and hands every record it
+decodes on until S seconds have passed (default: until Ctrl-C):
+  --udp-json HOST:PORT    one JSON object per record in one UDP datagram, as
+                          plotting tools take them (PlotJuggler: 127.0.0.1:9870);
+                          the keys are the CSV export&apos;s column names of the values
+                          the record carries, in its units and decimals, and &quot;t&quot;,
+                          the receive time in seconds since 1970-01-01 UTC
+  --nmea-tcp [HOST:]PORT  NMEA 0183 (GGA, RMC, VTG, HDT) to at most 5 TCP clients,
+                          listening on HOST (default 127.0.0.1) at PORT (10110 is
+                          the usual one); the time is the computer&apos;s UTC
+  --nmea-rate HZ          sentence sets per second, 0.1 to 100 (default 10), never
+                          more than the unit sends records
+One of --udp-json and --nmea-tcp at least. A host may be a name; an IPv6 address
+goes in brackets (&quot;[::1]:9870&quot;). Prints each output&apos;s state once it runs, and at
+the end what was forwarded. When the unit goes away forwarding waits for it, as
+the window does; a client that does not read loses sentences, not memory.
+
+Exit status: 0 when forwarding ran to the end (S seconds or Ctrl-C) with the unit
+connected; 1 when an output cannot start (a name that does not resolve, an
+address not of this computer, a port in use), no unit answers on PORT or the port
+is not there, or the unit went away and had not come back by the end; 2 on bad
+arguments.</translation>
+    </message>
+    <message>
+        <source>--nmea-rate 需要 0.1 到 100 之间的数</source>
+        <translation>--nmea-rate needs a number from 0.1 to 100</translation>
+    </message>
+    <message>
+        <source>请给出 --udp-json、--nmea-tcp 或两者</source>
+        <translation>give --udp-json, --nmea-tcp or both</translation>
+    </message>
+    <message>
+        <source>启动输出时被中断</source>
+        <translation>interrupted while starting</translation>
+    </message>
+    <message>
+        <source>主机名在 %1 s 内没有解析出来</source>
+        <translation>the host name was not resolved in %1 s</translation>
+    </message>
+    <message>
+        <source>设备在 %1 s 时回来，转发继续</source>
+        <translation>the unit is back after %1 s; forwarding goes on</translation>
+    </message>
+    <message numerus="yes">
+        <source>已连接 %n 个 NMEA 客户端</source>
+        <translation>
+            <numerusform>%n NMEA client connected</numerusform>
+            <numerusform>%n NMEA clients connected</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%2 s 内转发了 %n 条记录</source>
+        <translation>
+            <numerusform>forwarded %n record in %2 s</numerusform>
+            <numerusform>forwarded %n records in %2 s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个数据报</source>
+        <translation>
+            <numerusform>%n datagram</numerusform>
+            <numerusform>%n datagrams</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 组 NMEA 语句，慢客户端丢弃 %1 字节</source>
+        <translation>
+            <numerusform>%n NMEA sentence set, %1 bytes dropped for slow clients</numerusform>
+            <numerusform>%n NMEA sentence sets, %1 bytes dropped for slow clients</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>（%1）</source>
+        <translation> (%1)</translation>
+    </message>
 </context>
 </TS>

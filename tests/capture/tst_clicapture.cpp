@@ -177,9 +177,12 @@ private slots:
                      && said.contains(QRegularExpression("\\p{Han}")) != english,
                  qPrintable(said));
         const QString sins = dataDir() + "/ins/sinsbin.bin";
+        // The moving, gapped noisy stream puts reasons (texts) into the JSON.
+        const QString noisy = dataDir() + "/ins/mixed_noisy.bin";
         for (const QStringList& args :
              { QStringList { "export", sins }, QStringList { "stats", "--json", sins },
-               QStringList { "decode", "--fields", sins } })
+               QStringList { "decode", "--fields", sins },
+               QStringList { "adev", "--json", "--rate", "100", noisy } })
             QCOMPARE(cli(args, locale).out, cli(args).out);
     }
 };

@@ -371,17 +371,17 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("both outputs")
             << QStringList { "--udp-json", "127.0.0.1:UDP", "--nmea-tcp", "TCP", "--seconds", "3" }
-            << false << 0 << "forwarded";
+            << false << 0 << "转发了";
         QTest::newRow("interrupted")
-            << QStringList { "--udp-json", "localhost:UDP" } << true << 0 << "(interrupted)";
+            << QStringList { "--udp-json", "localhost:UDP" } << true << 0 << "（已中断）";
         QTest::newRow("port in use")
             << QStringList { "--nmea-tcp", "127.0.0.1:BUSY" } << false << 1 << "已被占用";
         QTest::newRow("no output")
-            << QStringList { "--seconds", "1" } << false << 2 << "give --udp-json";
+            << QStringList { "--seconds", "1" } << false << 2 << "请给出 --udp-json";
         QTest::newRow("no host") << QStringList { "--udp-json", "9870" } << false << 2
                                  << "缺少地址";
         QTest::newRow("rate too high") << QStringList { "--nmea-tcp", "TCP", "--nmea-rate", "500" }
-                                       << false << 2 << "0.1 to 100";
+                                       << false << 2 << "0.1 到 100";
     }
     void cliForwardsAndSaysWhy()
     {
@@ -405,6 +405,7 @@ private slots:
         args.replaceInStrings("BUSY", QString::number(busy.serverPort()));
         args.replaceInStrings("TCP", tcp);
         QProcess cli;
+        pinCliLocale(cli);
         cli.start(QDir(binDir()).filePath("telvo-cli"),
                   QStringList { "forward", sim.port() } + args);
         QTcpSocket gnss;
@@ -425,7 +426,7 @@ private slots:
             return;
         QTest::qWait(100);
         QVERIFY2(datagrams > 100, qPrintable(QString::number(datagrams)));
-        QVERIFY(err.contains(QStringLiteral("%1 datagrams").arg(datagrams).toUtf8()));
+        QVERIFY(err.contains(QStringLiteral("%1 个数据报").arg(datagrams).toUtf8()));
         QVERIFY(!args.contains(tcp) || gnss.readAll().count("$GPGGA,") >= 15);
     }
 };

@@ -2,6 +2,7 @@
 #include "CliCommand.h"
 
 #include "analysis/NoiseAnalysis.h"
+#include "i18n/Language.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>
@@ -52,6 +53,10 @@ const cli::CliRegistration kRegistration(kCommand);
 int runAdev(const QCommandLineParser& args)
 {
     const bool json = args.isSet(QStringLiteral("json"));
+    // What a script reads stays the same in every locale, the messages inside the JSON
+    // ("error", the reasons and the warning) included: they, and so this run's other messages, are the source texts.
+    if (json)
+        gcs::language::apply(gcs::language::kChinese);
     double rate = 0;
     if (args.isSet(QStringLiteral("rate"))) {
         bool ok = false;

@@ -11,6 +11,7 @@
 #include "link/SerialPortName.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,34 +29,30 @@ int runForward(const QCommandLineParser& args);
 
 const cli::CliCommand kCommand {
     QStringLiteral("forward"),
-    QStringLiteral("hand a unit's records on to other programs (UDP JSON, NMEA over TCP)"),
-    QStringLiteral(
-        "usage: telvo-cli forward PORT [--baud N] [--udp-json HOST:PORT]\n"
+    QT_TRANSLATE_NOOP("telvo-cli", "把设备的记录转交给其他程序（UDP JSON、基于 TCP 的 NMEA）"),
+    QT_TRANSLATE_NOOP(
+        "telvo-cli",
+        "用法：telvo-cli forward PORT [--baud N] [--udp-json HOST:PORT]\n"
         "                         [--nmea-tcp [HOST:]PORT] [--nmea-rate HZ] [--seconds S]\n"
         "\n"
-        "Connects to the unit on PORT at N baud (default 115200) the way the window does,\n"
-        "with its check that a unit answers there first, and hands every record it\n"
-        "decodes on until S seconds have passed (default: until Ctrl-C):\n"
-        "  --udp-json HOST:PORT    one JSON object per record in one UDP datagram, as\n"
-        "                          plotting tools take them (PlotJuggler: 127.0.0.1:9870);\n"
-        "                          the keys are the CSV export's column names of the values\n"
-        "                          the record carries, in its units and decimals, and \"t\",\n"
-        "                          the receive time in seconds since 1970-01-01 UTC\n"
-        "  --nmea-tcp [HOST:]PORT  NMEA 0183 (GGA, RMC, VTG, HDT) to at most 5 TCP clients,\n"
-        "                          listening on HOST (default 127.0.0.1) at PORT (10110 is\n"
-        "                          the usual one); the time is the computer's UTC\n"
-        "  --nmea-rate HZ          sentence sets per second, 0.1 to 100 (default 10), never\n"
-        "                          more than the unit sends records\n"
-        "One of --udp-json and --nmea-tcp at least. A host may be a name; an IPv6 address\n"
-        "goes in brackets (\"[::1]:9870\"). Prints each output's state once it runs, and at\n"
-        "the end what was forwarded. When the unit goes away forwarding waits for it, as\n"
-        "the window does; a client that does not read loses sentences, not memory.\n"
+        "像窗口那样以 N 波特（默认 115200）连接 PORT 上的设备，先检查那里有设备应答，然后\n"
+        "把解码出的每条记录转交出去，直到 S 秒过去（默认：直到 Ctrl-C）：\n"
+        "  --udp-json HOST:PORT    每条记录一个 JSON 对象，放在一个 UDP 数据报里，供绘图\n"
+        "                          工具使用（PlotJuggler：127.0.0.1:9870）；键为 CSV 导出\n"
+        "                          中该记录所含数值的列名，单位与小数位同导出，另有“t”，\n"
+        "                          即接收时间（自 1970-01-01 UTC 起的秒数）\n"
+        "  --nmea-tcp [HOST:]PORT  向至多 5 个 TCP 客户端发送 NMEA 0183（GGA、RMC、VTG、\n"
+        "                          HDT），在 HOST（默认 127.0.0.1）的 PORT 上监听（常用\n"
+        "                          10110）；时间为本机的 UTC\n"
+        "  --nmea-rate HZ          每秒的语句组数，0.1 到 100（默认 10），不超过设备发送\n"
+        "                          记录的频率\n"
+        "--udp-json 与 --nmea-tcp 至少给出一个。主机可以是名称；IPv6 地址写在方括号里\n"
+        "（“[::1]:9870”）。每个输出开始工作时输出其状态，结束时说明转发了什么。设备离开\n"
+        "时，转发像窗口那样等待它回来；不读取的客户端丢失的是语句，而不是内存。\n"
         "\n"
-        "Exit status: 0 when forwarding ran to the end (S seconds or Ctrl-C) with the unit\n"
-        "connected; 1 when an output cannot start (a name that does not resolve, an\n"
-        "address not of this computer, a port in use), no unit answers on PORT or the port\n"
-        "is not there, or the unit went away and had not come back by the end; 2 on bad\n"
-        "arguments."),
+        "退出状态：0 转发运行到结束（S 秒或 Ctrl-C）且设备仍连接；1 某个输出无法开始（名称\n"
+        "无法解析、地址不属于本机、端口被占用）、PORT 上没有设备应答或串口不存在，或设备\n"
+        "离开后到结束时仍未回来；2 参数错误。"),
     { cli::valued(QStringLiteral("baud"), QStringLiteral("N")),
       cli::valued(QStringLiteral("udp-json"), QStringLiteral("HOST:PORT")),
       cli::valued(QStringLiteral("nmea-tcp"), QStringLiteral("[HOST:]PORT")),
@@ -97,7 +94,8 @@ int parseArgs(const QCommandLineParser& args, ForwardArgs& a)
     if (args.isSet(QStringLiteral("seconds"))) {
         a.seconds = args.value(QStringLiteral("seconds")).toDouble(&ok);
         if (!ok || a.seconds <= 0 || a.seconds > 7 * 24 * 3600)
-            return cli::usageError(kCommand, QStringLiteral("--seconds needs a positive number"));
+            return cli::usageError(
+                kCommand, QCoreApplication::translate("telvo-cli", "--seconds 需要一个正数"));
     }
     QString error;
     a.udp = args.isSet(QStringLiteral("udp-json"));
@@ -114,17 +112,21 @@ int parseArgs(const QCommandLineParser& args, ForwardArgs& a)
     if (args.isSet(QStringLiteral("nmea-rate"))) {
         a.nmeaRate = args.value(QStringLiteral("nmea-rate")).toDouble(&ok);
         if (!ok || a.nmeaRate < gcs::NmeaServer::kMinRate || a.nmeaRate > gcs::NmeaServer::kMaxRate)
-            return cli::usageError(kCommand,
-                                   QStringLiteral("--nmea-rate needs a number from 0.1 to 100"));
+            return cli::usageError(
+                kCommand,
+                QCoreApplication::translate("telvo-cli", "--nmea-rate 需要 0.1 到 100 之间的数"));
     }
     if (!a.udp && !a.nmea)
-        return cli::usageError(kCommand, QStringLiteral("give --udp-json, --nmea-tcp or both"));
+        return cli::usageError(
+            kCommand,
+            QCoreApplication::translate("telvo-cli", "请给出 --udp-json、--nmea-tcp 或两者"));
     const QStringList positional = args.positionalArguments();
     if (positional.size() > 1)
-        return cli::usageError(kCommand, QStringLiteral("one PORT only"));
+        return cli::usageError(kCommand,
+                               QCoreApplication::translate("telvo-cli", "只能给出一个 PORT"));
     a.port = positional.value(0);
     if (a.port.isEmpty())
-        return cli::usageError(kCommand, QStringLiteral("no PORT given"));
+        return cli::usageError(kCommand, QCoreApplication::translate("telvo-cli", "未给出 PORT"));
     return 0;
 }
 
@@ -138,7 +140,7 @@ int runForward(const QCommandLineParser& args)
     // (last port, managed devices, its own forwarding).
     QTemporaryDir settingsHome;
     if (!settingsHome.isValid())
-        return fail(QStringLiteral("no temporary folder for the settings: %1")
+        return fail(QCoreApplication::translate("telvo-cli", "无法为设置创建临时文件夹：%1")
                         .arg(settingsHome.errorString()));
     qputenv("LOCALAPPDATA", QDir::toNativeSeparators(settingsHome.path()).toLocal8Bit());
 
@@ -159,11 +161,11 @@ int runForward(const QCommandLineParser& args)
         },
         QDeadlineTimer(kStartWaitMs));
     if (!settled)
-        return fail(QStringLiteral("interrupted while starting"));
+        return fail(QCoreApplication::translate("telvo-cli", "启动输出时被中断"));
     if (forward->udpState() == gcs::Forwarder::Starting
         || forward->nmeaState() == gcs::Forwarder::Starting)
-        return fail(
-            QStringLiteral("the host name was not resolved in %1 s").arg(kStartWaitMs / 1000));
+        return fail(QCoreApplication::translate("telvo-cli", "主机名在 %1 s 内没有解析出来")
+                        .arg(kStartWaitMs / 1000));
     if (forward->udpState() == gcs::Forwarder::Failed
         || forward->nmeaState() == gcs::Forwarder::Failed)
         return 1; // told as it happened
@@ -173,15 +175,18 @@ int runForward(const QCommandLineParser& args)
         return fail(cli::outputError());
 
     if (!app.connectSerial(a.port, a.baud))
-        return fail(app.lastError().isEmpty() ? QStringLiteral("no PORT given") : app.lastError());
+        return fail(app.lastError().isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "未给出 PORT")
+                        : app.lastError());
     if (!interrupt.runUntil([&app]() { return !app.connecting(); }, QDeadlineTimer(kConnectWaitMs)))
-        return fail(QStringLiteral("interrupted while connecting"));
+        return fail(QCoreApplication::translate("telvo-cli", "连接时被中断"));
     if (!app.currentManagedConnected()) {
         if (!gcs::serialPortExists(a.port))
             return fail(gcs::discoverytext::portMissing(gcs::portKeyFromText(a.port)));
-        return fail(app.lastError().isEmpty() ? QStringLiteral("no unit answered on %1 at %2 baud")
-                                                    .arg(a.port, QString::number(a.baud))
-                                              : app.lastError());
+        return fail(app.lastError().isEmpty()
+                        ? QCoreApplication::translate("telvo-cli", "%1 上以 %2 波特没有设备应答")
+                              .arg(a.port, QString::number(a.baud))
+                        : app.lastError());
     }
 
     QElapsedTimer clock;
@@ -190,17 +195,17 @@ int runForward(const QCommandLineParser& args)
         = [&clock]() { return QString::number(double(clock.elapsed()) / 1000.0, 'f', 1); };
     QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
         if (app.reconnecting())
-            tell(QStringLiteral("the unit went away after %1 s; waiting for it to come back")
+            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时离开，正在等待其回来")
                      .arg(secondsText()));
         else if (app.currentManagedConnected())
-            tell(QStringLiteral("the unit is back after %1 s; forwarding goes on")
+            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时回来，转发继续")
                      .arg(secondsText()));
     });
     int clients = 0;
     QObject::connect(forward, &gcs::Forwarder::stateChanged, [&]() {
         if (forward->nmeaClients() != clients) {
             clients = forward->nmeaClients();
-            tell(QStringLiteral("%1 NMEA client(s) connected").arg(clients));
+            tell(QCoreApplication::translate("telvo-cli", "已连接 %n 个 NMEA 客户端", "", clients));
         }
     });
     interrupt.runUntil([]() { return false; },
@@ -208,19 +213,23 @@ int runForward(const QCommandLineParser& args)
                                      : QDeadlineTimer(QDeadlineTimer::Forever));
     const bool lost = !app.currentManagedConnected();
     app.disconnectPrimary();
-    QStringList done {
-        QStringLiteral("forwarded %1 records in %2 s").arg(forward->records()).arg(secondsText())
-    };
+    QStringList done { QCoreApplication::translate("telvo-cli", "%2 s 内转发了 %n 条记录", "",
+                                                   int(forward->records()))
+                           .arg(secondsText()) };
     if (a.udp)
-        done << QStringLiteral("%1 datagrams").arg(forward->udpDatagrams());
+        done << QCoreApplication::translate("telvo-cli", "%n 个数据报", "",
+                                            int(forward->udpDatagrams()));
     if (a.nmea)
-        done << QStringLiteral("%1 NMEA sentence sets, %2 bytes dropped for slow clients")
-                    .arg(forward->nmeaBatches())
+        done << QCoreApplication::translate("telvo-cli", "%n 组 NMEA 语句，慢客户端丢弃 %1 字节",
+                                            "", int(forward->nmeaBatches()))
                     .arg(forward->nmeaDroppedBytes());
-    cli::printErr(done.join(QStringLiteral(", "))
-                  + (interrupt.interrupted() ? QStringLiteral(" (interrupted)") : QString()));
+    cli::printErr(done.join(QCoreApplication::translate("telvo-cli", "，"))
+                  + (interrupt.interrupted()
+                         ? QCoreApplication::translate("telvo-cli", "（%1）")
+                               .arg(QCoreApplication::translate("telvo-cli", "已中断"))
+                         : QString()));
     if (lost)
-        return fail(QStringLiteral("the unit went away and did not come back"));
+        return fail(QCoreApplication::translate("telvo-cli", "设备离开后没有回来"));
     return 0;
 }
 

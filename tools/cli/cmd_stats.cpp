@@ -2,6 +2,7 @@
 #include "CliCommand.h"
 
 #include "capture/CaptureReport.h"
+#include "i18n/Language.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>
@@ -43,6 +44,10 @@ const cli::CliRegistration kRegistration(kCommand);
 int runStats(const QCommandLineParser& args)
 {
     const bool json = args.isSet(QStringLiteral("json"));
+    // What a script reads stays the same in every locale, the messages inside the JSON
+    // ("error") included: they, and so this run's other messages, are the source texts.
+    if (json)
+        gcs::language::apply(gcs::language::kChinese);
     const QStringList files = args.positionalArguments();
     if (const int error = cli::oneCapture(kCommand, files))
         return error;
