@@ -3,11 +3,15 @@
 
 #include "app/Application.h"
 
+#include "analysis/NoiseAnalysisTask.h"
 #include "catalog/AppSettings.h"
 #include "catalog/ProductRegistry.h"
 #include "i18n/Language.h"
 #include "ins/InsBridge.h"
+#include "ins/TelemetryHub.h"
+#include "link/SessionManager.h"
 #include "record/Recorder.h"
+#include "replay/ReplayController.h"
 #include "upgrade/YModem.h"
 
 #include <QQmlEngine>
@@ -51,6 +55,11 @@ bool Application::applyLanguage()
     emit m_recorder->failureTextChanged();
     emit m_ins->statsShown();
     emit m_ymodem->statusTextChanged();
+    emit m_hub->snapshotChanged(); // the fix and navigation states in its fields
+    emit m_sessions->onlineCountChanged();
+    emit m_replay->kindTextChanged();
+    emit m_replay->settingsChanged(); // the speed's "最快"
+    emit m_noise->resultChanged(); // the channels' names
     if (!applied)
         setError(tr("无法载入英文翻译，界面仍为中文"));
     return applied;

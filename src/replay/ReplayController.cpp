@@ -59,6 +59,7 @@ ReplayTransport* ReplayController::transport() const
 void ReplayController::announceAll()
 {
     emit activeChanged();
+    emit kindTextChanged();
     emit playingChanged();
     emit settingsChanged();
     emit positionChanged();

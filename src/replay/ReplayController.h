@@ -21,7 +21,7 @@ class ReplayController : public QObject
     Q_PROPERTY(QString fileName READ fileName NOTIFY activeChanged)
     Q_PROPERTY(QString filePath READ filePath NOTIFY activeChanged)
     /// "消息记录" or "原始数据".
-    Q_PROPERTY(QString kindText READ kindText NOTIFY activeChanged)
+    Q_PROPERTY(QString kindText READ kindText NOTIFY kindTextChanged)
     Q_PROPERTY(bool playing READ playing NOTIFY playingChanged)
     Q_PROPERTY(double speed READ speed WRITE setSpeed NOTIFY settingsChanged)
     Q_PROPERTY(QString speedText READ speedText NOTIFY settingsChanged)
@@ -88,6 +88,8 @@ public:
 
 signals:
     void activeChanged();
+    /// With activeChanged, and when the language changes.
+    void kindTextChanged();
     void playingChanged();
     void settingsChanged();
     void positionChanged();

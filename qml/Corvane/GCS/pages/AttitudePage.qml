@@ -38,8 +38,14 @@ Item {
             height: (parent.height - page.gap) / 2
             title: qsTr("姿态仪表")
             SceneViewport {
+                id: viewport
                 objectName: "attitudeViewport"
                 anchors.fill: parent
+                // Its words are painted: paint them again in the new language.
+                Connections {
+                    target: app
+                    function onLanguageChanged() { viewport.update() }
+                }
                 online: page.attitudeLive
                 roll: page.angle("roll")
                 pitch: page.angle("pitch")

@@ -150,6 +150,11 @@ Item {
                 id: trackView
                 objectName: "trackView"
                 anchors.fill: parent
+                // Its words are painted: paint them again in the new language.
+                Connections {
+                    target: app
+                    function onLanguageChanged() { trackView.update() }
+                }
                 anchors.margins: 1
                 trackColor: Theme.value
                 markerColor: Theme.danger
