@@ -36,7 +36,7 @@ Rectangle {
         Text {
             objectName: "pageTitle"
             anchors.verticalCenter: parent.verticalCenter
-            text: app.products.navTitleById(bar.navId)
+            text: (app.language, app.products.navTitleById(bar.navId))
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontTitle
             font.bold: true
@@ -44,7 +44,7 @@ Rectangle {
         }
         Text {
             objectName: "pageSubtitle"
-            readonly property string subtitle: app.products.navSubtitleById(bar.navId)
+            readonly property string subtitle: (app.language, app.products.navSubtitleById(bar.navId))
             visible: subtitle.length > 0
             anchors.verticalCenter: parent.verticalCenter
             text: subtitle

@@ -20,10 +20,12 @@ Rectangle {
         return app.managedDevices.entryDeviceModelId(deviceId)
     }
     readonly property string modelName: {
+        app.language
         var name = app.products.deviceModelDisplayName(modelId)
         return name.length > 0 ? name : "KT45"
     }
     readonly property string categoryText: {
+        app.language
         var category = app.products.categoryDisplayName(app.products.deviceModelCategoryId(modelId))
         if (category.length > 0)
             return category

@@ -77,7 +77,7 @@ ListView {
                 anchors.right: parent.right
                 anchors.rightMargin: 8
                 anchors.verticalCenter: parent.verticalCenter
-                text: app.products.navTitleById(row.navId)
+                text: (app.language, app.products.navTitleById(row.navId))
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontBody
                 font.bold: row.current

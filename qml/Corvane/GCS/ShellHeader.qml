@@ -128,6 +128,7 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             width: 132
             model: Theme.themeNames
+            labelFor: Theme.themeLabel
             onCurrentIndexChanged: header.shell.themeBoxChosen(currentIndex)
         }
 

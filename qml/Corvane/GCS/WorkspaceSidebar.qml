@@ -15,9 +15,9 @@ Rectangle {
         return currentId.length > 0 ? app.managedDevices.entryDeviceModelId(currentId)
                                     : app.products.defaultDeviceModelId()
     }
-    readonly property string modelName: app.products.deviceModelDisplayName(modelId)
-    readonly property string categoryName:
-        app.products.categoryDisplayName(app.products.deviceModelCategoryId(modelId))
+    readonly property string modelName: (app.language, app.products.deviceModelDisplayName(modelId))
+    readonly property string categoryName: (app.language,
+        app.products.categoryDisplayName(app.products.deviceModelCategoryId(modelId)))
     property int linkRevision: 0
     Connections {
         target: app

@@ -152,4 +152,78 @@ ShellTestCase {
         view.deselect()
         tryVerify(function () { return view.text !== held }, 1500, "refreshed again")
     }
+
+    // The texts a person sees under root: visible items' texts, and the open popups'.
+    function shownTexts(root, into) {
+        if (!root || !root.visible || root.opacity === 0)
+            return into
+        for (var key of ["text", "placeholderText"]) {
+            var t = root[key]
+            if (typeof t === "string" && t.length > 0 && (key === "text" || !root.text))
+                into.push(t)
+        }
+        for (var i = 0; i < root.children.length; ++i)
+            shownTexts(root.children[i], into)
+        return into
+    }
+    function chineseIn(shell) {
+        var texts = shownTexts(shell.contentItem, [])
+        for (var popup of [shell.connectionDialog, findIn(shell, "removeConfirm")])
+            if (popup && popup.visible)
+                shownTexts(popup.contentItem, texts)
+        // The language box names each language in its own script, so that it is found.
+        return texts.filter(function (t) {
+            return /[\u3400-\u9fff\uff01-\uff5e\u3000-\u303f]/.test(t) && t !== "中文"
+                    && t !== "语言 / Language"
+        })
+    }
+
+    // In English no page, the hub or a dialog shows a Chinese character; back in Chinese
+    // the same pages read as before.
+    function test_everyPageReadsInEnglishAndBackInChinese() {
+        var port = fixture.startSim(["--format", "sinsbin", "--rate", "50"])
+        verify(port.length > 0, fixture.simError())
+        var ids = fixture.resetWithDevices([{ "port": port, "baud": 115200, "model": "kt45" }])
+        shell = openShell()
+        tryVerify(function () { return shell.bodyState === "hub" })
+        var hubChinese = chineseIn(shell)
+        verify(hubChinese.length > 3, hubChinese)
+        app.language = "en"
+        compare(chineseIn(shell), [], "the hub")
+        shell.requestRemoveDevice(ids[0])
+        var confirm = findIn(shell, "removeConfirm")
+        tryVerify(function () { return confirm.opened })
+        compare(chineseIn(shell), [], "the remove question")
+        confirm.close()
+        shell.openAddDevice()
+        tryVerify(function () { return shell.connectionDialog.opened })
+        compare(chineseIn(shell), [], "the connection dialog")
+        shell.connectionDialog.close()
+        tryVerify(function () { return !shell.connectionDialog.visible && !confirm.visible })
+
+        verify(shell.enterDeviceWorkspace(ids[0]) !== false)
+        tryVerify(function () { return app.currentManagedConnected }, 15000, app.lastError)
+        var host = findIn(shell, "pageHost")
+        var pages = app.products.navIds
+        verify(pages.length >= 9, pages)
+        for (var nav of pages) {
+            app.currentNav = nav
+            tryVerify(function () { return host.page !== null && host.status === Loader.Ready })
+            wait(300) // values and the page's own status texts
+            compare(chineseIn(shell), [], nav)
+        }
+        app.language = "zh_CN"
+        for (nav of pages) {
+            app.currentNav = nav
+            tryVerify(function () { return host.page !== null && host.status === Loader.Ready })
+            verify(chineseIn(shell).length > 0, nav + " in Chinese again")
+        }
+        click(findIn(shell, "disconnectButton"))
+        tryVerify(function () { return !app.currentManagedConnected }, 5000)
+        shell.showDeviceHub()
+        tryVerify(function () { return shell.bodyState === "hub" })
+        var again = chineseIn(shell)
+        var missing = hubChinese.filter(function (t) { return again.indexOf(t) < 0 && !/\d/.test(t) })
+        compare(escape(missing.join()), "", "the hub as before")
+    }
 }

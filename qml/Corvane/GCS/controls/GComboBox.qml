@@ -25,7 +25,8 @@ ComboBox {
     font.family: Theme.fontFamily
     font.pixelSize: Theme.fontLabel
     hoverEnabled: true
-    displayText: currentIndex < 0 ? "" : entryText(currentValue, currentText)
+    // Read again when the language changes, as labelFor may translate.
+    displayText: (app.language, currentIndex < 0 ? "" : entryText(currentValue, currentText))
 
     ToolTip.visible: toolTipText.length > 0 && hovered
     ToolTip.delay: 500
@@ -44,7 +45,7 @@ ComboBox {
                 anchors.left: parent.left
                 anchors.right: removeButton.visible ? removeButton.left : parent.right
                 anchors.verticalCenter: parent.verticalCenter
-                text: control.entryText(row.modelData)
+                text: (app.language, control.entryText(row.modelData))
                 font: control.font
                 color: control.currentIndex === row.index ? Theme.accentHi : Theme.text
                 elide: Text.ElideRight

@@ -23,7 +23,7 @@ Item {
             objectName: "placeholderTitle"
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
-            text: app.products.navTitleById(page.navId)
+            text: (app.language, app.products.navTitleById(page.navId))
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontTitle + 6
             font.bold: true
