@@ -128,11 +128,11 @@
     </message>
     <message>
         <source>厂家标定与维护专用，误操作可能影响设备精度。请在当前 Tab 完成读/设后，点击本 Tab 的「保存出厂」写入设备。</source>
-        <translation>For factory calibration and maintenance only; a wrong step can spoil the unit&apos;s accuracy. Read or set on the current tab, then click its “Save factory” to write to the unit.</translation>
+        <translation>For factory calibration and maintenance only; a wrong step can spoil the unit&apos;s accuracy. Read or set on the current tab, then click its &quot;Save factory&quot; to write to the unit.</translation>
     </message>
     <message>
         <source>进入本页将自动关闭导航输出并读固件版本；串口1 在下方卡片读/设。任意 Tab 改参后，仅在页底「读回与保存」保存一次。</source>
-        <translation>Opening this page turns off the navigation output and reads the firmware version; serial port 1 is read and set in the card below. After changing settings on any tab, save once under “Read back and save” at the bottom.</translation>
+        <translation>Opening this page turns off the navigation output and reads the firmware version; serial port 1 is read and set in the card below. After changing settings on any tab, save once under &quot;Read back and save&quot; at the bottom.</translation>
     </message>
 </context>
 <context>
@@ -197,13 +197,13 @@
     <message>
         <source>「%1」正在连接中。
 保存将中断当前连接过程，并应用新的连接信息。</source>
-        <translation>“%1” is connecting.
+        <translation>&quot;%1&quot; is connecting.
 Saving stops the connection attempt and applies the new link settings.</translation>
     </message>
     <message>
         <source>「%1」当前已联机。
 保存将先断开连接，再应用新的连接信息。</source>
-        <translation>“%1” is online.
+        <translation>&quot;%1&quot; is online.
 Saving disconnects it first, then applies the new link settings.</translation>
     </message>
     <message>
@@ -220,7 +220,7 @@ Saving disconnects it first, then applies the new link settings.</translation>
     </message>
     <message>
         <source>选择产品类型与设备型号并配置串口；添加后在「设备总览」查看与管理纳管列表。</source>
-        <translation>Choose the product type and device model and set up the serial port; once added, the device appears under “Device overview” with the other managed devices.</translation>
+        <translation>Choose the product type and device model and set up the serial port; once added, the device appears under &quot;Device overview&quot; with the other managed devices.</translation>
     </message>
     <message>
         <source>连接方式：串口（RS232/422）</source>
@@ -427,7 +427,7 @@ Saving disconnects it first, then applies the new link settings.</translation>
     </message>
     <message>
         <source>自动搜索功能开发中，请使用「添加设备」手动纳管</source>
-        <translation>Auto-search is not available yet; use “Add device” to manage a device</translation>
+        <translation>Auto-search is not available yet; use &quot;Add device&quot; to manage a device</translation>
     </message>
     <message>
         <source>联机设备</source>
@@ -791,7 +791,7 @@ Saving disconnects it first, then applies the new link settings.</translation>
     <message>
         <source>确定将「%1」从纳管列表中移除吗？
 未完成的连接准备将被清除；若该设备已联机，将先断开。</source>
-        <translation>Remove “%1” from the managed devices?
+        <translation>Remove &quot;%1&quot; from the managed devices?
 A connection still being prepared is dropped; if the device is online, it is disconnected first.</translation>
     </message>
     <message>
@@ -967,7 +967,7 @@ A connection still being prepared is dropped; if the device is online, it is dis
     </message>
     <message>
         <source>零偏不稳定性：曲线最小值 ÷ 0.664；“≤”表示曲线到最长 τ 仍在下降，需要更长的记录才能读准。</source>
-        <translation>Bias instability: the curve&apos;s minimum ÷ 0.664; “≤” means the curve still falls at the longest τ, and a longer recording is needed to read it.</translation>
+        <translation>Bias instability: the curve&apos;s minimum ÷ 0.664; &quot;≤&quot; means the curve still falls at the longest τ, and a longer recording is needed to read it.</translation>
     </message>
 </context>
 <context>
@@ -1699,7 +1699,7 @@ A connection still being prepared is dropped; if the device is online, it is dis
     </message>
     <message>
         <source>唯一编辑区 · 设后页底保存 Flash</source>
-        <translation>The one place to edit · after setting, save to flash at the bottom</translation>
+        <translation>Edit here only · then save to flash below</translation>
     </message>
     <message>
         <source>接口</source>
@@ -1925,19 +1925,19 @@ A connection still being prepared is dropped; if the device is online, it is dis
     </message>
     <message>
         <source>自动搜索功能开发中，请使用「添加设备」手动纳管</source>
-        <translation>Auto-search is not available yet; use “Add device” to manage a device</translation>
+        <translation>Auto-search is not available yet; use &quot;Add device&quot; to manage a device</translation>
     </message>
     <message>
         <source>上电并接好线缆后，点击「添加设备」完成纳管。</source>
-        <translation>Power the unit and connect its cable, then click “Add device” to manage it.</translation>
+        <translation>Power the unit and connect its cable, then click &quot;Add device&quot; to manage it.</translation>
     </message>
     <message>
         <source>纳管后在功能页点击「连接」联机。</source>
-        <translation>Once it is managed, click “Connect” on a function page to go online.</translation>
+        <translation>Once it is managed, click &quot;Connect&quot; on a function page to go online.</translation>
     </message>
     <message>
         <source>点击「打开记录」可回放已保存的记录，无需连接设备。</source>
-        <translation>Click “Open recording” to replay a saved recording without a device.</translation>
+        <translation>Click &quot;Open recording&quot; to replay a saved recording without a device.</translation>
     </message>
 </context>
 <context>
@@ -1951,7 +1951,7 @@ A connection still being prepared is dropped; if the device is online, it is dis
     <name>WorkspaceSidebar</name>
     <message>
         <source>记录回放</source>
-        <translation>Recording replay</translation>
+        <translation>Replay</translation>
     </message>
     <message>
         <source>设备总览</source>
@@ -2088,7 +2088,7 @@ Version %1
     </message>
     <message>
         <source>当前设备未配置串口，请点顶栏「添加」重新选择端口</source>
-        <translation>The current device has no serial port; click “Add” in the top bar to choose one</translation>
+        <translation>The current device has no serial port; click &quot;Add&quot; in the top bar to choose one</translation>
     </message>
     <message>
         <source>该产品不支持串口连接（与老版上位机能力一致）</source>
@@ -2096,11 +2096,11 @@ Version %1
     </message>
     <message>
         <source>请选择串口，或点击「刷新端口」后重试</source>
-        <translation>Choose a serial port, or click “Refresh ports” and try again</translation>
+        <translation>Choose a serial port, or click &quot;Refresh ports&quot; and try again</translation>
     </message>
     <message>
         <source>串口 %1 已被纳管设备占用，请选择其他串口；如需修改请用该设备的「编辑」</source>
-        <translation>Serial port %1 is taken by a managed device; choose another port, or change that device with its “Edit”</translation>
+        <translation>Serial port %1 is taken by a managed device; choose another port, or change that device with its &quot;Edit&quot;</translation>
     </message>
     <message>
         <source>无法保存串口纳管信息</source>
@@ -2215,7 +2215,7 @@ Version %1
     </message>
     <message>
         <source>无法打开串口「%1」，请确认设备已上电、驱动正常，且未被 TelvoMonitor 等其它程序占用</source>
-        <translation>Cannot open serial port “%1”; check that the unit is powered, its driver works and no other program (such as another TelvoMonitor) holds the port</translation>
+        <translation>Cannot open serial port &quot;%1&quot;; check that the unit is powered, its driver works and no other program (such as another TelvoMonitor) holds the port</translation>
     </message>
     <message>
         <source>无法载入英文翻译，界面仍为中文</source>
@@ -2382,7 +2382,7 @@ Version %1
     </message>
     <message>
         <source>消息记录第 %1 行不是“时间 报文”的格式；之前的记录已读出</source>
-        <translation>Line %1 of the message log is not in the form “time message”; the records before it have been read</translation>
+        <translation>Line %1 of the message log is not in the form &quot;time message&quot;; the records before it have been read</translation>
     </message>
     <message>
         <source>消息记录第 %1 行不是十六进制数据；之前的记录已读出</source>
@@ -2642,15 +2642,15 @@ Version %1
     <name>gcs::DiscoveryTexts</name>
     <message>
         <source>「%1 @ %2」通信数据与设备不匹配或未收到有效响应，请核对波特率、接线与纳管型号</source>
-        <translation>“%1 @ %2”: the data does not match the device or no valid reply came; check the baud rate, the wiring and the managed model</translation>
+        <translation>&quot;%1 @ %2&quot;: the data does not match the device or no valid reply came; check the baud rate, the wiring and the managed model</translation>
     </message>
     <message>
         <source>串口「%1」不存在，请核对端口名或重新插好串口线</source>
-        <translation>Serial port “%1” does not exist; check the port name or plug the serial cable in again</translation>
+        <translation>Serial port &quot;%1&quot; does not exist; check the port name or plug the serial cable in again</translation>
     </message>
     <message>
         <source>串口「%1」已被占用，无法检测设备，请关闭占用该串口的程序后重试</source>
-        <translation>Serial port “%1” is in use, so no device can be detected; close the program that holds it and retry</translation>
+        <translation>Serial port &quot;%1&quot; is in use, so no device can be detected; close the program that holds it and retry</translation>
     </message>
     <message>
         <source>未匹配到设备响应，请检查接线与电源</source>
@@ -3146,7 +3146,7 @@ Version %1
     </message>
     <message>
         <source>已勾选 Hex 发送，但内容为 #vorn / $cmd 等文本指令。请取消「Hex 发送」后再发。</source>
-        <translation>Hex send is checked, but the content is a text command such as #vorn / $cmd. Uncheck “Hex send” and send again.</translation>
+        <translation>Hex send is checked, but the content is a text command such as #vorn / $cmd. Uncheck &quot;Hex send&quot; and send again.</translation>
     </message>
     <message>
         <source>Hex 发送仅允许 0-9、A-F 与空格。文本指令（如 #vorn,get com1*ff）请勿勾选 Hex 发送。</source>
@@ -3162,7 +3162,7 @@ Version %1
     </message>
     <message>
         <source>内容像二进制 Hex（如 AA 55 …）。请勾选「Hex 发送」；#vorn 等文本指令则保持不勾选。</source>
-        <translation>The content looks like binary hex (such as AA 55 …). Check “Hex send”; leave it unchecked for text commands such as #vorn.</translation>
+        <translation>The content looks like binary hex (such as AA 55 …). Check &quot;Hex send&quot;; leave it unchecked for text commands such as #vorn.</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,15 @@ Rectangle {
     signal connectDialogRequested()
     signal editRequested()
     readonly property string navId: app.currentNav
+    // The room the right side leaves the title. The subtitle is shown only whole, where
+    // it fits beside the link at its narrowest; the link takes what remains.
+    readonly property real titleRoom: width - title.anchors.leftMargin - 12 - forwardButton.width
+                                      - forwardButton.anchors.rightMargin
+                                      - (replayMode ? 300 : connectBar.fixedWidth + 10)
+    readonly property real titleCoreWidth: pageIcon.width + pageTitle.implicitWidth
+    readonly property bool subtitleFits:
+        pageSubtitle.subtitle.length > 0
+        && titleCoreWidth + 2 * title.spacing + pageSubtitle.implicitWidth + 80 <= titleRoom
 
     height: Theme.titleBarHeight
     radius: Theme.radius
@@ -29,11 +38,13 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 8
         Icon {
+            id: pageIcon
             anchors.verticalCenter: parent.verticalCenter
             name: ShellCatalog.navIcon(bar.navId)
             ink: Theme.iconAccentInk
         }
         Text {
+            id: pageTitle
             objectName: "pageTitle"
             anchors.verticalCenter: parent.verticalCenter
             text: (app.language, app.products.navTitleById(bar.navId))
@@ -43,9 +54,10 @@ Rectangle {
             color: Theme.text
         }
         Text {
+            id: pageSubtitle
             objectName: "pageSubtitle"
             readonly property string subtitle: (app.language, app.products.navSubtitleById(bar.navId))
-            visible: subtitle.length > 0
+            visible: bar.subtitleFits
             anchors.verticalCenter: parent.verticalCenter
             text: subtitle
             font.family: Theme.fontFamily
@@ -121,8 +133,9 @@ Rectangle {
         onConnectDialogRequested: bar.connectDialogRequested()
         onEditRequested: bar.editRequested()
         // What the title, the tag and the buttons leave over.
-        maxLinkWidth: Math.max(80, Math.min(480, bar.width - title.width - 320
-                                                 - forwardButton.width))
+        maxLinkWidth: Math.max(80, Math.min(480, bar.titleRoom - bar.titleCoreWidth - title.spacing
+                                                 - (bar.subtitleFits ? pageSubtitle.implicitWidth
+                                                                       + title.spacing : 0)))
     }
 
     GButton {

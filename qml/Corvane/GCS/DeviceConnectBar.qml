@@ -23,6 +23,16 @@ Row {
         return text
     }
     property real maxLinkWidth: 360
+    // What the tag, the buttons and the spacing take beside the link's text.
+    readonly property real fixedWidth: {
+        var taken = 0
+        for (var i = 0; i < children.length; ++i) {
+            var child = children[i]
+            if (child !== link && child.visible)
+                taken += child.width + spacing
+        }
+        return taken
+    }
 
     readonly property bool shown: hasDevices || online || linking || awaiting || app.searching
                                   || app.hasPendingConnect

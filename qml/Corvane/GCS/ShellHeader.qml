@@ -46,10 +46,17 @@ Rectangle {
         onDoubleClicked: header.shell.toggleMaximized()
     }
 
+    FontMetrics {
+        id: headerMetrics
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontLabel
+    }
+
     Row {
         id: brand
         x: Theme.shellMargin
-        width: Theme.navWidth
+        // Wider where the product's name needs it (longer words than the Chinese).
+        width: Math.max(Theme.navWidth, 46 + productName.implicitWidth)
         anchors.verticalCenter: parent.verticalCenter
         spacing: 10
         Image {
@@ -63,7 +70,7 @@ Rectangle {
         }
         Column {
             anchors.verticalCenter: parent.verticalCenter
-            width: Theme.navWidth - 46
+            width: brand.width - 46
             Text {
                 text: "TelvoMonitor"
                 font.family: Theme.fontFamily
@@ -72,8 +79,8 @@ Rectangle {
                 color: Theme.text
             }
             Text {
-                width: parent.width
-                text: app.products.displayName(app.products.currentProductId)
+                id: productName
+                text: (app.language, app.products.displayName(app.products.currentProductId))
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption - 1
                 color: Theme.muted
@@ -126,9 +133,12 @@ Rectangle {
             id: themeBox
             objectName: "themeBox"
             anchors.verticalCenter: parent.verticalCenter
-            width: 132
             model: Theme.themeNames
             labelFor: Theme.themeLabel
+            // The longest name whole, in the language shown.
+            width: Math.max(132, 44 + Math.max(...Theme.themeNames.map(function (name) {
+                return app.language, headerMetrics.advanceWidth(Theme.themeLabel(name))
+            })))
             onCurrentIndexChanged: header.shell.themeBoxChosen(currentIndex)
         }
 

@@ -49,17 +49,24 @@ Rectangle {
         radius: Theme.radius
         color: Theme.alpha(Theme.accentDim, 0.8)
         Text {
+            id: productBand
             objectName: "productBand"
             anchors.left: parent.left
             anchors.leftMargin: 12
             anchors.right: hubLink.left
             anchors.verticalCenter: parent.verticalCenter
+            // The category where it fits whole, otherwise the product's short name.
             text: sidebar.replayMode ? qsTr("记录回放")
-                                     : sidebar.categoryName.length > 0 ? sidebar.categoryName
-                                                                       : app.products.productShortName
+                  : sidebar.categoryName.length > 0
+                    && bandMetrics.advanceWidth(sidebar.categoryName) <= width
+                  ? sidebar.categoryName : app.products.productShortName
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             font.bold: true
+            FontMetrics {
+                id: bandMetrics
+                font: productBand.font
+            }
             color: Theme.accentHi
             elide: Text.ElideRight
         }
@@ -130,6 +137,7 @@ Rectangle {
                 color: Theme.text
             }
             Row {
+                id: linkStatusRow
                 spacing: 6
                 Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
@@ -203,7 +211,8 @@ Rectangle {
             objectName: "deviceShowcase"
             anchors.right: parent.right
             anchors.bottom: parent.bottom
-            width: 136
+            // Narrower where the link state's words need the room beside it.
+            width: Math.min(136, parent.width - linkStatusRow.implicitWidth - 8)
             height: 85
             source: ShellCatalog.showcaseSource(sidebar.modelId)
             visible: !sidebar.replayMode && source.toString().length > 0

@@ -330,6 +330,7 @@ Item {
                                                  : page.figureText(modelData.walk) + " "
                                                    + modelData.walkUnit
                                     horizontalAlignment: Text.AlignRight
+                                    wrapMode: Text.WordWrap // a header of two words may take two lines
                                     font.family: header ? Theme.fontFamily : Theme.monoFamily
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
@@ -344,6 +345,7 @@ Item {
                                                    + page.figureText(modelData.bias) + " "
                                                    + modelData.biasUnit
                                     horizontalAlignment: Text.AlignRight
+                                    wrapMode: Text.WordWrap // a header of two words may take two lines
                                     font.family: header ? Theme.fontFamily : Theme.monoFamily
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
