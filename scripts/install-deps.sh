@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     # tool chain
     build-essential cmake ninja-build pkg-config git
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format-14
     libbenchmark-dev
     gcovr
     # Qt 6 (Debian 12 ships 6.4.2)
