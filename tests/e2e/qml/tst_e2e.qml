@@ -40,7 +40,7 @@ ShellTestCase {
         tryCompare(link, "text", app.contextLinkText + " · sinsbin", 5000)
         verify(app.contextLinkText.indexOf(simPort + " @ 115200") >= 0, app.contextLinkText)
         compare(findIn(shell, "deviceLinkStatus").text, "已连接")
-        mouseClick(findIn(shell, "hubLinkArea"))
+        mouseClick(findIn(shell, "hubLink"))
         verify(findChild(shell.body, "onlineSection").visible)
         compare(findChild(cardsOf(shell.body)[0], "cardStatus").text, "已连接")
         click(findChild(cardsOf(shell.body)[0], "cardEnter"))

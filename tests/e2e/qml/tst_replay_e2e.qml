@@ -78,7 +78,7 @@ ShellTestCase {
         compare(app.currentNav, "noise")
 
         // Leaving ends the replay; the device is current again, not connected.
-        mouseClick(findIn(shell, "hubLinkArea"))
+        mouseClick(findIn(shell, "hubLink"))
         tryCompare(shell, "bodyState", "hub")
         verify(!app.replay.active && !app.currentManagedConnected && !app.products.replayMode)
         compare(findChild(shell.contentItem, "navItem_noise"), null)
