@@ -17,12 +17,20 @@ Rectangle {
                                                       || target.focusReason === Qt.BacktabFocusReason
                                                       || target.focusReason === Qt.ShortcutFocusReason)))
 
+    // Drawn in the target; not a binding of parent, which would read the parent before the
+    // ring is put into the control it is declared in and take it out again.
+    function follow() {
+        if (target && parent !== target)
+            parent = target
+    }
+    onTargetChanged: follow()
+    Component.onCompleted: follow()
+
     objectName: "focusRing"
     x: inset
     y: inset
     width: target ? target.width - 2 * inset : 0
     height: target ? target.height - 2 * inset : 0
-    parent: target
     z: 1000
     radius: Math.max(0, Theme.radiusSmall - inset)
     color: "transparent"
