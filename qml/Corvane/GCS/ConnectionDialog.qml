@@ -401,6 +401,8 @@ Popup {
                     editable: true
                     model: dialog.portList
                     placeholderText: qsTr("COM3 或 /dev/ttyUSB0")
+                    // The box keeps Return for itself; the typed port is taken, then saved.
+                    onAccepted: dialog.save()
                 }
                 GButton {
                     objectName: "refreshPortsButton"

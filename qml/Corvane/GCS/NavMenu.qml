@@ -104,6 +104,7 @@ ListView {
 
         ItemDelegate {
             id: entry
+            objectName: "navEntry"
             visible: !row.isSection
             enabled: row.available
             anchors.fill: parent
