@@ -1547,8 +1547,8 @@ A connection still being prepared is dropped; if the device is online, it is dis
         <translation>Sent: </translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Close</translation>
+        <source>关闭通知</source>
+        <translation>Dismiss notice</translation>
     </message>
 </context>
 <context>

@@ -61,13 +61,12 @@ Rectangle {
     border.color: selected ? Theme.accent : cardArea.hovered ? Theme.borderHi : Theme.border
     Behavior on color { ColorAnimation { duration: Theme.fastDuration } }
 
-    // The card as one entry of the list: read as what it shows, selected or not.
+    // The card as one button: read as what it shows, selected or not.
     AbstractButton {
         id: cardArea
         objectName: "cardArea"
         anchors.fill: parent
         hoverEnabled: true
-        Accessible.role: Accessible.ListItem
         Accessible.name: [card.modelName, card.categoryText, card.linkStatus, card.summaryText]
                          .join(" ")
         Accessible.description: qsTr("空格选中，回车进入并连接")

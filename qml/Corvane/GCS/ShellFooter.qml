@@ -98,7 +98,6 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             padding: 4
             hoverEnabled: true
-            Accessible.role: Accessible.Link
             Accessible.name: siteText.text
             Accessible.description: footer.siteUrl
             Keys.onReturnPressed: clicked()

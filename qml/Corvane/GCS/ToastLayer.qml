@@ -116,7 +116,7 @@ Item {
                 AbstractButton {
                     anchors.fill: parent
                     focusPolicy: Qt.NoFocus
-                    Accessible.name: qsTr("关闭")
+                    Accessible.name: qsTr("关闭通知")
                     onClicked: toastLayer.dismiss(toast.uid)
                 }
                 Timer {

@@ -73,7 +73,6 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             padding: 4
             hoverEnabled: true
-            Accessible.role: Accessible.Link
             Accessible.name: hubLinkText.text
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
