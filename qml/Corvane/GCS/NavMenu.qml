@@ -111,7 +111,8 @@ ListView {
             padding: 0
             focusPolicy: Qt.StrongFocus
             hoverEnabled: true
-            Accessible.name: title.text
+            text: (app.language, app.products.navTitleById(row.navId))
+            Accessible.name: text
             Accessible.description: row.toolTipText
             Accessible.selectable: true
             Accessible.selected: row.current
@@ -142,22 +143,17 @@ ListView {
             }
             contentItem: Item {
                 Icon {
-                    id: icon
-                    anchors.left: parent.left
-                    anchors.leftMargin: 14
+                    x: 14
                     anchors.verticalCenter: parent.verticalCenter
                     name: ShellCatalog.navIcon(row.navId)
                     ink: row.current ? Theme.iconAccentInk : Theme.iconInk
                     opacity: row.available ? 1 : 0.4
                 }
                 Text {
-                    id: title
-                    anchors.left: icon.right
-                    anchors.leftMargin: 10
-                    anchors.right: parent.right
-                    anchors.rightMargin: 8
+                    x: 42 // after the icon
+                    width: parent.width - x - 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: (app.language, app.products.navTitleById(row.navId))
+                    text: entry.text
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontBody
                     font.bold: row.current

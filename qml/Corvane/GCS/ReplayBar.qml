@@ -109,7 +109,6 @@ Rectangle {
         FocusRing {}
 
         background: Rectangle {
-            id: groove
             x: track.leftPadding
             y: track.topPadding + (track.availableHeight - height) / 2
             width: track.availableWidth
@@ -128,14 +127,13 @@ Rectangle {
                 color: Theme.alpha(Theme.muted, 0.35)
             }
             Rectangle {
-                width: handle.x - track.leftPadding + handle.width / 2
+                width: track.visualPosition * (parent.width - 14) + 7 // to the handle's middle
                 height: parent.height
                 radius: 2
                 color: Theme.accent
             }
         }
         handle: Rectangle {
-            id: handle
             objectName: "replayHandle"
             x: track.leftPadding + track.visualPosition * (track.availableWidth - width)
             y: track.topPadding + (track.availableHeight - height) / 2

@@ -98,7 +98,8 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             padding: 4
             hoverEnabled: true
-            Accessible.name: siteText.text
+            text: qsTr("官网")
+            Accessible.name: text
             Accessible.description: footer.siteUrl
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
@@ -106,8 +107,7 @@ Rectangle {
             HoverHandler { cursorShape: Qt.PointingHandCursor }
             FocusRing { inset: 0 }
             contentItem: Text {
-                id: siteText
-                text: qsTr("官网")
+                text: siteLink.text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontCaption
                 color: siteLink.hovered ? Theme.accentHi : Theme.accent

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Corvane.GCS
 
 // The workspace of the current device: navigation at the left, the page at the right

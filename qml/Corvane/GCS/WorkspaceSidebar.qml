@@ -73,7 +73,8 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             padding: 4
             hoverEnabled: true
-            Accessible.name: hubLinkText.text
+            text: qsTr("设备总览")
+            Accessible.name: text
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             onClicked: sidebar.showHubRequested()
@@ -87,9 +88,8 @@ Rectangle {
                     height: 15
                 }
                 Text {
-                    id: hubLinkText
                     anchors.verticalCenter: parent.verticalCenter
-                    text: qsTr("设备总览")
+                    text: hubLink.text
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
                     color: hubLink.hovered ? Theme.text : Theme.muted
