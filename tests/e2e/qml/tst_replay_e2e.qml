@@ -60,6 +60,9 @@ ShellTestCase {
         compare(app.replay.position, app.replay.duration)
         keyClick(Qt.Key_Return) // on the back button, clicked last
         verify(app.replay.position < app.replay.duration)
+        var slider = findIn(shell, "replaySlider") // a click on the slider seeks there
+        mouseClick(slider, slider.width / 2, slider.height / 2)
+        verify(Math.abs(app.replay.position / app.replay.duration - 0.5) < 0.05, app.replay.position)
         keyClick(Qt.Key_Home)
         compare(app.replay.position, 0)
 
