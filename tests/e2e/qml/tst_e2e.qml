@@ -54,16 +54,11 @@ ShellTestCase {
     // entry Return opens its page and ↑/↓ move along the menu.
     function test_theKeyboardReachesEveryControlOfTheLiveWorkspace() {
         var shell = addAndConnect()
-        var chain = tabChain(shell)
-        var names = chain.map(function (item) { return item.objectName })
-        compare(names.slice(3, 7).concat(names.slice(-1)).join(),
-                "minimizeButton,maximizeButton,closeButton,hubLink,siteLink")
-        var entries = chain.filter(function (item) { return item.objectName === "navEntry" })
-        var menu = findIn(shell, "navMenu")
-        compare(entries.map(function (item) { return item.parent.navId }), menu.entryIds)
-        verify(names.indexOf("navEntry") === 7 && names[7 + entries.length] === "disconnectButton", names)
-        var stats = chain.indexOf(entries[menu.entryIds.indexOf("stats")])
-        for (var i = 0; i < stats; ++i) // from the first again
+        var names = namesOf(tabChain(shell))
+        var expected = ["closeButton", "hubLink"].concat(findIn(shell, "navMenu").entryIds,
+                                                         ["disconnectButton"]).join()
+        verify(names.join().indexOf(expected) > 0 && names.pop() === "siteLink", names)
+        for (var i = 0; i < names.indexOf("stats"); ++i) // from the first again
             keyClick(Qt.Key_Tab)
         keyClick(Qt.Key_Return)
         compare(app.currentNav, "stats")

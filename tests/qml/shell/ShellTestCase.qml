@@ -99,6 +99,13 @@ TestCase {
         fail("the Tab chain comes round")
     }
 
+    // What a chain holds: object names, navigation entries by their ids.
+    function namesOf(chain) {
+        return chain.map(function (item) {
+            return item.objectName === "navEntry" ? item.parent.navId : item.objectName
+        })
+    }
+
     function skipIfUnavailable() {
         if (app.lastError.indexOf("此功能尚未提供") === 0)
             skip("controller connection operations not in this build: " + app.lastError)
