@@ -71,13 +71,7 @@ TestCase {
 
     // The focus ring shown on an item: its own, or its box's (the text of a typed combo box).
     function ringOf(item) {
-        for (var up = 0; item && up < 2; ++up, item = item.parent) {
-            for (var i = 0; i < item.children.length; ++i) {
-                if (item.children[i].objectName === "focusRing")
-                    return item.children[i]
-            }
-        }
-        return null
+        return findChild(item, "focusRing") || findChild(item.parent, "focusRing")
     }
 
     // Presses Tab from the window's start until the focus comes round; the items focused, in

