@@ -16,9 +16,9 @@ AbstractButton {
     width: 44
     height: Theme.headerHeight
     hoverEnabled: true
-    readonly property color fill: down ? (glyph === "close" ? Qt.darker(Theme.danger, 1.2)
-                                                            : Theme.border)
-                                       : hovered ? (glyph === "close" ? Theme.danger : Theme.panelHi)
+    readonly property bool closing: glyph === "close"
+    readonly property color fill: down ? (closing ? Qt.darker(Theme.danger, 1.2) : Theme.border)
+                                       : hovered ? (closing ? Theme.danger : Theme.panelHi)
                                                  : "transparent"
     readonly property color ink: hovered && glyph === "close" ? "#ffffff" : Theme.muted
 

@@ -121,7 +121,10 @@ ListView {
             Keys.onEnterPressed: clicked()
             Keys.onUpPressed: menu.focusNext(row.index, -1)
             Keys.onDownPressed: menu.focusNext(row.index, 1)
-            onActiveFocusChanged: if (activeFocus) menu.positionViewAtIndex(row.index, ListView.Contain)
+            onActiveFocusChanged: {
+                if (activeFocus)
+                    menu.positionViewAtIndex(row.index, ListView.Contain)
+            }
 
             background: Rectangle {
                 radius: Theme.radiusSmall

@@ -63,7 +63,8 @@ ShellTestCase {
         keyClick(Qt.Key_Return)
         compare(app.currentNav, "stats")
         keyClick(Qt.Key_Down)
-        verify(shell.activeFocusItem.parent.navId === "user_config" && ringOf(shell.activeFocusItem).visible)
+        var next = shell.activeFocusItem
+        verify(next.parent.navId === "user_config" && ringOf(next).visible)
     }
 
     function test_savingAnEditWhileLinkedAsksFirst() {

@@ -34,7 +34,8 @@ ShellTestCase {
         // the page's; its keys work wherever the focus is, here on a glyph button, which
         // Return presses.
         var chain = tabChain(shell), names = namesOf(chain)
-        compare(names.slice(6, 23).concat(names.slice(-1)).join(), "hubLink,attitude,charts,track,message,stats,noise,"
+        compare(names.slice(6, 23).concat(names.slice(-1)).join(),
+                "hubLink,attitude,charts,track,message,stats,noise,"
                 + "closeReplayButton,forwardButton,replayPlayButton,replayStartButton,"
                 + "replayBackButton,replayStepButton,replayEndButton,replaySpeedBox,replaySlider,"
                 + "replayLoopBox,siteLink")
@@ -60,7 +61,8 @@ ShellTestCase {
         var slider = findIn(shell, "replaySlider") // a click on the slider seeks there
         shell.toasts.clear() // the notices of the opening may still lie over it
         mouseClick(slider, slider.width / 2, slider.height / 2)
-        verify(Math.abs(app.replay.position / app.replay.duration - 0.5) < 0.05, app.replay.position)
+        verify(Math.abs(app.replay.position / app.replay.duration - 0.5) < 0.05,
+               app.replay.position)
         keyClick(Qt.Key_Home)
         compare(app.replay.position, 0)
 

@@ -9,13 +9,16 @@ Rectangle {
     property Item target: parent
     property real inset: -3
     // Text fields have no visualFocus; their focus reason tells the same.
-    readonly property bool keyboardFocus: target !== null
-                                          && (target.visualFocus === true
-                                              || (target.visualFocus === undefined
-                                                  && target.activeFocus
-                                                  && (target.focusReason === Qt.TabFocusReason
-                                                      || target.focusReason === Qt.BacktabFocusReason
-                                                      || target.focusReason === Qt.ShortcutFocusReason)))
+    readonly property bool keyboardFocus: {
+        if (target === null)
+            return false
+        if (target.visualFocus !== undefined)
+            return target.visualFocus
+        var reason = target.focusReason
+        return target.activeFocus && (reason === Qt.TabFocusReason
+                                      || reason === Qt.BacktabFocusReason
+                                      || reason === Qt.ShortcutFocusReason)
+    }
 
     // Drawn in the target; not a binding of parent, which would read the parent before the
     // ring is put into the control it is declared in and take it out again.
