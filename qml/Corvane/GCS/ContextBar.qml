@@ -116,7 +116,6 @@ Rectangle {
         GButton {
             objectName: "closeReplayButton"
             anchors.verticalCenter: parent.verticalCenter
-            focusPolicy: Qt.NoFocus
             kind: "danger"
             text: qsTr("结束回放")
             onClicked: app.closeReplay()
@@ -144,7 +143,6 @@ Rectangle {
         anchors.right: parent.right
         anchors.rightMargin: 6
         anchors.verticalCenter: parent.verticalCenter
-        focusPolicy: Qt.NoFocus
         kind: app.forward.active ? "normal" : "ghost"
         text: app.forward.nmeaClients > 0 ? qsTr("数据转发 · %1").arg(app.forward.nmeaClients)
                                           : qsTr("数据转发")

@@ -139,6 +139,7 @@ Rectangle {
             width: Math.max(132, 44 + Math.max(...Theme.themeNames.map(function (name) {
                 return app.language, headerMetrics.advanceWidth(Theme.themeLabel(name))
             })))
+            accessibleLabel: qsTr("主题")
             onCurrentIndexChanged: header.shell.themeBoxChosen(currentIndex)
         }
 
@@ -162,6 +163,7 @@ Rectangle {
             // Each language by its own name, whichever one is in force.
             model: ["zh_CN", "en"]
             labelFor: function (code) { return code === "en" ? "English" : "中文" }
+            accessibleLabel: "语言 / Language"
             toolTipText: qsTr("界面语言，选择后立即生效")
             currentIndex: indexOfLanguage()
             onActivated: (index) => {

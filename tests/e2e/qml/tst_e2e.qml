@@ -40,7 +40,7 @@ ShellTestCase {
         tryCompare(link, "text", app.contextLinkText + " · sinsbin", 5000)
         verify(app.contextLinkText.indexOf(simPort + " @ 115200") >= 0, app.contextLinkText)
         compare(findIn(shell, "deviceLinkStatus").text, "已连接")
-        mouseClick(findIn(shell, "hubLinkArea"))
+        mouseClick(findIn(shell, "hubLink"))
         verify(findChild(shell.body, "onlineSection").visible)
         compare(findChild(cardsOf(shell.body)[0], "cardStatus").text, "已连接")
         click(findChild(cardsOf(shell.body)[0], "cardEnter"))
@@ -48,6 +48,23 @@ ShellTestCase {
         tryVerify(function () { return !app.currentManagedConnected }, 5000)
         verify(!findIn(shell, "linkTag").visible && findIn(shell, "connectButton").enabled)
         compare(findIn(shell, "deviceLinkStatus").text, "未连接")
+    }
+
+    // Tab goes header, sidebar (the way back, every entry), context bar, page, footer; on an
+    // entry Return opens its page and ↑/↓ move along the menu.
+    function test_theKeyboardReachesEveryControlOfTheLiveWorkspace() {
+        var shell = addAndConnect()
+        var names = namesOf(tabChain(shell))
+        var expected = ["closeButton", "hubLink"].concat(findIn(shell, "navMenu").entryIds,
+                                                         ["disconnectButton"]).join()
+        verify(names.join().indexOf(expected) > 0 && names.pop() === "siteLink", names)
+        for (var i = 0; i < names.indexOf("stats"); ++i) // from the first again
+            keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Return)
+        compare(app.currentNav, "stats")
+        keyClick(Qt.Key_Down)
+        var next = shell.activeFocusItem
+        verify(next.parent.navId === "user_config" && ringOf(next).visible)
     }
 
     function test_savingAnEditWhileLinkedAsksFirst() {

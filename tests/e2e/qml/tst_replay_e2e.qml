@@ -30,6 +30,17 @@ ShellTestCase {
         compare(findIn(shell, "replayFileName").text, "drive.bin · 原始数据")
         tryVerify(function () { return app.replay.indexed && app.replay.playing })
 
+        // Tab reaches every control of the replay and the entries it can open, no other, then
+        // the page's; its keys work wherever the focus is, here on a glyph button, which
+        // Return presses.
+        var chain = tabChain(shell), names = namesOf(chain)
+        compare(names.slice(6, 23).concat(names.slice(-1)).join(),
+                "hubLink,attitude,charts,track,message,stats,noise,"
+                + "closeReplayButton,forwardButton,replayPlayButton,replayStartButton,"
+                + "replayBackButton,replayStepButton,replayEndButton,replaySpeedBox,replaySlider,"
+                + "replayLoopBox,siteLink")
+        chain[names.indexOf("replayStepButton")].forceActiveFocus(Qt.TabFocusReason)
+
         // Paused at 2 s: the record there, whatever came before.
         keyClick(Qt.Key_Space)
         verify(!app.replay.playing)
@@ -45,6 +56,13 @@ ShellTestCase {
         tryCompare(find(page, "tile_roll"), "value", expected[0], 2000)
         keyClick(Qt.Key_End)
         compare(app.replay.position, app.replay.duration)
+        keyClick(Qt.Key_Return) // on the back button, clicked last
+        verify(app.replay.position < app.replay.duration)
+        var slider = findIn(shell, "replaySlider") // a click on the slider seeks there
+        shell.toasts.clear() // the notices of the opening may still lie over it
+        mouseClick(slider, slider.width / 2, slider.height / 2)
+        verify(Math.abs(app.replay.position / app.replay.duration - 0.5) < 0.05,
+               app.replay.position)
         keyClick(Qt.Key_Home)
         compare(app.replay.position, 0)
 
@@ -78,7 +96,7 @@ ShellTestCase {
         compare(app.currentNav, "noise")
 
         // Leaving ends the replay; the device is current again, not connected.
-        mouseClick(findIn(shell, "hubLinkArea"))
+        mouseClick(findIn(shell, "hubLink"))
         tryCompare(shell, "bodyState", "hub")
         verify(!app.replay.active && !app.currentManagedConnected && !app.products.replayMode)
         compare(findChild(shell.contentItem, "navItem_noise"), null)

@@ -69,6 +69,37 @@ TestCase {
         tryVerify(function () { return !box.popup.visible }, 2000, "combo box list closed")
     }
 
+    // The focus ring shown on an item: its own, or its box's (the text of a typed combo box).
+    function ringOf(item) {
+        return findChild(item, "focusRing") || findChild(item.parent, "focusRing")
+    }
+
+    // Presses Tab from the window's start until the focus comes round; the items focused, in
+    // order, each named for a screen reader and showing its focus ring.
+    function tabChain(shell) {
+        for (var at = shell.activeFocusItem; at && at !== shell.contentItem; at = at.parent)
+            at.focus = false
+        var chain = []
+        for (var i = 0; i < 150; ++i) {
+            keyClick(Qt.Key_Tab)
+            var item = shell.activeFocusItem
+            if (item === chain[0])
+                return chain
+            verify(item && item.Accessible.name.length > 0, "named: " + item)
+            var ring = ringOf(item)
+            verify(ring && ring.visible, "ring on " + item.Accessible.name)
+            chain.push(item)
+        }
+        fail("the Tab chain comes round")
+    }
+
+    // What a chain holds: object names, navigation entries by their ids.
+    function namesOf(chain) {
+        return chain.map(function (item) {
+            return item.objectName === "navEntry" ? item.parent.navId : item.objectName
+        })
+    }
+
     function skipIfUnavailable() {
         if (app.lastError.indexOf("此功能尚未提供") === 0)
             skip("controller connection operations not in this build: " + app.lastError)

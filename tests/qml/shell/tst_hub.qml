@@ -36,6 +36,27 @@ ShellTestCase {
         tryCompare(shell, "bodyState", "workspace")
     }
 
+    // Tab reaches the header, the hub's switches, each card and its buttons, and the footer;
+    // Space selects a card, Return enters it.
+    function test_theKeyboardReachesEveryCardAndEntersOne() {
+        var shell = seed(2)
+        var chain = tabChain(shell), card = ",cardArea,cardEdit,cardRemove,cardEnter"
+        compare(namesOf(chain).join(), "reduceMotionBox,themeBox,languageBox,minimizeButton,"
+                + "maximizeButton,closeButton,autoReconnectBox,hubReplayButton,hubAddButton"
+                + card + card + ",siteLink")
+        chain[13].forceActiveFocus(Qt.TabFocusReason)
+        keyClick(Qt.Key_Space)
+        compare(app.managedDevices.currentId, ids[1])
+        app.language = "en"
+        for (var item of tabChain(shell)) // the language box reads both
+            verify(item === chain[2] || !/[\u4e00-\u9fff]/.test(item.Accessible.name),
+                   item.Accessible.name)
+        app.language = "zh_CN"
+        chain[9].forceActiveFocus(Qt.TabFocusReason)
+        keyClick(Qt.Key_Return)
+        tryCompare(shell, "bodyState", "workspace")
+    }
+
     // As many columns of 320 to 460 pixels as fit, whatever the number of cards: a single
     // card on a wide window is not stretched.
     function test_gridColumnsFollowTheWidthNotTheDeviceCount() {
