@@ -69,6 +69,53 @@ TestCase {
         tryVerify(function () { return !box.popup.visible }, 2000, "combo box list closed")
     }
 
+    // ---- keyboard and screen reader ------------------------------------------------
+
+    function within(item, root) {
+        for (var up = item; up; up = up.parent) {
+            if (up === root)
+                return true
+        }
+        return false
+    }
+
+    // The controls under root that Tab may stop at: shown, enabled, in the Tab chain.
+    function tabStopsIn(root, into) {
+        into = into || []
+        for (var i = 0; i < root.children.length; ++i) {
+            var child = root.children[i]
+            if (!child.visible || !child.enabled)
+                continue
+            if (child.activeFocusOnTab)
+                into.push(child)
+            tabStopsIn(child, into)
+        }
+        return into
+    }
+
+    // Tabs from root through its controls until the focus leaves root or comes back: the
+    // name a screen reader gives each control on the way, in order. Every control on the
+    // way is usable and named, and every control under root is on the way.
+    function walkTab(root) {
+        root.forceActiveFocus()
+        var walked = []
+        for (var n = 0; n < 200; ++n) {
+            keyClick(Qt.Key_Tab)
+            var item = root.Window.window.activeFocusItem
+            if (item === root || !within(item, root) || walked.indexOf(item) >= 0)
+                break
+            walked.push(item)
+            var what = item.objectName + " " + item
+            verify(item.visible && item.enabled, "usable: " + what)
+            verify(String(item.Accessible.name).length > 0, "named: " + what)
+        }
+        for (var stop of tabStopsIn(root)) {
+            verify(walked.some(function (w) { return within(w, stop) }),
+                   "Tab reaches " + stop.objectName + " " + stop)
+        }
+        return walked.map(function (w) { return w.Accessible.name })
+    }
+
     function skipIfUnavailable() {
         if (app.lastError.indexOf("此功能尚未提供") === 0)
             skip("controller connection operations not in this build: " + app.lastError)

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane.GCS
+import "../Keyboard.js" as Keyboard
 
 // The scrolling body of one tab: its cards in two columns where the page is wide enough,
 // one column otherwise.
@@ -23,13 +24,14 @@ Flickable {
         visible: pane.contentHeight > pane.height + 1
     }
 
-    // Keeps a field that takes the keyboard focus in view.
+    // Keeps a control of the pane in view, as when it takes the keyboard focus.
     function reveal(item) {
-        var p = item.mapToItem(grid, 0, 0)
-        if (p.y < contentY)
-            contentY = Math.max(0, p.y - 8)
-        else if (p.y + item.height > contentY + height)
-            contentY = Math.min(contentHeight - height, p.y + item.height - height + 8)
+        Keyboard.reveal(pane, item)
+    }
+
+    Connections {
+        target: pane.visible ? pane.Window.window : null
+        function onActiveFocusItemChanged() { pane.reveal(pane.Window.window.activeFocusItem) }
     }
 
     GridLayout {
