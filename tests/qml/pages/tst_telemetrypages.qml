@@ -63,6 +63,28 @@ ShellTestCase {
         compare(names, data.names)
     }
 
+    // A screen reader reads a tile, chart or gauge as label, value and unit (the unit only
+    // with a value), in either language.
+    function test_tilesAndGaugesAreReadWithLabelValueAndUnit_data() {
+        return [{ tag: "tile", file: "StatsPage.qml", item: "stat_recBytes",
+                  zh: "接收字节 0 B", en: "Bytes received 0 B" },
+                { tag: "no value", file: "AttitudePage.qml", item: "tile_roll",
+                  zh: "横滚 Roll —", en: "Roll —" },
+                { tag: "gauge", file: "AttitudePage.qml", item: "compassDial",
+                  zh: "电子罗盘航向 —", en: "Compass heading —" },
+                { tag: "chart", file: "ChartsPage.qml", item: "tempCard",
+                  zh: "温度 Temp —", en: "Temperature —" }]
+    }
+
+    function test_tilesAndGaugesAreReadWithLabelValueAndUnit(data) {
+        var item = find(makePage(data.file, minPage[0], minPage[1]), data.item)
+        compare(item.Accessible.name, data.zh)
+        app.language = "en"
+        var english = item.Accessible.name
+        app.language = "zh_CN"
+        compare([english, item.Accessible.name].join(), [data.en, data.zh].join())
+    }
+
     Component {
         id: meterComponent
         RateMeter { clock: QtObject { property real t: 0; function now() { return t } } }

@@ -234,11 +234,6 @@ Item {
             Accessible.role: Accessible.List
             Accessible.name: presetTitle.text
             ScrollBar.vertical: ScrollBar {}
-            // The keyboard moves the focus with the current row, so that its ring follows.
-            onCurrentItemChanged: {
-                if (activeFocus && currentItem)
-                    currentItem.forceActiveFocus(Qt.TabFocusReason)
-            }
             delegate: ItemDelegate {
                 id: presetRow
                 required property var modelData
@@ -253,7 +248,6 @@ Item {
                 hoverEnabled: true
                 // Reached through the list, not one by one.
                 focusPolicy: Qt.NoFocus
-                focus: ListView.isCurrentItem
                 text: qsTr(modelData.title)
                 Accessible.role: Accessible.ListItem
                 Accessible.name: text
@@ -263,10 +257,15 @@ Item {
                 Keys.onEnterPressed: clicked()
                 background: Rectangle {
                     radius: 4
-                    color: presetRow.hovered || presetRow.visualFocus ? Theme.accentDim
+                    color: presetRow.hovered || presetRow.activeFocus ? Theme.accentDim
                                                                      : "transparent"
                 }
-                FocusRing { inset: 1 }
+                // A row takes the focus from the keyboard only (through the list).
+                FocusRing {
+                    objectName: "presetFocusRing"
+                    inset: 1
+                    visible: presetRow.activeFocus
+                }
                 contentItem: Item {
                     Column {
                         anchors.verticalCenter: parent.verticalCenter
