@@ -136,6 +136,25 @@
     </message>
 </context>
 <context>
+    <name>CaptionButton</name>
+    <message>
+        <source>最小化</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>Maximise</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>ChartCard</name>
     <message>
         <source>实时曲线</source>
@@ -351,6 +370,10 @@ Saving disconnects it first, then applies the new link settings.</translation>
     <message>
         <source>进入并连接</source>
         <translation>Enter and connect</translation>
+    </message>
+    <message>
+        <source>空格选中，回车进入并连接</source>
+        <translation>Space selects, Return enters and connects</translation>
     </message>
 </context>
 <context>
@@ -789,6 +812,33 @@ Saving disconnects it first, then applies the new link settings.</translation>
         <source>%1 · 慢客户端丢弃 %2 字节</source>
         <translation>%1 · %2 bytes dropped for slow clients</translation>
     </message>
+    <message>
+        <source>UDP JSON 目标地址</source>
+        <translation>UDP JSON target address</translation>
+    </message>
+    <message>
+        <source>UDP JSON 目标端口</source>
+        <translation>UDP JSON target port</translation>
+    </message>
+    <message>
+        <source>NMEA 0183 监听地址</source>
+        <translation>NMEA 0183 listen address</translation>
+    </message>
+    <message>
+        <source>NMEA 0183 监听端口</source>
+        <translation>NMEA 0183 listen port</translation>
+    </message>
+    <message>
+        <source>NMEA 0183 频率（Hz）</source>
+        <translation>NMEA 0183 rate (Hz)</translation>
+    </message>
+</context>
+<context>
+    <name>GComboBox</name>
+    <message>
+        <source>移除 %1</source>
+        <translation>Remove %1</translation>
+    </message>
 </context>
 <context>
     <name>Main</name>
@@ -854,6 +904,10 @@ A connection still being prepared is dropped; if the device is online, it is dis
     <message>
         <source>回放模式下不可用</source>
         <translation>Not available in replay</translation>
+    </message>
+    <message>
+        <source>快捷键 Ctrl+%1</source>
+        <translation>Shortcut Ctrl+%1</translation>
     </message>
 </context>
 <context>
@@ -1350,6 +1404,10 @@ A connection still being prepared is dropped; if the device is online, it is dis
         <source>播放到末尾后从头再来</source>
         <translation>Start again from the beginning after the end</translation>
     </message>
+    <message>
+        <source>回放位置</source>
+        <translation>Replay position</translation>
+    </message>
 </context>
 <context>
     <name>ShellFooter</name>
@@ -1511,6 +1569,10 @@ A connection still being prepared is dropped; if the device is online, it is dis
     <message>
         <source>已发送：</source>
         <translation>Sent: </translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -1,22 +1,40 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // One of the window's own caption buttons. glyph: "minimize", "maximize", "restore" or
-// "close"; the glyphs are drawn with rectangles so they follow the theme's ink.
-Rectangle {
+// "close"; the glyphs are drawn with rectangles so they follow the theme's ink. Its tool
+// tip names it, for a screen reader too.
+AbstractButton {
     id: button
 
     property string glyph: "minimize"
-    signal clicked()
+    readonly property string toolTipText: glyph === "minimize" ? qsTr("最小化")
+                                        : glyph === "maximize" ? qsTr("最大化")
+                                        : glyph === "restore" ? qsTr("还原") : qsTr("关闭")
 
     width: 44
     height: Theme.headerHeight
-    color: area.pressed ? (glyph === "close" ? Qt.darker(Theme.danger, 1.2) : Theme.border)
-                        : area.containsMouse ? (glyph === "close" ? Theme.danger : Theme.panelHi)
-                                             : "transparent"
-    readonly property color ink: area.containsMouse && glyph === "close" ? "#ffffff" : Theme.muted
+    hoverEnabled: true
+    readonly property color fill: down ? (glyph === "close" ? Qt.darker(Theme.danger, 1.2)
+                                                            : Theme.border)
+                                       : hovered ? (glyph === "close" ? Theme.danger : Theme.panelHi)
+                                                 : "transparent"
+    readonly property color ink: hovered && glyph === "close" ? "#ffffff" : Theme.muted
 
-    Behavior on color { ColorAnimation { duration: Theme.fastDuration } }
+    ToolTip.visible: hovered
+    ToolTip.delay: 500
+    ToolTip.text: toolTipText
+    Accessible.name: toolTipText
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    background: Rectangle {
+        color: button.fill
+        Behavior on color { ColorAnimation { duration: Theme.fastDuration } }
+    }
+
+    FocusRing { inset: 2 }
 
     Item {
         anchors.centerIn: parent
@@ -50,7 +68,7 @@ Rectangle {
             }
             Rectangle {
                 x: 0; y: 3; width: 9; height: 9
-                color: button.color.a > 0 ? button.color : Theme.panel
+                color: button.fill.a > 0 ? button.fill : Theme.panel
                 border.width: 1.4
                 border.color: button.ink
                 radius: 1.5
@@ -68,12 +86,5 @@ Rectangle {
                 antialiasing: true
             }
         }
-    }
-
-    MouseArea {
-        id: area
-        anchors.fill: parent
-        hoverEnabled: true
-        onClicked: button.clicked()
     }
 }

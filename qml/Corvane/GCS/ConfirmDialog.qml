@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
 
-// A modal question with a confirm and a cancel button.
+// A modal question with a confirm and a cancel button. Return confirms (unless the focus is
+// on a button, which Return presses), Escape cancels.
 Popup {
     id: dialog
 
@@ -27,6 +28,7 @@ Popup {
     property bool answered: false
     onAboutToShow: answered = false
     onClosed: if (!answered) cancelled()
+    readonly property FocusReturn focusReturn: FocusReturn { popup: dialog }
 
     function confirm() {
         answered = true
@@ -50,6 +52,12 @@ Popup {
 
     contentItem: Column {
         spacing: 0
+        focus: true
+        Accessible.role: Accessible.Dialog
+        Accessible.name: dialog.title
+        Accessible.description: dialog.message
+        Keys.onReturnPressed: dialog.confirm()
+        Keys.onEnterPressed: dialog.confirm()
         Item {
             width: dialog.width
             height: 48

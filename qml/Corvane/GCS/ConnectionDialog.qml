@@ -9,7 +9,9 @@ import Corvane.GCS
 // the platform); a typed port is used exactly like a listed one. The dialog never puts a
 // port that is gone into the box by itself: editing a device whose port is gone, or
 // refreshing the list (after which only listed ports stay), must not save a port that
-// is not there without the user typing it.
+// is not there without the user typing it. Return saves (unless the focus is on a button,
+// which Return presses, or in the custom baud field, where it adds the rate); Escape
+// cancels.
 Popup {
     id: dialog
 
@@ -99,6 +101,7 @@ Popup {
         editDeviceId = ""
         missingPort = ""
     }
+    readonly property FocusReturn focusReturn: FocusReturn { popup: dialog }
 
     // ---- selections ------------------------------------------------------------------
 
@@ -306,6 +309,11 @@ Popup {
 
     contentItem: ColumnLayout {
         spacing: 0
+        focus: true
+        Accessible.role: Accessible.Dialog
+        Accessible.name: dialogTitle.text
+        Keys.onReturnPressed: dialog.save()
+        Keys.onEnterPressed: dialog.save()
 
         ColumnLayout {
             Layout.fillWidth: true
@@ -313,6 +321,7 @@ Popup {
             Layout.bottomMargin: 14
             spacing: 6
             Text {
+                id: dialogTitle
                 objectName: "dialogTitle"
                 text: dialog.editMode ? qsTr("编辑设备连接") : qsTr("手动添加设备")
                 font.family: Theme.fontFamily
@@ -354,6 +363,7 @@ Popup {
                 GComboBox {
                     id: categoryBox
                     objectName: "categoryBox"
+                    accessibleLabel: qsTr("产品类型")
                     anchors.fill: parent
                     enabled: !dialog.editMode
                     model: dialog.categoryIds
@@ -370,6 +380,7 @@ Popup {
                 GComboBox {
                     id: modelBox
                     objectName: "modelBox"
+                    accessibleLabel: qsTr("设备型号")
                     anchors.fill: parent
                     enabled: !dialog.editMode
                     model: dialog.modelIds
@@ -385,10 +396,13 @@ Popup {
                 GComboBox {
                     id: portBox
                     objectName: "portBox"
+                    accessibleLabel: qsTr("串口")
                     Layout.fillWidth: true
                     editable: true
                     model: dialog.portList
                     placeholderText: qsTr("COM3 或 /dev/ttyUSB0")
+                    // The box keeps Return for itself; the typed port is taken, then saved.
+                    onAccepted: dialog.save()
                 }
                 GButton {
                     objectName: "refreshPortsButton"
@@ -423,6 +437,7 @@ Popup {
                 GComboBox {
                     id: baudBox
                     objectName: "baudBox"
+                    accessibleLabel: qsTr("波特率")
                     Layout.preferredWidth: 170
                     model: dialog.baudRates
                     labelFor: function (rate) {
@@ -438,7 +453,14 @@ Popup {
                     placeholderText: qsTr("自定义波特率，如 57600")
                     validator: IntValidator { bottom: 300; top: 3000000 }
                     inputMethodHints: Qt.ImhDigitsOnly
-                    onAccepted: dialog.addCustomBaud()
+                    // Return adds the rate typed; with nothing typed it saves the dialog.
+                    function returnKey(event) {
+                        event.accepted = text.length > 0
+                        if (event.accepted)
+                            dialog.addCustomBaud()
+                    }
+                    Keys.onReturnPressed: (event) => returnKey(event)
+                    Keys.onEnterPressed: (event) => returnKey(event)
                 }
                 GButton {
                     objectName: "addBaudButton"

@@ -104,7 +104,6 @@ Rectangle {
         GButton {
             objectName: "closeReplayButton"
             anchors.verticalCenter: parent.verticalCenter
-            focusPolicy: Qt.NoFocus
             kind: "danger"
             text: qsTr("结束回放")
             onClicked: app.closeReplay()
@@ -131,7 +130,6 @@ Rectangle {
         anchors.right: parent.right
         anchors.rightMargin: 6
         anchors.verticalCenter: parent.verticalCenter
-        focusPolicy: Qt.NoFocus
         kind: app.forward.active ? "normal" : "ghost"
         text: app.forward.nmeaClients > 0 ? qsTr("数据转发 · %1").arg(app.forward.nmeaClients)
                                           : qsTr("数据转发")

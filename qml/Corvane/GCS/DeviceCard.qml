@@ -1,8 +1,10 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // One managed device on the hub: model, category, link status and summary, with the
-// edit, remove and enter buttons. A click selects it, a double click enters it.
+// edit, remove and enter buttons. A click (or Space) selects it, a double click (or
+// Return) enters it.
 Rectangle {
     id: card
 
@@ -54,18 +56,28 @@ Rectangle {
 
     implicitHeight: 176
     radius: Theme.radius
-    color: cardArea.containsMouse ? Theme.panelHi : Theme.card
+    color: cardArea.hovered ? Theme.panelHi : Theme.card
     border.width: selected ? 2 : 1
-    border.color: selected ? Theme.accent : cardArea.containsMouse ? Theme.borderHi : Theme.border
+    border.color: selected ? Theme.accent : cardArea.hovered ? Theme.borderHi : Theme.border
     Behavior on color { ColorAnimation { duration: Theme.fastDuration } }
 
-    MouseArea {
+    // The card as one entry of the list: read as what it shows, selected or not.
+    AbstractButton {
         id: cardArea
         objectName: "cardArea"
         anchors.fill: parent
         hoverEnabled: true
+        Accessible.role: Accessible.ListItem
+        Accessible.name: [card.modelName, card.categoryText, card.linkStatus, card.summaryText]
+                         .join(" ")
+        Accessible.description: qsTr("空格选中，回车进入并连接")
+        Accessible.selectable: true
+        Accessible.selected: card.selected
         onClicked: app.selectManagedDevice(card.deviceId)
         onDoubleClicked: card.enterRequested(card.deviceId)
+        Keys.onReturnPressed: card.enterRequested(card.deviceId)
+        Keys.onEnterPressed: card.enterRequested(card.deviceId)
+        FocusRing { radius: Theme.radius + 3 }
     }
 
     Rectangle {

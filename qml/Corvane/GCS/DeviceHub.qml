@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Window
 import Corvane.GCS
 
 // The overview of all managed devices: online ones first, then the rest, as cards in a
@@ -38,6 +39,27 @@ Item {
         linkRevision
         app.managedDevices.revision
         return app.managedDevices.ids.filter(function (id) { return !app.managedDeviceOnline(id) })
+    }
+
+    // A card reached from the keyboard is scrolled into view.
+    function showFocused() {
+        var item = Window.activeFocusItem
+        var flick = scroller.contentItem
+        var inside = item
+        while (inside && inside !== flick.contentItem)
+            inside = inside.parent
+        if (!inside)
+            return
+        var top = item.mapToItem(flick.contentItem, 0, 0).y - 4
+        var bottom = top + item.height + 8
+        if (top < flick.contentY)
+            flick.contentY = top
+        else if (bottom > flick.contentY + flick.height)
+            flick.contentY = Math.min(bottom, flick.contentHeight) - flick.height
+    }
+    Connections {
+        target: hub.Window.window
+        function onActiveFocusItemChanged() { hub.showFocused() }
     }
 
     Item {
@@ -127,6 +149,8 @@ Item {
 
         Column {
             width: hub.gridWidth
+            // Room for the focus ring around the cards at the edges.
+            padding: 4
             spacing: 22
             DeviceSection {
                 objectName: "onlineSection"

@@ -5,7 +5,8 @@ import Corvane.GCS
 // "数据转发": the decoded records handed on to other programs, from a live unit and from a
 // replay alike. Each output has its switch and address; switching on applies the address
 // as typed, and an address edited while the output is on applies when the field is left
-// or Enter is pressed. The choice is remembered by the controller.
+// or Enter is pressed. The choice is remembered by the controller. Opened, it takes the
+// focus (Tab goes round its fields, Escape closes it) and gives it back when it closes.
 Popup {
     id: panel
     objectName: "forwardPanel"
@@ -14,7 +15,9 @@ Popup {
 
     width: 468
     padding: 16
+    focus: true
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutsideParent
+    readonly property FocusReturn focusReturn: FocusReturn { popup: panel }
 
     function applyUdp(on) {
         return fw.setUdp(on, udpHost.text, parseInt(udpPort.text, 10))
@@ -36,8 +39,11 @@ Popup {
 
     contentItem: Column {
         spacing: 10
+        Accessible.role: Accessible.Dialog
+        Accessible.name: panelTitle.text
 
         Text {
+            id: panelTitle
             text: qsTr("数据转发")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontTitle
@@ -102,6 +108,7 @@ Popup {
                     GTextField {
                         id: udpHost
                         objectName: "forwardUdpHost"
+                        Accessible.name: qsTr("UDP JSON 目标地址")
                         width: 200
                         text: panel.fw.udpHost
                         placeholderText: "127.0.0.1"
@@ -115,6 +122,7 @@ Popup {
                     GTextField {
                         id: udpPort
                         objectName: "forwardUdpPort"
+                        Accessible.name: qsTr("UDP JSON 目标端口")
                         width: 84
                         text: String(panel.fw.udpPort)
                         validator: IntValidator { bottom: 1; top: 65535 }
@@ -195,6 +203,7 @@ Popup {
                     GTextField {
                         id: nmeaHost
                         objectName: "forwardNmeaHost"
+                        Accessible.name: qsTr("NMEA 0183 监听地址")
                         width: 200
                         text: panel.fw.nmeaHost
                         placeholderText: "127.0.0.1"
@@ -208,6 +217,7 @@ Popup {
                     GTextField {
                         id: nmeaPort
                         objectName: "forwardNmeaPort"
+                        Accessible.name: qsTr("NMEA 0183 监听端口")
                         width: 84
                         text: String(panel.fw.nmeaPort)
                         validator: IntValidator { bottom: 1; top: 65535 }
@@ -227,6 +237,7 @@ Popup {
                     GTextField {
                         id: nmeaRate
                         objectName: "forwardNmeaRate"
+                        Accessible.name: qsTr("NMEA 0183 频率（Hz）")
                         width: 84
                         text: String(panel.fw.nmeaRate)
                         validator: DoubleValidator { bottom: 0.1; top: 100; decimals: 1 }

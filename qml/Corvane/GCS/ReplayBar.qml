@@ -11,8 +11,8 @@ Rectangle {
 
     readonly property var replay: app.replay
     // While the slider is dragged it shows where it would go; the seek happens on release.
-    property real dragPosition: -1
-    readonly property real shownPosition: dragPosition >= 0 ? dragPosition : replay.position
+    readonly property real shownPosition: track.pressed ? track.valueAt(track.position)
+                                                        : replay.position
 
     height: Theme.titleBarHeight + 4
     radius: Theme.radius
@@ -68,11 +68,13 @@ Rectangle {
             id: speedBox
             objectName: "replaySpeedBox"
             width: 76
-            focusPolicy: Qt.NoFocus
             model: bar.replay.speeds
             labelFor: function (speed) { return bar.replay.speedLabel(speed) }
             currentIndex: bar.replay.speeds.indexOf(bar.replay.speed)
             toolTipText: qsTr("回放速度")
+            accessibleLabel: toolTipText
+            // Space is the replay's; ↑/↓ choose the speed from the keyboard.
+            Keys.onReleased: (event) => { event.accepted = event.key === Qt.Key_Space }
             onActivated: function (index) {
                 bar.replay.speed = bar.replay.speeds[index]
                 currentIndex = Qt.binding(function () {
@@ -82,8 +84,9 @@ Rectangle {
         }
     }
 
-    // Seek slider.
-    Item {
+    // Seek slider: dragging shows where it would go, the seek happens on release. From the
+    // keyboard ↑/↓ step like →/←.
+    Slider {
         id: track
         objectName: "replaySlider"
         anchors.left: transport.right
@@ -92,18 +95,24 @@ Rectangle {
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         height: 24
-        readonly property real fraction: bar.replay.duration > 0
-                                         ? Math.min(1, bar.shownPosition / bar.replay.duration) : 0
+        padding: 0
+        from: 0
+        to: Math.max(1, bar.replay.duration)
+        value: bar.replay.position
+        live: false
+        enabled: bar.replay.duration > 0
+        Accessible.name: qsTr("回放位置")
+        onPressedChanged: if (!pressed) bar.replay.seek(valueAt(position))
+        Keys.onUpPressed: bar.replay.step()
+        Keys.onDownPressed: bar.replay.stepBack()
+        HoverHandler { cursorShape: Qt.PointingHandCursor }
+        FocusRing {}
 
-        function positionAt(x) {
-            return Math.max(0, Math.min(1, x / width)) * bar.replay.duration
-        }
-
-        Rectangle {
+        background: Rectangle {
             id: groove
-            anchors.left: parent.left
-            anchors.right: parent.right
-            anchors.verticalCenter: parent.verticalCenter
+            x: track.leftPadding
+            y: track.topPadding + (track.availableHeight - height) / 2
+            width: track.availableWidth
             height: 4
             radius: 2
             color: Theme.input
@@ -119,37 +128,23 @@ Rectangle {
                 color: Theme.alpha(Theme.muted, 0.35)
             }
             Rectangle {
-                width: parent.width * track.fraction
+                width: handle.x - track.leftPadding + handle.width / 2
                 height: parent.height
                 radius: 2
                 color: Theme.accent
             }
         }
-        Rectangle {
+        handle: Rectangle {
+            id: handle
             objectName: "replayHandle"
-            x: track.width * track.fraction - width / 2
-            anchors.verticalCenter: parent.verticalCenter
+            x: track.leftPadding + track.visualPosition * (track.availableWidth - width)
+            y: track.topPadding + (track.availableHeight - height) / 2
             width: 14
             height: 14
             radius: 7
-            color: seekArea.pressed ? Theme.accentHi : Theme.text
+            color: track.pressed ? Theme.accentHi : Theme.text
             border.width: 2
             border.color: Theme.accent
-        }
-        MouseArea {
-            id: seekArea
-            anchors.fill: parent
-            anchors.topMargin: -6
-            anchors.bottomMargin: -6
-            enabled: bar.replay.duration > 0
-            cursorShape: Qt.PointingHandCursor
-            onPressed: (mouse) => bar.dragPosition = track.positionAt(mouse.x)
-            onPositionChanged: (mouse) => bar.dragPosition = track.positionAt(mouse.x)
-            onReleased: (mouse) => {
-                bar.replay.seek(track.positionAt(mouse.x))
-                bar.dragPosition = -1
-            }
-            onCanceled: bar.dragPosition = -1
         }
     }
 
@@ -190,12 +185,11 @@ Rectangle {
             font.pixelSize: Theme.fontCaption
             color: Theme.danger
             elide: Text.ElideRight
-            MouseArea {
-                id: errorHover
-                anchors.fill: parent
-                hoverEnabled: true
-            }
-            ToolTip.visible: errorHover.containsMouse
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.description: bar.replay.errorText
+            HoverHandler { id: errorHover }
+            ToolTip.visible: errorHover.hovered
             ToolTip.text: bar.replay.errorText
         }
         Row {
@@ -214,6 +208,7 @@ Rectangle {
                 width: 64
                 text: String(Math.round(bar.replay.recordRate))
                 validator: IntValidator { bottom: 1; top: 10000 }
+                Accessible.name: qsTr("记录频率")
                 ToolTip.visible: hovered
                 ToolTip.delay: 500
                 ToolTip.text: qsTr("无时间标记的记录按此频率回放")
@@ -230,7 +225,6 @@ Rectangle {
         GCheckBox {
             objectName: "replayLoopBox"
             anchors.verticalCenter: parent.verticalCenter
-            focusPolicy: Qt.NoFocus
             text: qsTr("循环")
             toolTipText: qsTr("播放到末尾后从头再来")
             checked: bar.replay.loop

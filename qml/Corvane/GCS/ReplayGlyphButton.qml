@@ -4,6 +4,8 @@ import Corvane.GCS
 
 // A square button of the replay bar with a drawn transport glyph: "play", "pause",
 // "start" (to the first record), "end" (to the last), "back" and "forward" (one record).
+// Its tool tip names it. Return presses it; Space stays the replay's play and pause
+// wherever the focus is.
 AbstractButton {
     id: control
 
@@ -14,11 +16,15 @@ AbstractButton {
     implicitWidth: Theme.controlHeight
     implicitHeight: Theme.controlHeight
     hoverEnabled: true
-    focusPolicy: Qt.NoFocus // Space belongs to the replay, not to the last button pressed
 
     ToolTip.visible: toolTipText.length > 0 && hovered
     ToolTip.delay: 500
     ToolTip.text: toolTipText
+    Accessible.name: toolTipText
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing {}
 
     readonly property color ink: !enabled ? Theme.faint : primary ? Theme.accentText : Theme.text
     onInkChanged: canvas.requestPaint()

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // The status bar: link dot and overall status, the run time and byte counters while
@@ -91,18 +92,27 @@ Rectangle {
         Separator {}
         FooterText { objectName: "footerVersion"; text: qsTr("版本 %1").arg(app.appVersion) }
         Separator {}
-        FooterText {
+        AbstractButton {
+            id: siteLink
             objectName: "siteLink"
-            text: qsTr("官网")
-            color: siteArea.containsMouse ? Theme.accentHi : Theme.accent
-            font.underline: siteArea.containsMouse
-            MouseArea {
-                id: siteArea
-                anchors.fill: parent
-                anchors.margins: -4
-                hoverEnabled: true
-                cursorShape: Qt.PointingHandCursor
-                onClicked: Qt.openUrlExternally(footer.siteUrl)
+            anchors.verticalCenter: parent.verticalCenter
+            padding: 4
+            hoverEnabled: true
+            Accessible.role: Accessible.Link
+            Accessible.name: siteText.text
+            Accessible.description: footer.siteUrl
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+            onClicked: Qt.openUrlExternally(footer.siteUrl)
+            HoverHandler { cursorShape: Qt.PointingHandCursor }
+            FocusRing { inset: 0 }
+            contentItem: Text {
+                id: siteText
+                text: qsTr("官网")
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
+                color: siteLink.hovered ? Theme.accentHi : Theme.accent
+                font.underline: siteLink.hovered
             }
         }
     }

@@ -129,6 +129,7 @@ Rectangle {
             width: 132
             model: Theme.themeNames
             labelFor: Theme.themeLabel
+            accessibleLabel: qsTr("主题")
             onCurrentIndexChanged: header.shell.themeBoxChosen(currentIndex)
         }
 
@@ -152,6 +153,7 @@ Rectangle {
             // Each language by its own name, whichever one is in force.
             model: ["zh_CN", "en"]
             labelFor: function (code) { return code === "en" ? "English" : "中文" }
+            accessibleLabel: "语言 / Language"
             toolTipText: qsTr("界面语言，选择后立即生效")
             currentIndex: indexOfLanguage()
             onActivated: (index) => {

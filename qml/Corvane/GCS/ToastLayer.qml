@@ -1,8 +1,10 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // Short notices under the header: newest on top, at most five, each for 4.2 seconds.
-// kind "success" or "error". A click dismisses a notice early.
+// kind "success" or "error". A click dismisses a notice early. A screen reader is told of
+// each as an alert; none takes the focus, as each goes by itself.
 Item {
     id: toastLayer
 
@@ -57,6 +59,8 @@ Item {
                 readonly property color ink: kind === "error" ? Theme.danger : Theme.linkOkStrong
 
                 objectName: "toast_" + uid
+                Accessible.role: Accessible.AlertMessage
+                Accessible.name: message
                 width: column.width
                 height: Math.max(40, label.implicitHeight + 20)
                 radius: Theme.radius
@@ -109,8 +113,10 @@ Item {
                     font.pixelSize: Theme.fontLabel
                     color: Theme.text
                 }
-                MouseArea {
+                AbstractButton {
                     anchors.fill: parent
+                    focusPolicy: Qt.NoFocus
+                    Accessible.name: qsTr("关闭")
                     onClicked: toastLayer.dismiss(toast.uid)
                 }
                 Timer {

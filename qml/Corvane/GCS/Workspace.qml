@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // The workspace of the current device: navigation at the left, the page at the right
@@ -15,6 +16,16 @@ Item {
 
     property alias pageHost: pageHost
     property alias contextBar: contextBar
+
+    // Ctrl+1 to Ctrl+9 open the menu's entries in order.
+    Instantiator {
+        model: 9
+        delegate: Shortcut {
+            required property int index
+            sequence: "Ctrl+" + (index + 1)
+            onActivated: sidebar.menu.openEntry(index)
+        }
+    }
 
     WorkspaceSidebar {
         id: sidebar

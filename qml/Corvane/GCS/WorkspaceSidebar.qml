@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Corvane.GCS
 
 // Left column of the workspace: the product band with the way back to the overview, the
@@ -8,6 +9,7 @@ Rectangle {
 
     signal showHubRequested()
     property bool replayMode: false
+    property alias menu: menu
 
     readonly property string currentId: app.managedDevices.currentId
     readonly property string modelId: {
@@ -63,16 +65,21 @@ Rectangle {
             color: Theme.accentHi
             elide: Text.ElideRight
         }
-        Item {
+        AbstractButton {
             id: hubLink
             objectName: "hubLink"
             anchors.right: parent.right
-            anchors.rightMargin: 10
+            anchors.rightMargin: 6
             anchors.verticalCenter: parent.verticalCenter
-            width: hubLinkRow.implicitWidth
-            height: hubLinkRow.implicitHeight
-            Row {
-                id: hubLinkRow
+            padding: 4
+            hoverEnabled: true
+            Accessible.role: Accessible.Link
+            Accessible.name: hubLinkText.text
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+            onClicked: sidebar.showHubRequested()
+            FocusRing { inset: 0 }
+            contentItem: Row {
                 spacing: 4
                 Icon {
                     anchors.verticalCenter: parent.verticalCenter
@@ -81,23 +88,16 @@ Rectangle {
                     height: 15
                 }
                 Text {
+                    id: hubLinkText
                     anchors.verticalCenter: parent.verticalCenter
                     text: qsTr("设备总览")
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
-                    color: hubArea.containsMouse ? Theme.text : Theme.muted
-                    font.underline: hubArea.containsMouse
+                    color: hubLink.hovered ? Theme.text : Theme.muted
+                    font.underline: hubLink.hovered
                 }
             }
-            MouseArea {
-                id: hubArea
-                objectName: "hubLinkArea"
-                anchors.fill: parent
-                anchors.margins: -4
-                hoverEnabled: true
-                cursorShape: Qt.PointingHandCursor
-                onClicked: sidebar.showHubRequested()
-            }
+            HoverHandler { cursorShape: Qt.PointingHandCursor }
         }
     }
 

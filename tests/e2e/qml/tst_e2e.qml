@@ -40,7 +40,7 @@ ShellTestCase {
         tryCompare(link, "text", app.contextLinkText + " · sinsbin", 5000)
         verify(app.contextLinkText.indexOf(simPort + " @ 115200") >= 0, app.contextLinkText)
         compare(findIn(shell, "deviceLinkStatus").text, "已连接")
-        mouseClick(findIn(shell, "hubLinkArea"))
+        mouseClick(findIn(shell, "hubLink"))
         verify(findChild(shell.body, "onlineSection").visible)
         compare(findChild(cardsOf(shell.body)[0], "cardStatus").text, "已连接")
         click(findChild(cardsOf(shell.body)[0], "cardEnter"))
@@ -48,6 +48,27 @@ ShellTestCase {
         tryVerify(function () { return !app.currentManagedConnected }, 5000)
         verify(!findIn(shell, "linkTag").visible && findIn(shell, "connectButton").enabled)
         compare(findIn(shell, "deviceLinkStatus").text, "未连接")
+    }
+
+    // Tab goes header, sidebar (the way back, every entry), context bar, page, footer; on an
+    // entry Return opens its page and ↑/↓ move along the menu.
+    function test_theKeyboardReachesEveryControlOfTheLiveWorkspace() {
+        var shell = addAndConnect()
+        var chain = tabChain(shell)
+        var names = chain.map(function (item) { return item.objectName })
+        compare(names.slice(3, 7).concat(names.slice(-1)).join(),
+                "minimizeButton,maximizeButton,closeButton,hubLink,siteLink")
+        var entries = chain.filter(function (item) { return item.objectName === "navEntry" })
+        var menu = findIn(shell, "navMenu")
+        compare(entries.map(function (item) { return item.parent.navId }), menu.entryIds)
+        verify(names.indexOf("navEntry") === 7 && names[7 + entries.length] === "disconnectButton", names)
+        var stats = chain.indexOf(entries[menu.entryIds.indexOf("stats")])
+        for (var i = 0; i < stats; ++i) // from the first again
+            keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Return)
+        compare(app.currentNav, "stats")
+        keyClick(Qt.Key_Down)
+        verify(shell.activeFocusItem.parent.navId === "user_config" && ringOf(shell.activeFocusItem).visible)
     }
 
     function test_savingAnEditWhileLinkedAsksFirst() {

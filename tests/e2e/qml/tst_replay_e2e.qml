@@ -30,6 +30,19 @@ ShellTestCase {
         compare(findIn(shell, "replayFileName").text, "drive.bin · 原始数据")
         tryVerify(function () { return app.replay.indexed && app.replay.playing })
 
+        // Tab reaches every control of the replay and the entries it can open, no other; its
+        // keys work wherever the focus is, here on a glyph button, which Return presses.
+        var chain = tabChain(shell)
+        var names = chain.map(function (item) { return item.objectName })
+        compare(names.slice(6, 7).concat(names.slice(-11)).join(),
+                "hubLink,closeReplayButton,forwardButton,replayPlayButton,replayStartButton,"
+                + "replayBackButton,replayStepButton,replayEndButton,replaySpeedBox,replaySlider,"
+                + "replayLoopBox,siteLink")
+        compare(chain.filter(function (item) { return item.objectName === "navEntry" })
+                .map(function (item) { return item.parent.navId }).join(),
+                "attitude,charts,track,message,stats,noise")
+        chain[names.indexOf("replayStepButton")].forceActiveFocus(Qt.TabFocusReason)
+
         // Paused at 2 s: the record there, whatever came before.
         keyClick(Qt.Key_Space)
         verify(!app.replay.playing)
@@ -45,6 +58,8 @@ ShellTestCase {
         tryCompare(find(page, "tile_roll"), "value", expected[0], 2000)
         keyClick(Qt.Key_End)
         compare(app.replay.position, app.replay.duration)
+        keyClick(Qt.Key_Return) // on the back button, clicked last
+        verify(app.replay.position < app.replay.duration)
         keyClick(Qt.Key_Home)
         compare(app.replay.position, 0)
 
@@ -78,7 +93,7 @@ ShellTestCase {
         compare(app.currentNav, "noise")
 
         // Leaving ends the replay; the device is current again, not connected.
-        mouseClick(findIn(shell, "hubLinkArea"))
+        mouseClick(findIn(shell, "hubLink"))
         tryCompare(shell, "bodyState", "hub")
         verify(!app.replay.active && !app.currentManagedConnected && !app.products.replayMode)
         compare(findChild(shell.contentItem, "navItem_noise"), null)

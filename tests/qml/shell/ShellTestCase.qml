@@ -69,6 +69,35 @@ TestCase {
         tryVerify(function () { return !box.popup.visible }, 2000, "combo box list closed")
     }
 
+    // The focus ring shown on an item: its own, or its box's (the text of a typed combo box).
+    function ringOf(item) {
+        for (var up = 0; item && up < 2; ++up, item = item.parent) {
+            for (var i = 0; i < item.children.length; ++i) {
+                if (item.children[i].objectName === "focusRing")
+                    return item.children[i]
+            }
+        }
+        return null
+    }
+
+    // Presses Tab from the window's start until the focus comes round; the items focused, in
+    // order, each named for a screen reader and showing its focus ring.
+    function tabChain(shell) {
+        shell.contentItem.forceActiveFocus()
+        var chain = []
+        for (var i = 0; i < 150; ++i) {
+            keyClick(Qt.Key_Tab)
+            var item = shell.activeFocusItem
+            if (item === chain[0])
+                return chain
+            verify(item && item.Accessible.name.length > 0, "named: " + item)
+            var ring = ringOf(item)
+            verify(ring && ring.visible, "ring on " + item.Accessible.name)
+            chain.push(item)
+        }
+        fail("the Tab chain comes round")
+    }
+
     // ---- keyboard and screen reader ------------------------------------------------
 
     function within(item, root) {

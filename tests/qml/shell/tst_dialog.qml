@@ -54,6 +54,12 @@ ShellTestCase {
         verify(!findChild(list.itemAtIndex(2), "removeEntry").visible)
         mouseClick(findChild(list.itemAtIndex(app.serialBaudRates.indexOf(57600)), "removeEntry"))
         verify(app.serialBaudRates.indexOf(57600) < 0 && dialog.baud === 115200)
+        // From the keyboard Delete removes the highlighted custom rate of the open list.
+        verify(app.addCustomSerialBaud(1200))
+        for (var i = dialog.baudBox.highlightedIndex; i < app.serialBaudRates.indexOf(1200); ++i)
+            keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Delete)
+        verify(app.serialBaudRates.indexOf(1200) < 0, app.serialBaudRates)
     }
 
     // A detected port selects the entry named exactly, else is written in as found; an
@@ -112,6 +118,36 @@ ShellTestCase {
         compare(dialog.portBox.currentIndex, -1)
         typeInto(dialog.portBox, "/tmp/pty/ttyX0")
         compare(dialog.portName(), "/tmp/pty/ttyX0", "typing a port stays possible")
+    }
+
+    // Opened from the keyboard, a dialog closes on Escape and confirms on Return (in the
+    // custom baud field Return adds the rate instead); the focus goes back to its opener.
+    function test_escapeCancelsReturnConfirms_data() {
+        return [{ tag: "removal, Escape", opener: "cardRemove", key: Qt.Key_Escape, count: 1 },
+                { tag: "removal, Return", opener: "cardRemove", key: Qt.Key_Return, count: 0 },
+                { tag: "adding, Escape", opener: "hubAddButton", key: Qt.Key_Escape, count: 1 },
+                { tag: "adding, Return", opener: "hubAddButton", key: Qt.Key_Return, count: 2 }]
+    }
+    function test_escapeCancelsReturnConfirms(data) {
+        fixture.resetWithDevices([{ "port": "/dev/ttyUSB0" }])
+        var shell = openShell()
+        var opener = find(shell.body, data.opener)
+        opener.forceActiveFocus(Qt.TabFocusReason)
+        keyClick(Qt.Key_Return)
+        var adding = data.opener === "hubAddButton"
+        var dialog = adding ? shell.connectionDialog : shell.removeConfirm
+        tryVerify(function () { return dialog.opened })
+        if (adding) {
+            typeInto(dialog.customBaudField, "57600")
+            keyClick(Qt.Key_Return)
+            verify(dialog.opened && dialog.baud === 57600)
+            typeInto(dialog.portBox, "/dev/ttyUSB7")
+        }
+        keyClick(data.key)
+        tryVerify(function () { return !dialog.visible })
+        compare(app.managedDevices.count, data.count)
+        if (data.count > 0)
+            verify(opener.activeFocus && ringOf(opener).visible, "focus back on the opener")
     }
 
     Component { id: recordPage; RecordPage { width: 1100; height: 700 } }

@@ -36,6 +36,32 @@ ShellTestCase {
         tryCompare(shell, "bodyState", "workspace")
     }
 
+    // Tab reaches the header, the hub's switches, each card and its buttons, and the footer;
+    // Space selects a card, Return enters it. The ring shows after Tab, never after a click.
+    function test_theKeyboardReachesEveryCardAndEntersOne() {
+        var shell = seed(2)
+        var chain = tabChain(shell)
+        var card = ["cardArea", "cardEdit", "cardRemove", "cardEnter"]
+        compare(chain.map(function (item) { return item.objectName }),
+                ["reduceMotionBox", "themeBox", "languageBox", "minimizeButton", "maximizeButton",
+                 "closeButton", "autoReconnectBox", "hubReplayButton", "hubAddButton"]
+                .concat(card, card, ["siteLink"]))
+        mouseClick(chain[13], 200, 40)
+        verify(chain[13].activeFocus && !ringOf(chain[13]).visible, "no ring after a click")
+        compare(app.managedDevices.currentId, ids[1])
+        for (var i = 0; i < 4; ++i)
+            keyClick(Qt.Key_Backtab)
+        keyClick(Qt.Key_Space)
+        compare(app.managedDevices.currentId, ids[0])
+        app.language = "en"
+        for (var item of tabChain(shell)) // the language box reads both
+            verify(item === chain[2] || !/[\u4e00-\u9fff]/.test(item.Accessible.name), item.Accessible.name)
+        app.language = "zh_CN"
+        chain[9].forceActiveFocus(Qt.TabFocusReason)
+        keyClick(Qt.Key_Return)
+        tryCompare(shell, "bodyState", "workspace")
+    }
+
     // As many columns of 320 to 460 pixels as fit, whatever the number of cards: a single
     // card on a wide window is not stretched.
     function test_gridColumnsFollowTheWidthNotTheDeviceCount() {

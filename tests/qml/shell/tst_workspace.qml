@@ -29,11 +29,19 @@ ShellTestCase {
                 "|,attitude,charts,track,message,stats,|,user_config,|,raw,record,upgrade")
         mouseClick(findIn(shell, "navItem_upgrade"))
         verify(app.currentNav === "upgrade" && !findIn(shell, "navItem_attitude").current)
+        verify(!ringOf(shell.activeFocusItem).visible, "no ring after a click")
         fixture.showFactoryPage()
         tryCompare(menu, "count", 13)
         var navs = rows().filter(function (n) { return n !== "|" })
+        compare(findIn(shell, "navItem_" + navs[8]).toolTipText, "快捷键 Ctrl+9")
+        // Ctrl+1 to Ctrl+9 open the first nine in menu order, and show which with the ring.
         for (var i = 0; i < navs.length; ++i) {
-            app.currentNav = navs[i]
+            if (i < 9)
+                keySequence("Ctrl+" + (i + 1))
+            else
+                app.currentNav = navs[i]
+            compare(app.currentNav, navs[i])
+            verify(i === 9 || ringOf(shell.activeFocusItem).visible, navs[i])
             tryCompare(shell.body.pageHost, "status", Loader.Ready)
             compare(shell.body.pageHost.page.objectName, navs[i].indexOf("_config") > 0
                     ? "page_calibration_" + navs[i].split("_")[0] : "page_" + navs[i])

@@ -3,7 +3,8 @@ import QtQuick.Controls
 import Corvane.GCS
 
 // Push button of the shell. kind: "normal", "primary" (accent fill), "danger" (red text
-// and border) or "ghost" (no frame until hovered).
+// and border) or "ghost" (no frame until hovered). Space and Return press it; a screen
+// reader reads its text, or the tool tip's when it shows only an icon.
 Button {
     id: control
 
@@ -22,6 +23,13 @@ Button {
     ToolTip.visible: toolTipText.length > 0 && hovered
     ToolTip.delay: 500
     ToolTip.text: toolTipText
+
+    Accessible.name: text.length > 0 ? text : toolTipText
+    Accessible.description: text.length > 0 ? toolTipText : ""
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing {}
 
     readonly property color inkColor: {
         if (!enabled)

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
 
-// Check box of the shell, with an optional delayed tool tip.
+// Check box of the shell, with an optional delayed tool tip. Space and Return toggle it.
 CheckBox {
     id: control
 
@@ -17,6 +17,13 @@ CheckBox {
     ToolTip.visible: toolTipText.length > 0 && hovered
     ToolTip.delay: 500
     ToolTip.text: toolTipText
+
+    Accessible.name: text
+    Accessible.description: toolTipText
+    Keys.onReturnPressed: { toggle(); toggled() }
+    Keys.onEnterPressed: { toggle(); toggled() }
+
+    FocusRing {}
 
     indicator: Rectangle {
         x: control.leftPadding

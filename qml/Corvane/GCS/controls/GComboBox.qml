@@ -4,7 +4,9 @@ import Corvane.GCS
 
 // Drop-down list of the shell. labelFor(value) gives an entry's text when the model holds
 // plain values; removableFor(value) marks entries that carry a remove button in the list,
-// which emits removeRequested(value). Editable boxes take typed text as well.
+// which (or Delete on the highlighted entry) emits removeRequested(value). Editable boxes
+// take typed text as well. A screen reader reads accessibleLabel (the field's label) and
+// then the text shown.
 ComboBox {
     id: control
 
@@ -12,6 +14,12 @@ ComboBox {
     property var removableFor: null
     property string toolTipText: ""
     property string placeholderText: ""
+    property string accessibleLabel: ""
+    readonly property string accessibleText: {
+        var shown = editable ? editText : displayText
+        return accessibleLabel.length === 0 ? shown
+             : shown.length === 0 ? accessibleLabel : accessibleLabel + " " + shown
+    }
 
     signal removeRequested(var value)
 
@@ -32,6 +40,18 @@ ComboBox {
     ToolTip.delay: 500
     ToolTip.text: toolTipText
 
+    Accessible.name: accessibleText
+    Accessible.description: toolTipText
+    Keys.onDeletePressed: (event) => {
+        var value = popup.visible && highlightedIndex >= 0 ? valueAt(highlightedIndex) : undefined
+        if (value !== undefined && removableFor && removableFor(value))
+            removeRequested(value)
+        else
+            event.accepted = false
+    }
+
+    FocusRing {}
+
     delegate: ItemDelegate {
         id: row
         required property var modelData
@@ -40,6 +60,7 @@ ComboBox {
         height: 30
         highlighted: control.highlightedIndex === index
         hoverEnabled: true
+        Accessible.name: (app.language, control.entryText(row.modelData))
         contentItem: Item {
             Text {
                 anchors.left: parent.left
@@ -50,28 +71,30 @@ ComboBox {
                 color: control.currentIndex === row.index ? Theme.accentHi : Theme.text
                 elide: Text.ElideRight
             }
-            Rectangle {
+            // Clicked in the open list; from the keyboard Delete does the same.
+            AbstractButton {
                 id: removeButton
+                objectName: "removeEntry"
                 visible: control.removableFor ? control.removableFor(row.modelData) : false
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
                 width: 20
                 height: 20
-                radius: 4
-                color: removeArea.containsMouse ? Theme.alpha(Theme.danger, 0.2) : "transparent"
-                Text {
-                    anchors.centerIn: parent
+                focusPolicy: Qt.NoFocus
+                hoverEnabled: true
+                Accessible.name: qsTr("移除 %1").arg(control.entryText(row.modelData))
+                onClicked: control.removeRequested(row.modelData)
+                background: Rectangle {
+                    radius: 4
+                    color: removeButton.hovered ? Theme.alpha(Theme.danger, 0.2) : "transparent"
+                }
+                contentItem: Text {
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
                     text: "×"
                     font.pixelSize: 15
                     font.family: Theme.fontFamily
                     color: Theme.danger
-                }
-                MouseArea {
-                    id: removeArea
-                    objectName: "removeEntry"
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: control.removeRequested(row.modelData)
                 }
             }
         }
@@ -120,6 +143,9 @@ ComboBox {
         placeholderText: control.editable ? control.placeholderText : ""
         placeholderTextColor: Theme.faint
         background: null
+        // Typed into, it is the box for a screen reader; shown only, it is no control.
+        Accessible.name: control.accessibleText
+        Accessible.ignored: !control.editable
     }
 
     background: Rectangle {

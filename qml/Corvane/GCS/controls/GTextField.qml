@@ -3,7 +3,8 @@ import QtQuick.Controls
 import Corvane.GCS
 
 // Single-line text input of the shell; the border turns red while the text is not
-// acceptable to the validator.
+// acceptable to the validator. Without a name of its own a screen reader reads the
+// placeholder.
 TextField {
     id: control
 
@@ -17,6 +18,9 @@ TextField {
     leftPadding: 10
     rightPadding: 10
     verticalAlignment: TextInput.AlignVCenter
+    Accessible.name: placeholderText
+
+    FocusRing {}
 
     background: Rectangle {
         radius: Theme.radiusSmall
