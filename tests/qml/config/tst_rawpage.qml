@@ -66,7 +66,7 @@ ShellTestCase {
         keyClick(Qt.Key_Tab)
         for (var key of [Qt.Key_Down, Qt.Key_Down, Qt.Key_Down, Qt.Key_Up])
             keyClick(key)
-        compare([focused().objectName, find(focused(), "presetFocusRing").visible].join(),
+        compare([focused().objectName, ringOf(focused()).visible].join(),
                 "preset_2,true")
         keyClick(Qt.Key_Return)
         verify(focused() === page.sendField && page.sendField.text === "#vorn,get com1*ff")

@@ -32,7 +32,7 @@ ShellTestCase {
     // their first and last stops and how many.
     function test_tabReachesEveryControlOfAPageNamed_data() {
         return [{ tag: "attitude", file: "AttitudePage.qml", names: [] },
-                { tag: "charts", file: "ChartsPage.qml", names: ["滚动窗口"] },
+                { tag: "charts", file: "ChartsPage.qml", names: ["滚动窗口 16 s"] },
                 { tag: "stats", file: "StatsPage.qml", names: [] },
                 { tag: "track", file: "TrackPage.qml", names: [] },
                 { tag: "message", file: "MessagePage.qml", names: ["解析数据"] },

@@ -124,10 +124,12 @@ TestCase {
 
     // Tabs from root's first control through the others until the focus leaves root or
     // comes back: the name a screen reader gives each control on the way, in order. Every
-    // control on the way is usable and named, and every control under root is on the way.
+    // control on the way is usable, named and ringed, and every control under root is on
+    // the way.
     function walkTab(root) {
         var stops = tabStopsIn(root)
         var walked = []
+        root.forceActiveFocus() // a control focused by a click takes it anew, from Tab
         if (stops.length > 0)
             stops[0].forceActiveFocus(Qt.TabFocusReason)
         for (var item = root.Window.window.activeFocusItem; stops.length > 0 && walked.length < 200
@@ -137,6 +139,8 @@ TestCase {
             var what = item.objectName + " " + item
             verify(item.visible && item.enabled, "usable: " + what)
             verify(String(item.Accessible.name).length > 0, "named: " + what)
+            var ring = ringOf(item)
+            verify(ring && ring.visible, "ring on " + what)
             keyClick(Qt.Key_Tab)
         }
         for (var stop of stops) {

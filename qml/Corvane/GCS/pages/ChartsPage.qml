@@ -90,7 +90,7 @@ Item {
             id: windowBox
             objectName: "windowBox"
             width: 96
-            Accessible.name: windowLabel.text
+            accessibleLabel: windowLabel.text
             model: Telemetry.windowSeconds
             labelFor: function (seconds) { return Telemetry.windowLabel(seconds) }
             currentIndex: page.windowIndex

@@ -116,6 +116,7 @@ Item {
                 selectionColor: Theme.accent
                 selectedTextColor: Theme.accentText
                 background: null
+                FocusRing { inset: 1 }
             }
         }
 

@@ -179,6 +179,7 @@ Item {
         source: app
         placeholderText: app.logHexMode ? qsTr("Hex 等待…") : qsTr("文本等待…")
         Component.onCompleted: textArea.Accessible.name = Qt.binding(() => qsTr("通信日志"))
+        FocusRing { target: logView.textArea; inset: 1 }
     }
 
     Rectangle {
@@ -262,7 +263,6 @@ Item {
                 }
                 // A row takes the focus from the keyboard only (through the list).
                 FocusRing {
-                    objectName: "presetFocusRing"
                     inset: 1
                     visible: presetRow.activeFocus
                 }

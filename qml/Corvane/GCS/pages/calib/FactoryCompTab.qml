@@ -112,6 +112,7 @@ CalibPane {
                     border.width: 1
                     border.color: compText.activeFocus ? Theme.accent : Theme.border
                 }
+                FocusRing { inset: 1 }
             }
         }
         ButtonRow {

@@ -2,9 +2,9 @@ import QtQuick
 import QtQuick.Layouts
 import Corvane.GCS
 
-// A caption over one input; the input is the child given to it. The input is named after
-// the caption for a screen reader (or after accessibleName where the caption alone says
-// too little).
+// A caption over one input; the input is the child given to it. A screen reader names the
+// input after the caption (or after accessibleName where the caption alone says too
+// little); a drop-down list adds the entry it shows.
 ColumnLayout {
     id: box
 
@@ -15,9 +15,15 @@ ColumnLayout {
     Layout.fillWidth: true
 
     Component.onCompleted: {
+        var name = function () { return box.accessibleName }
         for (var i = 0; i < children.length; ++i) {
-            if (children[i] !== caption)
-                children[i].Accessible.name = Qt.binding(function () { return box.accessibleName })
+            var input = children[i]
+            if (input === caption)
+                continue
+            if (input.accessibleLabel !== undefined)
+                input.accessibleLabel = Qt.binding(name)
+            else
+                input.Accessible.name = Qt.binding(name)
         }
     }
 
