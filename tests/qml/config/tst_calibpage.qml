@@ -87,8 +87,8 @@ ShellTestCase {
             keyClick(step[0])
             var focused = tc.Window.window.activeFocusItem
             compare([strip.currentIndex, page[data.panels[step[1]]].visible, focused.objectName,
-                     focused.visualFocus].join(), [step[1], true, data.scope + "Tab_" + step[1],
-                                                   true].join())
+                     focused.visualFocus, tabStopsIn(strip).length].join(),
+                    [step[1], true, data.scope + "Tab_" + step[1], true, 1].join())
         }
         var other = 1 - strip.currentIndex % 2
         mouseClick(find(strip, data.scope + "Tab_" + other))

@@ -77,7 +77,8 @@ ShellTestCase {
         compare(page.sendField.text, "#vorn,start com1*ff")
         find(page, "formText").forceActiveFocus(Qt.TabFocusReason)
         keyClick(Qt.Key_Left)
-        compare([app.logHexMode, focused().objectName].join(), "true,formHex")
+        compare([app.logHexMode, focused().objectName,
+                 tabStopsIn(find(page, "formSwitch")).length].join(), "true,formHex,1")
         keyClick(Qt.Key_Right)
         compare([app.logHexMode, focused().objectName].join(), "false,formText")
     }

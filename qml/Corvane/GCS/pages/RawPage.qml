@@ -108,11 +108,10 @@ Item {
                     required property var modelData
                     required property int index
                     readonly property bool current: app.logHexMode === modelData.hex
+                    // The focus first: the button that loses it leaves the Tab chain.
                     function choose(hex) {
+                        forms.itemAt(hex ? 0 : 1).forceActiveFocus(Qt.TabFocusReason)
                         app.logHexMode = hex
-                        var chosen = forms.itemAt(hex ? 0 : 1)
-                        if (chosen && chosen !== formButton)
-                            chosen.forceActiveFocus(Qt.TabFocusReason)
                     }
                     objectName: modelData.hex ? "formHex" : "formText"
                     width: 56

@@ -11,15 +11,15 @@ Row {
     property int currentIndex: 0
     property string namePrefix: "tab"
 
-    // Makes tab index current and gives it the keyboard focus.
+    // Gives tab index the keyboard focus and makes it current (in this order: the tab that
+    // loses the focus leaves the Tab chain).
     function select(index) {
         var n = tabs.count
         if (n === 0)
             return
-        currentIndex = (index % n + n) % n
-        var tab = tabs.itemAt(currentIndex)
-        if (tab)
-            tab.forceActiveFocus(Qt.TabFocusReason)
+        var next = (index % n + n) % n
+        tabs.itemAt(next).forceActiveFocus(Qt.TabFocusReason)
+        currentIndex = next
     }
 
     spacing: 4
