@@ -71,7 +71,8 @@ ShellTestCase {
     // choose a tab and its panel, the focus shown on it; a click shows no focus.
     function test_tabStripsMoveWithTheArrowKeys_data() {
         return [{ tag: "user", scope: "user", panels: ["userComm", "userMaint"],
-                  steps: [[Qt.Key_Right, 1], [Qt.Key_Right, 0], [Qt.Key_End, 1], [Qt.Key_Space, 1]] },
+                  steps: [[Qt.Key_Right, 1], [Qt.Key_Right, 0], [Qt.Key_End, 1],
+                          [Qt.Key_Space, 1]] },
                 { tag: "factory", scope: "factory",
                   panels: ["factoryGyro", "factoryComp", "factoryInstall", "factoryMaint"],
                   steps: [[Qt.Key_Right, 1], [Qt.Key_Left, 0], [Qt.Key_Left, 3], [Qt.Key_Home, 0],

@@ -202,8 +202,8 @@ Item {
                 heading: Telemetry.numberOf(page.fields ? page.fields["yaw"] : undefined)
                 showReadout: false
                 Accessible.role: Accessible.Indicator
-                Accessible.name: headingCard.title + " "
-                                 + (headingDial.heading, headingDial.online, headingDial.readoutText())
+                Accessible.name: headingCard.title + " " + (headingDial.heading, headingDial.online,
+                                                            headingDial.readoutText())
                 faceColor: Theme.alpha(Theme.input, 0.9)
                 ringColor: Theme.borderHi
                 tickColor: Theme.muted

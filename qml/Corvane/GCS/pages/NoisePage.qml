@@ -305,9 +305,10 @@ Item {
                             // after its column's title.
                             Accessible.ignored: header
                             Accessible.role: Accessible.StaticText
-                            Accessible.name: header ? "" : [modelData.name || "",
-                                qsTr("随机游走"), walkText.text, qsTr("零偏不稳定性"), biasText.text,
-                                qsTr("最小处 τ"), tauText.text].join(" ")
+                            Accessible.name: header ? "" : [modelData.name || "", qsTr("随机游走"),
+                                                            walkText.text, qsTr("零偏不稳定性"),
+                                                            biasText.text, qsTr("最小处 τ"),
+                                                            tauText.text].join(" ")
                             color: header ? Theme.panelHi
                                           : index % 2 === 0 ? Theme.alpha(Theme.panelHi, 0.4)
                                                             : "transparent"

@@ -183,9 +183,10 @@ Item {
                 }
                 FocusRing { inset: 2 }
 
-                contentItem: TrackView {
+                TrackView {
                     id: trackView
                     objectName: "trackView"
+                    anchors.fill: parent
                     // Its words are painted: paint them again in the new language.
                     Connections {
                         target: app

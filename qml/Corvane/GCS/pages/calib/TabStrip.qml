@@ -34,7 +34,7 @@ Row {
             required property int index
             readonly property bool current: strip.currentIndex === index
             objectName: strip.namePrefix + "_" + index
-            width: label.implicitWidth + 32
+            width: implicitContentWidth + 32
             height: 34
             text: modelData
             hoverEnabled: true
@@ -74,7 +74,6 @@ Row {
                 }
             }
             contentItem: Text {
-                id: label
                 text: tab.text
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
