@@ -122,10 +122,21 @@ TestCase {
         return into
     }
 
+    // Whether item, when it fits into the view that scrolls it, lies inside that view.
+    function inView(item) {
+        for (var view = item.parent; view; view = view.parent) {
+            if (view.contentY !== undefined && view.flickableDirection !== undefined) {
+                var y = item.mapToItem(view, 0, 0).y
+                return item.height > view.height || (y >= -1 && y + item.height <= view.height + 1)
+            }
+        }
+        return true
+    }
+
     // Tabs from root's first control through the others until the focus leaves root or
     // comes back: the name a screen reader gives each control on the way, in order. Every
-    // control on the way is usable, named and ringed, and every control under root is on
-    // the way.
+    // control on the way is usable, named, ringed and in view, and every control under root
+    // is on the way.
     function walkTab(root) {
         var stops = tabStopsIn(root)
         var walked = []
@@ -141,6 +152,7 @@ TestCase {
             verify(String(item.Accessible.name).length > 0, "named: " + what)
             var ring = ringOf(item)
             verify(ring && ring.visible, "ring on " + what)
+            verify(inView(item), "scrolled into view: " + what)
             keyClick(Qt.Key_Tab)
         }
         for (var stop of stops) {
