@@ -202,10 +202,8 @@ ShellTestCase {
         keyClick(Qt.Key_Return)
         compare([app.userNotice, app.logTxCount - tx].join(), "已发送 Hex（3 字节）,3")
         // ↑ and ↓ walk what was sent, newest first, back to an empty line.
-        var walked = [Qt.Key_Up, Qt.Key_Up, Qt.Key_Down, Qt.Key_Down].map(function (key) {
-            keyClick(key)
-            return page.sendField.text
-        })
+        var walked = [Qt.Key_Up, Qt.Key_Up, Qt.Key_Down, Qt.Key_Down].map((key) => (keyClick(key),
+                                                                             page.sendField.text))
         compare(walked.join(), "aa 55 01,#vorn,get com1*ff,aa 55 01,")
     }
 

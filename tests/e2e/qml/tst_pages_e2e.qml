@@ -61,10 +61,8 @@ ShellTestCase {
         var viewport = find(page, "attitudeViewport")
         verify(viewport.online && find(page, "compassDial").online)
         // A screen reader reads the live values with their labels and units.
-        var spoken = ["tile_roll", "tile_gz", "compassDial"].map(function (name) {
-            return find(page, name).Accessible.name
-        })
-        verify(/^横滚 Roll -?\d+\.\d{2} °,陀螺 Z 12\.000 °\/s,电子罗盘航向 \d+\.\d°$/.test(spoken), spoken)
+        var spoken = ["tile_roll", "tile_gz", "compassDial"].map((n) => find(page, n).Accessible.name)
+        verify(/^横滚 Roll -?\d+\.\d\d °,陀螺 Z 12\.000 °\/s,电子罗盘航向 \d+\.\d°$/.test(spoken), spoken)
         fuzzyCompare(viewport.roll, Number(app.hub.fields.roll), 1e-4)
         // The bridge starts over (as on a page change) while the hub still holds the last
         // fields with their tier: nothing is shown until a frame of the stream decodes.
@@ -137,12 +135,6 @@ ShellTestCase {
         compare(errors.value, "0 pkt · —", "no division by zero right after clearing")
         verify(app.currentManagedConnected, "the link stays")
         tryVerify(function () { return Number(packets.value) > 0 }, 2000, "counting again")
-        // From the keyboard: Tab reaches the one control, Space clears.
-        compare(walkTab(page), ["清零统计"])
-        tryVerify(function () { return Number(packets.value) > 10 }, 2000)
-        find(page, "resetStatsButton").forceActiveFocus(Qt.TabFocusReason)
-        keyClick(Qt.Key_Space)
-        verify(Number(packets.value) < 10, packets.value)
     }
 
     function test_messagePageShowsTheRecordAndHoldsStillWhileSelected() {
@@ -222,8 +214,7 @@ ShellTestCase {
             tryVerify(function () { return host.page !== null && host.status === Loader.Ready })
             wait(300) // values and the page's own status texts
             compare(chineseIn(shell), [], nav)
-            var names = walkTab(host.page).filter(function (t) { return /[\u3400-\u9fff]/.test(t) })
-            compare(names, [], nav + ": what a screen reader reads on the way of Tab")
+            compare(walkTab(host.page).filter((t) => /[\u3400-\u9fff]/.test(t)), [], nav + " names")
         }
         app.language = "zh_CN"
         for (nav of pages) {

@@ -68,33 +68,25 @@ ShellTestCase {
     }
 
     // A tab strip is one stop of the Tab chain: the arrows (round the ends), Home and End
-    // choose a tab and its panel, the focus shown on it; a click shows no focus.
+    // choose a tab and its panel, the focus shown on it.
     function test_tabStripsMoveWithTheArrowKeys_data() {
-        return [{ tag: "user", scope: "user", panels: ["userComm", "userMaint"],
-                  steps: [[Qt.Key_Right, 1], [Qt.Key_Right, 0], [Qt.Key_End, 1],
-                          [Qt.Key_Space, 1]] },
-                { tag: "factory", scope: "factory",
-                  panels: ["factoryGyro", "factoryComp", "factoryInstall", "factoryMaint"],
+        return [{ tag: "user", panels: ["userComm", "userMaint"], steps: [[Qt.Key_Right, 1],
+                  [Qt.Key_Right, 0], [Qt.Key_End, 1], [Qt.Key_Space, 1]] },
+                { tag: "factory", panels: ["factoryGyro", "factoryComp", "factoryInstall",
+                                           "factoryMaint"],
                   steps: [[Qt.Key_Right, 1], [Qt.Key_Left, 0], [Qt.Key_Left, 3], [Qt.Key_Home, 0],
                           [Qt.Key_End, 3], [Qt.Key_Right, 0], [Qt.Key_Return, 0]] }]
     }
 
     function test_tabStripsMoveWithTheArrowKeys(data) {
-        var page = createPage(data.scope)
-        var strip = page[data.scope + "TabBar"]
-        page.forceActiveFocus()
-        keyClick(Qt.Key_Tab)
-        for (var step of data.steps) {
+        var page = createPage(data.tag), strip = page[data.tag + "TabBar"]
+        var focused = () => tc.Window.window.activeFocusItem
+        for (var step of [[Qt.Key_Tab, 0]].concat(data.steps)) {
             keyClick(step[0])
-            var focused = tc.Window.window.activeFocusItem
-            compare([strip.currentIndex, page[data.panels[step[1]]].visible, focused.objectName,
-                     focused.visualFocus, tabStopsIn(strip).length].join(),
-                    [step[1], true, data.scope + "Tab_" + step[1], true, 1].join())
+            compare([strip.currentIndex, page[data.panels[step[1]]].visible, focused().objectName,
+                     focused().visualFocus, tabStopsIn(strip).length].join(),
+                    [step[1], true, data.tag + "Tab_" + step[1], true, 1].join())
         }
-        var other = 1 - strip.currentIndex % 2
-        mouseClick(find(strip, data.scope + "Tab_" + other))
-        compare([strip.currentIndex, tc.Window.window.activeFocusItem.visualFocus].join(),
-                other + ",false")
     }
 
     function test_valuesAreShownWithoutExponentAndTrailingZeros_data() {

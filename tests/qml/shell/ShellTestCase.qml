@@ -98,68 +98,46 @@ TestCase {
         fail("the Tab chain comes round")
     }
 
-    // ---- keyboard and screen reader ------------------------------------------------
-
     function within(item, root) {
-        for (var up = item; up; up = up.parent) {
-            if (up === root)
-                return true
-        }
-        return false
+        while (item && item !== root)
+            item = item.parent
+        return item === root
     }
 
     // The controls under root that Tab may stop at: shown, enabled, in the Tab chain.
-    function tabStopsIn(root, into) {
-        into = into || []
+    function tabStopsIn(root) {
+        var stops = []
         for (var i = 0; i < root.children.length; ++i) {
-            var child = root.children[i]
-            if (!child.visible || !child.enabled)
-                continue
-            if (child.activeFocusOnTab)
-                into.push(child)
-            tabStopsIn(child, into)
+            var c = root.children[i]
+            if (c.visible && c.enabled)
+                stops = stops.concat(c.activeFocusOnTab ? [c] : [], tabStopsIn(c))
         }
-        return into
+        return stops
     }
 
-    // Whether item, when it fits into the view that scrolls it, lies inside that view.
-    function inView(item) {
-        for (var view = item.parent; view; view = view.parent) {
-            if (view.contentY !== undefined && view.flickableDirection !== undefined) {
-                var y = item.mapToItem(view, 0, 0).y
-                return item.height > view.height || (y >= -1 && y + item.height <= view.height + 1)
-            }
-        }
-        return true
-    }
-
-    // Tabs from root's first control through the others until the focus leaves root or
-    // comes back: the name a screen reader gives each control on the way, in order. Every
-    // control on the way is usable, named, ringed and in view, and every control under root
-    // is on the way.
+    // Tabs from root's first control on until the focus leaves root or comes back: the names
+    // a screen reader reads on the way. Each control on the way is usable, named, ringed and
+    // (where it fits) in view in what scrolls it; every control under root is on the way.
     function walkTab(root) {
-        var stops = tabStopsIn(root)
-        var walked = []
+        var stops = tabStopsIn(root), walked = []
         root.forceActiveFocus() // a control focused by a click takes it anew, from Tab
         if (stops.length > 0)
             stops[0].forceActiveFocus(Qt.TabFocusReason)
-        for (var item = root.Window.window.activeFocusItem; stops.length > 0 && walked.length < 200
+        for (var item = root.Window.window.activeFocusItem; stops.length > 0 && item !== root
              && within(item, root) && walked.indexOf(item) < 0;
              item = root.Window.window.activeFocusItem) {
             walked.push(item)
-            var what = item.objectName + " " + item
-            verify(item.visible && item.enabled, "usable: " + what)
-            verify(String(item.Accessible.name).length > 0, "named: " + what)
-            var ring = ringOf(item)
-            verify(ring && ring.visible, "ring on " + what)
-            verify(inView(item), "scrolled into view: " + what)
+            for (var view = item.parent; view && view.contentY === undefined; view = view.parent) {}
+            var y = view ? item.mapToItem(view, 0, 0).y : 0
+            verify(item.visible && item.enabled && item.Accessible.name.length > 0
+                   && ringOf(item).visible && (!view || item.height > view.height
+                                               || (y > -1 && y + item.height < view.height + 1)),
+                   "usable, named, ringed, in view: " + item.objectName + " " + item)
             keyClick(Qt.Key_Tab)
         }
-        for (var stop of stops) {
-            verify(walked.some(function (w) { return within(w, stop) }),
-                   "Tab reaches " + stop.objectName + " " + stop)
-        }
-        return walked.map(function (w) { return w.Accessible.name })
+        for (var stop of stops)
+            verify(walked.some((w) => within(w, stop)), "Tab reaches " + stop.objectName)
+        return walked.map((w) => w.Accessible.name)
     }
 
     function skipIfUnavailable() {
