@@ -68,7 +68,7 @@ ShellTestCase {
     }
 
     // A tab strip is one stop of the Tab chain: the arrows (round the ends), Home and End
-    // choose a tab and its panel, the focus shown on it.
+    // choose a tab and its panel, the focus shown on it, read as the chosen tab.
     function test_tabStripsMoveWithTheArrowKeys_data() {
         return [{ tag: "user", panels: ["userComm", "userMaint"], steps: [[Qt.Key_Right, 1],
                   [Qt.Key_Right, 0], [Qt.Key_End, 1], [Qt.Key_Space, 1]] },
@@ -84,8 +84,8 @@ ShellTestCase {
         for (var step of [[Qt.Key_Tab, 0]].concat(data.steps)) {
             keyClick(step[0])
             compare([strip.currentIndex, page[data.panels[step[1]]].visible, focused().objectName,
-                     focused().visualFocus, tabStopsIn(strip).length].join(),
-                    [step[1], true, data.tag + "Tab_" + step[1], true, 1].join())
+                     focused().visualFocus, focused().checked, tabStopsIn(strip).length].join(),
+                    [step[1], true, data.tag + "Tab_" + step[1], true, true, 1].join())
         }
     }
 

@@ -70,8 +70,8 @@ ShellTestCase {
         verify(focused() === page.sendField && page.sendField.text === "#vorn,get com1*ff")
         find(page, "formText").forceActiveFocus(Qt.TabFocusReason)
         keyClick(Qt.Key_Left)
-        compare([app.logHexMode, focused().objectName,
-                 tabStopsIn(find(page, "formSwitch")).length].join(), "true,formHex,1")
+        compare([app.logHexMode, focused().objectName, focused().checked,
+                 tabStopsIn(find(page, "formSwitch")).length].join(), "true,formHex,true,1")
     }
 
     // The filter looks into the command text as well, without regard to case; without a

@@ -103,7 +103,7 @@ Item {
             Repeater {
                 id: forms
                 model: [{ label: "Hex", hex: true }, { label: qsTr("文本"), hex: false }]
-                delegate: AbstractButton {
+                delegate: RadioButton {
                     id: formButton
                     required property var modelData
                     required property int index
@@ -116,14 +116,20 @@ Item {
                     objectName: modelData.hex ? "formHex" : "formText"
                     width: 56
                     height: Theme.controlHeight
+                    padding: 0
+                    indicator: null
                     text: modelData.label
                     hoverEnabled: true
+                    // Checked follows the log; a click or Space toggles it, and the binding
+                    // returns.
+                    autoExclusive: false
+                    checked: current
                     focusPolicy: current ? Qt.StrongFocus : Qt.ClickFocus
-                    Accessible.role: Accessible.RadioButton
                     Accessible.name: text
-                    Accessible.checkable: true
-                    Accessible.checked: current
-                    onClicked: app.logHexMode = modelData.hex
+                    onClicked: {
+                        app.logHexMode = modelData.hex
+                        checked = Qt.binding(() => formButton.current)
+                    }
                     Keys.onReturnPressed: clicked()
                     Keys.onEnterPressed: clicked()
                     Keys.onLeftPressed: choose(true)
@@ -249,7 +255,6 @@ Item {
                 // Reached through the list, not one by one.
                 focusPolicy: Qt.NoFocus
                 text: qsTr(modelData.title)
-                Accessible.role: Accessible.ListItem
                 Accessible.name: text
                 Accessible.description: modelData.command
                 onClicked: page.usePreset(presetRow.modelData)

@@ -100,7 +100,6 @@ Item {
         width: 30
         height: 30
         hoverEnabled: true
-        Accessible.role: Accessible.Button
         Accessible.name: glyph.length > 1 ? glyph : tip
         Accessible.description: tip
         Keys.onReturnPressed: clicked()
@@ -163,7 +162,6 @@ Item {
                 anchors.fill: parent
                 anchors.margins: 1
                 focusPolicy: trackView.hasFix ? Qt.StrongFocus : Qt.NoFocus
-                Accessible.role: Accessible.Graphic
                 Accessible.name: trackCard.title
                 Accessible.description: qsTr("方向键平移 · +/− 缩放 · Home 全览")
                 Keys.onPressed: (event) => {

@@ -129,11 +129,16 @@ Item {
                         GButton {
                             objectName: "softwareResetButton"
                             kind: page.resetMode === "software" ? "primary" : "normal"
-                            Accessible.checkable: true
-                            Accessible.checked: page.resetMode === "software"
+                            // Checked is the mode chosen (read by a screen reader); a click
+                            // toggles it, and the binding returns.
+                            checkable: true
+                            checked: page.resetMode === "software"
                             enabled: !page.busy
                             text: qsTr("软件复位")
-                            onClicked: app.upgradeHardwareReset = false
+                            onClicked: {
+                                app.upgradeHardwareReset = false
+                                checked = Qt.binding(() => page.resetMode === "software")
+                            }
                         }
                         Chip {
                             objectName: "recommendBadge"
@@ -144,11 +149,14 @@ Item {
                         GButton {
                             objectName: "hardwareResetButton"
                             kind: page.resetMode === "hardware" ? "primary" : "normal"
-                            Accessible.checkable: true
-                            Accessible.checked: page.resetMode === "hardware"
+                            checkable: true
+                            checked: page.resetMode === "hardware"
                             enabled: !page.busy
                             text: qsTr("硬件复位")
-                            onClicked: app.upgradeHardwareReset = true
+                            onClicked: {
+                                app.upgradeHardwareReset = true
+                                checked = Qt.binding(() => page.resetMode === "hardware")
+                            }
                         }
                     }
                 }

@@ -28,7 +28,7 @@ Row {
     Repeater {
         id: tabs
         model: strip.titles
-        delegate: AbstractButton {
+        delegate: TabButton {
             id: tab
             required property string modelData
             required property int index
@@ -36,16 +36,20 @@ Row {
             objectName: strip.namePrefix + "_" + index
             width: implicitContentWidth + 32
             height: 34
+            padding: 0
             text: modelData
             hoverEnabled: true
+            // Checked follows the strip; a click or Space toggles it, and the binding returns.
+            autoExclusive: false
+            checked: current
             // Only the current tab is in the Tab chain; the others are reached with the
             // arrow keys.
             focusPolicy: current ? Qt.StrongFocus : Qt.ClickFocus
-            Accessible.role: Accessible.PageTab
             Accessible.name: text
-            Accessible.selectable: true
-            Accessible.selected: current
-            onClicked: strip.currentIndex = index
+            onClicked: {
+                strip.currentIndex = index
+                checked = Qt.binding(() => tab.current)
+            }
             Keys.onLeftPressed: strip.select(index - 1)
             Keys.onRightPressed: strip.select(index + 1)
             Keys.onPressed: (event) => {
