@@ -52,9 +52,9 @@ Item {
                     function onLanguageChanged() { viewport.update() }
                 }
                 Accessible.role: Accessible.Indicator
-                Accessible.name: [sceneCard.title, page.spokenAngle(qsTr("横滚 Roll"), "roll"),
-                                  page.spokenAngle(qsTr("俯仰 Pitch"), "pitch"),
-                                  page.spokenAngle(qsTr("航向 Yaw"), "yaw")].join(" ")
+                Accessible.name: sceneCard.title + " " + page.spokenAngle(qsTr("横滚 Roll"), "roll")
+                                 + " " + page.spokenAngle(qsTr("俯仰 Pitch"), "pitch") + " "
+                                 + page.spokenAngle(qsTr("航向 Yaw"), "yaw")
                 online: page.attitudeLive
                 roll: page.angle("roll")
                 pitch: page.angle("pitch")

@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane.GCS
-import "../Keyboard.js" as Keyboard
 
 // The scrolling body of one tab: its cards in two columns where the page is wide enough,
 // one column otherwise.
@@ -24,9 +23,18 @@ Flickable {
         visible: pane.contentHeight > pane.height + 1
     }
 
-    // Keeps a control of the pane in view, as when it takes the keyboard focus.
+    // Keeps a control of the pane in view, as when it takes the keyboard focus (an item
+    // elsewhere is left alone).
     function reveal(item) {
-        Keyboard.reveal(pane, item)
+        for (var up = item; up !== grid; up = up.parent) {
+            if (!up)
+                return
+        }
+        var p = item.mapToItem(grid, 0, 0)
+        if (p.y < contentY)
+            contentY = Math.max(0, p.y - 8)
+        else if (p.y + item.height > contentY + height)
+            contentY = Math.min(contentHeight - height, p.y + item.height - height + 8)
     }
 
     Connections {
