@@ -521,6 +521,10 @@ Saving disconnects it first, then applies the new link settings.</translation>
         <source>保存出厂</source>
         <translation>Save factory</translation>
     </message>
+    <message>
+        <source>补偿文件内容</source>
+        <translation>Compensation file content</translation>
+    </message>
 </context>
 <context>
     <name>FactoryGyroTab</name>
@@ -1126,6 +1130,22 @@ A connection still being prepared is dropped; if the device is online, it is dis
         <source>发送</source>
         <translation>Send</translation>
     </message>
+    <message>
+        <source>日志显示格式</source>
+        <translation>Log display format</translation>
+    </message>
+    <message>
+        <source>通信日志</source>
+        <translation>Communication log</translation>
+    </message>
+    <message>
+        <source>筛选预设指令</source>
+        <translation>Filter presets</translation>
+    </message>
+    <message>
+        <source>发送内容</source>
+        <translation>Text to send</translation>
+    </message>
 </context>
 <context>
     <name>ReadbackChip</name>
@@ -1324,6 +1344,10 @@ A connection still being prepared is dropped; if the device is online, it is dis
     <message>
         <source>记录期间请保持连接；停止后文件立即可在目录中打开。</source>
         <translation>Stay connected while recording; once stopped, the files can be opened in the folder at once.</translation>
+    </message>
+    <message>
+        <source>记录时长 %1</source>
+        <translation>Recording time %1</translation>
     </message>
 </context>
 <context>
@@ -1648,6 +1672,10 @@ A connection still being prepared is dropped; if the device is online, it is dis
     <message>
         <source>拖动平移 · 滚轮缩放 · 双击地图显示全程</source>
         <translation>Drag pans · wheel zooms · double-click fits</translation>
+    </message>
+    <message>
+        <source>方向键平移 · +/− 缩放 · Home 全览</source>
+        <translation>Arrow keys pan · +/− zoom · Home fits all</translation>
     </message>
 </context>
 <context>

@@ -201,6 +201,10 @@ ShellTestCase {
         typeInto(page.sendField, "aa 55 01")
         keyClick(Qt.Key_Return)
         compare([app.userNotice, app.logTxCount - tx].join(), "已发送 Hex（3 字节）,3")
+        // ↑ and ↓ walk what was sent, newest first, back to an empty line.
+        var walked = [Qt.Key_Up, Qt.Key_Up, Qt.Key_Down, Qt.Key_Down].map((key) => (keyClick(key),
+                                                                             page.sendField.text))
+        compare(walked.join(), "aa 55 01,#vorn,get com1*ff,aa 55 01,")
     }
 
     function test_recordingFromThePageWritesBothFiles() {

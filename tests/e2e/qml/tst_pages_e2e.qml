@@ -60,6 +60,9 @@ ShellTestCase {
         verify(/^31\.23\d{5}$/.test(tile(page, "lat")), tile(page, "lat"))
         var viewport = find(page, "attitudeViewport")
         verify(viewport.online && find(page, "compassDial").online)
+        // A screen reader reads the live values with their labels and units.
+        var spoken = ["tile_roll", "tile_gz", "compassDial"].map((n) => find(page, n).Accessible.name)
+        verify(/^横滚 Roll -?\d+\.\d\d °,陀螺 Z 12\.000 °\/s,电子罗盘航向 \d+\.\d°$/.test(spoken), spoken)
         fuzzyCompare(viewport.roll, Number(app.hub.fields.roll), 1e-4)
         // The bridge starts over (as on a page change) while the hub still holds the last
         // fields with their tier: nothing is shown until a frame of the stream decodes.
@@ -211,6 +214,7 @@ ShellTestCase {
             tryVerify(function () { return host.page !== null && host.status === Loader.Ready })
             wait(300) // values and the page's own status texts
             compare(chineseIn(shell), [], nav)
+            compare(walkTab(host.page).filter((t) => /[\u3400-\u9fff]/.test(t)), [], nav + " names")
         }
         app.language = "zh_CN"
         for (nav of pages) {

@@ -42,6 +42,20 @@ ShellTestCase {
         var span = Math.max(view.trackBounds.width, view.trackBounds.height)
         verify(span > 10 && span < 80, "extent " + span)
 
+        // The keyboard reaches the map and its buttons: an arrow moves the map, + zooms, Home
+        // fits the whole track again; Return presses a button.
+        compare(walkTab(page).join(), "清空轨迹,GNSS 轨迹,放大（也可滚动鼠标滚轮）,缩小,全览")
+        find(page, "trackMap").forceActiveFocus(Qt.TabFocusReason)
+        var scale = view.pixelsPerMetre, seen = []
+        for (var key of [Qt.Key_Left, Qt.Key_Plus, Qt.Key_Home]) {
+            keyClick(key)
+            seen.push(view.autoFit, Math.round(view.pixelsPerMetre / scale * 100))
+        }
+        compare(seen.slice(0, 5).join(), "false,100,false,150,true")
+        find(page, "zoomOutButton").forceActiveFocus(Qt.TabFocusReason)
+        keyClick(Qt.Key_Return)
+        verify(!view.autoFit && view.pixelsPerMetre < scale, view.pixelsPerMetre)
+
         // The user page stops the output and the hub goes offline; the track page starts it
         // again and begins a new track.
         app.currentNav = "user_config"

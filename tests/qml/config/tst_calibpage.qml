@@ -9,6 +9,7 @@ import "../shell"
 ShellTestCase {
     id: tc
     name: "CalibPage"
+    visible: true // the page takes the keyboard focus
 
     Component { id: pageComponent; CalibPage { width: 1100; height: 700 } }
 
@@ -64,6 +65,28 @@ ShellTestCase {
         verify(!tab.setAxisButton.enabled)
         compare(tab.setAxes(), false)
         compare(app.logTxCount, 0)
+    }
+
+    // A tab strip is one stop of the Tab chain: the arrows (round the ends), Home and End
+    // choose a tab and its panel, the focus shown on it, read as the chosen tab.
+    function test_tabStripsMoveWithTheArrowKeys_data() {
+        return [{ tag: "user", panels: ["userComm", "userMaint"], steps: [[Qt.Key_Right, 1],
+                  [Qt.Key_Right, 0], [Qt.Key_End, 1], [Qt.Key_Space, 1]] },
+                { tag: "factory", panels: ["factoryGyro", "factoryComp", "factoryInstall",
+                                           "factoryMaint"],
+                  steps: [[Qt.Key_Right, 1], [Qt.Key_Left, 0], [Qt.Key_Left, 3], [Qt.Key_Home, 0],
+                          [Qt.Key_End, 3], [Qt.Key_Right, 0], [Qt.Key_Return, 0]] }]
+    }
+
+    function test_tabStripsMoveWithTheArrowKeys(data) {
+        var page = createPage(data.tag), strip = page[data.tag + "TabBar"]
+        var focused = () => tc.Window.window.activeFocusItem
+        for (var step of [[Qt.Key_Tab, 0]].concat(data.steps)) {
+            keyClick(step[0])
+            compare([strip.currentIndex, page[data.panels[step[1]]].visible, focused().objectName,
+                     focused().visualFocus, focused().checked, tabStopsIn(strip).length].join(),
+                    [step[1], true, data.tag + "Tab_" + step[1], true, true, 1].join())
+        }
     }
 
     function test_valuesAreShownWithoutExponentAndTrailingZeros_data() {

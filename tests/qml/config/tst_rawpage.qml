@@ -57,6 +57,23 @@ ShellTestCase {
         tryVerify(atEnd, 2000)
     }
 
+    // The presets are one stop of the Tab chain: the arrows walk them, the focus shown,
+    // Return takes one into the send line; the form switch follows the arrows.
+    function test_presetsAndFormAreChosenWithTheKeyboard() {
+        var page = createTemporaryObject(pageComponent, tc)
+        var focused = () => tc.Window.window.activeFocusItem
+        find(page, "presetFilter").forceActiveFocus()
+        for (var key of [Qt.Key_Tab, Qt.Key_Down, Qt.Key_Down, Qt.Key_Down, Qt.Key_Up])
+            keyClick(key)
+        compare([focused().objectName, ringOf(focused()).visible].join(), "preset_2,true")
+        keyClick(Qt.Key_Return)
+        verify(focused() === page.sendField && page.sendField.text === "#vorn,get com1*ff")
+        find(page, "formText").forceActiveFocus(Qt.TabFocusReason)
+        keyClick(Qt.Key_Left)
+        compare([app.logHexMode, focused().objectName, focused().checked,
+                 tabStopsIn(find(page, "formSwitch")).length].join(), "true,formHex,true,1")
+    }
+
     // The filter looks into the command text as well, without regard to case; without a
     // link a chosen preset cannot go out.
     function test_presetsAreFilteredButNothingGoesOutWithoutALink() {

@@ -27,6 +27,32 @@ ShellTestCase {
         compare(find(page, "windowBox").displayText + find(page, "rollChart").windowSec, "16 s16")
     }
 
+    // Offline, at the smallest size: Tab stops at each control that can be used, in the order
+    // read, each named; nothing else takes the focus. Configuration tabs: first, last, count.
+    // (The English walk of tst_pages_e2e goes through every page live.)
+    function test_tabReachesEveryControlOfAPageNamed_data() {
+        return [{ tag: "upgrade", file: "UpgradePage.qml", names: ["连接", "软件复位", "硬件复位",
+                                                                   "浏览"] },
+                { tag: "noise", file: "NoisePage.qml", names: ["采样率 Hz", "选择记录"] },
+                { tag: "raw", file: "RawPage.qml", names: ["文本", "暂停", "清空", "通信日志",
+                  "筛选预设指令", "关闭导航输出 (stop com1)", "Hex 发送", "发送内容"] },
+                { tag: "user 0", scope: "user", tab: 0, names: ["通信与轴向", "保存用户配置", 19] },
+                { tag: "factory 0", scope: "factory", tab: 0, names: ["出厂陀螺", "保存出厂", 24] },
+                { tag: "factory 1", scope: "factory", tab: 1, names: ["补偿文件", "保存出厂", 7] },
+                { tag: "factory 3", scope: "factory", tab: 3, names: ["厂家维护", "Z 轴漂移量", 7] }]
+    }
+
+    function test_tabReachesEveryControlOfAPageNamed(data) {
+        wait(0)
+        var page = makePage(data.file || "CalibPage.qml", minPage[0], minPage[1])
+        if (data.scope) {
+            page.configScope = data.scope
+            page[data.scope + "TabBar"].currentIndex = data.tab
+        }
+        var names = walkTab(page)
+        compare(data.scope ? [names[0], names[names.length - 1], names.length] : names, data.names)
+    }
+
     Component {
         id: meterComponent
         RateMeter { clock: QtObject { property real t: 0; function now() { return t } } }

@@ -100,6 +100,48 @@ TestCase {
         })
     }
 
+    function within(item, root) {
+        while (item && item !== root)
+            item = item.parent
+        return item === root
+    }
+
+    // The controls under root that Tab may stop at: shown, enabled, in the Tab chain.
+    function tabStopsIn(root) {
+        var stops = []
+        for (var i = 0; i < root.children.length; ++i) {
+            var c = root.children[i]
+            if (c.visible && c.enabled)
+                stops = stops.concat(c.activeFocusOnTab ? [c] : [], tabStopsIn(c))
+        }
+        return stops
+    }
+
+    // Tabs from root's first control on until the focus leaves root or comes back: the names
+    // a screen reader reads on the way. Each control on the way is usable, named, ringed and
+    // (where it fits) in view in what scrolls it; every control under root is on the way.
+    function walkTab(root) {
+        var stops = tabStopsIn(root), walked = []
+        root.forceActiveFocus() // a control focused by a click takes it anew, from Tab
+        if (stops.length > 0)
+            stops[0].forceActiveFocus(Qt.TabFocusReason)
+        for (var item = root.Window.window.activeFocusItem; stops.length > 0 && item !== root
+             && within(item, root) && walked.indexOf(item) < 0;
+             item = root.Window.window.activeFocusItem) {
+            walked.push(item)
+            for (var view = item.parent; view && view.contentY === undefined; view = view.parent) {}
+            var y = view ? item.mapToItem(view, 0, 0).y : 0
+            verify(item.visible && item.enabled && item.Accessible.name.length > 0
+                   && ringOf(item).visible && (!view || item.height > view.height
+                                               || (y > -1 && y + item.height < view.height + 1)),
+                   "usable, named, ringed, in view: " + item.objectName + " " + item)
+            keyClick(Qt.Key_Tab)
+        }
+        for (var stop of stops)
+            verify(walked.some((w) => within(w, stop)), "Tab reaches " + stop.objectName)
+        return walked.map((w) => w.Accessible.name)
+    }
+
     function skipIfUnavailable() {
         if (app.lastError.indexOf("此功能尚未提供") === 0)
             skip("controller connection operations not in this build: " + app.lastError)

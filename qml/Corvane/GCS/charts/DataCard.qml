@@ -2,7 +2,8 @@ import QtQuick
 import Corvane.GCS
 
 // A titled card of the telemetry pages. The header (title, optional subtitle and a slot
-// at the right) and the padding take 56 pixels; the rest is the body.
+// at the right) and the padding take 56 pixels; the rest is the body. A screen reader
+// meets it as a group named by its title.
 Rectangle {
     id: card
 
@@ -22,6 +23,9 @@ Rectangle {
     color: Theme.alpha(Theme.card, 0.92)
     border.width: 1
     border.color: Theme.border
+    Accessible.role: Accessible.Grouping
+    Accessible.name: title
+    Accessible.description: subtitle
     Behavior on color { ColorAnimation { duration: Theme.colorDuration } }
 
     // A thin accent line marks the card's title.
@@ -50,6 +54,7 @@ Rectangle {
             font.pixelSize: Theme.fontBody
             font.bold: true
             color: Theme.text
+            Accessible.ignored: true
         }
         Text {
             objectName: "cardSubtitle"
@@ -59,6 +64,7 @@ Rectangle {
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: card.subtitleColor
+            Accessible.ignored: true
         }
     }
 

@@ -4,6 +4,7 @@ import Corvane.GCS
 // One number of a telemetry page: its name above, the value with its unit below. The
 // dense style (for low tiles) uses smaller fonts; an offline tile is drawn subdued;
 // tone "warn" writes the value in the warning colour. Values that do not fit shrink.
+// A screen reader reads the label, the value and its unit as one text.
 Rectangle {
     id: tile
 
@@ -15,6 +16,8 @@ Rectangle {
     property string tone: "normal"
 
     readonly property bool hasValue: value !== "—" && value.length > 0
+    readonly property bool showsUnit: unit.length > 0 && hasValue
+    readonly property string spokenText: label + " " + value + (showsUnit ? " " + unit : "")
     readonly property color valueColor: !online ? Theme.faint
                                        : tone === "warn" ? Theme.warn
                                        : hasValue ? Theme.value : Theme.muted
@@ -24,6 +27,8 @@ Rectangle {
     border.width: 1
     border.color: tone === "warn" && online ? Theme.alpha(Theme.warn, 0.6)
                                             : online ? Theme.border : Theme.alpha(Theme.border, 0.6)
+    Accessible.role: Accessible.StaticText
+    Accessible.name: spokenText
 
     readonly property int sidePadding: dense ? 8 : 10
     readonly property int labelPixels: dense ? 11 : Theme.fontCaption
@@ -52,6 +57,7 @@ Rectangle {
         font.pixelSize: tile.labelPixels
         color: tile.online ? Theme.muted : Theme.faint
         elide: Text.ElideRight
+        Accessible.ignored: true
     }
 
     // The value with its unit right behind it; a value too long for the tile shrinks.
@@ -70,16 +76,18 @@ Rectangle {
         fontSizeMode: Text.HorizontalFit
         minimumPixelSize: 9
         color: tile.valueColor
+        Accessible.ignored: true
     }
     Text {
         id: unitText
         objectName: "tileUnit"
         x: valueText.x + valueText.width + 4
         anchors.baseline: valueText.baseline
-        visible: tile.unit.length > 0 && tile.hasValue
+        visible: tile.showsUnit
         text: tile.unit
         font.family: Theme.fontFamily
         font.pixelSize: tile.labelPixels
         color: tile.online ? Theme.muted : Theme.faint
+        Accessible.ignored: true
     }
 }

@@ -21,6 +21,11 @@ Item {
     function num(key, decimals, needTier) {
         return Telemetry.valueText(fields ? fields[key] : undefined, decimals, tier, needTier)
     }
+    // What a screen reader says of an angle: the tile's label, value and unit.
+    function spokenAngle(label, key) {
+        var value = num(key, 2, Telemetry.tierAttitude)
+        return label + " " + value + (value !== Telemetry.dash ? " °" : "")
+    }
     function angle(key) {
         var n = Telemetry.numberOf(fields ? fields[key] : undefined)
         return attitudeLive && isFinite(n) ? n : 0
@@ -46,6 +51,10 @@ Item {
                     target: app
                     function onLanguageChanged() { viewport.update() }
                 }
+                Accessible.role: Accessible.Indicator
+                Accessible.name: sceneCard.title + " " + page.spokenAngle(qsTr("横滚 Roll"), "roll")
+                                 + " " + page.spokenAngle(qsTr("俯仰 Pitch"), "pitch") + " "
+                                 + page.spokenAngle(qsTr("航向 Yaw"), "yaw")
                 online: page.attitudeLive
                 roll: page.angle("roll")
                 pitch: page.angle("pitch")
@@ -54,12 +63,14 @@ Item {
         }
 
         DataCard {
+            id: compassCard
             objectName: "compassCard"
             y: sceneCard.height + page.gap
             width: parent.width
             height: parent.height - y
             title: qsTr("电子罗盘航向")
             CompassDial {
+                id: compass
                 objectName: "compassDial"
                 readonly property real side: Math.min(parent.width, parent.height)
                 anchors.centerIn: parent
@@ -67,6 +78,10 @@ Item {
                 height: side
                 online: page.attitudeLive
                 heading: page.angle("yaw")
+                // The heading as the dial writes it.
+                Accessible.role: Accessible.Indicator
+                Accessible.name: compassCard.title + " "
+                                 + (compass.heading, compass.online, compass.readoutText())
                 faceColor: Theme.alpha(Theme.input, 0.9)
                 ringColor: Theme.borderHi
                 tickColor: Theme.muted

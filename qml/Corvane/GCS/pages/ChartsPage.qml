@@ -78,16 +78,19 @@ Item {
         spacing: 10
 
         Text {
+            id: windowLabel
             anchors.verticalCenter: parent.verticalCenter
             text: qsTr("滚动窗口")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted
+            Accessible.ignored: true
         }
         GComboBox {
             id: windowBox
             objectName: "windowBox"
             width: 96
+            accessibleLabel: windowLabel.text
             model: Telemetry.windowSeconds
             labelFor: function (seconds) { return Telemetry.windowLabel(seconds) }
             currentIndex: page.windowIndex
@@ -99,14 +102,17 @@ Item {
         }
         Item { width: 12; height: 1 }
         Text {
+            id: rateLabel
             anchors.verticalCenter: parent.verticalCenter
             text: qsTr("采样频率")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted
+            Accessible.ignored: true
         }
         Text {
             objectName: "rateText"
+            Accessible.name: rateLabel.text + " " + text
             anchors.verticalCenter: parent.verticalCenter
             text: page.rateText
             font.family: Theme.fontFamily
@@ -175,6 +181,7 @@ Item {
         }
 
         ChartCard {
+            id: headingCard
             objectName: "headingCard"
             y: grid.cellHeight + page.gap
             width: grid.cellWidth
@@ -194,6 +201,9 @@ Item {
                 online: page.attitudeLive
                 heading: Telemetry.numberOf(page.fields ? page.fields["yaw"] : undefined)
                 showReadout: false
+                Accessible.role: Accessible.Indicator
+                Accessible.name: headingCard.title + " " + (headingDial.heading, headingDial.online,
+                                                            headingDial.readoutText())
                 faceColor: Theme.alpha(Theme.input, 0.9)
                 ringColor: Theme.borderHi
                 tickColor: Theme.muted
@@ -219,6 +229,7 @@ Item {
         }
 
         ChartCard {
+            id: tempCard
             objectName: "tempCard"
             x: grid.cellWidth + page.gap
             y: grid.cellHeight + page.gap
@@ -238,6 +249,8 @@ Item {
                 maximum: 85
                 online: page.imuLive
                 value: Telemetry.numberOf(page.fields ? page.fields["temp"] : undefined)
+                Accessible.role: Accessible.Indicator
+                Accessible.name: tempCard.Accessible.name
                 fillColor: Theme.warn
                 tubeColor: Theme.borderHi
                 scaleColor: Theme.muted

@@ -43,10 +43,13 @@ Item {
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontLabel
             color: Theme.muted
+            Accessible.ignored: true
         }
         Chip {
             objectName: "formatChip"
             anchors.verticalCenter: parent.verticalCenter
+            Accessible.role: Accessible.StaticText
+            Accessible.name: qsTr("数据格式") + " " + text
             text: page.format.length > 0 ? page.format : qsTr("等待协议")
             ink: page.format.length > 0 ? Theme.accentHi : Theme.faint
         }
@@ -97,6 +100,7 @@ Item {
             TextArea {
                 id: messageView
                 objectName: "messageView"
+                Accessible.name: (app.language, app.products.navTitleById("message"))
                 readOnly: true
                 selectByMouse: true
                 persistentSelection: true
@@ -112,6 +116,7 @@ Item {
                 selectionColor: Theme.accent
                 selectedTextColor: Theme.accentText
                 background: null
+                FocusRing { inset: 1 }
             }
         }
 

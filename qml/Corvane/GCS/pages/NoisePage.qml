@@ -142,16 +142,19 @@ Item {
                         }
                     }
                     Text {
+                        id: rateLabel
                         text: qsTr("采样率")
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontLabel
                         color: Theme.muted
+                        Accessible.ignored: true
                     }
                     GTextField {
                         id: rateField
                         objectName: "noiseRateField"
                         Layout.preferredWidth: 92
                         placeholderText: qsTr("自动")
+                        Accessible.name: rateLabel.text + " Hz"
                         validator: DoubleValidator { bottom: 0.001; top: 100000; decimals: 3 }
                         onAccepted: page.analyse()
                     }
@@ -298,6 +301,14 @@ Item {
                             visible: header || modelData.key !== undefined
                             Layout.fillWidth: true
                             implicitHeight: 34
+                            // A screen reader reads a channel's row as one text, each figure
+                            // after its column's title.
+                            Accessible.ignored: header
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: header ? "" : [modelData.name || "", qsTr("随机游走"),
+                                                            walkText.text, qsTr("零偏不稳定性"),
+                                                            biasText.text, qsTr("最小处 τ"),
+                                                            tauText.text].join(" ")
                             color: header ? Theme.panelHi
                                           : index % 2 === 0 ? Theme.alpha(Theme.panelHi, 0.4)
                                                             : "transparent"
@@ -321,8 +332,10 @@ Item {
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
                                     color: header ? Theme.muted : Theme.text
+                                    Accessible.ignored: !header
                                 }
                                 Text {
+                                    id: walkText
                                     objectName: "walk"
                                     Layout.fillWidth: true
                                     Layout.preferredWidth: 1
@@ -335,8 +348,10 @@ Item {
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
                                     color: header ? Theme.muted : Theme.value
+                                    Accessible.ignored: !header
                                 }
                                 Text {
+                                    id: biasText
                                     objectName: "bias"
                                     Layout.fillWidth: true
                                     Layout.preferredWidth: 1
@@ -350,8 +365,10 @@ Item {
                                     font.pixelSize: Theme.fontLabel
                                     font.bold: header
                                     color: header ? Theme.muted : Theme.value
+                                    Accessible.ignored: !header
                                 }
                                 Text {
+                                    id: tauText
                                     Layout.preferredWidth: 58
                                     text: header ? qsTr("最小处 τ")
                                                  : page.figureText(modelData.biasTau) + " s"
@@ -360,6 +377,7 @@ Item {
                                     font.pixelSize: Theme.fontCaption
                                     font.bold: header
                                     color: Theme.muted
+                                    Accessible.ignored: !header
                                 }
                             }
                         }

@@ -93,38 +93,65 @@ Item {
             color: Theme.faint
         }
 
-        // Hex / text form of the log.
+        // Hex / text form of the log: two choices, one stop of the Tab chain (the chosen
+        // one); the arrow keys choose the other.
         Row {
             objectName: "formSwitch"
             spacing: 0
+            Accessible.role: Accessible.Grouping
+            Accessible.name: qsTr("日志显示格式")
             Repeater {
+                id: forms
                 model: [{ label: "Hex", hex: true }, { label: qsTr("文本"), hex: false }]
-                delegate: Rectangle {
+                delegate: RadioButton {
+                    id: formButton
                     required property var modelData
                     required property int index
                     readonly property bool current: app.logHexMode === modelData.hex
+                    // The focus first: the button that loses it leaves the Tab chain.
+                    function choose(hex) {
+                        forms.itemAt(hex ? 0 : 1).forceActiveFocus(Qt.TabFocusReason)
+                        app.logHexMode = hex
+                    }
                     objectName: modelData.hex ? "formHex" : "formText"
                     width: 56
                     height: Theme.controlHeight
-                    radius: Theme.radiusSmall
-                    color: current ? Theme.accent : formArea.containsMouse ? Theme.panelHi
-                                                                          : Theme.card
-                    border.width: 1
-                    border.color: current ? Theme.accent : Theme.border
-                    Text {
-                        anchors.centerIn: parent
-                        text: modelData.label
+                    padding: 0
+                    indicator: null
+                    text: modelData.label
+                    hoverEnabled: true
+                    // Checked follows the log; a click or Space toggles it, and the binding
+                    // returns.
+                    autoExclusive: false
+                    checked: current
+                    focusPolicy: current ? Qt.StrongFocus : Qt.ClickFocus
+                    Accessible.name: text
+                    onClicked: {
+                        app.logHexMode = modelData.hex
+                        checked = Qt.binding(() => formButton.current)
+                    }
+                    Keys.onReturnPressed: clicked()
+                    Keys.onEnterPressed: clicked()
+                    Keys.onLeftPressed: choose(true)
+                    Keys.onRightPressed: choose(false)
+                    background: Rectangle {
+                        radius: Theme.radiusSmall
+                        color: formButton.current ? Theme.accent
+                                                  : formButton.hovered ? Theme.panelHi : Theme.card
+                        border.width: 1
+                        border.color: formButton.current ? Theme.accent : Theme.border
+                    }
+                    contentItem: Text {
+                        text: formButton.text
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontLabel
-                        color: parent.current ? Theme.accentText : Theme.text
+                        color: formButton.current ? Theme.accentText : Theme.text
+                        Accessible.ignored: true
                     }
-                    MouseArea {
-                        id: formArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: app.logHexMode = modelData.hex
-                    }
+                    FocusRing {}
+                    HoverHandler { cursorShape: Qt.PointingHandCursor }
                 }
             }
         }
@@ -156,6 +183,8 @@ Item {
         anchors.bottomMargin: 10
         source: app
         placeholderText: app.logHexMode ? qsTr("Hex 等待…") : qsTr("文本等待…")
+        Component.onCompleted: textArea.Accessible.name = Qt.binding(() => qsTr("通信日志"))
+        FocusRing { target: logView.textArea; inset: 1 }
     }
 
     Rectangle {
@@ -188,7 +217,10 @@ Item {
             anchors.topMargin: 8
             width: parent.width - 20
             placeholderText: qsTr("筛选")
+            Accessible.name: qsTr("筛选预设指令")
         }
+        // One stop of the Tab chain: the arrow keys walk the presets, Return or Space
+        // takes one.
         ListView {
             id: presetList
             objectName: "presetList"
@@ -202,45 +234,68 @@ Item {
             spacing: 2
             model: page.visiblePresets
             boundsBehavior: Flickable.StopAtBounds
+            activeFocusOnTab: count > 0
+            keyNavigationWraps: true
+            highlightMoveDuration: 0
+            Accessible.role: Accessible.List
+            Accessible.name: presetTitle.text
             ScrollBar.vertical: ScrollBar {}
-            delegate: Rectangle {
+            delegate: ItemDelegate {
                 id: presetRow
                 required property var modelData
                 required property int index
                 objectName: "preset_" + index
                 width: ListView.view.width
                 height: 46
-                radius: 4
-                color: rowArea.containsMouse ? Theme.accentDim : "transparent"
-                Column {
-                    x: 8
-                    anchors.verticalCenter: parent.verticalCenter
-                    width: parent.width - 16
-                    spacing: 2
-                    Text {
+                leftPadding: 8
+                rightPadding: 8
+                topPadding: 0
+                bottomPadding: 0
+                hoverEnabled: true
+                // Reached through the list, not one by one.
+                focusPolicy: Qt.NoFocus
+                text: qsTr(modelData.title)
+                Accessible.name: text
+                Accessible.description: modelData.command
+                onClicked: page.usePreset(presetRow.modelData)
+                Keys.onReturnPressed: clicked()
+                Keys.onEnterPressed: clicked()
+                background: Rectangle {
+                    radius: 4
+                    color: presetRow.hovered || presetRow.activeFocus ? Theme.accentDim
+                                                                     : "transparent"
+                }
+                // A row takes the focus from the keyboard only (through the list).
+                FocusRing {
+                    inset: 1
+                    visible: presetRow.activeFocus
+                }
+                contentItem: Item {
+                    Column {
+                        anchors.verticalCenter: parent.verticalCenter
                         width: parent.width
-                        text: qsTr(presetRow.modelData.title)
-                        elide: Text.ElideRight
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.fontLabel
-                        color: Theme.text
-                    }
-                    Text {
-                        width: parent.width
-                        text: presetRow.modelData.command
-                        elide: Text.ElideRight
-                        font.family: Theme.monoFamily
-                        font.pixelSize: Theme.fontCaption
-                        color: Theme.value
+                        spacing: 2
+                        Text {
+                            width: parent.width
+                            text: presetRow.text
+                            elide: Text.ElideRight
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontLabel
+                            color: Theme.text
+                            Accessible.ignored: true
+                        }
+                        Text {
+                            width: parent.width
+                            text: presetRow.modelData.command
+                            elide: Text.ElideRight
+                            font.family: Theme.monoFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: Theme.value
+                            Accessible.ignored: true
+                        }
                     }
                 }
-                MouseArea {
-                    id: rowArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    cursorShape: Qt.PointingHandCursor
-                    onClicked: page.usePreset(presetRow.modelData)
-                }
+                HoverHandler { cursorShape: Qt.PointingHandCursor }
             }
         }
         Text {
@@ -275,6 +330,7 @@ Item {
             Layout.fillWidth: true
             font.family: Theme.monoFamily
             placeholderText: hexSend.checked ? "AA 55 …" : qsTr("原始字符串")
+            Accessible.name: qsTr("发送内容")
             onAccepted: page.send()
             onTextEdited: page.historyIndex = -1
             Keys.onUpPressed: page.walkHistory(1)

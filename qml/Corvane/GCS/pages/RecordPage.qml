@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Corvane.GCS
+import "Keyboard.js" as Keyboard
 
 // Recording: the decoded messages (or telemetry table) and the raw serial bytes of the
 // current device written side by side into a folder the user picks.
@@ -86,6 +87,14 @@ Item {
             visible: scroller.contentHeight > scroller.height + 1
         }
 
+        // A control that takes the keyboard focus comes into view.
+        Connections {
+            target: scroller.visible ? scroller.Window.window : null
+            function onActiveFocusItemChanged() {
+                Keyboard.reveal(scroller, scroller.Window.window.activeFocusItem)
+            }
+        }
+
         Rectangle {
             id: card
             objectName: "recordCard"
@@ -136,6 +145,8 @@ Item {
                         objectName: "recordState"
                         property string label: page.recording ? "REC"
                                                : page.connected ? qsTr("待命") : qsTr("离线")
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: label
                         implicitWidth: stateText.implicitWidth + 28
                         implicitHeight: 26
                         radius: 13
@@ -261,6 +272,8 @@ Item {
                         Row {
                             objectName: "recordClock"
                             spacing: 14
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: qsTr("记录时长 %1").arg(page.elapsedParts.join(":"))
                             Repeater {
                                 model: [{ unit: qsTr("时") }, { unit: qsTr("分") },
                                         { unit: qsTr("秒") }]

@@ -89,32 +89,40 @@ Item {
         function onSourceChanged() { trackView.clear() }
     }
 
-    // A square button over the map, for zooming without a wheel.
-    component MapButton: Rectangle {
+    // A square button over the map, for zooming without a wheel. A one-character glyph
+    // is a symbol: the button is named by its tip then.
+    component MapButton: AbstractButton {
         id: mapButton
         property string glyph: ""
         property string tip: ""
-        signal clicked()
+        // Drawn with the accent border (the view follows the whole track).
+        property bool lit: false
         width: 30
         height: 30
-        radius: Theme.radiusSmall
-        color: area.pressed ? Theme.panelHi : Theme.alpha(Theme.card, area.containsMouse ? 1 : 0.88)
-        border.width: 1
-        border.color: area.containsMouse ? Theme.borderHi : Theme.border
-        Text {
-            anchors.centerIn: parent
+        hoverEnabled: true
+        Accessible.name: glyph.length > 1 ? glyph : tip
+        Accessible.description: tip
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
+        background: Rectangle {
+            radius: Theme.radiusSmall
+            color: mapButton.down ? Theme.panelHi
+                                  : Theme.alpha(Theme.card, mapButton.hovered ? 1 : 0.88)
+            border.width: 1
+            border.color: mapButton.lit ? Theme.accent
+                                        : mapButton.hovered ? Theme.borderHi : Theme.border
+        }
+        contentItem: Text {
             text: mapButton.glyph
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             font.family: Theme.fontFamily
             font.pixelSize: mapButton.glyph.length > 1 ? Theme.fontCaption : 18
             color: Theme.text
+            Accessible.ignored: true
         }
-        MouseArea {
-            id: area
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: mapButton.clicked()
-        }
-        ToolTip.visible: area.containsMouse && tip.length > 0
+        FocusRing {}
+        ToolTip.visible: hovered && tip.length > 0
         ToolTip.delay: 500
         ToolTip.text: tip
     }
@@ -146,23 +154,50 @@ Item {
             border.color: Theme.border
             clip: true
 
-            TrackView {
-                id: trackView
-                objectName: "trackView"
+            // The map takes the keyboard once there is a track: the arrows move it, + and −
+            // zoom, Home shows the whole track.
+            Control {
+                id: mapControl
+                objectName: "trackMap"
                 anchors.fill: parent
-                // Its words are painted: paint them again in the new language.
-                Connections {
-                    target: app
-                    function onLanguageChanged() { trackView.update() }
-                }
                 anchors.margins: 1
-                trackColor: Theme.value
-                markerColor: Theme.danger
-                startColor: Theme.linkOk
-                gridColor: Theme.border
-                textColor: Theme.muted
-                outlineColor: Theme.card
-                fontFamily: Theme.fontFamily
+                focusPolicy: trackView.hasFix ? Qt.StrongFocus : Qt.NoFocus
+                Accessible.name: trackCard.title
+                Accessible.description: qsTr("方向键平移 · +/− 缩放 · Home 全览")
+                Keys.onPressed: (event) => {
+                    var step = 40
+                    switch (event.key) {
+                    case Qt.Key_Left: trackView.panBy(step, 0); break
+                    case Qt.Key_Right: trackView.panBy(-step, 0); break
+                    case Qt.Key_Up: trackView.panBy(0, step); break
+                    case Qt.Key_Down: trackView.panBy(0, -step); break
+                    case Qt.Key_Plus:
+                    case Qt.Key_Equal: trackView.zoomIn(); break
+                    case Qt.Key_Minus: trackView.zoomOut(); break
+                    case Qt.Key_Home: trackView.fit(); break
+                    default: return
+                    }
+                    event.accepted = true
+                }
+                FocusRing { inset: 2 }
+
+                TrackView {
+                    id: trackView
+                    objectName: "trackView"
+                    anchors.fill: parent
+                    // Its words are painted: paint them again in the new language.
+                    Connections {
+                        target: app
+                        function onLanguageChanged() { trackView.update() }
+                    }
+                    trackColor: Theme.value
+                    markerColor: Theme.danger
+                    startColor: Theme.linkOk
+                    gridColor: Theme.border
+                    textColor: Theme.muted
+                    outlineColor: Theme.card
+                    fontFamily: Theme.fontFamily
+                }
             }
 
             Column {
@@ -186,7 +221,7 @@ Item {
                     objectName: "fitButton"
                     glyph: qsTr("全览")
                     tip: qsTr("显示整条轨迹并随轨迹自动缩放（双击地图同效）")
-                    border.color: trackView.autoFit ? Theme.accent : Theme.border
+                    lit: trackView.autoFit
                     onClicked: trackView.fit()
                 }
             }

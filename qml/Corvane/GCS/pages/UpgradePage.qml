@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
 import "../charts"
+import "Keyboard.js" as Keyboard
 
 // The firmware upgrade page: four steps (connection, reset mode, firmware file, start)
 // on one card. The phase follows the engine: idle, prep (file open, reset under way),
@@ -44,12 +45,21 @@ Item {
     }
 
     Flickable {
+        id: scroller
         anchors.fill: parent
         contentWidth: width
         contentHeight: card.height
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        // A control that takes the keyboard focus comes into view.
+        Connections {
+            target: scroller.visible ? scroller.Window.window : null
+            function onActiveFocusItemChanged() {
+                Keyboard.reveal(scroller, scroller.Window.window.activeFocusItem)
+            }
+        }
 
         DataCard {
             id: card
@@ -119,9 +129,16 @@ Item {
                         GButton {
                             objectName: "softwareResetButton"
                             kind: page.resetMode === "software" ? "primary" : "normal"
+                            // Checked is the mode chosen (read by a screen reader); a click
+                            // toggles it, and the binding returns.
+                            checkable: true
+                            checked: page.resetMode === "software"
                             enabled: !page.busy
                             text: qsTr("软件复位")
-                            onClicked: app.upgradeHardwareReset = false
+                            onClicked: {
+                                app.upgradeHardwareReset = false
+                                checked = Qt.binding(() => page.resetMode === "software")
+                            }
                         }
                         Chip {
                             objectName: "recommendBadge"
@@ -132,9 +149,14 @@ Item {
                         GButton {
                             objectName: "hardwareResetButton"
                             kind: page.resetMode === "hardware" ? "primary" : "normal"
+                            checkable: true
+                            checked: page.resetMode === "hardware"
                             enabled: !page.busy
                             text: qsTr("硬件复位")
-                            onClicked: app.upgradeHardwareReset = true
+                            onClicked: {
+                                app.upgradeHardwareReset = true
+                                checked = Qt.binding(() => page.resetMode === "hardware")
+                            }
                         }
                     }
                 }
@@ -194,6 +216,8 @@ Item {
                             objectName: "countdown"
                             visible: page.phase === "waitC"
                             spacing: 4
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: qsTr("等待升级模式 %1s").arg(page.engine.handshakeRemainSec)
                             Text {
                                 objectName: "countdownValue"
                                 text: page.engine.handshakeRemainSec
@@ -248,6 +272,8 @@ Item {
                             }
                             Rectangle {
                                 objectName: "progressBar"
+                                Accessible.role: Accessible.ProgressBar
+                                Accessible.name: qsTr("开始烧写") + " " + percent.text
                                 width: parent.width
                                 height: 6
                                 radius: 3

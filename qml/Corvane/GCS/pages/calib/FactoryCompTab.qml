@@ -90,6 +90,12 @@ CalibPane {
             TextArea {
                 id: compText
                 objectName: "compText"
+                Accessible.name: qsTr("补偿文件内容")
+                // Tab goes on to the next control; the lines of the file hold no tabs.
+                Keys.onTabPressed: nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
+                Keys.onBacktabPressed: {
+                    nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
+                }
                 wrapMode: TextEdit.NoWrap
                 textFormat: TextEdit.PlainText
                 selectByMouse: true
@@ -106,6 +112,7 @@ CalibPane {
                     border.width: 1
                     border.color: compText.activeFocus ? Theme.accent : Theme.border
                 }
+                FocusRing { inset: 1 }
             }
         }
         ButtonRow {

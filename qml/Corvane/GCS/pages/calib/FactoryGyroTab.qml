@@ -161,6 +161,7 @@ CalibPane {
                             readonly property string key: modelData + axisRow.modelData
                             objectName: "field_" + key
                             Layout.preferredWidth: 1
+                            Accessible.name: tab.fieldLabels[key]
                             Component.onCompleted: tab.registerField(key, scaleField)
                             onTextEdited: tab.edited = true
                         }
@@ -182,6 +183,7 @@ CalibPane {
                     delegate: LabeledField {
                         required property string modelData
                         label: modelData.toUpperCase()
+                        accessibleName: tab.fieldLabels["kg1" + modelData]
                         NumberField {
                             id: couplingField
                             readonly property string key: "kg1" + modelData
@@ -211,6 +213,7 @@ CalibPane {
                 }
                 LabeledField {
                     label: qsTr("写入出厂")
+                    accessibleName: tab.fieldLabels["sn"] + " " + label
                     NumberField {
                         id: snField
                         objectName: "field_sn"
@@ -234,6 +237,7 @@ CalibPane {
                     delegate: LabeledField {
                         required property string modelData
                         label: modelData.toUpperCase()
+                        accessibleName: tab.fieldLabels["bias" + modelData]
                         NumberField {
                             id: driftField
                             readonly property string key: "bias" + modelData

@@ -32,14 +32,17 @@ CalibPane {
             rowSpacing: 8
             LabeledField {
                 label: "X"
+                accessibleName: qsTr("安装误差") + " X"
                 NumberField { id: xField; objectName: "gnmXField"; placeholderText: qsTr("度") }
             }
             LabeledField {
                 label: "Y"
+                accessibleName: qsTr("安装误差") + " Y"
                 NumberField { id: yField; objectName: "gnmYField"; placeholderText: qsTr("度") }
             }
             LabeledField {
                 label: "Z"
+                accessibleName: qsTr("安装误差") + " Z"
                 NumberField { id: zField; objectName: "gnmZField"; placeholderText: qsTr("度") }
             }
             ReadbackChip {

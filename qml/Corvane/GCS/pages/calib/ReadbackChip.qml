@@ -15,6 +15,8 @@ Rectangle {
     border.width: 1
     border.color: Theme.alpha(Theme.accent, 0.35)
     clip: true
+    Accessible.role: Accessible.StaticText
+    Accessible.name: label + " " + value
 
     Row {
         id: row
@@ -27,6 +29,7 @@ Rectangle {
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption
             color: Theme.muted
+            Accessible.ignored: true
         }
         TextEdit {
             objectName: "readbackValue"
@@ -40,6 +43,7 @@ Rectangle {
             color: chip.value === "—" ? Theme.faint : Theme.value
             selectionColor: Theme.accent
             selectedTextColor: Theme.accentText
+            Accessible.ignored: true
         }
     }
 }

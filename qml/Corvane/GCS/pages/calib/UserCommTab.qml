@@ -299,6 +299,7 @@ CalibPane {
                 spacing: 8
                 LabeledField {
                     label: "X"
+                    accessibleName: qsTr("安装轴向") + " X"
                     GComboBox {
                         id: axisXBox
                         objectName: "axisXBox"
@@ -312,6 +313,7 @@ CalibPane {
                 }
                 LabeledField {
                     label: "Y"
+                    accessibleName: qsTr("安装轴向") + " Y"
                     GComboBox {
                         id: axisYBox
                         objectName: "axisYBox"
@@ -325,6 +327,7 @@ CalibPane {
                 }
                 LabeledField {
                     label: "Z"
+                    accessibleName: qsTr("安装轴向") + " Z"
                     GComboBox {
                         id: axisZBox
                         objectName: "axisZBox"

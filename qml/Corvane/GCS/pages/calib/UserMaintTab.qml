@@ -43,6 +43,7 @@ CalibPane {
                 columnSpacing: 8
                 LabeledField {
                     label: qsTr("模式")
+                    accessibleName: qsTr("航向修正") + " " + label
                     GComboBox {
                         id: headingModeBox
                         objectName: "headingModeBox"
@@ -56,6 +57,7 @@ CalibPane {
                 }
                 LabeledField {
                     label: qsTr("角度")
+                    accessibleName: qsTr("航向修正") + " " + label
                     NumberField {
                         id: headingField
                         objectName: "headingField"
@@ -88,16 +90,19 @@ CalibPane {
                 NumberField {
                     id: lonField
                     objectName: "lonField"
+                    Accessible.name: placeholderText
                     placeholderText: qsTr("经度")
                 }
                 NumberField {
                     id: latField
                     objectName: "latField"
+                    Accessible.name: placeholderText
                     placeholderText: qsTr("纬度")
                 }
                 NumberField {
                     id: altField
                     objectName: "altField"
+                    Accessible.name: placeholderText
                     placeholderText: qsTr("高度 m")
                 }
             }
@@ -125,6 +130,7 @@ CalibPane {
             title: qsTr("对准时间")
             LabeledField {
                 label: qsTr("秒")
+                accessibleName: qsTr("对准时间") + " " + label
                 NumberField {
                     id: alignField
                     objectName: "alignField"
