@@ -3,6 +3,8 @@
 #include "ui/HeadingUnwrapper.h"
 #include "ui/StripChart.h"
 
+#include <QtQml/qqmlregistration.h>
+
 namespace gcs {
 
 /// The strip chart of a heading. Headings are unwrapped before they are stored, so a turn
@@ -11,6 +13,7 @@ namespace gcs {
 class HeadingChart : public StripChart
 {
     Q_OBJECT
+    QML_ELEMENT
 public:
     explicit HeadingChart(QQuickItem* parent = nullptr);
 
