@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -100,6 +101,7 @@ Item {
             Repeater {
                 model: [{ label: "Hex", hex: true }, { label: qsTr("文本"), hex: false }]
                 delegate: Rectangle {
+                    id: form
                     required property var modelData
                     required property int index
                     readonly property bool current: app.logHexMode === modelData.hex
@@ -113,7 +115,7 @@ Item {
                     border.color: current ? Theme.accent : Theme.border
                     Text {
                         anchors.centerIn: parent
-                        text: modelData.label
+                        text: form.modelData.label
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontLabel
                         color: parent.current ? Theme.accentText : Theme.text

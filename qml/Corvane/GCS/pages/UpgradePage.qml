@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
-import "../charts"
 
 // The firmware upgrade page: four steps (connection, reset mode, firmware file, start)
 // on one card. The phase follows the engine: idle, prep (file open, reset under way),

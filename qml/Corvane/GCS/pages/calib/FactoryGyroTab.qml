@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Corvane.GCS
@@ -180,11 +181,12 @@ CalibPane {
                 Repeater {
                     model: ["xy", "yz", "xz", "zx", "yx", "zy"]
                     delegate: LabeledField {
+                        id: coupling
                         required property string modelData
                         label: modelData.toUpperCase()
                         NumberField {
                             id: couplingField
-                            readonly property string key: "kg1" + modelData
+                            readonly property string key: "kg1" + coupling.modelData
                             objectName: "field_" + key
                             Component.onCompleted: tab.registerField(key, couplingField)
                             onTextEdited: tab.edited = true
@@ -232,11 +234,12 @@ CalibPane {
                 Repeater {
                     model: ["x", "y", "z"]
                     delegate: LabeledField {
+                        id: drift
                         required property string modelData
                         label: modelData.toUpperCase()
                         NumberField {
                             id: driftField
-                            readonly property string key: "bias" + modelData
+                            readonly property string key: "bias" + drift.modelData
                             objectName: "field_" + key
                             Component.onCompleted: tab.registerField(key, driftField)
                             onTextEdited: tab.edited = true
