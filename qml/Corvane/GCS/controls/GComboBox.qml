@@ -81,7 +81,6 @@ ComboBox {
     }
 
     indicator: Canvas {
-        id: arrow
         x: control.width - width - 10
         y: (control.height - height) / 2
         width: 10
