@@ -1,12 +1,20 @@
 # gcs_add_library(<name> SOURCES ... [DEPS ...])
 #   One static library per subsystem under src/. Headers are included as
 #   "<subsystem>/<Header>.h" from the src/ root, so every include names its subsystem.
+#   Each library describes its QObject classes (moc's metatypes), so that a QML module
+#   that links it can declare those of its types that QML reaches.
 function(gcs_add_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    # A build folder from before the descriptions holds moc's output without them, and
+    # Ninja would not run AUTOMOC again for the new option: forget its last run.
+    if(NOT EXISTS ${CMAKE_CURRENT_BINARY_DIR}/meta_types)
+        file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/timestamp)
+    endif()
+    qt_extract_metatypes(${name})
 endfunction()
 
 # gcs_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [TIMEOUT s] [GUI] [ENV ...])

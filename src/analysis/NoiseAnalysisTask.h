@@ -15,7 +15,8 @@ namespace gcs {
 /// analyse() while one runs cancels that one and starts the new one once it has stopped.
 /// cancel() stops the worker at its next look (a chunk of the file, or one cluster time)
 /// and keeps the previous result.
-class NoiseAnalysisTask : public BackgroundTask
+/// Its base is named with the namespace: QML's type tools take it as written.
+class NoiseAnalysisTask : public gcs::BackgroundTask
 {
     Q_OBJECT
     /// The recording being (or last) analysed, and its file name.

@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <memory>
@@ -70,6 +71,8 @@ class YModem;
 class Application : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("app")
     Q_MOC_INCLUDE("analysis/NoiseAnalysisTask.h")
     Q_MOC_INCLUDE("capture/CaptureExportTask.h")
     Q_MOC_INCLUDE("catalog/AppSettings.h")
@@ -85,6 +88,7 @@ class Application : public QObject
     Q_MOC_INCLUDE("ui/ChartClock.h")
     Q_MOC_INCLUDE("replay/ReplayController.h")
     Q_MOC_INCLUDE("forward/Forwarder.h")
+    Q_MOC_INCLUDE(<QWindow>)
 
     Q_PROPERTY(gcs::ProductRegistry* products READ products CONSTANT)
     Q_PROPERTY(gcs::ManagedDevices* managedDevices READ managedDevices CONSTANT)

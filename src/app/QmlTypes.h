@@ -2,8 +2,10 @@
 
 namespace gcs {
 
-/// Registers the classes QML sees, in the module "Gcs" 1.0, and the value types that
-/// travel through queued signals. Called once at start-up, before the controller exists.
+/// Makes the QML modules of the C++ side ("Gcs": the painted items; "Gcs.App": the
+/// controller and its services) available to every engine of the process, and registers
+/// the value types that travel through queued signals. Called once at start-up, before the
+/// controller exists.
 void registerQmlTypes();
 
 } // namespace gcs

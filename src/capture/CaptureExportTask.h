@@ -11,7 +11,8 @@ namespace gcs {
 /// in the background (BackgroundTask), busy and progress (the share of the capture read)
 /// follow it, and finished tells its end. The window stays responsive however large the
 /// capture; cancel() stops the worker after its current chunk and leaves no file behind.
-class CaptureExportTask : public BackgroundTask
+/// Its base is named with the namespace: QML's type tools take it as written.
+class CaptureExportTask : public gcs::BackgroundTask
 {
     Q_OBJECT
     /// File name of the capture being (or last) exported, and "CSV" or "KML".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 
@@ -18,6 +19,8 @@ namespace gcs {
 class ChartClock : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("app.chartClock")
 public:
     using Source = std::function<double()>;
 

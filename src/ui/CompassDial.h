@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QQuickPaintedItem>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace gcs {
 
@@ -13,6 +14,7 @@ namespace gcs {
 class CompassDial : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(double heading READ heading WRITE setHeading NOTIFY headingChanged)
     Q_PROPERTY(bool online READ online WRITE setOnline NOTIFY headingChanged)
     Q_PROPERTY(bool showReadout READ showReadout WRITE setShowReadout NOTIFY lookChanged)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariantList>
 #include <QVector>
+#include <QtQml/qqmlregistration.h>
 
 namespace gcs {
 
@@ -19,6 +20,7 @@ namespace gcs {
 class LogLogChart : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QVariantList series READ series WRITE setSeries NOTIFY seriesChanged)
     Q_PROPERTY(QString xTitle READ xTitle WRITE setXTitle NOTIFY lookChanged)
     Q_PROPERTY(QString yTitle READ yTitle WRITE setYTitle NOTIFY lookChanged)

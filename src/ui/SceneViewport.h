@@ -2,6 +2,7 @@
 
 #include <QQuickPaintedItem>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace gcs {
 
@@ -14,6 +15,7 @@ namespace gcs {
 class SceneViewport : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(double roll READ roll WRITE setRoll NOTIFY poseChanged)
     Q_PROPERTY(double pitch READ pitch WRITE setPitch NOTIFY poseChanged)
     Q_PROPERTY(double yaw READ yaw WRITE setYaw NOTIFY poseChanged)

@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QTimer>
 #include <QVector>
+#include <QtQml/qqmlregistration.h>
 
 #include <vector>
 
@@ -38,6 +39,7 @@ namespace gcs {
 class StripChart : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(int windowSec READ windowSec WRITE setWindowSec NOTIFY windowSecChanged)
     Q_PROPERTY(double minSpan READ minSpan WRITE setMinSpan NOTIFY rangeOptionsChanged)
     Q_PROPERTY(bool fixedRange READ fixedRange WRITE setFixedRange NOTIFY rangeOptionsChanged)

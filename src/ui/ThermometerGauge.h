@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QQuickPaintedItem>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace gcs {
 
@@ -12,6 +13,7 @@ namespace gcs {
 class ThermometerGauge : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
     Q_PROPERTY(double minimum READ minimum WRITE setMinimum NOTIFY scaleChanged)
     Q_PROPERTY(double maximum READ maximum WRITE setMaximum NOTIFY scaleChanged)

@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 #include <QTimer>
+#include <QtQml/qqmlregistration.h>
 
 #include <limits>
 
@@ -34,6 +35,7 @@ namespace gcs {
 class TrackView : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(bool hasFix READ hasFix NOTIFY trackChanged)
     Q_PROPERTY(int pointCount READ pointCount NOTIFY trackChanged)
     Q_PROPERTY(double distance READ distance NOTIFY trackChanged)

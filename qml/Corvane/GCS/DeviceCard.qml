@@ -96,7 +96,7 @@ Rectangle {
             anchors.margins: 2
             visible: card.showcase.length > 0
             source: card.showcase
-            sourceSize: Qt.size(256, 160)
+            sourceSize { width: 256; height: 160 }
             fillMode: Image.PreserveAspectFit
             smooth: true
             mipmap: true

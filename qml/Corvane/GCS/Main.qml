@@ -35,7 +35,7 @@ Window {
     property alias connectionDialog: connectionDialog
     property alias removeConfirm: removeConfirm
     property alias editSaveConfirm: editSaveConfirm
-    readonly property Item body: bodyLoader.item
+    readonly property Item body: bodyLoader.item as Item
 
     width: minTierWidth
     height: minTierHeight

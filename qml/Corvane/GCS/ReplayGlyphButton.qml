@@ -27,8 +27,6 @@ AbstractButton {
     FocusRing {}
 
     readonly property color ink: !enabled ? Theme.faint : primary ? Theme.accentText : Theme.text
-    onInkChanged: canvas.requestPaint()
-    onGlyphChanged: canvas.requestPaint()
 
     background: Rectangle {
         radius: Theme.radiusSmall
@@ -41,7 +39,9 @@ AbstractButton {
     }
 
     contentItem: Canvas {
-        id: canvas
+        // Drawn again when the ink or the glyph changes.
+        readonly property var look: [control.ink, control.glyph]
+        onLookChanged: requestPaint()
         onPaint: {
             var g = getContext("2d")
             g.reset()

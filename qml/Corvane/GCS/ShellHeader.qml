@@ -64,7 +64,7 @@ Rectangle {
             width: 36
             height: 36
             source: "qrc:/Corvane/GCS/assets/brand-mark.png"
-            sourceSize: Qt.size(72, 72)
+            sourceSize { width: 72; height: 72 }
             smooth: true
             mipmap: true
         }

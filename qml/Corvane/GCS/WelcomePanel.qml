@@ -29,7 +29,7 @@ Item {
                 width: 64
                 height: 64
                 source: "qrc:/Corvane/GCS/assets/brand-mark.png"
-                sourceSize: Qt.size(72, 72)
+                sourceSize { width: 72; height: 72 }
                 smooth: true
                 mipmap: true
             }

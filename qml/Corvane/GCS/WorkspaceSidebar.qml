@@ -214,8 +214,8 @@ Rectangle {
             width: Math.min(136, parent.width - linkStatusRow.implicitWidth - 8)
             height: 85
             source: ShellCatalog.showcaseSource(sidebar.modelId)
-            visible: !sidebar.replayMode && source.toString().length > 0
-            sourceSize: Qt.size(320, 200)
+            visible: !sidebar.replayMode && String(source).length > 0
+            sourceSize { width: 320; height: 200 }
             fillMode: Image.PreserveAspectFit
             smooth: true
             mipmap: true

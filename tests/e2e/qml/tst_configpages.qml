@@ -221,6 +221,8 @@ ShellTestCase {
         tryCompare(find(page, "clockPart_2"), "text", "02", 4000)
         click(button)
         verify(!app.recorder.recording)
+        // The blinking dot stops at full strength, wherever its blink was.
+        tryCompare(find(page, "recordStateDot"), "opacity", 1, 1000)
         var files = fixture.filesIn(dir)
         verify(files.length === 2 && /^sinsbin_\d{8}_\d{6}\.bin$/.test(files[0]), files.join(" "))
         compare(files[1], files[0].replace(".bin", ".txt"))

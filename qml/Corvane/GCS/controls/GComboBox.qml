@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
@@ -104,7 +105,6 @@ ComboBox {
     }
 
     indicator: Canvas {
-        id: arrow
         x: control.width - width - 10
         y: (control.height - height) / 2
         width: 10

@@ -28,8 +28,7 @@ ScrollView {
     }
 
     function flick() {
-        return view.contentItem && view.contentItem.contentY !== undefined ? view.contentItem
-                                                                          : null
+        return view.contentItem as Flickable
     }
 
     function remember() {

@@ -9,7 +9,7 @@ Image {
     width: 18
     height: 18
     source: name.length > 0 ? ShellCatalog.iconSource(name, ink) : ""
-    sourceSize: Qt.size(48, 48)
+    sourceSize { width: 48; height: 48 }
     fillMode: Image.PreserveAspectFit
     smooth: true
     mipmap: true

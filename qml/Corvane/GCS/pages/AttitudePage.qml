@@ -1,8 +1,6 @@
 import QtQuick
 import Gcs 1.0
 import Corvane.GCS
-import "../charts"
-import "../charts/Telemetry.js" as Telemetry
 
 // The attitude page: the attitude indicator and the compass at the left, the number
 // tiles of the attitude, the IMU and the navigation solution at the right. Each value

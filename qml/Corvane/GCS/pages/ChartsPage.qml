@@ -1,8 +1,6 @@
 import QtQuick
 import Gcs 1.0
 import Corvane.GCS
-import "../charts"
-import "../charts/Telemetry.js" as Telemetry
 
 // The charts page: scrolling curves of roll, pitch, heading and temperature over the
 // chosen window. Every newly decoded record feeds one sample per live chart while the

@@ -1,8 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Gcs
 import Corvane.GCS
-import "../charts"
 
 // Noise analysis of a recording made at rest: the Allan deviation of the three gyros and
 // the three accelerometers on a log-log plot, the figures read from the curves (angle and
@@ -131,14 +131,14 @@ Item {
                         Text {
                             objectName: "noiseSource"
                             Layout.fillWidth: true
-                            text: noise.fileName.length > 0
-                                  ? noise.fileName
+                            text: page.noise.fileName.length > 0
+                                  ? page.noise.fileName
                                   : qsTr("选择一段设备静止时的记录（.txt 消息记录或 .bin 原始数据）")
                             elide: Text.ElideMiddle
-                            font.family: noise.fileName.length > 0 ? Theme.monoFamily
+                            font.family: page.noise.fileName.length > 0 ? Theme.monoFamily
                                                                    : Theme.fontFamily
                             font.pixelSize: Theme.fontCaption
-                            color: noise.fileName.length > 0 ? Theme.value : Theme.muted
+                            color: page.noise.fileName.length > 0 ? Theme.value : Theme.muted
                         }
                     }
                     Text {
@@ -189,17 +189,17 @@ Item {
                     objectName: "noiseProgressArea"
                     Layout.fillWidth: true
                     visible: page.busy
-                    text: qsTr("正在分析 %1…").arg(noise.fileName)
-                    progress: noise.progress
-                    onCancelRequested: noise.cancel()
+                    text: qsTr("正在分析 %1…").arg(page.noise.fileName)
+                    progress: page.noise.progress
+                    onCancelRequested: page.noise.cancel()
                 }
 
                 Text {
                     objectName: "noiseSummary"
                     Layout.fillWidth: true
                     visible: page.hasResult
-                    text: qsTr("采样率 %1 Hz").arg(page.figureText(noise.rateHz))
-                          + (!noise.rateGiven ? qsTr("（由时间戳得出）")
+                    text: qsTr("采样率 %1 Hz").arg(page.figureText(page.noise.rateHz))
+                          + (!page.noise.rateGiven ? qsTr("（由时间戳得出）")
                              : page.rateTyped || page.replayRate <= 0 ? qsTr("（指定）")
                              : qsTr("（取自回放）"))
                           + " · " + qsTr("%n 个采样", "", noise.samples) + " · "
@@ -223,6 +223,7 @@ Item {
         Repeater {
             model: page.banners.length
             delegate: Rectangle {
+                id: banner
                 required property int index
                 readonly property var modelData: page.banners[index]
                 objectName: modelData.name
@@ -239,11 +240,11 @@ Item {
                     x: 12
                     y: 8
                     width: parent.width - 24
-                    text: modelData.text
+                    text: banner.modelData.text
                     wrapMode: Text.Wrap
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontLabel
-                    color: modelData.tone
+                    color: banner.modelData.tone
                 }
             }
         }
@@ -292,6 +293,7 @@ Item {
                         // A header, then one row per channel, shown while there is a result.
                         model: 1 + page.channelKeys.length
                         delegate: Rectangle {
+                            id: row
                             required property int index
                             readonly property bool header: index === 0
                             readonly property var modelData:
@@ -320,62 +322,62 @@ Item {
                                 anchors.rightMargin: 10
                                 spacing: 8
                                 Rectangle {
-                                    visible: !header
+                                    visible: !row.header
                                     width: 10
                                     height: 3
-                                    color: header ? "transparent" : page.colors[index - 1]
+                                    color: row.header ? "transparent" : page.colors[row.index - 1]
                                 }
                                 Text {
-                                    Layout.preferredWidth: header ? 62 : 44
-                                    text: header ? qsTr("通道") : modelData.name || ""
+                                    Layout.preferredWidth: row.header ? 62 : 44
+                                    text: row.header ? qsTr("通道") : row.modelData.name || ""
                                     font.family: Theme.fontFamily
                                     font.pixelSize: Theme.fontLabel
-                                    font.bold: header
-                                    color: header ? Theme.muted : Theme.text
-                                    Accessible.ignored: !header
+                                    font.bold: row.header
+                                    color: row.header ? Theme.muted : Theme.text
+                                    Accessible.ignored: !row.header
                                 }
                                 Text {
                                     id: walkText
                                     objectName: "walk"
                                     Layout.fillWidth: true
                                     Layout.preferredWidth: 1
-                                    text: header ? qsTr("随机游走")
-                                                 : page.figureText(modelData.walk) + " "
-                                                   + modelData.walkUnit
+                                    text: row.header ? qsTr("随机游走")
+                                                     : page.figureText(row.modelData.walk) + " "
+                                                       + row.modelData.walkUnit
                                     horizontalAlignment: Text.AlignRight
                                     wrapMode: Text.WordWrap // a header of two words may take two lines
-                                    font.family: header ? Theme.fontFamily : Theme.monoFamily
+                                    font.family: row.header ? Theme.fontFamily : Theme.monoFamily
                                     font.pixelSize: Theme.fontLabel
-                                    font.bold: header
-                                    color: header ? Theme.muted : Theme.value
-                                    Accessible.ignored: !header
+                                    font.bold: row.header
+                                    color: row.header ? Theme.muted : Theme.value
+                                    Accessible.ignored: !row.header
                                 }
                                 Text {
                                     id: biasText
                                     objectName: "bias"
                                     Layout.fillWidth: true
                                     Layout.preferredWidth: 1
-                                    text: header ? qsTr("零偏不稳定性")
-                                                 : (modelData.biasAtEnd ? "≤ " : "")
-                                                   + page.figureText(modelData.bias) + " "
-                                                   + modelData.biasUnit
+                                    text: row.header ? qsTr("零偏不稳定性")
+                                                     : (row.modelData.biasAtEnd ? "≤ " : "")
+                                                       + page.figureText(row.modelData.bias) + " "
+                                                       + row.modelData.biasUnit
                                     horizontalAlignment: Text.AlignRight
                                     wrapMode: Text.WordWrap // a header of two words may take two lines
-                                    font.family: header ? Theme.fontFamily : Theme.monoFamily
+                                    font.family: row.header ? Theme.fontFamily : Theme.monoFamily
                                     font.pixelSize: Theme.fontLabel
-                                    font.bold: header
-                                    color: header ? Theme.muted : Theme.value
-                                    Accessible.ignored: !header
+                                    font.bold: row.header
+                                    color: row.header ? Theme.muted : Theme.value
+                                    Accessible.ignored: !row.header
                                 }
                                 Text {
                                     id: tauText
                                     Layout.preferredWidth: 58
-                                    text: header ? qsTr("最小处 τ")
-                                                 : page.figureText(modelData.biasTau) + " s"
+                                    text: row.header ? qsTr("最小处 τ")
+                                                     : page.figureText(row.modelData.biasTau) + " s"
                                     horizontalAlignment: Text.AlignRight
-                                    font.family: header ? Theme.fontFamily : Theme.monoFamily
+                                    font.family: row.header ? Theme.fontFamily : Theme.monoFamily
                                     font.pixelSize: Theme.fontCaption
-                                    font.bold: header
+                                    font.bold: row.header
                                     color: Theme.muted
                                     Accessible.ignored: !header
                                 }

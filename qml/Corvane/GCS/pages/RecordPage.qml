@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -142,6 +143,7 @@ Item {
                         }
                     }
                     Rectangle {
+                        id: stateChip
                         objectName: "recordState"
                         property string label: page.recording ? "REC"
                                                : page.connected ? qsTr("待命") : qsTr("离线")
@@ -161,6 +163,8 @@ Item {
                             anchors.centerIn: parent
                             spacing: 6
                             Rectangle {
+                                id: stateDot
+                                objectName: "recordStateDot"
                                 anchors.verticalCenter: parent.verticalCenter
                                 width: 8
                                 height: 8
@@ -173,13 +177,13 @@ Item {
                                     loops: Animation.Infinite
                                     NumberAnimation { from: 1; to: 0.25; duration: 600 }
                                     NumberAnimation { from: 0.25; to: 1; duration: 600 }
-                                    onStopped: parent.opacity = 1
+                                    onStopped: stateDot.opacity = 1
                                 }
                             }
                             Text {
                                 id: stateText
                                 objectName: "recordStateText"
-                                text: parent.parent.label
+                                text: stateChip.label
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.fontCaption
                                 font.bold: true
@@ -278,6 +282,7 @@ Item {
                                 model: [{ unit: qsTr("时") }, { unit: qsTr("分") },
                                         { unit: qsTr("秒") }]
                                 delegate: Row {
+                                    id: clockPart
                                     required property var modelData
                                     required property int index
                                     spacing: 4
@@ -289,9 +294,9 @@ Item {
                                         border.width: 1
                                         border.color: Theme.border
                                         Text {
-                                            objectName: "clockPart_" + index
+                                            objectName: "clockPart_" + clockPart.index
                                             anchors.centerIn: parent
-                                            text: page.elapsedParts[index]
+                                            text: page.elapsedParts[clockPart.index]
                                             font.family: Theme.monoFamily
                                             font.pixelSize: 28
                                             font.bold: true
@@ -301,7 +306,7 @@ Item {
                                     Text {
                                         anchors.bottom: parent.bottom
                                         anchors.bottomMargin: 6
-                                        text: modelData.unit
+                                        text: clockPart.modelData.unit
                                         font.family: Theme.fontFamily
                                         font.pixelSize: Theme.fontLabel
                                         color: Theme.muted
@@ -399,6 +404,7 @@ Item {
                                   note: qsTr("与文本同主文件名，便于对照与离线解析") }
                             ]
                             delegate: Rectangle {
+                                id: output
                                 required property var modelData
                                 required property int index
                                 objectName: "recordOutput_" + index
@@ -417,18 +423,18 @@ Item {
                                     RowLayout {
                                         spacing: 8
                                         Text {
-                                            text: modelData.name
+                                            text: output.modelData.name
                                             font.family: Theme.fontFamily
                                             font.pixelSize: Theme.fontLabel
                                             color: Theme.text
                                         }
                                         Chip {
-                                            text: modelData.ext
+                                            text: output.modelData.ext
                                         }
                                     }
                                     Text {
                                         Layout.fillWidth: true
-                                        text: modelData.note
+                                        text: output.modelData.note
                                         wrapMode: Text.Wrap
                                         font.family: Theme.fontFamily
                                         font.pixelSize: Theme.fontCaption

@@ -1,7 +1,5 @@
 import QtQuick
 import Corvane.GCS
-import "../charts"
-import "../charts/Telemetry.js" as Telemetry
 
 // The statistics page: what the decoder received and the link carried, three tiles to
 // a row, then the decoder's integrity counters (what became of every byte: frames,

@@ -1,9 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Gcs 1.0
 import Corvane.GCS
-import "../charts"
-import "../charts/Telemetry.js" as Telemetry
 
 // The track page: the GNSS track in local east/north metres around the first fix, drawn
 // by a C++ item (no map tiles), and the current position as tiles. While the page is

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import Corvane.GCS
-import "../charts"
 import "Keyboard.js" as Keyboard
 
 // The firmware upgrade page: four steps (connection, reset mode, firmware file, start)

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Corvane.GCS
@@ -181,12 +182,13 @@ CalibPane {
                 Repeater {
                     model: ["xy", "yz", "xz", "zx", "yx", "zy"]
                     delegate: LabeledField {
+                        id: coupling
                         required property string modelData
                         label: modelData.toUpperCase()
                         accessibleName: tab.fieldLabels["kg1" + modelData]
                         NumberField {
                             id: couplingField
-                            readonly property string key: "kg1" + modelData
+                            readonly property string key: "kg1" + coupling.modelData
                             objectName: "field_" + key
                             Component.onCompleted: tab.registerField(key, couplingField)
                             onTextEdited: tab.edited = true
@@ -235,12 +237,13 @@ CalibPane {
                 Repeater {
                     model: ["x", "y", "z"]
                     delegate: LabeledField {
+                        id: drift
                         required property string modelData
                         label: modelData.toUpperCase()
                         accessibleName: tab.fieldLabels["bias" + modelData]
                         NumberField {
                             id: driftField
-                            readonly property string key: "bias" + modelData
+                            readonly property string key: "bias" + drift.modelData
                             objectName: "field_" + key
                             Component.onCompleted: tab.registerField(key, driftField)
                             onTextEdited: tab.edited = true
