@@ -17,6 +17,7 @@ class CompassDial : public QQuickPaintedItem
     QML_ELEMENT
     Q_PROPERTY(double heading READ heading WRITE setHeading NOTIFY headingChanged)
     Q_PROPERTY(bool online READ online WRITE setOnline NOTIFY headingChanged)
+    Q_PROPERTY(QString readoutText READ readoutText NOTIFY headingChanged)
     Q_PROPERTY(bool showReadout READ showReadout WRITE setShowReadout NOTIFY lookChanged)
     Q_PROPERTY(QColor faceColor READ faceColor WRITE setFaceColor NOTIFY lookChanged)
     Q_PROPERTY(QColor ringColor READ ringColor WRITE setRingColor NOTIFY lookChanged)
@@ -50,7 +51,7 @@ public:
     /// The angle the card is turned by (minus the heading, normalised), 0 when not live.
     Q_INVOKABLE double cardRotation() const;
     /// The centre readout: the heading with one decimal and "°", or "—" without one.
-    Q_INVOKABLE QString readoutText() const;
+    QString readoutText() const;
 
     void paint(QPainter* painter) override;
 

@@ -67,8 +67,8 @@ Rectangle {
         objectName: "cardArea"
         anchors.fill: parent
         hoverEnabled: true
-        Accessible.name: [card.modelName, card.categoryText, card.linkStatus, card.summaryText]
-                         .join(" ")
+        Accessible.name: card.modelName + " " + card.categoryText + " " + card.linkStatus + " "
+                         + card.summaryText
         Accessible.description: qsTr("空格选中，回车进入并连接")
         Accessible.selectable: true
         Accessible.selected: card.selected

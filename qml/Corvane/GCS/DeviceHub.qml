@@ -44,7 +44,7 @@ Item {
     // A card reached from the keyboard is scrolled into view.
     function showFocused() {
         var item = Window.activeFocusItem
-        var flick = scroller.contentItem
+        var flick = scroller.contentItem as Flickable
         var inside = item
         while (inside && inside !== flick.contentItem)
             inside = inside.parent

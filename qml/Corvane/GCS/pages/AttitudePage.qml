@@ -78,8 +78,7 @@ Item {
                 heading: page.angle("yaw")
                 // The heading as the dial writes it.
                 Accessible.role: Accessible.Indicator
-                Accessible.name: compassCard.title + " "
-                                 + (compass.heading, compass.online, compass.readoutText())
+                Accessible.name: compassCard.title + " " + compass.readoutText
                 faceColor: Theme.alpha(Theme.input, 0.9)
                 ringColor: Theme.borderHi
                 tickColor: Theme.muted

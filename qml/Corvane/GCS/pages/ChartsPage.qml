@@ -200,8 +200,7 @@ Item {
                 heading: Telemetry.numberOf(page.fields ? page.fields["yaw"] : undefined)
                 showReadout: false
                 Accessible.role: Accessible.Indicator
-                Accessible.name: headingCard.title + " " + (headingDial.heading, headingDial.online,
-                                                            headingDial.readoutText())
+                Accessible.name: headingCard.title + " " + headingDial.readoutText
                 faceColor: Theme.alpha(Theme.input, 0.9)
                 ringColor: Theme.borderHi
                 tickColor: Theme.muted

@@ -379,7 +379,7 @@ Item {
                                     font.pixelSize: Theme.fontCaption
                                     font.bold: row.header
                                     color: Theme.muted
-                                    Accessible.ignored: !header
+                                    Accessible.ignored: !row.header
                                 }
                             }
                         }
