@@ -13,9 +13,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -67,7 +67,8 @@ double runRound(bool ours, benchmark::State& state)
     }
     gcs::test::waitUntil([] { return false; }, 1300); // rb's first 'C' is on the line now
 
-    const auto rbEnded = [&rb] { return gcs::test::waitUntil([&rb] { return !rb.isRunning(); }, 120000); };
+    const auto rbEnded
+        = [&rb] { return gcs::test::waitUntil([&rb] { return !rb.isRunning(); }, 120000); };
     QElapsedTimer timer;
     double seconds = -1;
     if (ours) {

@@ -543,8 +543,8 @@ private:
     // connections
     /// Replaces the session of this id (or, without keepOthers, every session) by a new
     /// one around transport and opens it; false when the link did not open.
-    bool openSession(const QString& id, const QString& label,
-                     std::unique_ptr<ITransport> transport, bool keepOthers);
+    bool openSession(const QString& id, const QString& label, std::unique_ptr<ITransport> transport,
+                     bool keepOthers);
     void bindSession(Session* session);
     /// The id a new link of the current device gets: the managed id, else "primary".
     QString linkSessionId() const;

@@ -78,8 +78,8 @@ void Application::syncInsNavOutForNav(const QString& navId)
     if (Session* s = currentManagedSession(); !s || !s->isConnected())
         return;
     static const QStringList live { QStringLiteral("attitude"), QStringLiteral("charts"),
-                                    QStringLiteral("track"),   QStringLiteral("message"),
-                                    QStringLiteral("stats"),   QStringLiteral("record") };
+                                    QStringLiteral("track"),    QStringLiteral("message"),
+                                    QStringLiteral("stats"),    QStringLiteral("record") };
     static const QStringList quiet { QStringLiteral("user_config"),
                                      QStringLiteral("factory_config"), QStringLiteral("upgrade") };
     if (live.contains(navId))

@@ -58,13 +58,20 @@ QPalette buildPalette()
         const char* colour;
     };
     static const RoleColour kRoles[] = {
-        { QPalette::Window, "#071018" },       { QPalette::WindowText, "#d7e6f0" },
-        { QPalette::Base, "#0a1620" },         { QPalette::AlternateBase, "#12202e" },
-        { QPalette::Text, "#d7e6f0" },         { QPalette::Button, "#12202e" },
-        { QPalette::ButtonText, "#d7e6f0" },   { QPalette::Highlight, "#2f8bff" },
-        { QPalette::HighlightedText, "#f4f8fc" }, { QPalette::ToolTipBase, "#12202e" },
-        { QPalette::ToolTipText, "#d7e6f0" },  { QPalette::PlaceholderText, "#8aa0b3" },
-        { QPalette::Light, "#1e3a4c" },        { QPalette::Mid, "#1e3a4c" },
+        { QPalette::Window, "#071018" },
+        { QPalette::WindowText, "#d7e6f0" },
+        { QPalette::Base, "#0a1620" },
+        { QPalette::AlternateBase, "#12202e" },
+        { QPalette::Text, "#d7e6f0" },
+        { QPalette::Button, "#12202e" },
+        { QPalette::ButtonText, "#d7e6f0" },
+        { QPalette::Highlight, "#2f8bff" },
+        { QPalette::HighlightedText, "#f4f8fc" },
+        { QPalette::ToolTipBase, "#12202e" },
+        { QPalette::ToolTipText, "#d7e6f0" },
+        { QPalette::PlaceholderText, "#8aa0b3" },
+        { QPalette::Light, "#1e3a4c" },
+        { QPalette::Mid, "#1e3a4c" },
         { QPalette::Dark, "#050b12" },
     };
     QPalette palette = QApplication::palette();
@@ -156,8 +163,7 @@ int runApplication(int argc, char** argv)
                      &Application::persistManagedState);
     // A probe still running would keep the process (and its port) alive after the window
     // closed; stopped here, it lets go at once, before the instance lock is released.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
-                     &Application::stopProbes);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller, &Application::stopProbes);
     return app.exec();
 }
 

@@ -13,7 +13,7 @@ namespace gcs {
 struct ScreenGeometry
 {
     QRect available; ///< the screen's available geometry (work area)
-    QRect full;      ///< the screen's full geometry
+    QRect full; ///< the screen's full geometry
 };
 
 /// Size (and, with a screen, position) of the main window when it first shows: 83 % of

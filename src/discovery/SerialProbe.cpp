@@ -52,8 +52,7 @@ bool openProbePort(QSerialPort& port, const QString& name, int baud, bool* busy 
 }
 
 // Waits in short slices so that a cancel is seen soon; true when wait() reported done.
-template<typename Wait>
-bool waitSliced(int ms, const ProbeCancel& cancel, Wait wait)
+template<typename Wait> bool waitSliced(int ms, const ProbeCancel& cancel, Wait wait)
 {
     const QDeadlineTimer deadline(ms);
     while (!cancel.isCancelled()) {

@@ -4,8 +4,7 @@ namespace gcs {
 
 SendQueue::SendQueue(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 void SendQueue::setSender(void* context, Sender sender)
 {

@@ -6,8 +6,7 @@ namespace gcs {
 
 SessionManager::SessionManager(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 SessionManager::~SessionManager()
 {

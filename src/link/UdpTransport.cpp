@@ -44,8 +44,8 @@ bool UdpTransport::open()
     if (m_bound)
         return true;
     // A null local address binds to any address, as an empty or "0.0.0.0" text means.
-    const QHostAddress address = m_localAddress.isNull() ? QHostAddress(QHostAddress::Any)
-                                                         : m_localAddress;
+    const QHostAddress address
+        = m_localAddress.isNull() ? QHostAddress(QHostAddress::Any) : m_localAddress;
     m_bound = m_socket->bind(address, m_localPort, QAbstractSocket::DefaultForPlatform);
     emit stateChanged(m_bound);
     if (!m_bound)

@@ -26,8 +26,7 @@ int displayWidth(const QString& text)
 
 ProgressReport::ProgressReport(bool interactive)
     : m_interactive(interactive)
-{
-}
+{ }
 
 QString ProgressReport::update(int percent, const QString& status)
 {
@@ -42,11 +41,11 @@ QString ProgressReport::update(int percent, const QString& status)
         return QStringLiteral("%1%  %2\n").arg(step * 10, 3).arg(status);
     }
     const int filled = percent * kBarWidth / 100;
-    const QString line = QStringLiteral("[%1%2] %3%  %4")
-                             .arg(QString(filled, QLatin1Char('#')),
-                                  QString(kBarWidth - filled, QLatin1Char('-')))
-                             .arg(percent, 3)
-                             .arg(status);
+    const QString line
+        = QStringLiteral("[%1%2] %3%  %4")
+              .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('-')))
+              .arg(percent, 3)
+              .arg(status);
     if (line == m_lastLine)
         return {};
     // Blank out what is left of a longer previous line.

@@ -91,11 +91,10 @@ private slots:
         const QString table = QString::fromUtf8(text.readAllStandardOutput());
         const QString arw
             = QString::number(r.value("arw_deg_sqrt_h").toObject().value("gx").toDouble(), 'g', 5);
-        QVERIFY2(
-            table.contains("静止：是") && table.contains("tau_s")
-                && table.contains(QRegularExpression("角度随机游走 \\(deg/sqrt\\(h\\)\\) +"
-                                                     + QRegularExpression::escape(arw))),
-            qPrintable(table.right(600) + "\nARW " + arw));
+        QVERIFY2(table.contains("静止：是") && table.contains("tau_s")
+                     && table.contains(QRegularExpression("角度随机游走 \\(deg/sqrt\\(h\\)\\) +"
+                                                          + QRegularExpression::escape(arw))),
+                 qPrintable(table.right(600) + "\nARW " + arw));
     }
 };
 

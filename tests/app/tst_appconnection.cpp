@@ -335,7 +335,8 @@ private slots:
         peer.write(QByteArray(20, 't'));
         QVERIFY(waitUntil([&] { return app.logRxCount() == 20; }, 5000));
         QVERIFY(!app.updateManagedTcp(other, {}, port));
-        QCOMPARE(app.lastError(), QStringLiteral("无法保存：相同 TCP 监听端口已被其他纳管设备占用"));
+        QCOMPARE(app.lastError(),
+                 QStringLiteral("无法保存：相同 TCP 监听端口已被其他纳管设备占用"));
 
         const QString udp = list->appendNetUdp("ins", {}, {}, 0, "127.0.0.1", 9, true);
         QVERIFY(app.canConnectCurrent() && app.connectCurrentManaged());

@@ -99,9 +99,8 @@ private slots:
         const QByteArray imu = loadInsStream("imubin").bytes.left(31 * 11);
         const Run text
             = cli({ "stats", writeCapture(m_dir.filePath("paced.txt"), imu, true, 20, 5, 480) });
-        for (const char* line :
-             { "类型：INS 消息记录", "二进制帧：11", "消息速率：14.71 /s",
-               "最长静默：500 ms（第 6 行之前）" })
+        for (const char* line : { "类型：INS 消息记录", "二进制帧：11", "消息速率：14.71 /s",
+                                  "最长静默：500 ms（第 6 行之前）" })
             QVERIFY2(json.code + text.code == 0 && text.out.contains(line), line);
     }
 

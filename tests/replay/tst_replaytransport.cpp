@@ -169,7 +169,8 @@ private slots:
         QTest::addColumn<double>("at25");
         QTest::addColumn<double>("perSecond"); // at 100
         QTest::newRow("steady") << RecordingKind::TaggedRaw << QList<quint64> { 0, 200, 400, 600 }
-                                << 60.0 << 60.0 << 50.0;        QTest::newRow("restart") << RecordingKind::TaggedRaw << QList<quint64> { 0, 50, 100, 0, 50 }
+                                << 60.0 << 60.0 << 50.0;
+        QTest::newRow("restart") << RecordingKind::TaggedRaw << QList<quint64> { 0, 50, 100, 0, 50 }
                                  << 25.0 << 55.0 << 100.0;
         QTest::newRow("jump") << RecordingKind::TaggedRaw
                               << QList<quint64> { 0, 50, 200000, 200050 } << 20.0 << 50.0 << 100.0;
@@ -212,10 +213,10 @@ private slots:
         QTest::newRow("no recording") << QByteArray(50000, 'x') << -1LL << 0 << "无法识别的文件";
         QTest::newRow("missing") << QByteArray() << -1LL << 0 << "无法打开文件";
         QTest::newRow("empty") << QByteArray("") << -1LL << 0 << "是空的";
-        QTest::newRow("capture cut while open") << raw.file << raw.ends[9] + 20 << 10
-                                                << "文件在打开后被截断或改动";
-        QTest::newRow("log cut while open") << log << qint64(log.size() / 2) << 9
-                                            << "文件在打开后被截断或改动";
+        QTest::newRow("capture cut while open")
+            << raw.file << raw.ends[9] + 20 << 10 << "文件在打开后被截断或改动";
+        QTest::newRow("log cut while open")
+            << log << qint64(log.size() / 2) << 9 << "文件在打开后被截断或改动";
     }
     void damagedAndForeignFilesAreTold()
     {

@@ -117,8 +117,8 @@ bool PtyPair::start(int timeoutMs)
         return false;
     }
     // socat creates its links a little after it starts.
-    const bool ok = waitUntil([this] { return QFileInfo::exists(m_a) && QFileInfo::exists(m_b); },
-                              timeoutMs);
+    const bool ok
+        = waitUntil([this] { return QFileInfo::exists(m_a) && QFileInfo::exists(m_b); }, timeoutMs);
     if (!ok)
         m_error = QStringLiteral("socat links did not appear");
     return ok;
@@ -159,9 +159,7 @@ bool SimProcess::start(const QStringList& args, int timeoutMs)
     }
     // The simulator prints the path once the link exists.
     const bool ok = waitUntil(
-        [this] {
-            return m_process.canReadLine() || m_process.state() != QProcess::Running;
-        },
+        [this] { return m_process.canReadLine() || m_process.state() != QProcess::Running; },
         timeoutMs);
     const QString line = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     if (!ok || line != m_link || !QFileInfo::exists(m_link)) {
@@ -253,15 +251,24 @@ namespace {
 speed_t speedFor(int baud)
 {
     switch (baud) {
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    case 921600: return B921600;
-    default: return B115200;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    case 460800:
+        return B460800;
+    case 921600:
+        return B921600;
+    default:
+        return B115200;
     }
 }
 

@@ -145,8 +145,8 @@ private slots:
         mouse(QEvent::MouseMove, { 200, 200 }); // not dragging any more
         QCOMPARE(view.itemPoint(view.currentPosition()), here + QPointF(30, -20));
         const double scale = view.pixelsPerMetre();
-        QWheelEvent wheel(here + QPointF(30, -20), {}, {}, { 0, 120 }, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(here + QPointF(30, -20), {}, {}, { 0, 120 }, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(&view, &wheel);
         QVERIFY(view.pixelsPerMetre() > scale);
         QCOMPARE(view.itemPoint(view.currentPosition()), here + QPointF(30, -20));

@@ -252,8 +252,8 @@ private slots:
         QVERIFY2(pair.start(), qPrintable(pair.errorText()));
         TtyProgram rb;
         QVERIFY(rb.start("rb", { "--ymodem" }, pair.endB(), target.path()));
-        const int sent
-            = runCli({ "ymodem-send", pair.endA(), m_dir.filePath("send.bin"), "--baud", "115200" });
+        const int sent = runCli(
+            { "ymodem-send", pair.endA(), m_dir.filePath("send.bin"), "--baud", "115200" });
         const QString progress = err(); // not a terminal: a line per tenth
         QVERIFY2(sent == 0, qPrintable(progress + rb.standardError()));
         QCOMPARE(m_cli.readAllStandardOutput(), QStringLiteral("文件发送成功\n").toUtf8());
@@ -302,13 +302,13 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("unreadable file") << QStringList { "ymodem-send", "PTY", "/nonexistent.bin" }
                                          << 1 << "telvo-cli ymodem-send: 无法打开固件文件\n";
-        QTest::newRow("missing port")
-            << QStringList { "ymodem-receive", "/nonexistent/tty", "x" } << 1
-            << "telvo-cli ymodem-receive: 无法打开 /nonexistent/tty";
+        QTest::newRow("missing port") << QStringList { "ymodem-receive", "/nonexistent/tty", "x" }
+                                      << 1 << "telvo-cli ymodem-receive: 无法打开 /nonexistent/tty";
         QTest::newRow("bad baud") << QStringList { "ymodem-receive", "p", "f", "--baud", "12x" }
                                   << 2 << "用法：telvo-cli ymodem-receive";
         QTest::newRow("unknown option")
-            << QStringList { "upgrade", "p", "f", "--fast" } << 2 << "telvo-cli upgrade: 未知选项 --fast\n\n用法：telvo-cli upgrade";
+            << QStringList { "upgrade", "p", "f", "--fast" } << 2
+            << "telvo-cli upgrade: 未知选项 --fast\n\n用法：telvo-cli upgrade";
     }
     void failuresGiveTheReasonOrTheUsage()
     {

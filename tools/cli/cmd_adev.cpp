@@ -54,7 +54,8 @@ int runAdev(const QCommandLineParser& args)
 {
     const bool json = args.isSet(QStringLiteral("json"));
     // What a script reads stays the same in every locale, the messages inside the JSON
-    // ("error", the reasons and the warning) included: they, and so this run's other messages, are the source texts.
+    // ("error", the reasons and the warning) included: they, and so this run's other messages, are
+    // the source texts.
     if (json)
         gcs::language::apply(gcs::language::kChinese);
     double rate = 0;

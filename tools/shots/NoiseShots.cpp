@@ -79,7 +79,8 @@ bool shootNoisePage(const QString& binDir, const QDir& out)
                 return false;
             stage.setTheme(i);
             const gcs::NoiseAnalysisTask* noise = stage.app()->noise();
-            const auto idle = [noise] { return waitFor([noise] { return !noise->busy(); }, 60000); };
+            const auto idle
+                = [noise] { return waitFor([noise] { return !noise->busy(); }, 60000); };
             const QString theme = QString::fromLatin1(kThemes[i]);
             const auto file = [&](const char* name) {
                 return out.filePath(
@@ -97,7 +98,8 @@ bool shootNoisePage(const QString& binDir, const QDir& out)
             ok = replayOnNoisePage(stage, moving, 200) && idle()
                 && stage.shootQuiet(file("4-moving")) && ok;
             // A file picked on the page that holds no records, at a typed rate.
-            if (QObject* field = stage.page()->findChild<QObject*>(QStringLiteral("noiseRateField")))
+            if (QObject* field
+                = stage.page()->findChild<QObject*>(QStringLiteral("noiseRateField")))
                 field->setProperty("text", QStringLiteral("200"));
             stage.answer(junk);
             QMetaObject::invokeMethod(stage.page(), "pickFile");

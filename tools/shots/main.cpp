@@ -89,12 +89,9 @@ bool shootTelemetryPages(shots::Stage& stage, const std::function<QString(const 
         const char* name;
         int settleMs;
     };
-    const Page pages[] = { { "attitude", "attitude", 900 },
-                           { "charts", "charts", 4500 },
-                           { "message", "message", 900 },
-                           { "stats", "stats", 1300 },
-                           { "upgrade", "upgrade", 600 },
-                           { "track", "track", 8000 } };
+    const Page pages[] = { { "attitude", "attitude", 900 }, { "charts", "charts", 4500 },
+                           { "message", "message", 900 },   { "stats", "stats", 1300 },
+                           { "upgrade", "upgrade", 600 },   { "track", "track", 8000 } };
     bool ok = true;
     int n = 0;
     for (const Page& p : pages) {

@@ -1,9 +1,9 @@
 #include "Encoders.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <cstdarg>
 #include <cstring>
 
 namespace sim {
@@ -72,7 +72,11 @@ std::string fmt(const char* format, ...)
 
 bool parseOutputFormat(const std::string& name, OutputFormat& out)
 {
-    static const struct { const char* name; OutputFormat f; } kNames[] = {
+    static const struct
+    {
+        const char* name;
+        OutputFormat f;
+    } kNames[] = {
         { "imubin", OutputFormat::ImuBin },   { "sinsbin", OutputFormat::SinsBin },
         { "imuasc", OutputFormat::ImuAsc },   { "ahrsasc", OutputFormat::AhrsAsc },
         { "sinsasc", OutputFormat::SinsAsc },
@@ -89,11 +93,16 @@ bool parseOutputFormat(const std::string& name, OutputFormat& out)
 const char* outputFormatName(OutputFormat f)
 {
     switch (f) {
-    case OutputFormat::ImuBin: return "imubin";
-    case OutputFormat::SinsBin: return "sinsbin";
-    case OutputFormat::ImuAsc: return "imuasc";
-    case OutputFormat::AhrsAsc: return "ahrsasc";
-    case OutputFormat::SinsAsc: return "sinsasc";
+    case OutputFormat::ImuBin:
+        return "imubin";
+    case OutputFormat::SinsBin:
+        return "sinsbin";
+    case OutputFormat::ImuAsc:
+        return "imuasc";
+    case OutputFormat::AhrsAsc:
+        return "ahrsasc";
+    case OutputFormat::SinsAsc:
+        return "sinsasc";
     }
     return "sinsbin";
 }
@@ -178,11 +187,16 @@ std::string encodeSinsAsc(const NavState& s)
 std::string encode(OutputFormat f, const NavState& s)
 {
     switch (f) {
-    case OutputFormat::ImuBin: return encodeImuBin(s);
-    case OutputFormat::SinsBin: return encodeSinsBin(s);
-    case OutputFormat::ImuAsc: return encodeImuAsc(s);
-    case OutputFormat::AhrsAsc: return encodeAhrsAsc(s);
-    case OutputFormat::SinsAsc: return encodeSinsAsc(s);
+    case OutputFormat::ImuBin:
+        return encodeImuBin(s);
+    case OutputFormat::SinsBin:
+        return encodeSinsBin(s);
+    case OutputFormat::ImuAsc:
+        return encodeImuAsc(s);
+    case OutputFormat::AhrsAsc:
+        return encodeAhrsAsc(s);
+    case OutputFormat::SinsAsc:
+        return encodeSinsAsc(s);
     }
     return {};
 }

@@ -10,7 +10,9 @@ int slaveBaudRate(int masterFd)
 {
     // Terminal-mode requests on a pty master act on the slave's settings, so the master
     // sees whatever speed the program configured on its side.
-    struct termios2 t {};
+    struct termios2 t
+    {
+    };
     if (ioctl(masterFd, TCGETS2, &t) != 0)
         return 0;
     return int(t.c_ospeed);

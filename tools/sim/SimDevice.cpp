@@ -26,7 +26,8 @@ std::string trim(const std::string& s)
 
 std::string lower(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return s;
 }
 
@@ -132,7 +133,7 @@ void SimDevice::leaveBootLoader()
                      image.size(), m_boot.imageName().c_str(), m_options.version.c_str());
     } else {
         const char* why = result == BootLoader::Result::Cancelled ? "cancelled"
-            : result == BootLoader::Result::Aborted              ? "transfer stopped"
+            : result == BootLoader::Result::Aborted               ? "transfer stopped"
                                                                   : "no image";
         std::fprintf(stderr, "telvo-sim: boot loader: %s, booting %s\n", why,
                      m_options.version.c_str());
@@ -198,8 +199,9 @@ std::string SimDevice::handleCommand(const std::string& body)
     if (body == "get softver")
         return identification(false, "softver," + m_options.version);
     if (body == "get device info")
-        return identification(true, "device info,AX-7300," + m_options.model + ",SN:2406" +
-                                        std::to_string(1000 + m_options.baud % 9000));
+        return identification(true,
+                              "device info,AX-7300," + m_options.model + ",SN:2406"
+                                  + std::to_string(1000 + m_options.baud % 9000));
     if (body == "stop com1") {
         m_streaming = false;
         return {};
