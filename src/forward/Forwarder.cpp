@@ -14,36 +14,6 @@ bool validPort(int port)
     return port >= 1 && port <= 65535;
 }
 
-int stateOf(UdpJsonSender::State s)
-{
-    switch (s) {
-    case UdpJsonSender::State::Off:
-        return Forwarder::Off;
-    case UdpJsonSender::State::Resolving:
-        return Forwarder::Starting;
-    case UdpJsonSender::State::Sending:
-        return Forwarder::Working;
-    case UdpJsonSender::State::Failed:
-        return Forwarder::Failed;
-    }
-    return Forwarder::Off;
-}
-
-int stateOf(NmeaServer::State s)
-{
-    switch (s) {
-    case NmeaServer::State::Off:
-        return Forwarder::Off;
-    case NmeaServer::State::Resolving:
-        return Forwarder::Starting;
-    case NmeaServer::State::Listening:
-        return Forwarder::Working;
-    case NmeaServer::State::Failed:
-        return Forwarder::Failed;
-    }
-    return Forwarder::Off;
-}
-
 } // namespace
 
 Forwarder::Forwarder(QObject* parent)
@@ -86,8 +56,8 @@ bool Forwarder::setUdp(bool enabled, const QString& host, int port)
     // Switching on again retries what failed.
     if (!enabled)
         m_udp->stop();
-    else if (changed || m_udp->state() == UdpJsonSender::State::Off
-             || m_udp->state() == UdpJsonSender::State::Failed)
+    else if (changed || m_udp->state() == ForwardOutput::State::Off
+             || m_udp->state() == ForwardOutput::State::Failed)
         m_udp->start(m_udpHost, quint16(m_udpPort));
     if (changed)
         emit configChanged();
@@ -115,8 +85,8 @@ bool Forwarder::setNmea(bool enabled, const QString& host, int port, double rate
     // A new rate keeps the clients; a new address starts the server afresh.
     if (!enabled)
         m_nmea->stop();
-    else if (moved || m_nmea->state() == NmeaServer::State::Off
-             || m_nmea->state() == NmeaServer::State::Failed)
+    else if (moved || m_nmea->state() == ForwardOutput::State::Off
+             || m_nmea->state() == ForwardOutput::State::Failed)
         m_nmea->start(m_nmeaHost, quint16(m_nmeaPort), m_nmeaRate);
     if (changed)
         emit configChanged();
@@ -132,26 +102,26 @@ void Forwarder::take(const RecDataStruct& record, qint64 hostRxMs)
 
 int Forwarder::udpState() const
 {
-    return stateOf(m_udp->state());
+    return int(m_udp->state());
 }
 
 int Forwarder::nmeaState() const
 {
-    return stateOf(m_nmea->state());
+    return int(m_nmea->state());
 }
 
 QString Forwarder::udpStateText() const
 {
     switch (m_udp->state()) {
-    case UdpJsonSender::State::Off:
+    case ForwardOutput::State::Off:
         return tr("未开启");
-    case UdpJsonSender::State::Resolving:
+    case ForwardOutput::State::Starting:
         return tr("正在解析 %1…").arg(m_udp->host());
-    case UdpJsonSender::State::Sending:
+    case ForwardOutput::State::Working:
         if (!m_udp->errorText().isEmpty())
             return m_udp->errorText();
         return tr("发送到 %1:%2").arg(m_udp->address().toString(), QString::number(m_udp->port()));
-    case UdpJsonSender::State::Failed:
+    case ForwardOutput::State::Failed:
         return m_udp->errorText();
     }
     return QString();
@@ -160,14 +130,14 @@ QString Forwarder::udpStateText() const
 QString Forwarder::nmeaStateText() const
 {
     switch (m_nmea->state()) {
-    case NmeaServer::State::Off:
+    case ForwardOutput::State::Off:
         return tr("未开启");
-    case NmeaServer::State::Resolving:
+    case ForwardOutput::State::Starting:
         return tr("正在解析 %1…").arg(m_nmea->host());
-    case NmeaServer::State::Listening:
+    case ForwardOutput::State::Working:
         return tr("监听 %1:%2 · %n 个客户端", "", m_nmea->clientCount())
             .arg(m_nmea->host(), QString::number(m_nmea->port()));
-    case NmeaServer::State::Failed:
+    case ForwardOutput::State::Failed:
         return m_nmea->errorText();
     }
     return QString();

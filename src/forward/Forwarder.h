@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forward/ForwardOutput.h"
 #include "ins/RecDataStruct.h"
 
 #include <QObject>
@@ -41,8 +42,13 @@ class Forwarder : public QObject
     Q_PROPERTY(qint64 nmeaBatches READ nmeaBatches NOTIFY countersChanged)
     Q_PROPERTY(qint64 nmeaDroppedBytes READ nmeaDroppedBytes NOTIFY countersChanged)
 public:
-    /// An output's state for the window.
-    enum State { Off = 0, Starting = 1, Working = 2, Failed = 3 };
+    /// An output's state for the window: ForwardOutput::State as a number.
+    enum State {
+        Off = int(ForwardOutput::State::Off),
+        Starting = int(ForwardOutput::State::Starting),
+        Working = int(ForwardOutput::State::Working),
+        Failed = int(ForwardOutput::State::Failed)
+    };
     Q_ENUM(State)
 
     static constexpr const char* kDefaultUdpHost = "127.0.0.1";

@@ -20,7 +20,7 @@ constexpr double kBurstSeconds = 0.05;
 } // namespace
 
 NmeaServer::NmeaServer(QObject* parent)
-    : QObject(parent)
+    : ForwardOutput(parent)
     , m_server(new QTcpServer(this))
 {
     m_clock.start();
@@ -38,7 +38,7 @@ void NmeaServer::start(const QString& host, quint16 port, double rateHz)
     m_host = host.trimmed();
     m_port = port;
     setRate(rateHz);
-    setState(State::Resolving);
+    setState(State::Starting);
     const int lookup = HostLookup::start(
         m_host, this, [this](const QHostAddress& address, const QString& error) {
             m_lookupId = -1;
@@ -47,7 +47,7 @@ void NmeaServer::start(const QString& host, quint16 port, double rateHz)
             else
                 listenOn(address);
         });
-    if (m_state == State::Resolving)
+    if (state() == State::Starting)
         m_lookupId = lookup;
 }
 
@@ -76,7 +76,7 @@ void NmeaServer::listenOn(const QHostAddress& address)
     qCInfo(lcForward) << "NMEA over TCP on" << m_server->serverAddress().toString() << m_port;
     m_tokens = 1.0;
     m_lastTokenNs = m_clock.nsecsElapsed();
-    setState(State::Listening);
+    setState(State::Working);
 }
 
 void NmeaServer::stop()
@@ -104,7 +104,7 @@ void NmeaServer::setRate(double rateHz)
 
 void NmeaServer::take(const RecDataStruct& record, qint64 hostRxMs)
 {
-    if (m_state != State::Listening || m_clients.isEmpty())
+    if (state() != State::Working || m_clients.isEmpty())
         return;
     const qint64 now = m_clock.nsecsElapsed();
     const double burst = std::max(1.0, m_rate * kBurstSeconds);
@@ -159,22 +159,6 @@ void NmeaServer::dropClient(QTcpSocket* client)
     client->disconnect(this);
     client->deleteLater();
     emit clientsChanged();
-}
-
-void NmeaServer::setState(State state)
-{
-    if (state == m_state)
-        return;
-    m_state = state;
-    emit stateChanged();
-}
-
-void NmeaServer::fail(const QString& message)
-{
-    m_error = message;
-    qCWarning(lcForward) << message;
-    setState(State::Failed);
-    emit failed(message);
 }
 
 } // namespace gcs

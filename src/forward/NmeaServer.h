@@ -1,12 +1,12 @@
 #pragma once
 
+#include "forward/ForwardOutput.h"
 #include "ins/RecDataStruct.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
-#include <QObject>
 #include <QString>
 
 class QTcpServer;
@@ -23,12 +23,10 @@ namespace gcs {
 /// bytes waiting in the program (beyond the system's send buffer, set to kClientSendBuffer):
 /// a batch that does not fit is dropped for that client alone and counted. At most
 /// kMaxClients are served; a further one is accepted and closed at once.
-class NmeaServer : public QObject
+class NmeaServer : public ForwardOutput
 {
     Q_OBJECT
 public:
-    enum class State { Off, Resolving, Listening, Failed };
-
     static constexpr int kMaxClients = 5;
     static constexpr qint64 kClientQueueCap = 64 * 1024;
     static constexpr int kClientSendBuffer = 16 * 1024;
@@ -47,12 +45,10 @@ public:
     /// Sends the record's sentences to every client when the rate lets it through.
     void take(const RecDataStruct& record, qint64 hostRxMs);
 
-    State state() const { return m_state; }
     QString host() const { return m_host; }
     /// The port asked for, or once listening the port served.
     quint16 port() const { return m_port; }
     double rate() const { return m_rate; }
-    QString errorText() const { return m_error; }
     int clientCount() const { return int(m_clients.size()); }
     /// Batches of sentences sent (to one client or several, counted once).
     qint64 batches() const { return m_batches; }
@@ -64,25 +60,18 @@ public:
     int refusedClients() const { return m_refused; }
 
 signals:
-    void stateChanged();
     void clientsChanged();
-    /// A failure to tell the user: the address cannot be resolved or listened on.
-    void failed(const QString& message);
 
 private:
     void listenOn(const QHostAddress& address);
     void onNewConnection();
     void dropClient(QTcpSocket* client);
-    void setState(State state);
-    void fail(const QString& message);
 
     QTcpServer* m_server = nullptr;
     QList<QTcpSocket*> m_clients;
-    State m_state = State::Off;
     QString m_host;
     quint16 m_port = 0;
     double m_rate = 10.0;
-    QString m_error;
     int m_lookupId = -1;
 
     QElapsedTimer m_clock;

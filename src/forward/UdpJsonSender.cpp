@@ -9,7 +9,7 @@
 namespace gcs {
 
 UdpJsonSender::UdpJsonSender(QObject* parent)
-    : QObject(parent)
+    : ForwardOutput(parent)
     , m_socket(new QUdpSocket(this))
 { }
 
@@ -23,7 +23,7 @@ void UdpJsonSender::start(const QString& host, quint16 port)
     stop();
     m_host = host.trimmed();
     m_port = port;
-    setState(State::Resolving);
+    setState(State::Starting);
     const int lookup = HostLookup::start(
         m_host, this, [this](const QHostAddress& address, const QString& error) {
             m_lookupId = -1;
@@ -33,10 +33,10 @@ void UdpJsonSender::start(const QString& host, quint16 port)
             }
             m_address = address;
             qCInfo(lcForward) << "UDP JSON to" << m_address.toString() << m_port;
-            setState(State::Sending);
+            setState(State::Working);
         });
     // An address is taken at once; only a name leaves a lookup running.
-    if (m_state == State::Resolving)
+    if (state() == State::Starting)
         m_lookupId = lookup;
 }
 
@@ -51,7 +51,7 @@ void UdpJsonSender::stop()
 
 void UdpJsonSender::send(const RecDataStruct& record, qint64 hostRxMs)
 {
-    if (m_state != State::Sending)
+    if (state() != State::Working)
         return;
     JsonRecord::write(m_datagram, record, hostRxMs);
     if (m_socket->writeDatagram(m_datagram, m_address, m_port) == m_datagram.size()) {
@@ -72,22 +72,6 @@ void UdpJsonSender::send(const RecDataStruct& record, qint64 hostRxMs)
         emit stateChanged();
         emit failed(m_error);
     }
-}
-
-void UdpJsonSender::setState(State state)
-{
-    if (state == m_state)
-        return;
-    m_state = state;
-    emit stateChanged();
-}
-
-void UdpJsonSender::fail(const QString& message)
-{
-    m_error = message;
-    qCWarning(lcForward) << message;
-    setState(State::Failed);
-    emit failed(message);
 }
 
 } // namespace gcs

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forward/ForwardOutput.h"
 #include "ins/RecDataStruct.h"
 
 #include <QByteArray>
 #include <QHostAddress>
-#include <QObject>
 #include <QString>
 
 class QUdpSocket;
@@ -15,12 +15,10 @@ namespace gcs {
 /// plotting tools take them. A host name is looked up first, without blocking. A datagram
 /// that cannot be sent is counted and told once, not for every record, and sending goes on
 /// with the next record: nothing here stops the data that feed it.
-class UdpJsonSender : public QObject
+class UdpJsonSender : public ForwardOutput
 {
     Q_OBJECT
 public:
-    enum class State { Off, Resolving, Sending, Failed };
-
     explicit UdpJsonSender(QObject* parent = nullptr);
     ~UdpJsonSender() override;
 
@@ -31,30 +29,17 @@ public:
     /// Sends the record while Sending.
     void send(const RecDataStruct& record, qint64 hostRxMs);
 
-    State state() const { return m_state; }
     QString host() const { return m_host; }
     quint16 port() const { return m_port; }
     QHostAddress address() const { return m_address; }
-    /// Why it failed (Failed), or why the last datagram could not go; else empty.
-    QString errorText() const { return m_error; }
     qint64 datagrams() const { return m_datagrams; }
     qint64 sendErrors() const { return m_sendErrors; }
 
-signals:
-    void stateChanged();
-    /// A failure to tell the user: the host cannot be resolved, datagrams cannot be sent.
-    void failed(const QString& message);
-
 private:
-    void setState(State state);
-    void fail(const QString& message);
-
     QUdpSocket* m_socket = nullptr;
-    State m_state = State::Off;
     QString m_host;
     quint16 m_port = 0;
     QHostAddress m_address;
-    QString m_error;
     int m_lookupId = -1;
     qint64 m_datagrams = 0;
     qint64 m_sendErrors = 0;
