@@ -62,6 +62,10 @@ int oneCapture(const CliCommand& command, const QStringList& files);
 /// Returns false when standard output does not take it.
 bool printOut(const QString& line);
 void printErr(const QString& line);
+/// "telvo-cli NAME: message" on standard error, for the command running.
+void tell(const CliCommand& command, const QString& message);
+/// The same, returning 1: the exit code of a command that failed.
+int fail(const CliCommand& command, const QString& message);
 /// Writes bytes to standard output as they are and flushes them. Once a write failed
 /// nothing more is written, every later call returns false, and the command fails with
 /// outputError() when it ends.

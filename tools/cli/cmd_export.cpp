@@ -54,12 +54,6 @@ const cli::CliCommand kCommand {
 
 const cli::CliRegistration kRegistration(kCommand);
 
-int fail(const QString& message)
-{
-    cli::printErr(QStringLiteral("telvo-cli export: ") + message);
-    return 1;
-}
-
 int runExport(const QCommandLineParser& args)
 {
     gcs::CaptureExport::Format format = gcs::CaptureExport::Format::Csv;
@@ -85,17 +79,19 @@ int runExport(const QCommandLineParser& args)
 #endif
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-            return fail(QCoreApplication::translate("telvo-cli", "无法写入标准输出"));
+            return cli::fail(kCommand,
+                             QCoreApplication::translate("telvo-cli", "无法写入标准输出"));
         result = gcs::CaptureExport::run(files.first(), &out, format);
         // The last of it is still in the buffers: it may be what does not fit.
         if (!out.flush() && result.ok)
-            return fail(QCoreApplication::translate("telvo-cli", "无法写入标准输出：%1")
-                            .arg(out.errorString()));
+            return cli::fail(kCommand,
+                             QCoreApplication::translate("telvo-cli", "无法写入标准输出：%1")
+                                 .arg(out.errorString()));
     } else {
         result = gcs::CaptureExport::toFile(files.first(), outPath, format);
     }
     if (!result.ok)
-        return fail(result.error);
+        return cli::fail(kCommand, result.error);
     if (!outPath.isEmpty())
         cli::printErr(
             (format == gcs::CaptureExport::Format::Csv
@@ -104,7 +100,7 @@ int runExport(const QCommandLineParser& args)
                 .arg(QString::number(result.records), QString::number(result.written),
                      QDir::toNativeSeparators(outPath)));
     if (!result.warning.isEmpty()) {
-        cli::printErr(QStringLiteral("telvo-cli export: ") + result.warning);
+        cli::tell(kCommand, result.warning);
         return 3;
     }
     return 0;

@@ -63,17 +63,6 @@ const cli::CliCommand kCommand {
 
 const cli::CliRegistration kRegistration(kCommand);
 
-void tell(const QString& message)
-{
-    cli::printErr(QStringLiteral("telvo-cli forward: ") + message);
-}
-
-int fail(const QString& message)
-{
-    tell(message);
-    return 1;
-}
-
 struct ForwardArgs
 {
     QString port;
@@ -140,14 +129,16 @@ int runForward(const QCommandLineParser& args)
     // (last port, managed devices, its own forwarding).
     QTemporaryDir settingsHome;
     if (!settingsHome.isValid())
-        return fail(QCoreApplication::translate("telvo-cli", "无法为设置创建临时文件夹：%1")
-                        .arg(settingsHome.errorString()));
+        return cli::fail(kCommand,
+                         QCoreApplication::translate("telvo-cli", "无法为设置创建临时文件夹：%1")
+                             .arg(settingsHome.errorString()));
     qputenv("LOCALAPPDATA", QDir::toNativeSeparators(settingsHome.path()).toLocal8Bit());
 
     const cli::Interrupt interrupt;
     gcs::Application app;
     gcs::Forwarder* forward = app.forward();
-    QObject::connect(forward, &gcs::Forwarder::errorOccurred, [](const QString& m) { tell(m); });
+    QObject::connect(forward, &gcs::Forwarder::errorOccurred,
+                     [](const QString& m) { cli::tell(kCommand, m); });
 
     // The outputs first: an address that cannot be used is told before the unit is touched.
     if (a.udp)
@@ -161,32 +152,36 @@ int runForward(const QCommandLineParser& args)
         },
         QDeadlineTimer(kStartWaitMs));
     if (!settled)
-        return fail(QCoreApplication::translate("telvo-cli", "启动输出时被中断"));
+        return cli::fail(kCommand, QCoreApplication::translate("telvo-cli", "启动输出时被中断"));
     if (forward->udpState() == gcs::Forwarder::Starting
         || forward->nmeaState() == gcs::Forwarder::Starting)
-        return fail(QCoreApplication::translate("telvo-cli", "主机名在 %1 s 内没有解析出来")
-                        .arg(kStartWaitMs / 1000));
+        return cli::fail(kCommand,
+                         QCoreApplication::translate("telvo-cli", "主机名在 %1 s 内没有解析出来")
+                             .arg(kStartWaitMs / 1000));
     if (forward->udpState() == gcs::Forwarder::Failed
         || forward->nmeaState() == gcs::Forwarder::Failed)
         return 1; // told as it happened
     if (a.udp && !cli::printOut(QStringLiteral("udp-json: ") + forward->udpStateText()))
-        return fail(cli::outputError());
+        return cli::fail(kCommand, cli::outputError());
     if (a.nmea && !cli::printOut(QStringLiteral("nmea-tcp: ") + forward->nmeaStateText()))
-        return fail(cli::outputError());
+        return cli::fail(kCommand, cli::outputError());
 
     if (!app.connectSerial(a.port, a.baud))
-        return fail(app.lastError().isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "未给出 PORT")
-                        : app.lastError());
+        return cli::fail(kCommand,
+                         app.lastError().isEmpty()
+                             ? QCoreApplication::translate("telvo-cli", "未给出 PORT")
+                             : app.lastError());
     if (!interrupt.runUntil([&app]() { return !app.connecting(); }, QDeadlineTimer(kConnectWaitMs)))
-        return fail(QCoreApplication::translate("telvo-cli", "连接时被中断"));
+        return cli::fail(kCommand, QCoreApplication::translate("telvo-cli", "连接时被中断"));
     if (!app.currentManagedConnected()) {
         if (!gcs::serialPortExists(a.port))
-            return fail(gcs::discoverytext::portMissing(gcs::portKeyFromText(a.port)));
-        return fail(app.lastError().isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "%1 上以 %2 波特没有设备应答")
-                              .arg(a.port, QString::number(a.baud))
-                        : app.lastError());
+            return cli::fail(kCommand,
+                             gcs::discoverytext::portMissing(gcs::portKeyFromText(a.port)));
+        return cli::fail(kCommand,
+                         app.lastError().isEmpty() ? QCoreApplication::translate(
+                                                         "telvo-cli", "%1 上以 %2 波特没有设备应答")
+                                                         .arg(a.port, QString::number(a.baud))
+                                                   : app.lastError());
     }
 
     QElapsedTimer clock;
@@ -195,17 +190,21 @@ int runForward(const QCommandLineParser& args)
         = [&clock]() { return QString::number(double(clock.elapsed()) / 1000.0, 'f', 1); };
     QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
         if (app.reconnecting())
-            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时离开，正在等待其回来")
-                     .arg(secondsText()));
+            cli::tell(kCommand,
+                      QCoreApplication::translate("telvo-cli", "设备在 %1 s 时离开，正在等待其回来")
+                          .arg(secondsText()));
         else if (app.currentManagedConnected())
-            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时回来，转发继续")
-                     .arg(secondsText()));
+            cli::tell(kCommand,
+                      QCoreApplication::translate("telvo-cli", "设备在 %1 s 时回来，转发继续")
+                          .arg(secondsText()));
     });
     int clients = 0;
     QObject::connect(forward, &gcs::Forwarder::stateChanged, [&]() {
         if (forward->nmeaClients() != clients) {
             clients = forward->nmeaClients();
-            tell(QCoreApplication::translate("telvo-cli", "已连接 %n 个 NMEA 客户端", "", clients));
+            cli::tell(
+                kCommand,
+                QCoreApplication::translate("telvo-cli", "已连接 %n 个 NMEA 客户端", "", clients));
         }
     });
     interrupt.runUntil([]() { return false; },
@@ -229,7 +228,7 @@ int runForward(const QCommandLineParser& args)
                                .arg(QCoreApplication::translate("telvo-cli", "已中断"))
                          : QString()));
     if (lost)
-        return fail(QCoreApplication::translate("telvo-cli", "设备离开后没有回来"));
+        return cli::fail(kCommand, QCoreApplication::translate("telvo-cli", "设备离开后没有回来"));
     return 0;
 }
 

@@ -56,17 +56,6 @@ const cli::CliCommand kCommand {
 
 const cli::CliRegistration kRegistration(kCommand);
 
-void tell(const QString& message)
-{
-    cli::printErr(QStringLiteral("telvo-cli record: ") + message);
-}
-
-int fail(const QString& message)
-{
-    tell(message);
-    return 1;
-}
-
 /// The size of each file as it stands, for the user to know what was kept.
 QString filesKept(const gcs::Recorder& recorder)
 {
@@ -106,18 +95,21 @@ int runRecord(const QCommandLineParser& args)
 
     const QFileInfo folder(dir);
     if (!folder.isDir())
-        return fail(QCoreApplication::translate("telvo-cli", "%1 不是文件夹")
-                        .arg(QDir::toNativeSeparators(dir)));
+        return cli::fail(kCommand,
+                         QCoreApplication::translate("telvo-cli", "%1 不是文件夹")
+                             .arg(QDir::toNativeSeparators(dir)));
     if (!folder.isWritable())
-        return fail(QCoreApplication::translate("telvo-cli", "无法写入 %1")
-                        .arg(QDir::toNativeSeparators(dir)));
+        return cli::fail(kCommand,
+                         QCoreApplication::translate("telvo-cli", "无法写入 %1")
+                             .arg(QDir::toNativeSeparators(dir)));
 
     // Settings of its own, so that connecting from here changes nothing the window keeps
     // (last port, managed devices).
     QTemporaryDir settingsHome;
     if (!settingsHome.isValid())
-        return fail(QCoreApplication::translate("telvo-cli", "无法为设置创建临时文件夹：%1")
-                        .arg(settingsHome.errorString()));
+        return cli::fail(kCommand,
+                         QCoreApplication::translate("telvo-cli", "无法为设置创建临时文件夹：%1")
+                             .arg(settingsHome.errorString()));
     qputenv("LOCALAPPDATA", QDir::toNativeSeparators(settingsHome.path()).toLocal8Bit());
 
     const cli::Interrupt interrupt;
@@ -125,20 +117,22 @@ int runRecord(const QCommandLineParser& args)
     gcs::Application app;
     app.setCurrentNav(QStringLiteral("record"));
     if (!app.connectSerial(port, baud))
-        return fail(app.lastError().isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "未给出 PORT")
-                        : app.lastError());
+        return cli::fail(kCommand,
+                         app.lastError().isEmpty()
+                             ? QCoreApplication::translate("telvo-cli", "未给出 PORT")
+                             : app.lastError());
     const bool connected = interrupt.runUntil([&app]() { return !app.connecting(); },
                                               QDeadlineTimer(kConnectWaitMs));
     if (!connected)
-        return fail(QCoreApplication::translate("telvo-cli", "连接时被中断"));
+        return cli::fail(kCommand, QCoreApplication::translate("telvo-cli", "连接时被中断"));
     if (!app.currentManagedConnected()) {
         if (!gcs::serialPortExists(port))
-            return fail(gcs::discoverytext::portMissing(gcs::portKeyFromText(port)));
-        return fail(app.lastError().isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "%1 上以 %2 波特没有设备应答")
-                              .arg(port, QString::number(baud))
-                        : app.lastError());
+            return cli::fail(kCommand, gcs::discoverytext::portMissing(gcs::portKeyFromText(port)));
+        return cli::fail(kCommand,
+                         app.lastError().isEmpty() ? QCoreApplication::translate(
+                                                         "telvo-cli", "%1 上以 %2 波特没有设备应答")
+                                                         .arg(port, QString::number(baud))
+                                                   : app.lastError());
     }
 
     // The record page shows the format of the first message; the files are named after it.
@@ -146,10 +140,10 @@ int runRecord(const QCommandLineParser& args)
                        QDeadlineTimer(kFormatWaitMs));
     if (interrupt.interrupted()) {
         app.disconnectPrimary();
-        return fail(QCoreApplication::translate("telvo-cli", "开始记录前被中断"));
+        return cli::fail(kCommand, QCoreApplication::translate("telvo-cli", "开始记录前被中断"));
     }
     if (!app.startRecordInDir(dir))
-        return fail(app.lastError());
+        return cli::fail(kCommand, app.lastError());
     gcs::Recorder* recorder = app.recorder();
     cli::printOut(recorder->textPath());
     cli::printOut(recorder->rawPath());
@@ -161,7 +155,7 @@ int runRecord(const QCommandLineParser& args)
     // comes after it would be lost.
     QString failedAt;
     QObject::connect(recorder, &gcs::Recorder::writeFailed, [&](const QString& message) {
-        tell(message);
+        cli::tell(kCommand, message);
         if (failedAt.isEmpty())
             failedAt = secondsText();
     });
@@ -169,11 +163,13 @@ int runRecord(const QCommandLineParser& args)
     // stay open meanwhile.
     QObject::connect(&app, &gcs::Application::reconnectingChanged, [&]() {
         if (app.reconnecting())
-            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时离开，正在等待其回来")
-                     .arg(secondsText()));
+            cli::tell(kCommand,
+                      QCoreApplication::translate("telvo-cli", "设备在 %1 s 时离开，正在等待其回来")
+                          .arg(secondsText()));
         else if (app.currentManagedConnected())
-            tell(QCoreApplication::translate("telvo-cli", "设备在 %1 s 时回来，记录继续")
-                     .arg(secondsText()));
+            cli::tell(kCommand,
+                      QCoreApplication::translate("telvo-cli", "设备在 %1 s 时回来，记录继续")
+                          .arg(secondsText()));
     });
     interrupt.runUntil([&]() { return !failedAt.isEmpty() || !recorder->recording(); },
                        QDeadlineTimer(qint64(seconds * 1000)));
@@ -183,7 +179,8 @@ int runRecord(const QCommandLineParser& args)
     app.stopRecord();
     app.disconnectPrimary();
     if (!failedAt.isEmpty()) {
-        return fail(
+        return cli::fail(
+            kCommand,
             QCoreApplication::translate("telvo-cli", "写入失败，记录在 %1 s 时停止；已保存：%2")
                 .arg(failedAt, filesKept(*recorder)));
     }
@@ -194,7 +191,7 @@ int runRecord(const QCommandLineParser& args)
                       : QCoreApplication::translate("telvo-cli", "已记录 %1 s，%2 字节")
                             .arg(secondsText(), bytes));
     if (lost)
-        return fail(QCoreApplication::translate("telvo-cli", "设备离开后没有回来"));
+        return cli::fail(kCommand, QCoreApplication::translate("telvo-cli", "设备离开后没有回来"));
     return 0;
 }
 

@@ -50,12 +50,6 @@ const cli::CliCommand kCommand {
 
 const cli::CliRegistration kRegistration(kCommand);
 
-int fail(const QString& message)
-{
-    cli::printErr(QStringLiteral("telvo-cli replay: ") + message);
-    return 1;
-}
-
 struct ReplayArgs
 {
     QString capture;
@@ -113,8 +107,9 @@ int runReplay(const QCommandLineParser& args)
     if (const int rc = parseArgs(args, a))
         return rc;
     if (!QFileInfo(a.capture).isFile())
-        return fail(QCoreApplication::translate("telvo-cli", "文件不存在：%1")
-                        .arg(QDir::toNativeSeparators(a.capture)));
+        return cli::fail(kCommand,
+                         QCoreApplication::translate("telvo-cli", "文件不存在：%1")
+                             .arg(QDir::toNativeSeparators(a.capture)));
 
     const QString port = gcs::portKeyFromText(a.port);
     auto serial = std::make_unique<gcs::SerialTransport>(port, a.baud);
@@ -124,9 +119,11 @@ int runReplay(const QCommandLineParser& args)
     QObject::connect(&session, &gcs::Session::errorOccurred,
                      [&linkError](const QString& message) { linkError = message; });
     if (!session.connectTransport())
-        return fail(linkError.isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "无法打开串口「%1」").arg(port)
-                        : linkError);
+        return cli::fail(
+            kCommand,
+            linkError.isEmpty()
+                ? QCoreApplication::translate("telvo-cli", "无法打开串口「%1」").arg(port)
+                : linkError);
 
     // Straight through, no index: the pace needs none, and a loop starts at the start.
     gcs::ReplayTransport replay(a.capture);
@@ -138,7 +135,7 @@ int runReplay(const QCommandLineParser& args)
     QObject::connect(&replay, &gcs::ITransport::errorOccurred,
                      [&replayError](const QString& message) { replayError = message; });
     if (!replay.open())
-        return fail(replayError);
+        return cli::fail(kCommand, replayError);
 
     const cli::Interrupt interrupt;
     qint64 written = 0;
@@ -156,9 +153,9 @@ int runReplay(const QCommandLineParser& args)
     bool finished = false;
     QObject::connect(&replay, &gcs::ReplayTransport::finished, [&finished]() { finished = true; });
 
-    cli::printErr(QStringLiteral("telvo-cli replay: ")
-                  + QCoreApplication::translate("telvo-cli", "正在将 %1 回放到 %2，%3 波特")
-                        .arg(QDir::toNativeSeparators(a.capture), port, QString::number(a.baud)));
+    cli::tell(kCommand,
+              QCoreApplication::translate("telvo-cli", "正在将 %1 回放到 %2，%3 波特")
+                  .arg(QDir::toNativeSeparators(a.capture), port, QString::number(a.baud)));
     QElapsedTimer clock;
     clock.start();
     replay.play();
@@ -168,18 +165,19 @@ int runReplay(const QCommandLineParser& args)
     replay.close();
     session.disconnectTransport();
 
-    cli::printErr(QStringLiteral("telvo-cli replay: ")
-                  + QCoreApplication::translate("telvo-cli", "%2 s 内发出 %1 字节")
-                        .arg(written)
-                        .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+    cli::tell(kCommand,
+              QCoreApplication::translate("telvo-cli", "%2 s 内发出 %1 字节")
+                  .arg(written)
+                  .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     if (interrupt.interrupted())
         return cli::Interrupt::kExitCode;
     if (writeFailed)
-        return fail(linkError.isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "写入 %1 失败").arg(port)
-                        : linkError);
+        return cli::fail(kCommand,
+                         linkError.isEmpty()
+                             ? QCoreApplication::translate("telvo-cli", "写入 %1 失败").arg(port)
+                             : linkError);
     if (!replayError.isEmpty())
-        return fail(replayError);
+        return cli::fail(kCommand, replayError);
     return 0;
 }
 

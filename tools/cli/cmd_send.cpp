@@ -151,12 +151,6 @@ void printConfigReplies(gcs::InsBridge& bridge)
     });
 }
 
-int fail(const QString& message)
-{
-    cli::printErr(QStringLiteral("telvo-cli send: ") + message);
-    return 1;
-}
-
 int runSend(const QCommandLineParser& args)
 {
     SendArgs a;
@@ -166,7 +160,7 @@ int runSend(const QCommandLineParser& args)
     QByteArray bytes;
     if (a.raw) {
         if (const QString refusal = gcs::rawSendRefusal(a.rawText, a.hex); !refusal.isEmpty())
-            return fail(refusal);
+            return cli::fail(kCommand, refusal);
         bytes = gcs::rawSendPayload(a.rawText, a.hex);
     } else {
         gcs::CommandCatalog catalog;
@@ -174,7 +168,7 @@ int runSend(const QCommandLineParser& args)
         const QString key = gcs::commandCatalogKey(a.commandId);
         bytes = catalog.build(key, a.commandArgs);
         if (bytes.isEmpty())
-            return fail(gcs::unknownCommandText(key));
+            return cli::fail(kCommand, gcs::unknownCommandText(key));
     }
 
     const QString port = gcs::portKeyFromText(a.port);
@@ -185,9 +179,11 @@ int runSend(const QCommandLineParser& args)
     QObject::connect(&session, &gcs::Session::errorOccurred,
                      [&linkError](const QString& message) { linkError = message; });
     if (!session.connectTransport()) {
-        return fail(linkError.isEmpty()
-                        ? QCoreApplication::translate("telvo-cli", "无法打开串口「%1」").arg(port)
-                        : linkError);
+        return cli::fail(
+            kCommand,
+            linkError.isEmpty()
+                ? QCoreApplication::translate("telvo-cli", "无法打开串口「%1」").arg(port)
+                : linkError);
     }
 
     // What waited on the line before this run (a late reply to an earlier command) answers
@@ -200,8 +196,9 @@ int runSend(const QCommandLineParser& args)
 
     // Written out before waiting, so that a wait of 0 still sends everything.
     if (!link->sendBlocking(bytes))
-        return fail(linkError.isEmpty() ? QCoreApplication::translate("telvo-cli", "发送失败")
-                                        : linkError);
+        return cli::fail(kCommand,
+                         linkError.isEmpty() ? QCoreApplication::translate("telvo-cli", "发送失败")
+                                             : linkError);
     QByteArray shown = bytes;
     if (!a.hex) {
         while (shown.endsWith('\n') || shown.endsWith('\r'))

@@ -67,6 +67,17 @@ void printErr(const QString& line)
     std::fflush(stderr);
 }
 
+void tell(const CliCommand& command, const QString& message)
+{
+    printErr(QStringLiteral("telvo-cli ") + command.name + QStringLiteral(": ") + message);
+}
+
+int fail(const CliCommand& command, const QString& message)
+{
+    tell(command, message);
+    return 1;
+}
+
 int usageError(const CliCommand& command, const QString& message)
 {
     printErr(QStringLiteral("telvo-cli %1: %2").arg(command.name, message));
