@@ -11,6 +11,8 @@ ScrollView {
 
     property var source: null
     property string placeholderText: ""
+    /// What a screen reader calls the log.
+    property string accessibleName: ""
     readonly property int maxChars: 49152
     readonly property alias text: area.text
     readonly property alias textArea: area
@@ -82,6 +84,8 @@ ScrollView {
     TextArea {
         id: area
         objectName: "logText"
+        Accessible.name: view.accessibleName
+        FocusRing { inset: 1 }
         readOnly: true
         selectByMouse: true
         persistentSelection: true

@@ -184,8 +184,7 @@ Item {
         anchors.bottomMargin: 10
         source: app
         placeholderText: app.logHexMode ? qsTr("Hex 等待…") : qsTr("文本等待…")
-        Component.onCompleted: textArea.Accessible.name = Qt.binding(() => qsTr("通信日志"))
-        FocusRing { target: logView.textArea; inset: 1 }
+        accessibleName: qsTr("通信日志")
     }
 
     Rectangle {
