@@ -26,15 +26,7 @@ Flickable {
     // Keeps a control of the pane in view, as when it takes the keyboard focus (an item
     // elsewhere is left alone).
     function reveal(item) {
-        for (var up = item; up !== grid; up = up.parent) {
-            if (!up)
-                return
-        }
-        var p = item.mapToItem(grid, 0, 0)
-        if (p.y < contentY)
-            contentY = Math.max(0, p.y - 8)
-        else if (p.y + item.height > contentY + height)
-            contentY = Math.min(contentHeight - height, p.y + item.height - height + 8)
+        Keyboard.reveal(pane, item)
     }
 
     Connections {
