@@ -43,19 +43,7 @@ Item {
 
     // A card reached from the keyboard is scrolled into view.
     function showFocused() {
-        var item = Window.activeFocusItem
-        var flick = scroller.contentItem as Flickable
-        var inside = item
-        while (inside && inside !== flick.contentItem)
-            inside = inside.parent
-        if (!inside)
-            return
-        var top = item.mapToItem(flick.contentItem, 0, 0).y - 4
-        var bottom = top + item.height + 8
-        if (top < flick.contentY)
-            flick.contentY = top
-        else if (bottom > flick.contentY + flick.height)
-            flick.contentY = Math.min(bottom, flick.contentHeight) - flick.height
+        Keyboard.reveal(scroller.contentItem as Flickable, Window.activeFocusItem)
     }
     Connections {
         target: hub.Window.window

@@ -1,6 +1,6 @@
 .pragma library
 
-// Keyboard help shared by the pages.
+// Keyboard help shared by the hub and the pages.
 
 // Scrolls flickable so that item, a control inside it that took the keyboard focus, is in
 // view with a small margin; an item outside the flickable is left alone.
